@@ -1,0 +1,36 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// File operations the program needs. Paths are full paths; every call opens, works and closes.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual bool exists(const std::string& path) const = 0;
+    virtual bool isDirectory(const std::string& path) const = 0;
+    // Creates one folder; true when it exists afterwards.
+    virtual bool makeDirectory(const std::string& path) = 0;
+    // The whole file as bytes; std::nullopt when it cannot be read.
+    virtual std::optional<std::string> readAll(const std::string& path) const = 0;
+    // Replaces the file by writing a temporary file in the same folder and renaming it over the
+    // old one, so a failure never leaves a cut file.
+    virtual bool writeAtomic(const std::string& path, const std::string& bytes) = 0;
+    // Appends and flushes to disk before returning true; creates the file when missing.
+    virtual bool append(const std::string& path, const std::string& bytes) = 0;
+    virtual bool copy(const std::string& from, const std::string& to, bool overwrite) = 0;
+    virtual bool remove(const std::string& path) = 0;
+    virtual std::vector<std::string> list(const std::string& folder) const = 0;  // names only
+};
+
+// Joins a folder and a name with '/'.
+std::string joinPath(const std::string& folder, const std::string& name);
+
+// The path of a file named without a folder: the exact name in the folder, or, when that does
+// not exist, a file of the folder whose name matches ignoring letter case. Names on the
+// original platform were case-blind; an operator's copied "Log.TXT" must still be found.
+std::string resolveInFolder(const FileSystem& fs, const std::string& folder, const std::string& name);
+
+}  // namespace platform

@@ -1,0 +1,118 @@
+#include "platform/StdFileSystem.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace platform {
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (folder.back() == '/') return folder + name;
+    return folder + "/" + name;
+}
+
+std::string resolveInFolder(const FileSystem& files, const std::string& folder, const std::string& name) {
+    std::string exact = joinPath(folder, name);
+    if (files.exists(exact)) return exact;
+    auto lower = [](std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+        return s;
+    };
+    const std::string wanted = lower(name);
+    for (const auto& entry : files.list(folder)) {
+        if (lower(entry) == wanted) return joinPath(folder, entry);
+    }
+    return exact;
+}
+
+namespace {
+bool writeAllFd(int fd, const std::string& bytes) {
+    const char* p = bytes.data();
+    size_t left = bytes.size();
+    while (left > 0) {
+        ssize_t n = ::write(fd, p, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        p += n;
+        left -= static_cast<size_t>(n);
+    }
+    return true;
+}
+}  // namespace
+
+bool StdFileSystem::exists(const std::string& path) const {
+    std::error_code ec;
+    return fs::exists(path, ec);
+}
+
+bool StdFileSystem::isDirectory(const std::string& path) const {
+    std::error_code ec;
+    return fs::is_directory(path, ec);
+}
+
+bool StdFileSystem::makeDirectory(const std::string& path) {
+    std::error_code ec;
+    fs::create_directory(path, ec);
+    return fs::is_directory(path, ec);
+}
+
+std::optional<std::string> StdFileSystem::readAll(const std::string& path) const {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    if (in.bad()) return std::nullopt;
+    return ss.str();
+}
+
+bool StdFileSystem::writeAtomic(const std::string& path, const std::string& bytes) {
+    const std::string temp = path + ".tmp";
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    bool ok = writeAllFd(fd, bytes) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool StdFileSystem::append(const std::string& path, const std::string& bytes) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    bool ok = writeAllFd(fd, bytes) && ::fsync(fd) == 0;
+    return (::close(fd) == 0) && ok;
+}
+
+bool StdFileSystem::copy(const std::string& from, const std::string& to, bool overwrite) {
+    std::error_code ec;
+    auto opt = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
+    return fs::copy_file(from, to, opt, ec) && !ec;
+}
+
+bool StdFileSystem::remove(const std::string& path) {
+    std::error_code ec;
+    return fs::remove(path, ec);
+}
+
+std::vector<std::string> StdFileSystem::list(const std::string& folder) const {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        names.push_back(it->path().filename().string());
+    }
+    return names;
+}
+
+}  // namespace platform

@@ -1,0 +1,50 @@
+#pragma once
+// The contact log store: ContactLog in memory mirrored in log.txt of the program folder.
+
+#include <optional>
+#include <vector>
+#include <string>
+
+#include "station/ContactRecord.h"
+#include "station/WriteForm.h"
+
+class Session;
+
+namespace station {
+
+// One log.txt line (CR LF included) for a contact.
+std::string ContactLine(const ContactRecord& record);
+// Reads one record's 19 items; FileError when the file ends inside it.
+ContactRecord ReadContact(WriteFormReader& reader);
+// Parses a whole log file; FileError on a record cut short or more than MaxContacts records.
+std::vector<ContactRecord> ParseLog(const std::string& bytes);
+
+// Reloads ContactLog from log.txt. A missing log.txt is an empty log. A file that cannot be
+// read shows "Error opening file." and ends the program; the file is left as it is. Returns
+// false in that case (memory unchanged).
+bool LoadLog(Session& session);
+
+enum class AppendResult { Stored, LogFull, WriteFailed };
+// Writes and flushes the contact to log.txt, then adds it to memory. On failure memory is
+// unchanged. The 11001st contact is refused.
+AppendResult AppendQso(Session& session, const ContactRecord& record);
+
+// Rewrites log.txt from memory through a temporary file; false when it could not be written
+// (the old file is then untouched).
+bool RewriteLog(Session& session);
+
+// Removes contact k (1..ContactCount) and rewrites the file; k out of range changes nothing.
+bool DeleteQso(Session& session, int k);
+
+// Asks for the typed "YES", backs up a non-empty log.txt, empties the log, zeroes the
+// operating time and saves the profile. Returns true when the log was erased.
+bool NewLog(Session& session);
+
+// Copies log.txt to BACKUP when contacts were added, edited or deleted since the load.
+bool BackupLog(Session& session);
+
+// The name of a new backup copy: yyyymmddhhnn.log, with _2, _3 ... when that name is taken
+// (a second backup in the same minute must not replace the first).
+std::string BackupFileName(Session& session);
+
+}  // namespace station

@@ -1,0 +1,25 @@
+#pragma once
+// The state one run of the program shares between its windows: the station profile, the contact
+// log, the folders and the tables. main() builds one; every test builds its own.
+
+#include <string>
+
+#include "platform/Platform.h"
+#include "station/ContactLog.h"
+#include "station/Folders.h"
+#include "station/StationProfile.h"
+
+class Session {
+public:
+    Session(platform::Services& services, std::string programFolder);
+
+    platform::Services& platform;
+    station::Folders folders;
+    station::StationProfile profile;
+    station::ContactLog log;
+    // Seconds of operating time counted while logged on (the clock display adds them up).
+    double RunningSeconds = 0;
+
+    // The full path of a file named without a folder (a file of the program folder).
+    std::string programFile(const std::string& name) const;
+};

@@ -1,0 +1,225 @@
+#include "station/WriteForm.h"
+
+#include <charconv>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace station {
+
+namespace {
+template <typename T>
+std::string shortest(T value, int maxDigits) {
+    if (value == 0) return "0";
+    char buf[400];
+    // The fewest significant digits that read back as the same value.
+    int precision = 1;
+    for (; precision < maxDigits; ++precision) {
+        auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, precision - 1);
+        T back{};
+        std::from_chars(buf, res.ptr, back);
+        if (back == value) break;
+    }
+    auto sci = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, precision - 1);
+    std::string s(buf, sci.ptr);
+    const int exponent = std::stoi(s.substr(s.find('e') + 1));
+    if (exponent < -5 || exponent >= maxDigits) {
+        // Beyond the digits the type holds: mantissa and exponent, "1.5E+20".
+        std::string mantissa = s.substr(0, s.find('e'));
+        char sign = exponent < 0 ? '-' : '+';
+        std::string digits = std::to_string(std::abs(exponent));
+        if (digits.size() < 2) digits = "0" + digits;
+        return mantissa + "E" + sign + digits;
+    }
+    const int decimals = std::max(0, precision - 1 - exponent);
+    auto fixed = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    return std::string(buf, fixed.ptr);
+}
+}  // namespace
+
+std::string formatSingle(float value) { return shortest(value, 7); }
+std::string formatDouble(double value) { return shortest(value, 15); }
+
+bool parseNumber(std::string_view text, double& out) {
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (text.empty()) return false;
+    std::string s(text);
+    if (s[0] == '+') s.erase(0, 1);
+    // from_chars does not take ".5"; give it a leading zero.
+    if (!s.empty() && s[0] == '.') s.insert(0, "0");
+    else if (s.size() > 1 && s[0] == '-' && s[1] == '.') s.insert(1, "0");
+    double v = 0;
+    auto res = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (res.ec != std::errc() || res.ptr != s.data() + s.size()) return false;
+    out = v;
+    return true;
+}
+
+void WriteFormLine::separate() {
+    if (!first_) items_ += ',';
+    first_ = false;
+}
+
+WriteFormLine& WriteFormLine::text(std::string_view value) {
+    separate();
+    items_ += '"';
+    for (char c : value) {
+        if (c != '"') items_ += c;
+    }
+    items_ += '"';
+    return *this;
+}
+
+WriteFormLine& WriteFormLine::integer(int64_t value) {
+    separate();
+    items_ += std::to_string(value);
+    return *this;
+}
+
+WriteFormLine& WriteFormLine::single(float value) {
+    separate();
+    items_ += formatSingle(value);
+    return *this;
+}
+
+WriteFormLine& WriteFormLine::dbl(double value) {
+    separate();
+    items_ += formatDouble(value);
+    return *this;
+}
+
+WriteFormLine& WriteFormLine::boolean(bool value) {
+    separate();
+    items_ += value ? "#TRUE#" : "#FALSE#";
+    return *this;
+}
+
+WriteFormLine& WriteFormLine::variant(const Variant& value) {
+    switch (value.kind) {
+    case Variant::Kind::Empty: separate(); break;
+    case Variant::Kind::Text: text(value.text); break;
+    case Variant::Kind::Number: dbl(value.number); break;
+    case Variant::Kind::Bool: boolean(value.flag); break;
+    }
+    return *this;
+}
+
+WriteFormReader::Item WriteFormReader::next() {
+    if (eof()) throw FileError("Input past end of file");
+    while (pos_ < data_.size() && (data_[pos_] == ' ' || data_[pos_] == '\t')) ++pos_;
+    Item item;
+    auto consumeDelimiter = [&] {
+        if (pos_ >= data_.size()) return;
+        if (data_[pos_] == ',') { ++pos_; return; }
+        if (data_[pos_] == '\r') { ++pos_; if (pos_ < data_.size() && data_[pos_] == '\n') ++pos_; return; }
+        if (data_[pos_] == '\n') { ++pos_; return; }
+    };
+    if (pos_ < data_.size() && data_[pos_] == '"') {
+        item.quoted = true;
+        size_t close = data_.find('"', pos_ + 1);
+        if (close == std::string::npos) close = data_.size();
+        item.text = data_.substr(pos_ + 1, close - pos_ - 1);
+        pos_ = std::min(close + 1, data_.size());
+        // Characters between the closing quote and the delimiter are skipped.
+        while (pos_ < data_.size() && data_[pos_] != ',' && data_[pos_] != '\r' && data_[pos_] != '\n') ++pos_;
+        consumeDelimiter();
+        return item;
+    }
+    size_t end = pos_;
+    while (end < data_.size() && data_[end] != ',' && data_[end] != '\r' && data_[end] != '\n') ++end;
+    item.text = data_.substr(pos_, end - pos_);
+    while (!item.text.empty() && (item.text.back() == ' ' || item.text.back() == '\t')) item.text.pop_back();
+    pos_ = end;
+    consumeDelimiter();
+    return item;
+}
+
+double WriteFormReader::number(const Item& item) {
+    double v = 0;
+    if (!item.quoted && item.text == "#TRUE#") return -1;
+    if (!parseNumber(item.text, v)) return 0;
+    return v;
+}
+
+std::string WriteFormReader::readText() { return next().text; }
+
+double WriteFormReader::readDouble() { return number(next()); }
+
+float WriteFormReader::readSingle() {
+    double v = number(next());
+    if (std::fabs(v) > std::numeric_limits<float>::max()) throw FileError("Overflow");
+    return static_cast<float>(v);
+}
+
+namespace {
+int64_t roundToInteger(double v, double lo, double hi) {
+    double r = std::nearbyint(v);  // round half to even, as the classic runtime converts
+    if (!(r >= lo && r <= hi)) throw FileError("Overflow");
+    return static_cast<int64_t>(r);
+}
+}  // namespace
+
+uint8_t WriteFormReader::readByte() { return static_cast<uint8_t>(roundToInteger(number(next()), 0, 255)); }
+int16_t WriteFormReader::readInt16() { return static_cast<int16_t>(roundToInteger(number(next()), -32768, 32767)); }
+int32_t WriteFormReader::readInt32() {
+    return static_cast<int32_t>(roundToInteger(number(next()), -2147483648.0, 2147483647.0));
+}
+
+bool WriteFormReader::readBool() {
+    Item item = next();
+    if (item.text == "#TRUE#") return true;
+    if (item.text == "#FALSE#") return false;
+    return number(item) != 0;
+}
+
+Variant WriteFormReader::readVariant() {
+    Item item = next();
+    if (item.quoted) return Variant::ofText(item.text);
+    if (item.text.empty()) return Variant::empty();
+    if (item.text == "#TRUE#") return Variant::ofBool(true);
+    if (item.text == "#FALSE#") return Variant::ofBool(false);
+    double v = 0;
+    if (parseNumber(item.text, v)) return Variant::ofNumber(v);
+    return Variant::ofText(item.text);
+}
+
+void WriteFormReader::skipEmptyLines() {
+    while (pos_ < data_.size()) {
+        size_t p = pos_;
+        while (p < data_.size() && (data_[p] == ' ' || data_[p] == '\t')) ++p;
+        if (p < data_.size() && data_[p] == '\r') {
+            ++p;
+            if (p < data_.size() && data_[p] == '\n') ++p;
+        } else if (p < data_.size() && data_[p] == '\n') {
+            ++p;
+        } else if (p < data_.size()) {
+            return;
+        }
+        pos_ = p;
+    }
+}
+
+PrintWriter& PrintWriter::write(std::string_view text) {
+    out_.append(text);
+    column_ += text.size();
+    return *this;
+}
+
+PrintWriter& PrintWriter::tab(int column) {
+    if (column < 1) column = 1;
+    if (column_ > static_cast<size_t>(column)) endLine();
+    while (column_ < static_cast<size_t>(column)) {
+        out_ += ' ';
+        ++column_;
+    }
+    return *this;
+}
+
+PrintWriter& PrintWriter::endLine() {
+    out_ += "\r\n";
+    column_ = 1;
+    return *this;
+}
+
+}  // namespace station

@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "station/KeyFilters.h"
+#include "station/Profile.h"
+#include "support/TestSession.h"
+
+using namespace station;
+
+namespace {
+StationProfile sample() {
+    StationProfile p;
+    p.StationCall = "N4ABC";
+    p.StationState = "FL";
+    p.StationCountry = "USA";
+    p.ArrlSection = "NFL";
+    p.CurrentCounty = "Alachua";
+    p.CurrentMode = "CW";
+    p.CurrentBand = "40";
+    p.HoursOffset = -5.5f;
+    p.StationLongitude = 82.3f;
+    p.StationLatitude = 29.65f;
+    p.StationContinent = "NA";
+    p.FormSizePercent = 80;
+    p.WorkedColor = 0x00FF00;
+    p.RemainingColor = 0xC0C0C0;
+    p.OperatingSeconds = 3600.5f;
+    p.HomeState = "FL";
+    p.RoverFlag = 1;
+    p.VoiceNavMode = 2;
+    p.RigType = "None";
+    p.ListPrevious = 1;
+    return p;
+}
+}  // namespace
+
+TEST(Profile, SaveWritesTwentyFiveLinesAndReadsBack) {
+    TestSession t;
+    t->profile = sample();
+    ASSERT_TRUE(SavePreferences(*t));
+    std::string bytes = t.readProgramFile("QSOpref.txt");
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 25);
+    EXPECT_EQ(bytes.substr(0, 22), "\"N4ABC\"\r\n\"FL\"\r\n\"USA\"\r\n");
+    EXPECT_NE(bytes.find("\r\n-5.5\r\n82.3\r\n29.65\r\n\"NA\"\r\n80\r\n65280\r\n12632256\r\n3600.5\r\n"),
+              std::string::npos);
+    t->profile = {};
+    ASSERT_TRUE(ReadPreferences(*t));
+    EXPECT_EQ(t->profile, sample());
+}
+
+TEST(Profile, ShortOrBadFileStopsAtTheFailingValue) {
+    TestSession t;
+    std::string full = PreferencesText(sample());
+    // 20 lines: values 21..25 keep what they held.
+    size_t cut = 0;
+    for (int i = 0; i < 20; ++i) cut = full.find('\n', cut) + 1;
+    t->profile.RoverFlag = 0;
+    t->profile.RigType = "Kenwood";
+    t.writeProgramFile("QSOpref.txt", full.substr(0, cut));
+    EXPECT_FALSE(ReadPreferences(*t));
+    EXPECT_EQ(t->profile.HomeState, "FL");
+    EXPECT_EQ(t->profile.RoverFlag, 0);
+    EXPECT_EQ(t->profile.RigType, "Kenwood");
+
+    // A byte above 255 (the form size) stops there.
+    StationProfile p = sample();
+    std::string bad = PreferencesText(p);
+    bad.replace(bad.find("\r\n80\r\n"), 6, "\r\n300\r\n");
+    StationProfile read;
+    EXPECT_FALSE(ReadPreferencesText(bad, read));
+    EXPECT_EQ(read.StationContinent, "NA");
+    EXPECT_EQ(read.WorkedColor, 0);
+}
+
+TEST(Profile, FirstRunDefaultsAreUsable) {
+    TestSession t;
+    EXPECT_FALSE(ReadPreferences(*t));
+    EXPECT_EQ(t->profile.FormSizePercent, 100);
+    EXPECT_EQ(t->profile.RigType, "None");
+    EXPECT_EQ(t->profile.WorkedColor, kDefaultWorkedColor);
+    EXPECT_EQ(t->profile.RemainingColor, kDefaultRemainingColor);
+}
+
+TEST(Profile, FailedSaveKeepsTheOldFile) {
+    TestSession t;
+    t->profile = sample();
+    ASSERT_TRUE(SavePreferences(*t));
+    std::string before = t.readProgramFile("QSOpref.txt");
+    t->profile.StationCall = "W1AW";
+    t.fakes.files.failWrite = true;
+    EXPECT_FALSE(SavePreferences(*t));
+    EXPECT_EQ(t.readProgramFile("QSOpref.txt"), before);
+    EXPECT_EQ(t->profile.StationCall, "W1AW");
+}
+
+TEST(KeyFilters, Table) {
+    struct Case {
+        int16_t in, capitalized, digitsOnly;
+    };
+    for (const Case& c : {Case{'q', 'Q', 0}, Case{'Q', 'Q', 0}, Case{'7', '7', '7'}, Case{'/', '/', 0},
+                          Case{8, 8, 8}, Case{13, 13, 0}, Case{9, 9, 0}, Case{' ', ' ', 0}, Case{'{', '{', 0},
+                          Case{0xE9, 0xE9, 0}, Case{'-', '-', 0}, Case{'a', 'A', 0}, Case{'z', 'Z', 0}}) {
+        int16_t k = c.in;
+        CapitalizeKey(k);
+        EXPECT_EQ(k, c.capitalized) << c.in;
+        k = c.in;
+        DigitsOnlyKey(k);
+        EXPECT_EQ(k, c.digitsOnly) << c.in;
+    }
+}
