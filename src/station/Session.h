@@ -8,6 +8,7 @@
 #include "station/ContactLog.h"
 #include "station/Folders.h"
 #include "station/StationProfile.h"
+#include "station/Tables.h"
 
 class Session {
 public:
@@ -17,6 +18,9 @@ public:
     station::Folders folders;
     station::StationProfile profile;
     station::ContactLog log;
+    station::PrefixTable prefixes;
+    station::StateCoordTable stateCoords;
+    station::CountyTable counties;
     // Seconds of operating time counted while logged on (the clock display adds them up).
     double RunningSeconds = 0;
 
