@@ -9,6 +9,7 @@
 #include "station/Folders.h"
 #include "station/StationProfile.h"
 #include "station/Tables.h"
+#include "window/LiveWindowFacade.h"
 
 class Session {
 public:
@@ -23,6 +24,12 @@ public:
     station::CountyTable counties;
     // Seconds of operating time counted while logged on (the clock display adds them up).
     double RunningSeconds = 0;
+    // The newest rig reading in MHz ("14.250"); stored with the next contact, then emptied.
+    std::string PendingFrequency;
+    // The in-state station's own county in upper case, for the CW keyer's county macro.
+    std::string CWCounty;
+    // The live logging window as rig control and spotting reach it.
+    window::LiveWindowFacade Form1{*this};
 
     // The full path of a file named without a folder (a file of the program folder).
     std::string programFile(const std::string& name) const;
