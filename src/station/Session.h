@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "logging/LoggingState.h"
 #include "platform/Platform.h"
 #include "station/ContactLog.h"
 #include "station/Folders.h"
@@ -23,6 +24,8 @@ public:
     station::CountyTable counties;
     // Seconds of operating time counted while logged on (the clock display adds them up).
     double RunningSeconds = 0;
+    // Score, operating clock, entry flags and entry-line state of the logging window.
+    logging::LoggingState contest;
 
     // The full path of a file named without a folder (a file of the program folder).
     std::string programFile(const std::string& name) const;
