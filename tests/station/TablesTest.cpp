@@ -184,7 +184,9 @@ TEST(ShippedTables, PrefixTableIsSortedAndEveryCountryHasItsDxccNumber) {
     const std::set<std::string> continents = {"NA", "SA", "EU", "AF", "AS", "OC", "AN"};
     for (int i = 0; i < prefixes.PrefixCount(); ++i) {
         const auto& row = prefixes.rows[static_cast<size_t>(i)];
-        if (i > 0) EXPECT_LE(prefixes.rows[static_cast<size_t>(i) - 1].Prefix, row.Prefix) << row.Prefix;
+        if (i > 0) {
+            EXPECT_LE(prefixes.rows[static_cast<size_t>(i) - 1].Prefix, row.Prefix) << row.Prefix;
+        }
         EXPECT_TRUE(dxcc.count(row.Country)) << row.Country;
         EXPECT_GE(row.Country.size(), 3u);
         EXPECT_LE(row.Country.size(), 30u);
@@ -196,8 +198,9 @@ TEST(ShippedTables, PrefixTableIsSortedAndEveryCountryHasItsDxccNumber) {
     EXPECT_EQ(dxcc["Alaska"], 6);
     EXPECT_EQ(dxcc["Hawaii"], 110);
     auto find = [&](const std::string& prefix) {
-        for (const auto& r : prefixes.rows)
+        for (const auto& r : prefixes.rows) {
             if (r.Prefix == prefix) return r;
+        }
         return PrefixRow{};
     };
     EXPECT_EQ(find("K").Country, "USA");
