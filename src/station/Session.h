@@ -2,6 +2,7 @@
 // The state one run of the program shares between its windows: the station profile, the contact
 // log, the folders and the tables. main() builds one; every test builds its own.
 
+#include <functional>
 #include <string>
 
 #include "logging/LoggingState.h"
@@ -10,6 +11,7 @@
 #include "station/Folders.h"
 #include "station/StationProfile.h"
 #include "station/Tables.h"
+#include "station/XmlPrefs.h"
 
 class Session {
 public:
@@ -26,6 +28,13 @@ public:
     double RunningSeconds = 0;
     // Score, operating clock, entry flags and entry-line state of the logging window.
     logging::LoggingState contest;
+    // SharedUserPreferences.xml in memory.
+    station::XmlPrefs xmlPrefs;
+    // The version text written into export and submission headers.
+    std::string ProgramVersion = "2.4";
+    // Opens the in-state or out-of-state logging window (chosen from profile.OutOfState); set by
+    // the program at start so setup can open it without knowing the window classes.
+    std::function<void(Session&)> openLoggingWindow;
 
     // The full path of a file named without a folder (a file of the program folder).
     std::string programFile(const std::string& name) const;
