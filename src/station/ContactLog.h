@@ -22,8 +22,12 @@ public:
     // followed by a new contact (same count) is still backed up.
     bool ChangedSinceLoad = false;
 
+    // Scratch space for reloads (keeps string storage between them).
+    std::vector<ContactRecord>& spare() { return spare_; }
+
 private:
     std::vector<ContactRecord> records_;
+    std::vector<ContactRecord> spare_;
 };
 
 }  // namespace station

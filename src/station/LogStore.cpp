@@ -1,5 +1,6 @@
 #include "station/LogStore.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "station/ContactLog.h"
@@ -22,60 +23,95 @@ bool copyLogToBackup(Session& session) {
 }
 }  // namespace
 
-std::string ContactLine(const ContactRecord& r) {
-    WriteFormLine line;
-    line.text(r.Call).text(r.RstSent).text(r.RstReceived).text(r.Spc).text(r.County).text(r.AltState)
-        .text(r.CountySent).text(r.Spare8).text(r.Spare9).text(r.Spare10).text(r.Spare11).text(r.QsoDate)
-        .text(r.QsoTime).text(r.Mode).text(r.Band).dbl(r.SpareNumber).text(r.Spare17).text(r.Spare18)
-        .text(r.Frequency);
-    return line.line();
+namespace {
+void appendText(std::string& out, const std::string& value) {
+    out += '"';
+    if (value.find('"') == std::string::npos) {
+        out += value;
+    } else {
+        for (char c : value) {
+            if (c != '"') out += c;  // a quote could never be read back
+        }
+    }
+    out += '"';
+}
+}  // namespace
+
+void AppendContactLine(std::string& out, const ContactRecord& r) {
+    for (const std::string* item : {&r.Call, &r.RstSent, &r.RstReceived, &r.Spc, &r.County, &r.AltState,
+                                    &r.CountySent, &r.Spare8, &r.Spare9, &r.Spare10, &r.Spare11, &r.QsoDate,
+                                    &r.QsoTime, &r.Mode, &r.Band}) {
+        appendText(out, *item);
+        out += ',';
+    }
+    out += formatDouble(r.SpareNumber);
+    for (const std::string* item : {&r.Spare17, &r.Spare18, &r.Frequency}) {
+        out += ',';
+        appendText(out, *item);
+    }
+    out += "\r\n";
 }
 
-ContactRecord ReadContact(WriteFormReader& in) {
-    ContactRecord r;
-    r.Call = in.readText();
-    r.RstSent = in.readText();
-    r.RstReceived = in.readText();
-    r.Spc = in.readText();
-    r.County = in.readText();
-    r.AltState = in.readText();
-    r.CountySent = in.readText();
-    r.Spare8 = in.readText();
-    r.Spare9 = in.readText();
-    r.Spare10 = in.readText();
-    r.Spare11 = in.readText();
-    r.QsoDate = in.readText();
-    r.QsoTime = in.readText();
-    r.Mode = in.readText();
-    r.Band = in.readText();
+std::string ContactLine(const ContactRecord& r) {
+    std::string out;
+    AppendContactLine(out, r);
+    return out;
+}
+
+void ReadContact(WriteFormReader& in, ContactRecord& r) {
+    in.readText(r.Call);
+    in.readText(r.RstSent);
+    in.readText(r.RstReceived);
+    in.readText(r.Spc);
+    in.readText(r.County);
+    in.readText(r.AltState);
+    in.readText(r.CountySent);
+    in.readText(r.Spare8);
+    in.readText(r.Spare9);
+    in.readText(r.Spare10);
+    in.readText(r.Spare11);
+    in.readText(r.QsoDate);
+    in.readText(r.QsoTime);
+    in.readText(r.Mode);
+    in.readText(r.Band);
     r.SpareNumber = in.readDouble();
-    r.Spare17 = in.readText();
-    r.Spare18 = in.readText();
-    r.Frequency = in.readText();
-    return r;
+    in.readText(r.Spare17);
+    in.readText(r.Spare18);
+    in.readText(r.Frequency);
+}
+
+void ParseLog(const std::string& bytes, std::vector<ContactRecord>& records) {
+    size_t count = 0;
+    WriteFormReader in(bytes);
+    in.skipEmptyLines();
+    while (!in.eof()) {
+        if (count >= static_cast<size_t>(ContactLog::MaxContacts)) throw FileError("Too many contacts");
+        if (count == records.size()) records.emplace_back();
+        ReadContact(in, records[count++]);
+        in.skipEmptyLines();
+    }
+    records.resize(count);
 }
 
 std::vector<ContactRecord> ParseLog(const std::string& bytes) {
     std::vector<ContactRecord> records;
-    WriteFormReader in(bytes);
-    in.skipEmptyLines();
-    while (!in.eof()) {
-        if (static_cast<int>(records.size()) >= ContactLog::MaxContacts) throw FileError("Too many contacts");
-        records.push_back(ReadContact(in));
-        in.skipEmptyLines();
-    }
+    ParseLog(bytes, records);
     return records;
 }
 
 bool LoadLog(Session& session) {
     auto& files = session.platform.files;
     const std::string path = logPath(session);
-    std::vector<ContactRecord> records;
-    if (files.exists(path)) {
+    // Parsed into a spare vector that is swapped in only when the whole file was read, so a bad
+    // file leaves memory as it was; the spare keeps its storage for the next reload.
+    std::vector<ContactRecord>& records = session.log.spare();
+    if (!files.exists(path)) {
+        records.clear();
+    } else {
         try {
             auto bytes = files.readAll(path);
             if (!bytes) throw FileError("Unreadable");
-            records = ParseLog(*bytes);
+            ParseLog(*bytes, records);
         } catch (const FileError&) {
             session.platform.dialogs.messageBox("Error opening file.", platform::MsgButtons::OK,
                                                 platform::MsgIcon::None, "File Error");
@@ -83,7 +119,7 @@ bool LoadLog(Session& session) {
             return false;
         }
     }
-    session.log.records() = std::move(records);
+    session.log.records().swap(records);
     if (session.log.LoadedContactCount == 0) session.log.LoadedContactCount = session.log.ContactCount();
     return true;
 }
@@ -98,7 +134,8 @@ AppendResult AppendQso(Session& session, const ContactRecord& record) {
 
 bool RewriteLog(Session& session) {
     std::string bytes;
-    for (const auto& r : session.log.records()) bytes += ContactLine(r);
+    bytes.reserve(session.log.records().size() * 96);
+    for (const auto& r : session.log.records()) AppendContactLine(bytes, r);
     if (!session.platform.files.writeAtomic(logPath(session), bytes)) return false;
     session.log.ChangedSinceLoad = true;
     return true;

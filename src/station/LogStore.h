@@ -14,9 +14,12 @@ namespace station {
 
 // One log.txt line (CR LF included) for a contact.
 std::string ContactLine(const ContactRecord& record);
-// Reads one record's 19 items; FileError when the file ends inside it.
-ContactRecord ReadContact(WriteFormReader& reader);
-// Parses a whole log file; FileError on a record cut short or more than MaxContacts records.
+void AppendContactLine(std::string& out, const ContactRecord& record);
+// Reads one record's 19 items into r; FileError when the file ends inside it.
+void ReadContact(WriteFormReader& reader, ContactRecord& r);
+// Parses a whole log file into records (their storage is reused); FileError on a record cut
+// short or more than MaxContacts records.
+void ParseLog(const std::string& bytes, std::vector<ContactRecord>& records);
 std::vector<ContactRecord> ParseLog(const std::string& bytes);
 
 // Reloads ContactLog from log.txt. A missing log.txt is an empty log. A file that cannot be

@@ -2,13 +2,16 @@
 // The state one run of the program shares between its windows: the station profile, the contact
 // log, the folders and the tables. main() builds one; every test builds its own.
 
+#include <functional>
 #include <string>
 
+#include "logging/LoggingState.h"
 #include "platform/Platform.h"
 #include "station/ContactLog.h"
 #include "station/Folders.h"
 #include "station/StationProfile.h"
 #include "station/Tables.h"
+#include "station/XmlPrefs.h"
 #include "window/LiveWindowFacade.h"
 
 class Session {
@@ -24,12 +27,19 @@ public:
     station::CountyTable counties;
     // Seconds of operating time counted while logged on (the clock display adds them up).
     double RunningSeconds = 0;
-    // The newest rig reading in MHz ("14.250"); stored with the next contact, then emptied.
-    std::string PendingFrequency;
     // The in-state station's own county in upper case, for the CW keyer's county macro.
     std::string CWCounty;
     // The live logging window as rig control and spotting reach it.
     window::LiveWindowFacade Form1{*this};
+    // Score, operating clock, entry flags and entry-line state of the logging window.
+    logging::LoggingState contest;
+    // SharedUserPreferences.xml in memory.
+    station::XmlPrefs xmlPrefs;
+    // The version text written into export and submission headers.
+    std::string ProgramVersion = "2.4";
+    // Opens the in-state or out-of-state logging window (chosen from profile.OutOfState); set by
+    // the program at start so setup can open it without knowing the window classes.
+    std::function<void(Session&)> openLoggingWindow;
 
     // The full path of a file named without a folder (a file of the program folder).
     std::string programFile(const std::string& name) const;

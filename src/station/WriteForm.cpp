@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace station {
@@ -39,19 +40,29 @@ std::string shortest(T value, int maxDigits) {
 }  // namespace
 
 std::string formatSingle(float value) { return shortest(value, 7); }
-std::string formatDouble(double value) { return shortest(value, 15); }
+std::string formatDouble(double value) {
+    if (value == 0) return "0";  // every contact the program stores carries 0 here
+    return shortest(value, 15);
+}
 
 bool parseNumber(std::string_view text, double& out) {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (!text.empty() && text[0] == '+') text.remove_prefix(1);
     if (text.empty()) return false;
-    std::string s(text);
-    if (s[0] == '+') s.erase(0, 1);
-    // from_chars does not take ".5"; give it a leading zero.
-    if (!s.empty() && s[0] == '.') s.insert(0, "0");
-    else if (s.size() > 1 && s[0] == '-' && s[1] == '.') s.insert(1, "0");
+    // from_chars does not take ".5" or "-.5"; give those a leading zero.
+    char buf[64];
+    if (text.size() < sizeof buf - 2 && (text[0] == '.' || (text.size() > 1 && text[0] == '-' && text[1] == '.'))) {
+        size_t n = 0;
+        if (text[0] == '-') buf[n++] = '-';
+        buf[n++] = '0';
+        std::string_view rest = text.substr(text[0] == '-' ? 1 : 0);
+        std::memcpy(buf + n, rest.data(), rest.size());
+        n += rest.size();
+        text = std::string_view(buf, n);
+    }
     double v = 0;
-    auto res = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (res.ec != std::errc() || res.ptr != s.data() + s.size()) return false;
+    auto res = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (res.ec != std::errc() || res.ptr != text.data() + text.size()) return false;
     out = v;
     return true;
 }
@@ -105,36 +116,6 @@ WriteFormLine& WriteFormLine::variant(const Variant& value) {
     return *this;
 }
 
-WriteFormReader::Item WriteFormReader::next() {
-    if (eof()) throw FileError("Input past end of file");
-    while (pos_ < data_.size() && (data_[pos_] == ' ' || data_[pos_] == '\t')) ++pos_;
-    Item item;
-    auto consumeDelimiter = [&] {
-        if (pos_ >= data_.size()) return;
-        if (data_[pos_] == ',') { ++pos_; return; }
-        if (data_[pos_] == '\r') { ++pos_; if (pos_ < data_.size() && data_[pos_] == '\n') ++pos_; return; }
-        if (data_[pos_] == '\n') { ++pos_; return; }
-    };
-    if (pos_ < data_.size() && data_[pos_] == '"') {
-        item.quoted = true;
-        size_t close = data_.find('"', pos_ + 1);
-        if (close == std::string::npos) close = data_.size();
-        item.text = data_.substr(pos_ + 1, close - pos_ - 1);
-        pos_ = std::min(close + 1, data_.size());
-        // Characters between the closing quote and the delimiter are skipped.
-        while (pos_ < data_.size() && data_[pos_] != ',' && data_[pos_] != '\r' && data_[pos_] != '\n') ++pos_;
-        consumeDelimiter();
-        return item;
-    }
-    size_t end = pos_;
-    while (end < data_.size() && data_[end] != ',' && data_[end] != '\r' && data_[end] != '\n') ++end;
-    item.text = data_.substr(pos_, end - pos_);
-    while (!item.text.empty() && (item.text.back() == ' ' || item.text.back() == '\t')) item.text.pop_back();
-    pos_ = end;
-    consumeDelimiter();
-    return item;
-}
-
 double WriteFormReader::number(const Item& item) {
     double v = 0;
     if (!item.quoted && item.text == "#TRUE#") return -1;
@@ -142,7 +123,9 @@ double WriteFormReader::number(const Item& item) {
     return v;
 }
 
-std::string WriteFormReader::readText() { return next().text; }
+std::string WriteFormReader::readText() { return std::string(next().text); }
+
+
 
 double WriteFormReader::readDouble() { return number(next()); }
 
@@ -175,13 +158,13 @@ bool WriteFormReader::readBool() {
 
 Variant WriteFormReader::readVariant() {
     Item item = next();
-    if (item.quoted) return Variant::ofText(item.text);
+    if (item.quoted) return Variant::ofText(std::string(item.text));
     if (item.text.empty()) return Variant::empty();
     if (item.text == "#TRUE#") return Variant::ofBool(true);
     if (item.text == "#FALSE#") return Variant::ofBool(false);
     double v = 0;
     if (parseNumber(item.text, v)) return Variant::ofNumber(v);
-    return Variant::ofText(item.text);
+    return Variant::ofText(std::string(item.text));
 }
 
 void WriteFormReader::skipEmptyLines() {

@@ -3,7 +3,9 @@
 // the form of log.txt, QSOpref.txt and the tables), the print form (raw text lines with column
 // stops) and the whole-text read. Lines end with CR LF on write; CR LF or LF is read.
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -62,6 +64,7 @@ public:
     explicit WriteFormReader(std::string bytes) : data_(std::move(bytes)) {}
     bool eof() const { return pos_ >= data_.size(); }
     std::string readText();
+    void readText(std::string& out);  // reuses out's storage
     double readDouble();
     float readSingle();
     uint8_t readByte();    // FileError outside 0..255
@@ -76,7 +79,7 @@ public:
 
 private:
     struct Item {
-        std::string text;
+        std::string_view text;  // points into data_
         bool quoted = false;
     };
     Item next();
@@ -84,6 +87,50 @@ private:
     std::string data_;
     size_t pos_ = 0;
 };
+
+// The reader's item scan is inline: a log reload reads some 200,000 items.
+inline WriteFormReader::Item WriteFormReader::next() {
+    const size_t size = data_.size();
+    if (pos_ >= size) throw FileError("Input past end of file");
+    const char* d = data_.data();
+    while (pos_ < size && (d[pos_] == ' ' || d[pos_] == '\t')) ++pos_;
+    Item item;
+    size_t end;
+    if (pos_ < size && d[pos_] == '"') {
+        item.quoted = true;
+        size_t closeAt = pos_ + 1;
+        while (closeAt < size && d[closeAt] != '"') ++closeAt;
+        item.text = std::string_view(d + pos_ + 1, closeAt - pos_ - 1);
+        end = std::min(closeAt + 1, size);
+        // Characters between the closing quote and the delimiter are skipped.
+        while (end < size && d[end] != ',' && d[end] != '\r' && d[end] != '\n') ++end;
+    } else {
+        end = pos_;
+        while (end < size && d[end] != ',' && d[end] != '\r' && d[end] != '\n') ++end;
+        std::string_view text(d + pos_, end - pos_);
+        while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+        item.text = text;
+    }
+    // The comma or line end after the item belongs to it.
+    if (end < size) {
+        if (d[end] == '\r') {
+            ++end;
+            if (end < size && d[end] == '\n') ++end;
+        } else {
+            ++end;
+        }
+    }
+    pos_ = end;
+    return item;
+}
+
+inline void WriteFormReader::readText(std::string& out) {
+    std::string_view text = next().text;
+    // resize + memcpy: much cheaper than assign() when the string already has the room,
+    // which it has on every reload of the log.
+    out.resize(text.size());
+    if (!text.empty()) std::memcpy(out.data(), text.data(), text.size());
+}
 
 // Parses a decimal number with "." as point (".5", "-.5", "1e3" accepted); nullopt otherwise.
 bool parseNumber(std::string_view text, double& out);
