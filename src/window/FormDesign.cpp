@@ -72,17 +72,17 @@ void stationStrip(Builder& b, bool in) {
 // The entry line in tab order: call, report received, state/province/country, county, report
 // sent. The out-of-state window has no visible country field, so its fields close up.
 void entryLine(Builder& b, bool in) {
-    const float xCall = 4, xRstr = 112, xCntry = 160;
-    const float xSec = in ? 280 : 160, xRsts = in ? 424 : 304;
-    const float wSec = in ? 140 : 140;
+    const float xCall = 4, xRstr = 112, xCntry = 166;
+    const float xSec = in ? 282 : 166, xRsts = in ? 422 : 310;
+    const float wSec = in ? 136 : 140, wRst = 50;
     b.label("lblStation", 2, xCall, 41, 104, 13, "Call");
-    b.label("lblStation", 3, xRstr, 41, 44, 13, "RS(T) Rc");
-    auto& cntryCap = b.label("lblStation", 1, in ? xCntry : 352, 41, 116, 13,
+    b.label("lblStation", 3, xRstr, 41, wRst, 13, "RS(T) Rc");
+    auto& cntryCap = b.label("lblStation", 1, in ? xCntry : 364, 41, 112, 13,
                              in ? "St / Prv / Country" : "State/Prov/Cntr");
     if (in) cntryCap.tip = "State / Province / Country";
     cntryCap.visible = in;
     b.label("lblStation", 4, xSec, 41, wSec, 13, "County");
-    b.label("lblStation", 0, xRsts, 41, 44, 13, "RS(T) Sn");
+    b.label("lblStation", 0, xRsts, 41, wRst, 13, "RS(T) Sn");
 
     auto field = [&](const char* name, float x, float w, int maxLength) -> ControlDesign& {
         auto& c = b.add(ControlKind::TextBox, name, -1, x, 55, w, 24);
@@ -91,16 +91,16 @@ void entryLine(Builder& b, bool in) {
         return c;
     };
     field("txtCall", xCall, 104, 12).bold = true;
-    field("txtRSTR", xRstr, 44, 3);
-    field("txtCntry", in ? xCntry : 352, 116, 30).visible = in;
+    field("txtRSTR", xRstr, wRst, 3);
+    field("txtCntry", in ? xCntry : 364, 112, 30).visible = in;
     field("txtSec", xSec, wSec, 20);
-    field("txtRSTS", xRsts, 44, 3);
+    field("txtRSTS", xRsts, wRst, 3);
 
-    auto& isNew = b.label("Label3", -1, in ? 472 : 352, 59, 30, 16, "New", Look::Marker);
+    auto& isNew = b.label("Label3", -1, in ? 476 : 364, 59, 28, 16, "New", Look::Marker);
     isNew.bold = true;
     isNew.visible = false;  // shown by the entry rules for a new multiplier
-    b.label("lblPostConDate", -1, 506, 41, 72, 13, "Date").visible = false;
-    auto& date = b.add(ControlKind::TextBox, "txtPostConDate", -1, 506, 55, 72, 24);
+    b.label("lblPostConDate", -1, 508, 41, 70, 13, "Date").visible = false;
+    auto& date = b.add(ControlKind::TextBox, "txtPostConDate", -1, 508, 55, 70, 24);
     date.visible = false;
     date.maxLength = 10;
     b.label("lblPostConTime", -1, 582, 41, 54, 13, "Time").visible = false;
@@ -166,13 +166,15 @@ void contactsAndScore(Builder& b, bool in) {
 void inStateMultipliers(Builder& b) {
     b.label("Label15", -1, 4, 273, 300, 14, "States and Provinces Worked All Bands:", Look::Heading);
     // Each call-area group is a block of columns five labels high, its heading on top.
-    const float cellW = 22, cellH = 13, top = 287;
+    const float cellW = 21, cellH = 13, top = 287;
     float x = 4;
     int group = 0;
     for (const auto& g : GridGroups()) {
         const int n = g.size();
         const int columns = (n + 4) / 5;
-        b.label("lblCallArea", group++, x, top, columns * cellW - 2, 12, g.heading, Look::Heading).fontPt = 7.5f;
+        // The last heading may run past its one column into the free space before the lists.
+        const float headingW = group == 11 ? 40 : columns * cellW - 2;
+        b.label("lblCallArea", group++, x, top, headingW, 12, g.heading, Look::Heading).fontPt = 7.5f;
         for (int k = 0; k < n; ++k) {
             auto& cell = b.label("Label10", g.members[k], x + (k / 5) * cellW, top + 12 + (k % 5) * cellH,
                                  cellW - 2, cellH - 1, "WWW", Look::GridCell);
@@ -192,11 +194,11 @@ void inStateMultipliers(Builder& b) {
 // Out-of-state: the multipliers are the home state's counties, to go and worked, side by side.
 void outOfStateMultipliers(Builder& b) {
     b.label("Label15", -1, 4, 273, 300, 14, "Multipliers worked on current band:", Look::Heading);
-    b.label("Label10", -1, 310, 273, 114, 14, "");
-    b.label("lblStation", 7, 4, 289, 206, 14, "Counties To Go", Look::Heading);
-    b.label("lblStation", 5, 218, 289, 206, 14, "Counties Worked", Look::Heading);
-    b.add(ControlKind::ListBox, "List1", -1, 4, 304, 206, 50);
-    b.add(ControlKind::ListBox, "List2", -1, 218, 304, 206, 50);
+    b.label("Label10", -1, 324, 273, 312, 14, "");
+    b.label("lblStation", 7, 4, 289, 312, 14, "Counties To Go", Look::Heading);
+    b.label("lblStation", 5, 324, 289, 312, 14, "Counties Worked", Look::Heading);
+    b.add(ControlKind::ListBox, "List1", -1, 4, 304, 312, 50);
+    b.add(ControlKind::ListBox, "List2", -1, 324, 304, 312, 50);
     b.add(ControlKind::Button, "Command1", -1, 536, 248, 100, 19, "All Modes");
 }
 
@@ -204,17 +206,17 @@ void outOfStateMultipliers(Builder& b) {
 // list in the same place; the spotting setup decides which of the two is shown.
 void spotArea(Builder& b) {
     b.line("Line3", 4, 367, 636, 367);
-    b.label("lblDX", -1, 4, 370, 632, 46, "", Look::Panel);
-    b.line("LineDX", 10, 402, 630, 402);
+    b.label("lblDX", -1, 4, 370, 632, 54, "", Look::Panel);
+    b.line("LineDX", 10, 408, 630, 408);
     for (int i = 0; i < 5; ++i) {
-        b.label("lblFreqSpot", i, 10 + i * 140, 404, 60, 11, "").fontPt = 7.5f;
+        b.label("lblFreqSpot", i, 10 + i * 140, 410, 60, 11, "").fontPt = 7.5f;
     }
     for (int i = 0; i < 50; ++i) {
         auto& spot = b.label("lblDXSpot", i, 10, 373, 60, 12, "DXLBL");
         spot.fontPt = 7.5f;
         spot.visible = false;
     }
-    b.add(ControlKind::ListView, "txtDX", -1, 4, 370, 632, 46).visible = false;
+    b.add(ControlKind::ListView, "txtDX", -1, 4, 370, 632, 54).visible = false;
 }
 }  // namespace
 

@@ -1,30 +1,10 @@
 #include "window/StateTable.h"
 
-#include <stdexcept>
+#include "logging/StateTable.h"
 
 namespace window {
 
 namespace {
-const StateEntry kStates[StateTable::Count] = {
-    {"CT", "Connecticut"}, {"MA", "Massachusetts"}, {"ME", "Maine"}, {"NH", "New Hampshire"},
-    {"RI", "Rhode Island"}, {"VT", "Vermont"}, {"NY", "New York"}, {"NJ", "New Jersey"},
-    {"DE", "Delaware"}, {"PA", "Pennsylvania"}, {"MD", "Maryland"}, {"AL", "Alabama"},
-    {"GA", "Georgia"}, {"KY", "Kentucky"}, {"NC", "North Carolina"}, {"FL", "Florida"},
-    {"SC", "South Carolina"}, {"TN", "Tennessee"}, {"VA", "Virginia"}, {"AR", "Arkansas"},
-    {"LA", "Louisiana"}, {"MS", "Mississippi"}, {"NM", "New Mexico"}, {"TX", "Texas"},
-    {"OK", "Oklahoma"}, {"CA", "California"}, {"HI", "Hawaii"}, {"AZ", "Arizona"},
-    {"WA", "Washington"}, {"ID", "Idaho"}, {"MT", "Montana"}, {"NV", "Nevada"},
-    {"OR", "Oregon"}, {"UT", "Utah"}, {"WY", "Wyoming"}, {"AK", "Alaska"},
-    {"MI", "Michigan"}, {"OH", "Ohio"}, {"WV", "West Virginia"}, {"IL", "Illinois"},
-    {"IN", "Indiana"}, {"WI", "Wisconsin"}, {"CO", "Colorado"}, {"IA", "Iowa"},
-    {"KS", "Kansas"}, {"MN", "Minnesota"}, {"MO", "Missouri"}, {"NE", "Nebraska"},
-    {"ND", "North Dakota"}, {"SD", "South Dakota"}, {"NS", "Nova Scotia"}, {"NB", "New Brunswick"},
-    {"NL", "Newfoundland / Labrador"}, {"PE", "Prince Edward Island"}, {"QC", "Quebec"},
-    {"ON", "Ontario"}, {"MB", "Manitoba"}, {"SK", "Saskatchewan"}, {"AB", "Alberta"},
-    {"BC", "British Columbia"}, {"R1", "Region 1"}, {"R2", "Region 2"}, {"R3", "Region 3"},
-    {"DC", "District of Columbia"}, {"NT", "Northern Territories"}, {"NU", "Nunavut"}, {"YT", "Yukon"},
-};
-
 const std::array<GridGroup, 12> kGroups = {{
     {"1", {1, 2, 3, 4, 5, 6}},
     {"2", {7, 8}},
@@ -41,17 +21,12 @@ const std::array<GridGroup, 12> kGroups = {{
 }};
 }  // namespace
 
-const StateEntry& StateAt(int index) {
-    if (index < 1 || index > StateTable::Count) throw std::out_of_range("state index");
-    return kStates[index - 1];
-}
-
 void FillStateTable(StateTable& table) {
     table.StateAbbrevs.fill(std::string());
     table.StateNames.fill(std::string());
     for (int i = 1; i <= StateTable::Count; ++i) {
-        table.StateAbbrevs[i] = StateAt(i).abbrev;
-        table.StateNames[i] = StateAt(i).name;
+        table.StateAbbrevs[i] = std::string(logging::StateAbbrev(i));
+        table.StateNames[i] = std::string(logging::StateName(i));
     }
 }
 

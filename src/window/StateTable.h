@@ -1,16 +1,11 @@
 #pragma once
-// The 67 states, provinces and regions of the in-state exchange, in the order of the call areas
-// of the in-state window's grid. Index 1..67 as the scoring tables number them.
+// The in-state window's copy of the 67 state, province and region codes and names (the grid's
+// captions and tips), and the call-area groups the grid shows them in.
 
 #include <array>
 #include <string>
 
 namespace window {
-
-struct StateEntry {
-    const char* abbrev;
-    const char* name;
-};
 
 struct StateTable {
     static constexpr int Capacity = 100;  // entries 0..100; 1..67 are used
@@ -19,8 +14,6 @@ struct StateTable {
     std::array<std::string, Capacity + 1> StateNames;
 };
 
-// Entry i (1..67) of the table; index 0 and beyond 67 are not entries.
-const StateEntry& StateAt(int index);
 // Fills entries 1..67 and leaves 0 and 68..100 empty.
 void FillStateTable(StateTable& table);
 

@@ -136,8 +136,9 @@ TEST(FormDesign, BothWindowsFitTheReferenceFrameWithRoomForTheMenuBar) {
                 const float right = c.kind == ControlKind::Line ? c.width : c.left + c.width;
                 const float bottom = c.kind == ControlKind::Line ? c.height : c.top + c.height;
                 EXPECT_LE(right, kDesignWidth - 60) << c.key();
-                // The client area is the frame less the title and menu bars (about 600 twips).
-                EXPECT_LE(bottom, kDesignHeight - 900) << c.key();
+                // The client area is the frame less the title and menu bars (about 52 pixels at
+                // the 1.6 ratio of a 1024 x 768 screen).
+                EXPECT_LE(bottom, kDesignHeight - 52 * 15 / 1.6f) << c.key();
                 EXPECT_GE(c.left, 0) << c.key();
             }
         }

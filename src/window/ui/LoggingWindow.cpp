@@ -15,12 +15,14 @@
 #include <QGuiApplication>
 
 #include "platform/qt/Text.h"
+#include "station/LogStore.h"
 #include "station/Profile.h"
 #include "station/Session.h"
 #include "window/BandSwitch.h"
 #include "window/FormSize.h"
 #include "window/ui/ControlStyle.h"
-#include "window/ui/LoadSteps.h"
+#include "window/LoadSteps.h"
+#include "window/ui/ToolWindows.h"
 
 namespace window::ui {
 
@@ -316,7 +318,7 @@ void LoggingWindow::AskContinueLog() {
 
 void LoggingWindow::startRig() {
     if (SameText(session_.profile.RigType, "None")) return;
-    StartRigStep(session_);
+    if (auto& start = ToolWindows::instance().startRig) start(session_);
 }
 
 void LoggingWindow::Form_Load() {

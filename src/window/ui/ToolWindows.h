@@ -36,6 +36,10 @@ public:
     // Everything loaded is discarded (tests, and the end of the run).
     void unloadAll();
 
+    // Starts the rig's polling with the stored settings, without showing the rig window; set by
+    // rig control. The load calls it unless the rig type is "None".
+    std::function<void(Session&)> startRig;
+
 private:
     std::map<ToolWindow, Factory> factories_;
     std::map<ToolWindow, QPointer<QWidget>> loaded_;
