@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "logging/LoggingState.h"
 #include "platform/Platform.h"
 #include "station/ContactLog.h"
 #include "station/Folders.h"
@@ -25,6 +26,8 @@ public:
     station::CountyTable counties;
     // Seconds of operating time counted while logged on (the clock display adds them up).
     double RunningSeconds = 0;
+    // Score, operating clock, entry flags and entry-line state of the logging window.
+    logging::LoggingState contest;
     // SharedUserPreferences.xml in memory.
     station::XmlPrefs xmlPrefs;
     // The version text written into export and submission headers.
