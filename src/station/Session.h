@@ -7,6 +7,7 @@
 
 #include "platform/Platform.h"
 #include "station/ContactLog.h"
+#include "station/KeyerSettings.h"
 #include "station/Folders.h"
 #include "station/StationProfile.h"
 #include "station/Tables.h"
@@ -25,6 +26,9 @@ public:
     station::CountyTable counties;
     // Seconds of operating time counted while logged on (the clock display adds them up).
     double RunningSeconds = 0;
+    // The keyers' settings as loaded at start (wave2.txt, cw.txt).
+    station::VoiceKeyerSettings voiceKeyer;
+    station::CwKeyerSettings cwKeyer;
     // SharedUserPreferences.xml in memory.
     station::XmlPrefs xmlPrefs;
     // The version text written into export and submission headers.
