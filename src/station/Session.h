@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "logging/LoggingState.h"
 #include "platform/Platform.h"
 #include "station/ContactLog.h"
 #include "station/KeyerSettings.h"
@@ -29,6 +30,8 @@ public:
     // The keyers' settings as loaded at start (wave2.txt, cw.txt).
     station::VoiceKeyerSettings voiceKeyer;
     station::CwKeyerSettings cwKeyer;
+    // Score, operating clock, entry flags and entry-line state of the logging window.
+    logging::LoggingState contest;
     // SharedUserPreferences.xml in memory.
     station::XmlPrefs xmlPrefs;
     // The version text written into export and submission headers.

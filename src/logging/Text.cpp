@@ -1,0 +1,46 @@
+#include "logging/Text.h"
+
+#include <cmath>
+
+namespace logging {
+
+char FoldCase(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 'a' && u <= 'z') return static_cast<char>(u - 32);
+    // Windows-1252 accented small letters (not the division sign 0xF7 or y-diaeresis 0xFF).
+    if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return static_cast<char>(u - 32);
+    return c;
+}
+
+bool IEquals(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+    return true;
+}
+
+bool IStartsWith(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && IEquals(text.substr(0, prefix.size()), prefix);
+}
+
+std::string ToUpper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = FoldCase(c);
+    return out;
+}
+
+std::string FormatGrouped(double value, char separator) {
+    const double rounded = std::round(value);  // half away from zero
+    const bool negative = rounded < 0;
+    std::string digits = std::to_string(static_cast<long long>(std::fabs(rounded)));
+    std::string out;
+    const size_t n = digits.size();
+    for (size_t i = 0; i < n; ++i) {
+        out += digits[i];
+        const size_t left = n - 1 - i;
+        if (left > 0 && left % 3 == 0) out += separator;
+    }
+    return negative ? "-" + out : out;
+}
+
+}  // namespace logging
