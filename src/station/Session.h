@@ -8,6 +8,7 @@
 #include "logging/LoggingState.h"
 #include "platform/Platform.h"
 #include "station/ContactLog.h"
+#include "station/KeyerSettings.h"
 #include "station/Folders.h"
 #include "station/StationProfile.h"
 #include "station/Tables.h"
@@ -31,6 +32,9 @@ public:
     std::string CWCounty;
     // The live logging window as rig control and spotting reach it.
     window::LiveWindowFacade Form1{*this};
+    // The keyers' settings as loaded at start (wave2.txt, cw.txt).
+    station::VoiceKeyerSettings voiceKeyer;
+    station::CwKeyerSettings cwKeyer;
     // Score, operating clock, entry flags and entry-line state of the logging window.
     logging::LoggingState contest;
     // SharedUserPreferences.xml in memory.
