@@ -8,6 +8,7 @@
 #include "logging/LoggingState.h"
 #include "platform/Platform.h"
 #include "station/ContactLog.h"
+#include "station/KeyerSettings.h"
 #include "station/Folders.h"
 #include "station/StationProfile.h"
 #include "station/Tables.h"
@@ -26,6 +27,9 @@ public:
     station::CountyTable counties;
     // Seconds of operating time counted while logged on (the clock display adds them up).
     double RunningSeconds = 0;
+    // The keyers' settings as loaded at start (wave2.txt, cw.txt).
+    station::VoiceKeyerSettings voiceKeyer;
+    station::CwKeyerSettings cwKeyer;
     // Score, operating clock, entry flags and entry-line state of the logging window.
     logging::LoggingState contest;
     // SharedUserPreferences.xml in memory.
