@@ -30,6 +30,7 @@ Form5::Form5(Session& session, QWidget* parent) : QDialog(parent), session_(sess
     placeTwips(Text1, 240, 240, 7215, 4935);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text1->setStyleSheet("QPlainTextEdit { background-color: #E0E0E0; color: black; }");
     QFont textFont("Sans Serif");
     textFont.setBold(true);

@@ -48,7 +48,7 @@ frmStationID::frmStationID(Session& session, QWidget* parent) : QDialog(parent),
     QFont design = font();
     design.setPointSizeF(8.25);
     setFont(design);
-    placeTwips(this, 0, 0, 7920, 5880);
+    placeTwips(this, 0, 0, 8520, 5640);
 
     int row = 0;
     for (const auto& f : kFields) {
@@ -74,14 +74,14 @@ frmStationID::frmStationID(Session& session, QWidget* parent) : QDialog(parent),
 
     const double framesTop = kRowTop + 9 * kRowStep + 60;
     Frame2 = new QGroupBox("Are you in Florida?", this);
-    placeTwips(Frame2, 240, framesTop, 2040, 900);
+    placeTwips(Frame2, 180, framesTop, 1920, 900);
     Option1 = new QRadioButton("Yes", Frame2);
     placeTwips(Option1, 240, 300, 720, 300);
     Option2 = new QRadioButton("No", Frame2);
     placeTwips(Option2, 1080, 300, 720, 300);
 
     Frame3 = new QGroupBox("Are you operating as a Rover?", this);
-    placeTwips(Frame3, 2400, framesTop, 2520, 900);
+    placeTwips(Frame3, 2220, framesTop, 2760, 900);
     Option4 = new QRadioButton("Yes", Frame3);
     placeTwips(Option4, 240, 300, 720, 300);
     Option3 = new QRadioButton("No", Frame3);
@@ -91,17 +91,17 @@ frmStationID::frmStationID(Session& session, QWidget* parent) : QDialog(parent),
     placeTwips(Command1, 1920, framesTop + 1080, 1440, 420);
 
     Frame1 = new QGroupBox("Please select the state QSO party:", this);
-    placeTwips(Frame1, 5040, 120, 2760, 4200);
+    placeTwips(Frame1, 5100, 120, 3300, 4200);
     for (int i = 0; i < 50; ++i) {
         optState[i] = new QRadioButton(kStateCodes[i], Frame1);
-        placeTwips(optState[i], 120 + (i / 15) * 660, 300 + (i % 15) * 255, 640, 255);
+        placeTwips(optState[i], 180 + (i / 15) * 760, 300 + (i % 15) * 255, 640, 255);
         // Only the parties this logger also knows are offered; Florida is what it logs.
         optState[i]->setEnabled(i == 7 || i == 47);
         connect(optState[i], &QRadioButton::clicked, this, [this, i] { optState_Click(i); });
     }
     Label14 = new QLabel("Only the enabled states are supported.", this);
     Label14->setWordWrap(true);
-    placeTwips(Label14, 5040, 4380, 2760, 480);
+    placeTwips(Label14, 5100, 4380, 3300, 480);
 
     connect(Option1, &QRadioButton::clicked, this, &frmStationID::Option1_Click);
     connect(Option2, &QRadioButton::clicked, this, &frmStationID::Option2_Click);

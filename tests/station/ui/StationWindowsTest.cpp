@@ -1,6 +1,7 @@
 // The start-up and station setup windows driven as the operator drives them.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -316,4 +317,44 @@ TEST(WindowScaling, ResizeFormScalesRealWidgets) {
     EXPECT_NEAR(combo->y(), 1800 * k, 1);
     EXPECT_NEAR(form.y(), ((14400 - 7200) / 2 - 170) * k, 1);
     EXPECT_TRUE(t.fakes.dialogs.messages.empty());
+}
+
+namespace {
+// Every caption fits its control once the window is scaled to a 1024 x 768 screen. With
+// PALMETAR_SHOTS set to a folder, the window is also saved there as a picture to look at.
+void expectCaptionsFit(QWidget& window, const char* name) {
+    for (auto* w : window.findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&window)) continue;
+        if (auto* label = qobject_cast<QLabel*>(w); label && !label->wordWrap() && label->pixmap().isNull()) {
+            EXPECT_LE(label->sizeHint().width(), label->width() + 1) << name << ": " << label->text().toStdString();
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            EXPECT_LE(button->sizeHint().width(), button->width() + 1) << name << ": " << button->text().toStdString();
+        } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+            EXPECT_LE(box->fontMetrics().horizontalAdvance(box->title()) + 8, box->width())
+                << name << ": " << box->title().toStdString();
+        }
+    }
+    const QByteArray folder = qgetenv("PALMETAR_SHOTS");
+    if (!folder.isEmpty()) window.grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
+}
+}  // namespace
+
+TEST(WindowPictures, CaptionsFitOnACommonScreen) {
+    TestSession t;
+    copyTables(t);
+    t.copyDataFile("ReadSQSO.txt");
+    t->profile.WorkedColor = 0x00C000;
+    t->profile.RemainingColor = 0x0000FF;
+    frmStationID setup(*t);
+    setup.Form_Load();
+    setup.show();
+    expectCaptionsFit(setup, "frmStationID");
+    Form5 help(*t);
+    help.Form_Load();
+    help.show();
+    expectCaptionsFit(help, "Form5");
+    Form6 colors(*t);
+    colors.Form_Load();
+    colors.show();
+    expectCaptionsFit(colors, "Form6");
 }
