@@ -13,6 +13,7 @@
 #include "station/StationProfile.h"
 #include "station/Tables.h"
 #include "station/XmlPrefs.h"
+#include "window/LiveWindowFacade.h"
 
 class Session {
 public:
@@ -27,6 +28,10 @@ public:
     station::CountyTable counties;
     // Seconds of operating time counted while logged on (the clock display adds them up).
     double RunningSeconds = 0;
+    // The in-state station's own county in upper case, for the CW keyer's county macro.
+    std::string CWCounty;
+    // The live logging window as rig control and spotting reach it.
+    window::LiveWindowFacade Form1{*this};
     // The keyers' settings as loaded at start (wave2.txt, cw.txt).
     station::VoiceKeyerSettings voiceKeyer;
     station::CwKeyerSettings cwKeyer;

@@ -1,0 +1,51 @@
+#include "window/LiveWindowFacade.h"
+
+#include "station/Profile.h"
+#include "station/Session.h"
+
+namespace window {
+
+void LiveWindowFacade::attach(WindowKind kind, LiveWindowApi* window) {
+    (kind == WindowKind::InState ? inState_ : outOfState_) = window;
+}
+
+void LiveWindowFacade::detach(LiveWindowApi* window) {
+    if (inState_ == window) inState_ = nullptr;
+    if (outOfState_ == window) outOfState_ = nullptr;
+}
+
+void LiveWindowFacade::Unload() {
+    inState_ = nullptr;
+    outOfState_ = nullptr;
+    lblDXVisible = false;
+    txtCall.clear();
+}
+
+LiveWindowApi* LiveWindowFacade::live() const {
+    return session_.profile.OutOfState != 0 ? outOfState_ : inState_;
+}
+
+void LiveWindowFacade::SavePref() { station::SavePreferences(session_); }
+
+void LiveWindowFacade::BandFreqConversion(float frequencyValue) {
+    if (auto* w = live()) w->BandFreqConversion(frequencyValue);
+}
+
+void LiveWindowFacade::ModeSelection(const std::string& strMode) {
+    if (auto* w = live()) w->ModeSelection(strMode);
+}
+
+void LiveWindowFacade::PacketResize() {
+    if (auto* w = live()) w->PacketResize();
+}
+
+void LiveWindowFacade::DisplayBandMapLabels() {
+    if (auto* w = live()) w->DisplayBandMapLabels();
+}
+
+void LiveWindowFacade::BandMapSpots(const std::string& qDXSpotCall, const std::string& qDXSpotFreq,
+                                    const std::string& qDXSpotRecord) {
+    if (auto* w = live()) w->BandMapSpots(qDXSpotCall, qDXSpotFreq, qDXSpotRecord);
+}
+
+}  // namespace window

@@ -1,0 +1,58 @@
+#pragma once
+// Form1: the one object rig control and DX spotting talk to. It forwards every call to the live
+// logging window, chosen by the current OutOfState flag, and holds the few hidden values those
+// windows share through it. It never creates a window: a call with no live window does nothing.
+
+#include <string>
+
+#include "window/WindowKind.h"
+
+class Session;
+
+namespace window {
+
+// What a logging window offers the rig and spot windows.
+class LiveWindowApi {
+public:
+    virtual ~LiveWindowApi() = default;
+    virtual void BandFreqConversion(float frequencyValue) = 0;
+    virtual void ModeSelection(const std::string& strMode) = 0;
+    virtual void PacketResize() = 0;
+    virtual void DisplayBandMapLabels() = 0;
+    virtual void BandMapSpots(const std::string& qDXSpotCall, const std::string& qDXSpotFreq,
+                              const std::string& qDXSpotRecord) = 0;
+};
+
+class LiveWindowFacade {
+public:
+    explicit LiveWindowFacade(Session& session) : session_(session) {}
+
+    // The logging window of a kind registers itself when it loads and leaves when it unloads.
+    void attach(WindowKind kind, LiveWindowApi* window);
+    void detach(LiveWindowApi* window);
+    // The live window's unload: afterwards every forward does nothing.
+    void Unload();
+
+    void SavePref();
+    void BandFreqConversion(float frequencyValue);
+    void ModeSelection(const std::string& strMode);
+    void PacketResize();
+    void DisplayBandMapLabels();
+    void BandMapSpots(const std::string& qDXSpotCall, const std::string& qDXSpotFreq,
+                      const std::string& qDXSpotRecord);
+
+    // Hidden members other windows read or write.
+    bool lblDXVisible = false;  // set by the live window's spot layout; the band-map redraw reads it
+    std::string txtCall;        // a right-clicked spectrum-map call; nothing reads it
+    static constexpr const char* Caption = "Form1";  // the AGW engine's application title
+    static constexpr float FontSize = 8.25f;         // the tuning panel's base size
+
+private:
+    LiveWindowApi* live() const;
+
+    Session& session_;
+    LiveWindowApi* inState_ = nullptr;
+    LiveWindowApi* outOfState_ = nullptr;
+};
+
+}  // namespace window

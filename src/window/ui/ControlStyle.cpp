@@ -1,0 +1,69 @@
+#include "window/ui/ControlStyle.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QWidget>
+#include <cmath>
+
+namespace window::ui {
+
+QFont ControlFont(float pointSize, bool bold) {
+    QFont font;
+    // Narrow sans faces first: the captions were measured for a narrow face.
+    font.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                      QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(std::max(6, static_cast<int>(std::lround(pointSize * 4.0f / 3.0f))));
+    font.setBold(bold);
+    return font;
+}
+
+void StyleControl(QWidget* widget, const ControlDesign& c) {
+    auto* label = qobject_cast<QLabel*>(widget);
+    switch (c.look) {
+    case Look::Plain:
+    case Look::Heading:
+        if (label) label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        break;
+    case Look::Value:
+        if (label) {
+            label->setAlignment(Qt::AlignCenter);
+            label->setFrameShape(QFrame::Panel);
+            label->setFrameShadow(QFrame::Sunken);
+            label->setAutoFillBackground(true);
+            label->setStyleSheet(QStringLiteral("QLabel { background: white; color: black; }"));
+        }
+        break;
+    case Look::Number:
+        if (label) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        break;
+    case Look::Status:
+        if (label) {
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            label->setFrameShape(QFrame::Panel);
+            label->setFrameShadow(QFrame::Sunken);
+            label->setStyleSheet(QStringLiteral("QLabel { background: %1; color: black; padding-left: 3px; }")
+                                     .arg(QLatin1String(kStatusTeal)));
+        }
+        break;
+    case Look::Marker:
+        if (label) {
+            label->setAlignment(Qt::AlignCenter);
+            label->setStyleSheet(QStringLiteral("QLabel { color: white; background: #C00000; }"));
+        }
+        break;
+    case Look::GridCell:
+        if (label) {
+            label->setAlignment(Qt::AlignCenter);
+            label->setStyleSheet(QStringLiteral("QLabel { background: #C0C0C0; color: black; }"));
+        }
+        break;
+    case Look::Panel:
+        if (label) {
+            label->setFrameShape(QFrame::Box);
+            label->setFrameShadow(QFrame::Sunken);
+        }
+        break;
+    }
+}
+
+}  // namespace window::ui

@@ -1,0 +1,100 @@
+// The entry line of the logging window and what follows from the log: checking and logging a
+// contact, the recent-contacts list, the score, the multiplier lists, the clock and the rates.
+// The window shell calls these; the contest rules behind them live in src/logging/.
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+#include "logging/Rates.h"
+#include "logging/Scoring.h"
+#include "platform/qt/Text.h"
+#include "station/Session.h"
+#include "window/ui/ControlStyle.h"
+#include "window/ui/LoggingWindow.h"
+
+namespace window::ui {
+
+using platform::qt::toQ;
+
+namespace {
+logging::WindowKind rulesKind(const WindowProfile& p) {
+    return p.kind == WindowKind::InState ? logging::WindowKind::InState : logging::WindowKind::OutOfState;
+}
+}  // namespace
+
+void LoggingWindow::Mains() {}
+
+void LoggingWindow::RefreshFromLog() {
+    if (!logging::RefreshFromLog(session_, rulesKind(profile_), true)) return;
+    const auto texts = logging::ShowScore(session_.contest.score, rulesKind(profile_));
+    lblTotCon->setText(toQ(texts.PhContacts));
+    lblSectogo->setText(toQ(texts.CwContacts));
+    lblTotSec->setText(toQ(texts.Multipliers));
+    lblTotScore->setText(toQ(texts.Score));
+    FillListView1();
+    ShowQsoRate();
+}
+
+// Newest first; the last 20 unless the list shows all contacts.
+void LoggingWindow::FillListView1() {
+    ListView1->clear();
+    const auto& log = session_.log;
+    const int count = log.ContactCount();
+    const int last = session_.contest.ListAllContacts ? 1 : std::max(1, count - 19);
+    for (int k = count; k >= last; --k) {
+        const auto& r = log.at(k);
+        QStringList cells;
+        cells << QString::number(k) << toQ(r.Call) << toQ(r.RstReceived);
+        if (inState()) cells << toQ(r.Spc);
+        cells << toQ(r.County) << toQ(r.RstSent) << toQ(r.QsoDate.substr(r.QsoDate.size() >= 5 ? 5 : 0) + " " + r.QsoTime)
+              << toQ(r.Mode) << toQ(r.Band);
+        if (inState() && session_.profile.RoverFlag == 1) cells << toQ(r.CountySent);
+        ListView1->addTopLevelItem(new QTreeWidgetItem(cells));
+    }
+}
+
+void LoggingWindow::ClearEntries() {
+    for (auto* field : {txtCall, txtRSTR, txtCntry, txtSec, txtRSTS}) field->clear();
+    lblDupe->setText(QString());
+    lblDialog->setText(QString());
+    lblDialog->setStyleSheet(QStringLiteral("QLabel { background: %1; color: black; padding-left: 3px; }")
+                                 .arg(QLatin1String(kStatusTeal)));
+    Label19->setText(QString());
+    Label22->setText(QString());
+    Label23->setText(QString());
+    txtCall->setFocus();
+}
+
+void LoggingWindow::ShowOperatingTime() {
+    session_.RunningSeconds = session_.profile.OperatingSeconds;
+    lblttrack->setText(toQ(logging::OperatingTimeText(session_.RunningSeconds)));
+}
+
+void LoggingWindow::ShowQsoRate() {
+    const auto rates =
+        logging::ShowQsoRate(session_.log, session_.platform.clock.localNow(), session_.profile.HoursOffset);
+    if (!rates) return;
+    lblAQSO60->setText(QString::number(rates->last60));
+    lblAQSO20->setText(QString::number(rates->last20x3));
+}
+
+void LoggingWindow::txtCall_Change() {}
+void LoggingWindow::txtCntry_Change() {}
+void LoggingWindow::cmdLogOn_Click() {}
+void LoggingWindow::cmdEdit_Click() {}
+void LoggingWindow::cmdDelete_Click() {}
+void LoggingWindow::cmdList_Click() {}
+void LoggingWindow::cmdDup_Click() {}
+void LoggingWindow::Command1_Click() {}
+void LoggingWindow::mnuPostContest_Click() {}
+void LoggingWindow::Timer1_Timer() { ShowQsoRate(); }
+
+void LoggingWindow::Timer2_Timer() {
+    const auto texts = logging::ClockTick(session_.platform.clock.localNow(), session_.profile.HoursOffset);
+    lblCurTime->setText(toQ(texts.localTime));
+    Label16->setText(toQ(texts.amPm));
+    lblutctime->setText(toQ(texts.utcTime));
+}
+
+}  // namespace window::ui

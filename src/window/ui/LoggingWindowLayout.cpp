@@ -1,0 +1,131 @@
+// Layout of the logging window: the twip geometry of the core applied to the widgets, the
+// reduced form size, the fit to the screen or its work area, and the side lists.
+
+#include <QAction>
+#include <QFrame>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QTreeWidget>
+#include <QWidget>
+#include <cmath>
+
+#include "station/Profile.h"
+#include "station/Session.h"
+#include "window/FormSize.h"
+#include "window/ui/ControlStyle.h"
+#include "window/ui/LoggingWindow.h"
+
+namespace window::ui {
+
+namespace {
+int px(float twips, double tpp) { return static_cast<int>(std::lround(twips / tpp)); }
+}  // namespace
+
+void LoggingWindow::applyWindowGeometry() {
+    const double tpp = twipsPerPixel();
+    const auto& g = *geometry_;
+    // The twip size is the outer size of the window; the frame the window manager adds (title
+    // bar, borders) is taken off, so the whole window fits where the size says.
+    QSize frameExtra(0, 0);
+    if (isVisible()) frameExtra = frameGeometry().size() - size();
+    move(px(g.left, tpp), px(g.top, tpp));
+    resize(std::max(1, px(g.width, tpp) - frameExtra.width()), std::max(1, px(g.height, tpp) - frameExtra.height()));
+}
+
+void LoggingWindow::applyGeometry() {
+    const double tpp = twipsPerPixel();
+    const auto& g = *geometry_;
+    applyWindowGeometry();
+    for (size_t i = 0; i < widgets_.size(); ++i) {
+        const auto& c = g.controls[i];
+        const auto& d = design_.controls[i];
+        QWidget* w = widgets_[i];
+        if (c.kind == ControlKind::Line) {
+            // A line is drawn as a thin frame from (X1, Y1) to (X2, Y2).
+            const int x1 = px(c.left, tpp), y1 = px(c.top, tpp), x2 = px(c.width, tpp), y2 = px(c.height, tpp);
+            w->setGeometry(std::min(x1, x2), std::min(y1, y2) - 1, std::max(2, std::abs(x2 - x1)),
+                           std::max(2, std::abs(y2 - y1) + 2));
+            continue;
+        }
+        w->setGeometry(px(c.left, tpp), px(c.top, tpp), std::max(0, px(c.width, tpp)), std::max(0, px(c.height, tpp)));
+        w->setFont(ControlFont(c.fontPt, d.bold));
+        if (auto* tree = qobject_cast<QTreeWidget*>(w)) tree->header()->setFont(ControlFont(c.fontPt, false));
+    }
+    auto columns = [tpp](QTreeWidget* tree, const std::vector<float>& widths) {
+        for (size_t i = 0; i < widths.size() && static_cast<int>(i) < tree->columnCount(); ++i) {
+            tree->setColumnWidth(static_cast<int>(i), px(widths[i], tpp));
+        }
+    };
+    columns(ListView1, g.listView1Columns);
+    columns(txtDX, g.txtDXColumns);
+}
+
+void LoggingWindow::SizeSideLists() {
+    geometry_->SizeSideLists(design_.find("List1"), design_.find("List2"), design_.find("List3"),
+                             design_.find("Line3"));
+    const double tpp = twipsPerPixel();
+    for (auto* list : {List1, List2, List3}) {
+        if (!list) continue;
+        const auto& c = geometry_->at(design_.find(list->objectName().toStdString()));
+        list->setGeometry(px(c.left, tpp), px(c.top, tpp), px(c.width, tpp), std::max(0, px(c.height, tpp)));
+    }
+}
+
+void LoggingWindow::ScaleFormToScreen() {
+    const int p = EffectiveFormSize(session_.profile.FormSizePercent);
+    const auto screenArea = session_.platform.screen.screenTwips();
+    geometry_->ScaleFormToScreen(p, static_cast<float>(screenArea.width), static_cast<float>(screenArea.height));
+    applyGeometry();
+    SizeSideLists();
+}
+
+void LoggingWindow::FitFormToWorkArea() {
+    auto& p = session_.profile;
+    menuItem("mnuTaskbar")->setChecked(p.ShowTaskbar != 0);
+    if (p.FormSizePercent != 100) return;
+    setUpdatesEnabled(false);
+    // The window goes to the corner of the area it fills: with a panel on the left or at the
+    // top, the work area does not start at the screen's corner.
+    geometry_->FitToArea(p.ShowTaskbar == 1 ? session_.platform.screen.workAreaTwips()
+                                            : session_.platform.screen.screenTwips());
+    applyGeometry();
+    SizeSideLists();
+    setUpdatesEnabled(true);
+    if (loaded_) show();
+}
+
+void LoggingWindow::mnuFormSize_Click() {
+    auto& p = session_.profile;
+    auto& dialogs = session_.platform.dialogs;
+    const std::string answer = dialogs.inputBox(
+        "Enter the % of the screen you would like the form to cover.  Try between 90 and 100 for best results.  "
+        "Values below 75 do not display well.",
+        "Please enter screen percentage.", std::to_string(int(p.FormSizePercent)));
+    const auto percent = ParseFormSizeAnswer(answer);
+    if (!percent) {
+        dialogs.messageBox("Please enter only numeric values.", platform::MsgButtons::OK, platform::MsgIcon::None,
+                           "Numeric Values Required");
+        return;
+    }
+    p.FormSizePercent = *percent;
+    dialogs.messageBox("This program must be closed and restarted for this setting to take effect.",
+                       platform::MsgButtons::OK, platform::MsgIcon::None,
+                       "For this setting to take effect please restart this program.");
+    station::SavePreferences(session_);
+}
+
+void LoggingWindow::mnuTaskbar_Click() {
+    auto& p = session_.profile;
+    if (p.FormSizePercent != 100) {
+        session_.platform.dialogs.messageBox("The form size must be set to 100% to use the taskbar display option.",
+                                             platform::MsgButtons::OK, platform::MsgIcon::None,
+                                             "Please set your form size to 100% to use this option.");
+        menuItem("mnuTaskbar")->setChecked(p.ShowTaskbar != 0);
+        return;
+    }
+    p.ShowTaskbar = p.ShowTaskbar == 0 ? 1 : 0;
+    station::SavePreferences(session_);
+    FitFormToWorkArea();
+}
+
+}  // namespace window::ui

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "station/Profile.h"
+#include "support/TestSession.h"
+#include "window/LiveWindowFacade.h"
+
+using namespace window;
+
+namespace {
+struct RecordingWindow : LiveWindowApi {
+    std::vector<std::string> calls;
+    void BandFreqConversion(float f) override { calls.push_back("BandFreqConversion " + std::to_string(f)); }
+    void ModeSelection(const std::string& m) override { calls.push_back("ModeSelection " + m); }
+    void PacketResize() override { calls.push_back("PacketResize"); }
+    void DisplayBandMapLabels() override { calls.push_back("DisplayBandMapLabels"); }
+    void BandMapSpots(const std::string& c, const std::string& f, const std::string& r) override {
+        calls.push_back("BandMapSpots " + c + " " + f + " " + r);
+    }
+};
+
+void callEverything(LiveWindowFacade& f) {
+    f.BandFreqConversion(14.25f);
+    f.ModeSelection("PH");
+    f.PacketResize();
+    f.DisplayBandMapLabels();
+    f.BandMapSpots("K1ABC", "14025.0", "DX de W1AW: ...");
+}
+}  // namespace
+
+TEST(LiveWindowFacade, ForwardsToTheWindowThatTheCurrentFlagSelects) {
+    TestSession ts;
+    RecordingWindow in, out;
+    auto& form1 = ts->Form1;
+    form1.attach(WindowKind::InState, &in);
+    form1.attach(WindowKind::OutOfState, &out);
+
+    ts->profile.OutOfState = 1;
+    callEverything(form1);
+    EXPECT_TRUE(in.calls.empty());
+    ASSERT_EQ(out.calls.size(), 5u);
+    EXPECT_EQ(out.calls[1], "ModeSelection PH");
+    EXPECT_EQ(out.calls[4], "BandMapSpots K1ABC 14025.0 DX de W1AW: ...");
+
+    ts->profile.OutOfState = 0;  // decided at each call, not when attached
+    form1.ModeSelection("CW");
+    EXPECT_EQ(in.calls, std::vector<std::string>{"ModeSelection CW"});
+}
+
+TEST(LiveWindowFacade, WithNoLiveWindowNothingIsCreatedAndNothingHappens) {
+    TestSession ts;
+    RecordingWindow out;
+    ts->Form1.attach(WindowKind::OutOfState, &out);
+    ts->profile.OutOfState = 0;  // the in-state window was never opened
+    callEverything(ts->Form1);
+    EXPECT_TRUE(out.calls.empty());
+
+    ts->profile.OutOfState = 1;
+    ts->Form1.lblDXVisible = true;
+    ts->Form1.Unload();
+    callEverything(ts->Form1);
+    EXPECT_TRUE(out.calls.empty());
+    EXPECT_FALSE(ts->Form1.lblDXVisible);
+}
+
+TEST(LiveWindowFacade, SavePrefWritesTheProfileAndTheHiddenMembersAreInert) {
+    TestSession ts;
+    ts->profile.StationCall = "W4ABC";
+    ts->profile.CurrentBand = "20";
+    ts->Form1.SavePref();
+    EXPECT_NE(ts.readProgramFile("QSOpref.txt").find("\"W4ABC\""), std::string::npos);
+
+    RecordingWindow in;
+    ts->Form1.attach(WindowKind::InState, &in);
+    ts->Form1.txtCall = "K1ABC";
+    EXPECT_TRUE(in.calls.empty());
+    EXPECT_STREQ(LiveWindowFacade::Caption, "Form1");
+}

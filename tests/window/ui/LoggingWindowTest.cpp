@@ -1,0 +1,254 @@
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "platform/qt/Text.h"
+#include "window/ui/LoggingWindowFixture.h"
+#include "window/ui/OpenLoggingWindow.h"
+
+using namespace window;
+using platform::qt::fromQ;
+
+namespace {
+std::string text(QLabel* l) { return fromQ(l->text()); }
+
+void trigger(ui::LoggingWindow& w, const char* item) {
+    QAction* a = w.menuItem(item);
+    ASSERT_NE(a, nullptr) << item;
+    a->trigger();
+}
+}  // namespace
+
+class BothWindows : public ::testing::TestWithParam<bool> {};
+
+TEST_P(BothWindows, LoadsTheLogAndSwitchesBandAndModeFromTheMenusIntoTheProfile) {
+    const bool out = GetParam();
+    LoggingWindowFixture f(out);
+    auto& w = f.open();
+
+    // The start-up question came before the log was read.
+    ASSERT_FALSE(f.ts.fakes.dialogs.messages.empty());
+    EXPECT_EQ(f.ts.fakes.dialogs.messages[0].title, "Open existing log?");
+    EXPECT_EQ(f.ts->log.ContactCount(), 3);
+    ASSERT_EQ(w.ListView1->topLevelItemCount(), 3);
+    EXPECT_EQ(fromQ(w.ListView1->topLevelItem(0)->text(1)), "W5CC");  // newest first
+    EXPECT_EQ(fromQ(w.ListView1->topLevelItem(0)->text(0)), "3");
+    EXPECT_EQ(w.ListView1->columnCount(), out ? 8 : 9);
+    EXPECT_FALSE(w.cmdEdit->isVisibleTo(&w));
+    EXPECT_EQ(text(w.Label24), "40");
+    EXPECT_EQ(text(w.Label30), "CW");
+    EXPECT_TRUE(w.menuItem("mnuBand40Ch")->isChecked());
+    EXPECT_TRUE(w.menuItem("mnu160")->isChecked());
+    EXPECT_EQ(text(w.lblDialog), out ? "Select a band and mode. Click Log \"Time On\" below!"
+                                     : "Select a band, mode and Click Log \"Time On\"!");
+    EXPECT_GT(f.ts->counties.CountyCount(), 60);
+
+    trigger(w, "mnuBand20Ch");
+    trigger(w, "mnuSSB");
+    EXPECT_EQ(text(w.Label24), "20");
+    EXPECT_EQ(text(w.Label30), "PH");
+    EXPECT_TRUE(w.menuItem("mnuBand20Ch")->isChecked());
+    EXPECT_FALSE(w.menuItem("mnuBand40Ch")->isChecked());
+    EXPECT_TRUE(w.menuItem("mnuSSB")->isChecked());
+    EXPECT_FALSE(w.menuItem("mnu160")->isChecked());
+    EXPECT_EQ(w.txtRSTR->maxLength(), 2);
+    EXPECT_EQ(w.txtRSTS->maxLength(), 2);
+
+    station::StationProfile stored;
+    ASSERT_TRUE(station::ReadPreferencesText(f.ts.readProgramFile("QSOpref.txt"), stored));
+    EXPECT_EQ(stored.CurrentBand, "20");
+    EXPECT_EQ(stored.CurrentMode, "PH");
+
+    // The labels cycle too: 20 -> 15, PH -> CW.
+    QTest::mouseClick(w.Label24, Qt::LeftButton);
+    QTest::mouseClick(w.Label30, Qt::LeftButton);
+    EXPECT_EQ(f.ts->profile.CurrentBand, "15");
+    EXPECT_EQ(f.ts->profile.CurrentMode, "CW");
+    EXPECT_EQ(w.txtRSTS->maxLength(), 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(InAndOutOfState, BothWindows, ::testing::Bool());
+
+TEST(LoggingWindowLoad, InStateBuildsTheGridAndFollowsTheOwnCountyOutOfStateShowsItsState) {
+    LoggingWindowFixture in(false);
+    auto& w = in.open();
+    EXPECT_EQ(text(w.Label10[1]), "CT");
+    EXPECT_EQ(fromQ(w.Label10[53]->toolTip()), "Newfoundland / Labrador");
+    EXPECT_EQ(text(w.Label10[67]), "YT");
+    EXPECT_EQ(text(w.lblStation[4]), "FL County");
+    EXPECT_EQ(text(w.Label25), "Alachua");
+    EXPECT_EQ(in.ts->CWCounty, "ALACHUA");
+    EXPECT_FALSE(w.menuItem("mnuChangeCounty")->isEnabled());  // not a rover
+    EXPECT_EQ(w.txtRSTR->maxLength(), 3);
+
+    LoggingWindowFixture out(true);
+    out.ts->profile.StationState = "";
+    out.ts->profile.CurrentMode = "PH";
+    auto& o = out.open();
+    EXPECT_EQ(text(o.Label25), "USA");
+    EXPECT_EQ(text(o.Label2), "K1ABC");
+    EXPECT_EQ(o.txtRSTR->maxLength(), 2);
+    EXPECT_EQ(o.menuItem("mnuChangeCounty"), nullptr);
+    EXPECT_FALSE(o.menuItem("mnuColors")->isEnabled());
+    EXPECT_EQ(out.ts->CWCounty, "");
+}
+
+TEST(LoggingWindowLoad, StoredBandAndModeAreRestoredIgnoringCaseAndUnknownValuesCheckNothing) {
+    LoggingWindowFixture f(false);
+    f.ts->profile.CurrentMode = "ph";
+    f.ts->profile.CurrentBand = "2";
+    auto& w = f.open();
+    EXPECT_TRUE(w.menuItem("mnuSSB")->isChecked());
+    EXPECT_EQ(text(w.Label24), "160");  // the design text stays
+    for (const char* b : {"mnuBand160Ch", "mnuBand40Ch", "mnuBand20Ch", "mnuBand10Ch"})
+        EXPECT_FALSE(w.menuItem(b)->isChecked()) << b;
+
+    LoggingWindowFixture g(true);
+    g.ts->profile.CurrentMode = "AM";
+    auto& o = g.open();
+    EXPECT_TRUE(o.menuItem("mnu160")->isChecked());
+    EXPECT_EQ(text(o.Label30), "AM");
+}
+
+TEST(LoggingWindowLoad, AMissingCountyTableIsReportedAndTheLogIsStillLoaded) {
+    LoggingWindowFixture f(false);
+    std::filesystem::remove(f.ts.programPath("county2.txt"));
+    auto& w = f.open();
+    const auto& m = f.ts.fakes.dialogs.messages;
+    ASSERT_GE(m.size(), 2u);
+    EXPECT_EQ(m[0].title, "File Error");
+    EXPECT_NE(m[0].prompt.find("county2.txt"), std::string::npos);
+    EXPECT_EQ(m[1].title, "Open existing log?");
+    EXPECT_EQ(f.ts->log.ContactCount(), 3);
+    EXPECT_EQ(w.ListView1->topLevelItemCount(), 3);
+}
+
+TEST(LoggingWindowLoad, AnsweringNoBacksUpTheLogBeforeItIsErased) {
+    LoggingWindowFixture f(false);
+    f.ts.fakes.dialogs.messageAnswers = {platform::MsgResult::No};
+    f.ts.fakes.dialogs.inputAnswers = {"yes"};
+    f.open();
+    EXPECT_EQ(f.ts->log.ContactCount(), 0);
+    EXPECT_EQ(f.ts.readProgramFile("log.txt"), "");
+    const auto backups = f.ts.fakes.files.list(f.ts->folders.BackupFolder());
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_NE(readFileBytes(std::filesystem::path(f.ts->folders.BackupFolder()) / backups[0]).find("VE3BB"),
+              std::string::npos);
+}
+
+TEST(LoggingWindowBands, RigReadingsSwitchOnlyOnRealChangesAndKeepTheLastGoodFrequency) {
+    LoggingWindowFixture f(true);
+    auto& w = f.open();
+    auto& form1 = f.ts->Form1;
+    auto saves = [&] { return f.ts.readProgramFile("QSOpref.txt"); };
+
+    form1.BandFreqConversion(14.2f);
+    EXPECT_EQ(f.ts->profile.CurrentBand, "20");
+    EXPECT_EQ(f.ts->contest.PendingFrequency, "14.200");
+    std::filesystem::remove(f.ts.programPath("QSOpref.txt"));
+    form1.BandFreqConversion(14.25f);  // same band: no save, no reload
+    EXPECT_EQ(saves(), "");
+    EXPECT_EQ(f.ts->contest.PendingFrequency, "14.250");
+    form1.BandFreqConversion(0.0f);    // a rig that has not answered yet
+    form1.BandFreqConversion(-1.0f);
+    EXPECT_EQ(f.ts->contest.PendingFrequency, "14.250");
+    form1.BandFreqConversion(10368.0f);
+    EXPECT_EQ(f.ts->profile.CurrentBand, "20");
+    form1.BandFreqConversion(3.6f);
+    EXPECT_EQ(f.ts->profile.CurrentBand, "20");
+    EXPECT_EQ(f.ts->contest.PendingFrequency, "3.600");
+
+    form1.ModeSelection("ph");
+    EXPECT_EQ(text(w.Label30), "PH");
+    form1.ModeSelection("AM");
+    EXPECT_EQ(f.ts->profile.CurrentMode, "PH");
+
+    // Choosing the current band from the menu still saves.
+    std::filesystem::remove(f.ts.programPath("QSOpref.txt"));
+    trigger(w, "mnuBand20Ch");
+    EXPECT_NE(saves(), "");
+    EXPECT_TRUE(w.menuItem("mnuBand20Ch")->isChecked());
+}
+
+TEST(LoggingWindowLayout, FormSizeAnswersAreStoredOnlyWhenNumeric) {
+    struct Case {
+        const char* answer;
+        int stored;  // -1: refused
+    };
+    const Case cases[] = {{"150", 100}, {"10", 30}, {"-5", 30}, {"55.5", 56}, {"56.5", 56},
+                          {"abc", -1},  {"", -1}};
+    for (const auto& c : cases) {
+        LoggingWindowFixture f(false);
+        auto& w = f.open();
+        f.ts->profile.FormSizePercent = 90;
+        f.ts.fakes.dialogs.messages.clear();
+        std::filesystem::remove(f.ts.programPath("QSOpref.txt"));
+        f.ts.fakes.dialogs.inputAnswers = {c.answer};
+        w.mnuFormSize_Click();
+        ASSERT_EQ(f.ts.fakes.dialogs.inputs.back().defaultText, "90");
+        ASSERT_EQ(f.ts.fakes.dialogs.messages.size(), 1u) << c.answer;
+        if (c.stored < 0) {
+            EXPECT_EQ(f.ts.fakes.dialogs.messages[0].prompt, "Please enter only numeric values.") << c.answer;
+            EXPECT_EQ(f.ts->profile.FormSizePercent, 90) << c.answer;
+            EXPECT_EQ(f.ts.readProgramFile("QSOpref.txt"), "") << c.answer;
+        } else {
+            EXPECT_EQ(f.ts->profile.FormSizePercent, c.stored) << c.answer;
+            EXPECT_EQ(f.ts.fakes.dialogs.messages[0].title,
+                      "For this setting to take effect please restart this program.");
+            EXPECT_NE(f.ts.readProgramFile("QSOpref.txt"), "") << c.answer;
+        }
+    }
+}
+
+TEST(LoggingWindowLayout, TaskbarWorksOnlyAtFullSizeAndPlacesTheWindowInTheWorkArea) {
+    LoggingWindowFixture f(false);
+    f.ts.fakes.screen.workArea = {40 * 15.0, 0, 984 * 15.0, 768 * 15.0};  // a panel on the left
+    auto& w = f.open();
+    EXPECT_FALSE(w.menuItem("mnuTaskbar")->isChecked());
+    w.mnuTaskbar_Click();
+    EXPECT_EQ(f.ts->profile.ShowTaskbar, 1);
+    EXPECT_TRUE(w.menuItem("mnuTaskbar")->isChecked());
+    EXPECT_FLOAT_EQ(w.geometryTwips().left, 40 * 15.0f);
+    EXPECT_FLOAT_EQ(w.geometryTwips().width, 984 * 15.0f);
+    w.mnuTaskbar_Click();
+    EXPECT_EQ(f.ts->profile.ShowTaskbar, 0);
+    EXPECT_FLOAT_EQ(w.geometryTwips().left, 0);
+
+    f.ts->profile.FormSizePercent = 90;
+    f.ts.fakes.dialogs.messages.clear();
+    w.mnuTaskbar_Click();
+    EXPECT_EQ(f.ts->profile.ShowTaskbar, 0);
+    EXPECT_FALSE(w.menuItem("mnuTaskbar")->isChecked());
+    ASSERT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.ts.fakes.dialogs.messages[0].prompt,
+              "The form size must be set to 100% to use the taskbar display option.");
+}
+
+TEST(LoggingWindowLayout, AStoredSizeBelowThirtyIsDrawnAtThirtyPercent) {
+    LoggingWindowFixture f(true);
+    f.ts->profile.FormSizePercent = 10;
+    auto& w = f.open();
+    EXPECT_FLOAT_EQ(w.geometryTwips().width, 1024 * 15.0f * 0.3f);
+}
+
+TEST(LoggingWindowMenus, EveryItemCanBeChosenWithoutAWindowBehindIt) {
+    for (bool out : {false, true}) {
+        LoggingWindowFixture f(out);
+        auto& w = f.open();
+        f.ts.fakes.dialogs.inputAnswers.clear();
+        for (const auto& e : w.menuTree()) {
+            if (e.type != MenuType::Item && e.type != MenuType::TopCommand) continue;
+            const std::string name = e.name;
+            if (name == "mnuExit" || name == "mnuNew" || name == "mnuArchive" || name == "mnuRestore") continue;
+            w.menuItem(name)->trigger();
+        }
+        EXPECT_TRUE(w.isEnabled());
+    }
+}
