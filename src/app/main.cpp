@@ -1,10 +1,14 @@
 #include <QApplication>
 #include <QDir>
-#include <QMainWindow>
 
 #include "platform/qt/QtServices.h"
 #include "platform/qt/Text.h"
 #include "station/Session.h"
+#include "station/ui/Form5.h"
+#include "station/ui/Form6.h"
+#include "station/ui/frmSplash.h"
+#include "window/ui/OpenLoggingWindow.h"
+#include "window/ui/ToolWindows.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -13,9 +17,26 @@ int main(int argc, char** argv) {
     // The program folder is the folder the program was started in.
     Session session(services.services(), platform::qt::fromQ(QDir::currentPath()));
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Palmetar"));
-    window.resize(800, 600);
-    window.show();
-    return app.exec();
+    // Station setup's Done opens the in-state or out-of-state logging window.
+    session.openLoggingWindow = [](Session& s) { window::OpenLoggingWindow(s); };
+    auto& tools = window::ui::ToolWindows::instance();
+    tools.registerFactory(window::ToolWindow::Form5, [](Session& s, QWidget* parent) -> QWidget* {
+        auto* page = new Form5(s, parent);
+        page->Form_Load();
+        return page;
+    });
+    tools.registerFactory(window::ToolWindow::Form6, [](Session& s, QWidget* parent) -> QWidget* {
+        auto* chooser = new Form6(s, parent);
+        chooser->Form_Load();
+        return chooser;
+    });
+
+    // The logo closes before the setup dialog opens; the program must not end in between.
+    QApplication::setQuitOnLastWindowClosed(false);
+    frmSplash splash(session);
+    splash.Form_Load();
+    QApplication::setQuitOnLastWindowClosed(true);
+    const int code = app.exec();
+    tools.unloadAll();
+    return code;
 }

@@ -105,10 +105,12 @@ RoverCheck DupCheck2(const DupeContext& ctx, const station::ContactLog& log, Ent
 std::string PartialDupes(const DupeContext& ctx, const station::ContactLog& log, std::string_view typed) {
     std::string list;
     for (const auto& r : log.records()) {
-        if (!SameBandMode(ctx, r)) continue;
-        if ((!InState(ctx) || IEquals(r.CountySent, ctx.OwnCounty)) && IStartsWith(r.Call, typed))
+        // The call test first: it rejects most records at their first character.
+        if (IStartsWith(r.Call, typed) && SameBandMode(ctx, r) &&
+            (!InState(ctx) || IEquals(r.CountySent, ctx.OwnCounty)))
             list = r.Call + " " + list;
-        if (list.size() > 100) break;
+        // The list stops growing after a record of this band and mode once it is long enough.
+        if (list.size() > 100 && SameBandMode(ctx, r)) break;
     }
     return list;
 }

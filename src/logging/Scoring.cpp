@@ -1,5 +1,9 @@
 #include "logging/Scoring.h"
 
+#include <array>
+#include <unordered_map>
+#include <unordered_set>
+
 #include "logging/StateTable.h"
 #include "logging/Text.h"
 #include "station/LogStore.h"
@@ -10,12 +14,23 @@ namespace logging {
 namespace {
 constexpr int kInCw = 1, kInPh = 2, kOutCw = 3, kOutPh = 4;
 
+enum class ModeKind { Ph, Cw, Other };
+
+ModeKind Classify(std::string_view mode) {
+    if (IEquals(mode, "PH")) return ModeKind::Ph;
+    if (IEquals(mode, "CW")) return ModeKind::Cw;
+    return ModeKind::Other;
+}
+
 // The flag column of a contact's mode, 0 when the mode carries no multiplier.
-int ColumnOf(WindowKind kind, std::string_view mode) {
-    if (IEquals(mode, "CW")) return kind == WindowKind::InState ? kInCw : kOutCw;
-    if (IEquals(mode, "PH")) return kind == WindowKind::InState ? kInPh : kOutPh;
+int ColumnOf(WindowKind kind, ModeKind mode) {
+    const bool in = kind == WindowKind::InState;
+    if (mode == ModeKind::Cw) return in ? kInCw : kOutCw;
+    if (mode == ModeKind::Ph) return in ? kInPh : kOutPh;
     return 0;
 }
+
+int ColumnOf(WindowKind kind, std::string_view mode) { return ColumnOf(kind, Classify(mode)); }
 
 bool ListHolds(const std::vector<std::string>& list, std::string_view text) {
     for (const auto& entry : list)
@@ -23,10 +38,10 @@ bool ListHolds(const std::vector<std::string>& list, std::string_view text) {
     return false;
 }
 
-void AddPoints(ScoreState& score, std::string_view mode) {
-    score.QsoPoints += ContactPoints(mode);
-    if (IEquals(mode, "PH")) score.PhContacts += 1;
-    else if (IEquals(mode, "CW")) score.CwContacts += 1;
+void AddPoints(ScoreState& score, ModeKind mode) {
+    score.QsoPoints += mode == ModeKind::Ph ? 1 : 2;
+    if (mode == ModeKind::Ph) score.PhContacts += 1;
+    else if (mode == ModeKind::Cw) score.CwContacts += 1;
 }
 }  // namespace
 
@@ -54,7 +69,7 @@ int CountyIndex(const station::CountyTable& counties, std::string_view text) {
 ScoreUpdate CountContact(ScoreState& score, WindowKind kind, const station::ContactRecord& r,
                          const station::CountyTable& counties) {
     ScoreUpdate update;
-    AddPoints(score, r.Mode);
+    AddPoints(score, Classify(r.Mode));
     const int column = ColumnOf(kind, r.Mode);
     if (kind == WindowKind::InState) {
         if (r.Spc.size() == 2) {
@@ -79,25 +94,34 @@ ScoreUpdate CountContact(ScoreState& score, WindowKind kind, const station::Cont
 
 void RecountScore(ScoreState& score, WindowKind kind, const std::vector<station::ContactRecord>& records,
                   const station::CountyTable& counties) {
+    // One pass over the log: points and counts, the flags (counted at the end), and the DX
+    // lists, each country once per mode. Lookups go through case-folded indexes built here,
+    // so the recount stays linear in the log.
     score = ScoreState{};
-    for (const auto& r : records) AddPoints(score, r.Mode);
-    // Flags over the whole log, then the count of set flags.
+    const bool in = kind == WindowKind::InState;
+    std::unordered_map<std::string, int> countyRow;
+    if (!in)
+        for (int i = counties.CountyCount(); i >= 1; --i) countyRow[ToUpper(counties.rows[static_cast<size_t>(i - 1)].Name)] = i;
+    std::array<std::unordered_set<std::string>, 2> dxSeen;
     for (const auto& r : records) {
-        const int column = ColumnOf(kind, r.Mode);
+        const ModeKind mode = Classify(r.Mode);
+        AddPoints(score, mode);
+        const int column = ColumnOf(kind, mode);
         if (!column) continue;
-        const int i = kind == WindowKind::InState ? (r.Spc.size() == 2 ? StateIndex(r.Spc) : 0)
-                                                  : CountyIndex(counties, r.County);
-        if (i) score.Worked.set(column, i);
+        if (in) {
+            if (r.Spc.size() == 2) {
+                if (const int i = StateIndex(r.Spc)) score.Worked.set(column, i);
+            } else if (IsDxCountry(r.Spc)) {
+                const int list = mode == ModeKind::Ph ? 0 : 1;
+                if (dxSeen[static_cast<size_t>(list)].insert(ToUpper(r.Spc)).second)
+                    score.DxWorked.lists[static_cast<size_t>(list)].push_back(r.Spc);
+            }
+        } else if (!r.County.empty()) {
+            const auto it = countyRow.find(ToUpper(r.County));
+            if (it != countyRow.end()) score.Worked.set(column, it->second);
+        }
     }
     score.MultiplierCount = score.Worked.countSet();
-    if (kind != WindowKind::InState) return;
-    for (const auto& r : records) {
-        if (!IsDxCountry(r.Spc)) continue;
-        const int list = DxListOfMode(r.Mode);
-        if (list < 0) continue;
-        auto& entries = score.DxWorked.lists[static_cast<size_t>(list)];
-        if (!ListHolds(entries, r.Spc)) entries.push_back(r.Spc);
-    }
 }
 
 int MultiplierTotal(const ScoreState& score, WindowKind kind) {

@@ -1,5 +1,7 @@
 #include "logging/StateTable.h"
 
+#include <cstdint>
+
 #include "logging/Text.h"
 
 namespace logging {
@@ -26,9 +28,19 @@ const std::array<StateEntry, StateCount> StateTable = {{
 }};
 
 int StateIndex(std::string_view text) {
-    for (int i = 0; i < StateCount; ++i)
-        if (IEquals(StateTable[static_cast<size_t>(i)].Abbrev, text)) return i + 1;
-    return 0;
+    // Every code has two characters: one table lookup by the case-folded pair (the recount
+    // asks this for every contact).
+    static const std::array<uint8_t, 65536> byPair = [] {
+        std::array<uint8_t, 65536> t{};
+        for (int i = StateCount; i >= 1; --i) {
+            const auto code = StateTable[static_cast<size_t>(i - 1)].Abbrev;
+            t[static_cast<unsigned char>(FoldCase(code[0])) * 256u + static_cast<unsigned char>(FoldCase(code[1]))] =
+                static_cast<uint8_t>(i);
+        }
+        return t;
+    }();
+    if (text.size() != 2) return 0;
+    return byPair[static_cast<unsigned char>(FoldCase(text[0])) * 256u + static_cast<unsigned char>(FoldCase(text[1]))];
 }
 
 std::string_view StateAbbrev(int i) {

@@ -8,8 +8,20 @@
 
 namespace logging {
 
-char FoldCase(char c);
-bool IEquals(std::string_view a, std::string_view b);
+inline char FoldCase(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 'a' && u <= 'z') return static_cast<char>(u - 32);
+    // Windows-1252 accented small letters (not the division sign 0xF7 or y-diaeresis 0xFF).
+    if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return static_cast<char>(u - 32);
+    return c;
+}
+
+inline bool IEquals(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && FoldCase(a[i]) != FoldCase(b[i])) return false;
+    return true;
+}
 // True when text begins with prefix (ignoring case); a text shorter than prefix never does.
 bool IStartsWith(std::string_view text, std::string_view prefix);
 std::string ToUpper(std::string_view text);

@@ -1,0 +1,114 @@
+#include "logtools/ContactEdit.h"
+
+#include "logging/StateTable.h"
+#include "logtools/ContactTime.h"
+#include "logtools/TextCase.h"
+#include "platform/Platform.h"
+#include "station/LogStore.h"
+#include "station/Session.h"
+
+namespace logtools {
+
+ContactEditFields EditFieldsOf(const station::ContactRecord& r) {
+    return {r.Call, r.RstReceived, r.County, r.RstSent, r.Spc, r.QsoDate, r.QsoTime, r.Mode, r.Band, r.CountySent};
+}
+
+bool IsEditBand(const std::string& band) {
+    for (const char* b : {"160", "80", "40", "20", "15", "10", "6"}) {
+        if (band == b) return true;
+    }
+    return false;
+}
+
+bool IsEditMode(const std::string& mode) {
+    return EqualsIgnoreCase(mode, "CW") || EqualsIgnoreCase(mode, "PH") || EqualsIgnoreCase(mode, "DG");
+}
+
+bool IsCountyName(const std::string& county, const station::CountyTable& counties) {
+    for (const auto& row : counties.rows) {
+        if (EqualsIgnoreCase(row.Name, county)) return true;
+    }
+    return false;
+}
+
+bool IsEditCounty(EditKind kind, const std::string& county, const station::CountyTable& counties) {
+    if (kind == EditKind::InState && county.empty()) return true;
+    return IsCountyName(county, counties);
+}
+
+bool IsEditDate(const std::string& date) { return ParseQsoDate(date).has_value(); }
+bool IsEditTime(const std::string& time) { return ParseQsoTime(time).has_value(); }
+
+bool IsEditSpc(const std::string& spc) { return spc.size() != 2 || logging::StateIndex(spc) != 0; }
+
+ContactEditFields StoredForm(EditKind kind, ContactEditFields f) {
+    if (kind == EditKind::OutOfState) {
+        f.call = Trim(f.call);
+        f.rstSent = Trim(f.rstSent);
+        f.county = Trim(f.county);
+        f.rstReceived = Trim(f.rstReceived);
+    }
+    return f;
+}
+
+std::vector<int> FindEditDuplicates(EditKind kind, const ContactEditFields& fields, const station::ContactLog& log,
+                                    int editIndex) {
+    const ContactEditFields f = StoredForm(kind, fields);
+    std::vector<int> found;
+    for (int k = 1; k <= log.ContactCount(); ++k) {
+        if (k == editIndex) continue;
+        const auto& r = log.at(k);
+        bool same = EqualsIgnoreCase(f.call, r.Call) && EqualsIgnoreCase(f.band, r.Band) &&
+                    EqualsIgnoreCase(f.mode, r.Mode) && EqualsIgnoreCase(f.county, r.County);
+        if (kind == EditKind::InState) same = same && EqualsIgnoreCase(f.countySent, r.CountySent);
+        if (same) found.push_back(k);
+    }
+    return found;
+}
+
+EditDoneResult CheckEditDone(EditKind kind, ContactEditFields& f, const station::ContactLog& log, int editIndex,
+                             const station::CountyTable& counties) {
+    EditDoneResult result;
+    if (kind == EditKind::InState && f.spc.size() < 3) f.spc = ToUpper(f.spc);
+    auto fail = [&](EditCheck c) {
+        result.check = c;
+        return result;
+    };
+    // The checks look at the values as they will be stored.
+    const ContactEditFields s = StoredForm(kind, f);
+    if (!IsEditTime(s.time)) return fail(EditCheck::BadTime);
+    if (!IsEditDate(s.date)) return fail(EditCheck::BadDate);
+    if (!IsEditBand(s.band)) return fail(EditCheck::BadBand);
+    if (!IsEditMode(s.mode)) return fail(EditCheck::BadMode);
+    if (!IsEditCounty(kind, s.county, counties)) return fail(EditCheck::BadCounty);
+    if (kind == EditKind::InState && !IsCountyName(s.countySent, counties)) return fail(EditCheck::BadCountySent);
+    result.duplicates = FindEditDuplicates(kind, f, log, editIndex);
+    if (!result.duplicates.empty()) return fail(EditCheck::Duplicate);
+    if (kind == EditKind::InState && !IsEditSpc(f.spc)) return fail(EditCheck::BadSpc);
+    return result;
+}
+
+void StoreEdit(EditKind kind, const ContactEditFields& fields, station::ContactRecord& r) {
+    const ContactEditFields f = StoredForm(kind, fields);
+    r.Call = f.call;
+    r.RstReceived = f.rstReceived;
+    r.County = f.county;
+    r.RstSent = f.rstSent;
+    r.QsoDate = f.date;
+    r.QsoTime = f.time;
+    r.Mode = f.mode;
+    r.Band = f.band;
+    if (kind == EditKind::InState) {
+        r.Spc = f.spc;
+        r.CountySent = f.countySent;
+    }
+}
+
+bool ConfirmAndDelete(Session& session, int k) {
+    const auto answer = session.platform.dialogs.messageBox("Are you sure?", platform::MsgButtons::YesNo,
+                                                            platform::MsgIcon::Question, "Delete Contact");
+    if (answer != platform::MsgResult::Yes) return false;
+    return station::DeleteQso(session, k);
+}
+
+}  // namespace logtools

@@ -1,0 +1,76 @@
+#include "logtools/TypeAhead.h"
+
+#include <algorithm>
+
+#include "logtools/TextCase.h"
+#include "station/KeyFilters.h"
+
+namespace logtools {
+
+void ApplyKey(FieldState& f, int16_t key) {
+    const int len = static_cast<int>(f.text.size());
+    f.caret = std::clamp(f.caret, 0, len);
+    f.selLength = std::clamp(f.selLength, 0, len - f.caret);
+    if (key == 8) {
+        if (f.selLength > 0) {
+            f.text.erase(static_cast<size_t>(f.caret), static_cast<size_t>(f.selLength));
+        } else if (f.caret > 0) {
+            f.text.erase(static_cast<size_t>(f.caret - 1), 1);
+            --f.caret;
+        }
+        f.selLength = 0;
+        return;
+    }
+    if (key < 32 || key > 255) return;
+    f.text.replace(static_cast<size_t>(f.caret), static_cast<size_t>(f.selLength), 1, static_cast<char>(key));
+    ++f.caret;
+    f.selLength = 0;
+}
+
+void CompleteFromTable(FieldState& f, int16_t& key, const std::vector<std::string>& table) {
+    if (key == 0) return;
+    const int caret = std::clamp(f.caret, 0, static_cast<int>(f.text.size()));
+    const std::string typed = f.text.substr(0, static_cast<size_t>(caret)) + static_cast<char>(key);
+    for (auto row = table.rbegin(); row != table.rend(); ++row) {
+        if (StartsWithIgnoreCase(*row, typed)) {
+            f.text = typed + row->substr(typed.size());
+            f.caret = static_cast<int>(typed.size());
+            f.selLength = static_cast<int>(row->size() - typed.size());
+            key = 0;
+            return;
+        }
+    }
+}
+
+void CountyTypeAhead(FieldState& f, int16_t& key, const std::vector<std::string>& counties, CaretStartRule rule) {
+    if (key == 0) return;
+    if (f.caret == 0 && (rule == CaretStartRule::AnyKey || key != ' ')) {
+        f.text.clear();
+        f.selLength = 0;
+    }
+    const int len = static_cast<int>(f.text.size());
+    if (f.text.empty()) {
+        station::CapitalizeKey(key);
+    } else if (f.caret > 0 && f.caret < len && f.text[static_cast<size_t>(f.caret - 1)] == ' ') {
+        station::CapitalizeKey(key);
+    }
+    CompleteFromTable(f, key, counties);
+}
+
+void SpcTypeAhead(FieldState& f, int16_t& key, const std::vector<std::string>& countries) {
+    if (key == 0) return;
+    if (f.text.empty() || f.caret == 0) {
+        f.text.clear();
+        f.caret = 0;
+        f.selLength = 0;
+        station::CapitalizeKey(key);
+    }
+    CompleteFromTable(f, key, countries);
+}
+
+void TypeCountyKey(FieldState& f, int16_t key, const std::vector<std::string>& counties, CaretStartRule rule) {
+    CountyTypeAhead(f, key, counties, rule);
+    ApplyKey(f, key);
+}
+
+}  // namespace logtools

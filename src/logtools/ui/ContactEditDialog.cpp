@@ -1,0 +1,321 @@
+#include "logtools/ui/ContactEditDialog.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "logtools/ui/KeyField.h"
+#include "platform/Platform.h"
+#include "platform/qt/Text.h"
+#include "station/KeyFilters.h"
+#include "station/Session.h"
+
+using logtools::EditKind;
+using logtools::FieldState;
+
+namespace {
+
+QLabel* marker(const QString& caption, QWidget* parent) {
+    auto* l = new QLabel(caption, parent);
+    l->setStyleSheet(QStringLiteral("color: white; background-color: rgb(128, 0, 0);"));
+    l->setMinimumWidth(70);
+    l->hide();
+    return l;
+}
+
+KeyField* field(const char* name, QWidget* parent) {
+    auto* f = new KeyField(parent);
+    f->setObjectName(QString::fromLatin1(name));
+    return f;
+}
+
+}  // namespace
+
+ContactEditDialog::ContactEditDialog(Session& session, EditKind kind, std::function<void()> cmdDelete, QWidget* parent)
+    : QDialog(parent), session_(session), kind_(kind), cmdDelete_(std::move(cmdDelete)) {
+    setWindowTitle(QStringLiteral("Edit Contact Entry"));
+    const bool in = kind == EditKind::InState;
+    txtEditCall = field("txtEditCall", this);
+    txtEditCk = field("txtEditCk", this);
+    if (in) txtEditSec = field("txtEditSec", this);
+    txtEditNum = field("txtEditNum", this);
+    txtEditPre = field("txtEditPre", this);
+    txtEditDate = field("txtEditDate", this);
+    txtEditTime = field("txtEditTime", this);
+    txtEditBnd = field("txtEditBnd", this);
+    Text1 = field("Text1", this);
+    if (in) Text3 = field("Text3", this);
+    const QString invalid = QStringLiteral("   Invalid!");
+    Label1 = marker(QStringLiteral("  Dupe!"), this);
+    Label2 = marker(invalid, this);
+    Label3 = marker(invalid, this);
+    Label6 = marker(invalid, this);
+    if (in) {
+        Label7 = marker(invalid, this);
+        Label9 = marker(invalid, this);
+    }
+    cmdDone = new QPushButton(QStringLiteral("Done"), this);
+    cmdDone->setObjectName(QStringLiteral("cmdDone"));
+    cmdDeleteDupe = new QPushButton(QStringLiteral("Delete Dupe"), this);
+    cmdDeleteDupe->setObjectName(QStringLiteral("cmdDeleteDupe"));
+    cmdDeleteDupe->hide();
+
+    // Rows in Tab order: marker, caption, field.
+    struct Row {
+        QLabel* marker;
+        const char* caption;
+        KeyField* field;
+    };
+    std::vector<Row> rows{{Label1, "Callsign", txtEditCall}, {nullptr, "Rst(R)", txtEditCk},
+                          {countyMarker(), "County", countyField()}, {nullptr, "Rst(S)", txtEditNum}};
+    if (in) rows.push_back({Label2, "SPC", txtEditPre});
+    rows.push_back({nullptr, "Date", txtEditDate});
+    rows.push_back({nullptr, "Time", txtEditTime});
+    rows.push_back({Label3, "Mode", txtEditBnd});
+    rows.push_back({Label6, "Band", Text1});
+    if (in) rows.push_back({Label9, "County Sent", Text3});
+
+    auto* grid = new QGridLayout;
+    grid->setColumnMinimumWidth(0, 90);
+    int r = 0;
+    QWidget* previous = nullptr;
+    for (const auto& row : rows) {
+        if (row.marker) grid->addWidget(row.marker, r, 0);
+        grid->addWidget(new QLabel(QString::fromLatin1(row.caption), this), r, 1);
+        grid->addWidget(row.field, r, 2);
+        if (previous) setTabOrder(previous, row.field);
+        previous = row.field;
+        ++r;
+    }
+    grid->addWidget(cmdDeleteDupe, 1, 0);
+    setTabOrder(previous, cmdDone);
+    auto* title = new QLabel(QStringLiteral("Edit Contact:"), this);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addLayout(grid);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdDone);
+    layout->addLayout(buttons);
+
+    for (const auto& row : session_.counties.rows) countyNames_.push_back(row.Name);
+    for (const auto& row : session_.prefixes.rows) countries_.push_back(row.Country);
+
+    // Keys: the double quote is dropped everywhere, Enter runs Done, then each field's filter.
+    auto common = [this](int16_t& key) {
+        if (key == 34) key = 0;
+        if (key == 13) {
+            key = 0;
+            cmdDone_Click();
+        }
+    };
+    for (KeyField* f : {txtEditCall, txtEditCk, txtEditNum, txtEditBnd, Text1}) {
+        f->KeyPress = [common](FieldState&, int16_t& key) {
+            common(key);
+            station::CapitalizeKey(key);
+        };
+    }
+    txtEditDate->KeyPress = [common](FieldState&, int16_t& key) {
+        common(key);
+        if (key != 0 && key != 8 && (key < 47 || key > 57)) key = 0;
+    };
+    txtEditTime->KeyPress = [common](FieldState&, int16_t& key) {
+        common(key);
+        if (key != 0 && key != 8 && (key < 48 || key > 58)) key = 0;
+    };
+    for (KeyField* f : {countyField(), Text3}) {
+        if (!f) continue;
+        f->KeyPress = [this, common](FieldState& s, int16_t& key) {
+            common(key);
+            logtools::CountyTypeAhead(s, key, countyNames_, logtools::CaretStartRule::AllButSpace);
+        };
+    }
+    if (in) {
+        txtEditPre->KeyPress = [this, common](FieldState& s, int16_t& key) {
+            common(key);
+            logtools::SpcTypeAhead(s, key, countries_);
+        };
+    }
+    Text1->LostFocus = [this] { Text1_LostFocus(); };
+    txtEditBnd->LostFocus = [this] { txtEditBnd_LostFocus(); };
+    txtEditDate->LostFocus = [this] { txtEditDate_LostFocus(); };
+    txtEditTime->LostFocus = [this] { txtEditTime_LostFocus(); };
+    countyField()->LostFocus = [this] { County_LostFocus(); };
+    if (Text3) Text3->LostFocus = [this] { Text3_LostFocus(); };
+
+    connect(cmdDone, &QPushButton::clicked, this, &ContactEditDialog::cmdDone_Click);
+    connect(cmdDeleteDupe, &QPushButton::clicked, this, &ContactEditDialog::cmdDeleteDupe_Click);
+    Form_Load();
+}
+
+KeyField* ContactEditDialog::countyField() const { return kind_ == EditKind::InState ? txtEditSec : txtEditPre; }
+KeyField* ContactEditDialog::spcField() const { return kind_ == EditKind::InState ? txtEditPre : nullptr; }
+QLabel* ContactEditDialog::countyMarker() const { return kind_ == EditKind::InState ? Label7 : Label2; }
+QLabel* ContactEditDialog::spcMarker() const { return kind_ == EditKind::InState ? Label2 : nullptr; }
+
+void ContactEditDialog::Form_Load() {
+    editIndex_ = static_cast<int>(session_.contest.EditIndex);
+    if (editIndex_ < 1 || editIndex_ > session_.log.ContactCount()) {
+        editIndex_ = 0;
+        return;
+    }
+    const auto f = logtools::EditFieldsOf(session_.log.at(editIndex_));
+    auto set = [](KeyField* w, const std::string& v) {
+        if (w) w->setText(platform::qt::toQ(v));
+    };
+    set(txtEditCall, f.call);
+    set(txtEditCk, f.rstReceived);
+    set(countyField(), f.county);
+    set(txtEditNum, f.rstSent);
+    set(spcField(), f.spc);
+    set(txtEditDate, f.date);
+    set(txtEditTime, f.time);
+    set(txtEditBnd, f.mode);
+    set(Text1, f.band);
+    set(Text3, f.countySent);
+    txtEditCall->setFocus();
+}
+
+logtools::ContactEditFields ContactEditDialog::fields() const {
+    auto get = [](KeyField* w) { return w ? platform::qt::fromQ(w->text()) : std::string(); };
+    logtools::ContactEditFields f;
+    f.call = get(txtEditCall);
+    f.rstReceived = get(txtEditCk);
+    f.county = get(countyField());
+    f.rstSent = get(txtEditNum);
+    f.spc = get(spcField());
+    f.date = get(txtEditDate);
+    f.time = get(txtEditTime);
+    f.mode = get(txtEditBnd);
+    f.band = get(Text1);
+    f.countySent = get(Text3);
+    return f;
+}
+
+void ContactEditDialog::fail(KeyField* field, QLabel* label) {
+    session_.platform.dialogs.beep();
+    if (label) label->show();
+    // Putting the focus back must not run the check of the control that had just received it.
+    refocusing_ = true;
+    field->setFocus();
+    refocusing_ = false;
+}
+
+void ContactEditDialog::badDate(KeyField* field) {
+    session_.platform.dialogs.beep();
+    session_.platform.dialogs.messageBox("You have entered an invalid date format!", platform::MsgButtons::OK,
+                                         platform::MsgIcon::None, "Invalid Date Format!");
+    refocusing_ = true;
+    field->setFocus();
+    refocusing_ = false;
+}
+
+void ContactEditDialog::badTime(KeyField* field) {
+    session_.platform.dialogs.beep();
+    session_.platform.dialogs.messageBox("You have entered an invalid time format!", platform::MsgButtons::OK,
+                                         platform::MsgIcon::None, "Invalid Time Format!");
+    refocusing_ = true;
+    field->setFocus();
+    refocusing_ = false;
+}
+
+bool ContactEditDialog::Text1_LostFocus() {
+    if (refocusing_) return true;
+    Label6->hide();
+    if (logtools::IsEditBand(platform::qt::fromQ(Text1->text()))) return true;
+    fail(Text1, Label6);
+    return false;
+}
+
+bool ContactEditDialog::txtEditBnd_LostFocus() {
+    if (refocusing_) return true;
+    Label3->hide();
+    if (logtools::IsEditMode(platform::qt::fromQ(txtEditBnd->text()))) return true;
+    fail(txtEditBnd, Label3);
+    return false;
+}
+
+bool ContactEditDialog::txtEditDate_LostFocus() {
+    if (refocusing_) return true;
+    if (logtools::IsEditDate(platform::qt::fromQ(txtEditDate->text()))) return true;
+    badDate(txtEditDate);
+    return false;
+}
+
+bool ContactEditDialog::txtEditTime_LostFocus() {
+    if (refocusing_) return true;
+    if (logtools::IsEditTime(platform::qt::fromQ(txtEditTime->text()))) return true;
+    badTime(txtEditTime);
+    return false;
+}
+
+bool ContactEditDialog::County_LostFocus() {
+    if (refocusing_) return true;
+    countyMarker()->hide();
+    const auto f = logtools::StoredForm(kind_, fields());
+    const bool ok = logtools::IsEditCounty(kind_, f.county, session_.counties);
+    session_.contest.BadEntry = !ok;
+    if (!ok) fail(countyField(), countyMarker());
+    return ok;
+}
+
+bool ContactEditDialog::Text3_LostFocus() {
+    if (refocusing_ || !Text3) return true;
+    Label9->hide();
+    const bool ok = logtools::IsCountyName(platform::qt::fromQ(Text3->text()), session_.counties);
+    session_.contest.BadEntry = !ok;
+    if (!ok) fail(Text3, Label9);
+    return ok;
+}
+
+void ContactEditDialog::cmdDone_Click() {
+    if (editIndex_ == 0) {
+        hide();
+        return;
+    }
+    auto f = fields();
+    const auto result = logtools::CheckEditDone(kind_, f, session_.log, editIndex_, session_.counties);
+    if (spcField()) spcField()->setText(platform::qt::toQ(f.spc));
+    using logtools::EditCheck;
+    switch (result.check) {
+        case EditCheck::BadTime: badTime(txtEditTime); return;
+        case EditCheck::BadDate: badDate(txtEditDate); return;
+        case EditCheck::BadBand: fail(Text1, Label6); return;
+        case EditCheck::BadMode: fail(txtEditBnd, Label3); return;
+        case EditCheck::BadCounty: fail(countyField(), countyMarker()); return;
+        case EditCheck::BadCountySent: fail(Text3, Label9); return;
+        case EditCheck::Duplicate:
+            for (size_t i = 0; i < result.duplicates.size(); ++i) session_.platform.dialogs.beep();
+            Label1->show();
+            cmdDeleteDupe->show();
+            if (spcMarker()) {
+                const bool spcOk = logtools::IsEditSpc(f.spc);
+                spcMarker()->setVisible(!spcOk);
+                if (!spcOk) session_.platform.dialogs.beep();
+            }
+            return;
+        case EditCheck::BadSpc:
+            Label1->hide();
+            session_.platform.dialogs.beep();
+            spcMarker()->show();
+            return;
+        case EditCheck::Ok: break;
+    }
+    Label1->hide();
+    if (spcMarker()) spcMarker()->hide();
+    logtools::StoreEdit(kind_, f, session_.log.at(editIndex_));
+    hide();
+}
+
+void ContactEditDialog::cmdDeleteDupe_Click() {
+    hide();
+    if (cmdDelete_) {
+        cmdDelete_();
+    } else if (editIndex_ > 0) {
+        logtools::ConfirmAndDelete(session_, editIndex_);
+    }
+}

@@ -1,0 +1,31 @@
+#include "logtools/ui/EditContact.h"
+
+#include <memory>
+
+#include "logging/Scoring.h"
+#include "logtools/ui/DEEditInfrm.h"
+#include "logtools/ui/DEEditOut.h"
+#include "station/LogStore.h"
+#include "station/Session.h"
+
+namespace logtools::ui {
+
+bool EditContact(Session& session, int index, QWidget* parent, std::function<void()> cmdDelete) {
+    session.contest.EditIndex = index;
+    const bool outOfState = session.profile.OutOfState == 1;
+    {
+        std::unique_ptr<ContactEditDialog> dialog;
+        if (outOfState) {
+            dialog = std::make_unique<DEEditOut>(session, std::move(cmdDelete), parent);
+        } else {
+            dialog = std::make_unique<DEEditInfrm>(session, std::move(cmdDelete), parent);
+        }
+        dialog->exec();
+    }
+    const bool rewritten = station::RewriteLog(session);
+    const bool reloaded = logging::RefreshFromLog(
+        session, outOfState ? logging::WindowKind::OutOfState : logging::WindowKind::InState, true);
+    return rewritten && reloaded;
+}
+
+}  // namespace logtools::ui

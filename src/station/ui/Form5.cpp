@@ -1,0 +1,68 @@
+#include "station/ui/Form5.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "platform/qt/Text.h"
+#include "station/Session.h"
+#include "station/ui/FormResize.h"
+
+using station::ui::placeTwips;
+
+Form5::Form5(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
+    setObjectName("Form5");
+    setWindowTitle("Help Page");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setStyleSheet("Form5 { background-color: #000040; }");
+    QFont design = font();
+    design.setPointSizeF(8.25);
+    setFont(design);
+    placeTwips(this, 0, 0, 7725, 6000);
+
+    Command1 = new QPushButton("Close", this);
+    placeTwips(Command1, 3240, 5400, 1215, 375);
+    QFont buttonFont("Arial");
+    buttonFont.setBold(true);
+    buttonFont.setPointSizeF(8.25);
+    Command1->setFont(buttonFont);
+
+    Text1 = new QPlainTextEdit("Text1", this);
+    placeTwips(Text1, 240, 240, 7215, 4935);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text1->setStyleSheet("QPlainTextEdit { background-color: #E0E0E0; color: black; }");
+    QFont textFont("Sans Serif");
+    textFont.setBold(true);
+    textFont.setPointSizeF(9.75);
+    Text1->setFont(textFont);
+
+    setTabOrder(Command1, Text1);
+    connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
+}
+
+void Form5::Form_Load() {
+    station::ScaleChoices choices;
+    choices.raise = false;
+    choices.windowFont = station::ScaleChoices::WindowFont::WidthRatio;
+    choices.kinds = {station::ControlKind::Label, station::ControlKind::TextBox, station::ControlKind::CommandButton,
+                     station::ControlKind::ListBox, station::ControlKind::Image, station::ControlKind::Line};
+    station::ui::ScaleFormSelf(*this, session_, choices);
+    Text1->clear();
+    // A missing or unreadable help file leaves the page empty, without a message.
+    auto bytes = session_.platform.files.readAll(session_.programFile("ReadSQSO.txt"));
+    if (!bytes) return;
+    QString text = platform::qt::toQ(*bytes);
+    text.replace("\r\n", "\n");
+    Text1->setPlainText(text);
+    Command1->setFocus();
+}
+
+void Form5::Command1_Click() { hide(); done(QDialog::Accepted); }
+
+void Form5::showHelp(Session& session, QWidget* parent) {
+    Form5 page(session, parent);
+    page.Form_Load();
+    page.Command1->setFocus();
+    page.exec();
+}

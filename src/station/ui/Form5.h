@@ -1,0 +1,28 @@
+#pragma once
+// The help page: shows ReadSQSO.txt of the program folder, read afresh at each opening.
+
+#include <QDialog>
+
+class QPlainTextEdit;
+class QPushButton;
+class Session;
+
+class Form5 : public QDialog {
+    Q_OBJECT
+public:
+    explicit Form5(Session& session, QWidget* parent = nullptr);
+    void Form_Load();
+    void Command1_Click();
+    // Creates the page, shows it modally and unloads it when it closes.
+    static void showHelp(Session& session, QWidget* parent);
+
+    QPlainTextEdit* Text1 = nullptr;
+    QPushButton* Command1 = nullptr;
+
+public slots:
+    // "Close" is the only way out: Escape does not close the page.
+    void reject() override {}
+
+private:
+    Session& session_;
+};

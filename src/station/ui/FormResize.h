@@ -1,0 +1,31 @@
+#pragma once
+// Window scaling for Qt windows: windows are laid out in twips on the 9600 x 7200 reference
+// screen (placeTwips) and scaled to the real screen before they are first shown.
+
+#include <QWidget>
+#include <cstdint>
+#include <string>
+
+#include "station/FormScaling.h"
+
+class Session;
+
+namespace station::ui {
+
+// Pixels per twip on the widget's screen (96 dpi: 1/15).
+double pixelsPerTwip(const QWidget* widget = nullptr);
+// Design placement of a control or window in twips.
+void placeTwips(QWidget* widget, double left, double top, double width, double height);
+// The control kind a widget scales as (a QLabel with the "image" property is an image).
+ControlKind kindOf(const QWidget* widget);
+
+// Scales the window and its controls to the screen, 170 twips above the middle.
+void ResizeForm(QWidget& form, Session& session);
+// Sizes the window to an area and scales by the change of its client area (see ScaleFormTo);
+// a non-empty font name replaces every font's family.
+void ResizeFormTo(QWidget& form, Session& session, float newWidth, float newHeight, float designWidth,
+                  float designHeight, uint8_t exactSize, float fontFactor, const std::string& fontName);
+// The steps of ResizeForm with a window's own choices.
+void ScaleFormSelf(QWidget& form, Session& session, const ScaleChoices& choices);
+
+}  // namespace station::ui

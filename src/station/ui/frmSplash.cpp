@@ -1,0 +1,52 @@
+#include "station/ui/frmSplash.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "platform/qt/Text.h"
+#include "station/Session.h"
+#include "station/StationSetup.h"
+#include "station/ui/FormResize.h"
+#include "station/ui/frmStationID.h"
+#include "station/ui/frmTervakLogo.h"
+
+using station::ui::placeTwips;
+
+frmSplash::frmSplash(Session& session, QWidget* parent) : QWidget(parent), session_(session) {
+    setObjectName("frmSplash");
+    setWindowTitle("Palmetar");
+    placeTwips(this, 0, 0, 6000, 3600);
+    lblTitle1 = new QLabel("Tervak Software", this);
+    placeTwips(lblTitle1, 240, 240, 5500, 480);
+    lblTitle2 = new QLabel("Palmetar Florida QSO Party Logger", this);
+    placeTwips(lblTitle2, 240, 840, 5500, 480);
+    lblVersion = new QLabel("Version", this);
+    placeTwips(lblVersion, 240, 1560, 900, 300);
+    lblVersion1 = new QLabel("2.4", this);
+    placeTwips(lblVersion1, 1200, 1560, 900, 300);
+    Command1 = new QPushButton("Continue", this);
+    placeTwips(Command1, 2280, 2760, 1440, 420);
+    connect(Command1, &QPushButton::clicked, this, &frmSplash::Command1_Click);
+    showLogo = [](frmTervakLogo& logo) { logo.exec(); };
+}
+
+void frmSplash::Form_Load() {
+    // The program folder is the current folder, recorded when the session was made.
+    {
+        frmTervakLogo logo(session_);
+        logo.Form_Load();
+        showLogo(logo);
+    }
+    station::ui::ResizeForm(*this, session_);
+    station::PrepareUserFolders(session_);
+    Command1_Click();
+}
+
+void frmSplash::Command1_Click() {
+    session_.ProgramVersion = platform::qt::fromQ(lblVersion1->text());
+    hide();
+    setupWindow = new frmStationID(session_);
+    setupWindow->setAttribute(Qt::WA_DeleteOnClose);
+    setupWindow->Form_Load();
+    setupWindow->show();
+}
