@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QPointer>
 #include <QTest>
 
 #include "platform/qt/Text.h"
@@ -21,6 +22,7 @@
 #include "station/ui/frmStationID.h"
 #include "station/ui/frmTervakLogo.h"
 #include "support/TestSession.h"
+#include "window/ui/OpenLoggingWindow.h"
 
 namespace fs = std::filesystem;
 using platform::qt::fromQ;
@@ -183,6 +185,8 @@ TEST(StationSetupWindow, OffsetThatIsNotANumberIsRefused) {
     EXPECT_EQ(opened, 0);
     EXPECT_EQ(t.fakes.dialogs.messages.back().title, "Hours added for UTC");
     EXPECT_FALSE(fs::exists(t.programPath("QSOpref.txt")));
+    EXPECT_TRUE(w.isVisible());
+    QTest::keyClick(w.Text[1], Qt::Key_Escape);  // a stray Escape does not close setup
     EXPECT_TRUE(w.isVisible());
 }
 
@@ -357,4 +361,42 @@ TEST(WindowPictures, CaptionsFitOnACommonScreen) {
     colors.Form_Load();
     colors.show();
     expectCaptionsFit(colors, "Form6");
+}
+
+// First run end to end: start-up, setup with nothing chosen, Done opens the real out-of-state
+// logging window, and the profile and shared preferences are on disk.
+TEST(StartUp, FirstRunReachesTheOutOfStateLoggingWindow) {
+    TestSession t;
+    copyTables(t);
+    t.copyDataFile("county2.txt");
+    const fs::path home = t.root / "home";
+    fs::create_directories(home);
+    t.fakes.environment.values["HOME"] = home.string();
+    t->openLoggingWindow = [](Session& s) { window::OpenLoggingWindow(s); };
+    frmSplash splash(*t);
+    splash.showLogo = [](frmTervakLogo& logo) { logo.Image1_Click(); };
+    splash.Form_Load();
+    ASSERT_NE(splash.setupWindow, nullptr);
+    QPointer<frmStationID> setup = splash.setupWindow;
+    setup->Text[1]->setText("K1ABC");
+    QTest::mouseClick(setup->Command1, Qt::LeftButton);
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(setup.isNull());  // closed and gone
+    QWidget* logging = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && QString(w->metaObject()->className()).contains("Outfrm")) logging = w;
+    }
+    ASSERT_NE(logging, nullptr);
+    EXPECT_EQ(t->profile.OutOfState, 1);
+    EXPECT_EQ(t->profile.HomeState, "FL");
+    EXPECT_EQ(t->counties.CountyCount(), 67);  // the window's load read county2.txt
+    station::StationProfile stored;
+    ASSERT_TRUE(station::ReadPreferencesText(t.readProgramFile("QSOpref.txt"), stored));
+    EXPECT_EQ(stored.StationCall, "K1ABC");
+    EXPECT_NE(readFileBytes(home / "Documents/Tervak Software/Shared/SharedUserPreferences.xml").find(
+                  "<OWN_CALL>K1ABC</OWN_CALL>"),
+              std::string::npos);
+    logging->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
