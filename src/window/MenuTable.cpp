@@ -22,6 +22,7 @@ const char* ToolWindowName(ToolWindow w) {
     case ToolWindow::frmRigTune: return "frmRigTune";
     case ToolWindow::frmCountyChangeRover: return "frmCountyChangeRover";
     case ToolWindow::frmWinKey: return "frmWinKey";
+    case ToolWindow::Form1: return "Form1";
     }
     return "";
 }
@@ -105,6 +106,15 @@ std::vector<MenuEntry> MenuTree(WindowKind kind) {
         tree.push_back(e);
     }
     return tree;
+}
+
+std::vector<ToolWindow> UnloadOrder(WindowKind kind) {
+    using W = ToolWindow;
+    std::vector<ToolWindow> order = {W::PhoneFrm,    W::CWFrm,         W::BlindFrm, W::PacketSpotfrm,
+                                     W::SpectrumMap, W::RigControlfrm, W::Form1};
+    if (kind == WindowKind::InState) order.push_back(W::frmCountyChangeRover);
+    order.push_back(W::frmWinKey);
+    return order;
 }
 
 const MenuEntry* FindMenuEntry(const std::vector<MenuEntry>& tree, const std::string& name) {

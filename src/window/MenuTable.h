@@ -38,6 +38,7 @@ enum class ToolWindow {
     frmRigTune,           // tuning panel
     frmCountyChangeRover, // rover county list
     frmWinKey,            // WinKey keyer
+    Form1,                // the live-window facade (unloaded with the logging window)
 };
 const char* ToolWindowName(ToolWindow w);
 
@@ -55,6 +56,10 @@ struct MenuEntry {
     OpenWay way = OpenWay::None;
     Presence presence = Presence::Both;
 };
+
+// The windows a closing logging window unloads, in order; the in-state window also unloads
+// the rover's county list.
+std::vector<ToolWindow> UnloadOrder(WindowKind kind);
 
 // The tree of one window, in menu order, with that window's captions.
 std::vector<MenuEntry> MenuTree(WindowKind kind);

@@ -155,6 +155,11 @@ bool frmStationID::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
+void frmStationID::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
+}
+
 void frmStationID::TextKeyPress(int index, int16_t& k) {
     if (index == 2) return Text2_KeyPress(k);
     if (index == 8) return Text8_KeyPress(k);

@@ -50,6 +50,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Escape does not close setup: that would end the program before a log window opens.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     int fieldIndex(QObject* watched) const;

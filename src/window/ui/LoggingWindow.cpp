@@ -54,6 +54,7 @@ LoggingWindow::LoggingWindow(Session& session, WindowKind kind, QWidget* parent)
     geometry_ = std::make_unique<FormGeometry>(design_);
     buildControls();
     buildMenus();
+    installKeyFilter();
     session_.Form1.attach(kind, this);
 }
 

@@ -16,6 +16,7 @@
 
 #include "window/FormDesign.h"
 #include "window/FormGeometry.h"
+#include "window/KeyRouter.h"
 #include "window/LiveWindowFacade.h"
 #include "window/MenuTable.h"
 #include "window/StateTable.h"
@@ -23,6 +24,8 @@
 #include "window/ui/EntryLineState.h"
 
 class QAction;
+class QCloseEvent;
+class QKeyEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -35,7 +38,7 @@ class Session;
 
 namespace window::ui {
 
-class LoggingWindow : public QMainWindow, public window::LiveWindowApi {
+class LoggingWindow : public QMainWindow, public window::LiveWindowApi, private window::KeyRouterHost {
     Q_OBJECT
 public:
     LoggingWindow(Session& session, WindowKind kind, QWidget* parent = nullptr);
@@ -85,7 +88,7 @@ public:
     // ---- entry line, list and scoring (LoggingWindowEntry.cpp)
     void Mains();
     void RefreshFromLog();
-    void ClearEntries();
+    void ClearEntries() override;
     void ShowOperatingTime();
     void ShowQsoRate();
     void txtCall_Change();
@@ -100,6 +103,22 @@ public:
     void Timer1_Timer();
     void Timer2_Timer();
     EntryLineState entry;
+
+    // ---- closing and the log commands (LoggingWindowClose.cpp)
+    // Asked before the window closes; refuses while CW is being sent.
+    void Form_QueryUnload(bool& cancel);
+    void Form_Unload();
+    void Form_Terminate();
+    void mnuExit_Click();
+    void mnuNew_Click();
+    void mnuArchive_Click();
+    void mnuRestore_Click();
+    void mnuCopyListtoClipboard_Click();
+
+    // ---- keys (LoggingWindowKeys.cpp)
+    KeyerPort& keyer();
+    // The window sees every key before the focused field; true when the key goes no further.
+    bool handleKey(QKeyEvent* e);
 
     // ---- menus (LoggingWindowMenus.cpp)
     QAction* menuItem(const std::string& name) const;
@@ -155,6 +174,8 @@ public:
 
 protected:
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void Form_Activate();
     void Form_MouseMove();
@@ -182,6 +203,12 @@ private:
     void RefreshBandMap();
     void FillListView1();
     double twipsPerPixel() const;
+    void installKeyFilter();
+    // KeyRouterHost
+    std::string CurrentMode() const override;
+    void OpenTool(ToolWindow window, OpenWay way, bool normal) override;
+    void SetStatusText(const std::string& text) override;
+    void SetStatusLook(StatusLook look) override;
 
     Session& session_;
     const WindowProfile& profile_;
@@ -191,6 +218,10 @@ private:
     std::vector<MenuEntry> menuTree_;
     std::map<std::string, QAction*> actions_;
     bool loaded_ = false;
+    IdleKeyer idleKeyer_;
+    const QEvent* lastKey_ = nullptr;  // a key event the parents see again when a field ignores it
+    quint64 lastKeyTime_ = 0;
+    QObject* lastKeyReceiver_ = nullptr;
 };
 
 }  // namespace window::ui

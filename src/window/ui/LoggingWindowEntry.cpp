@@ -57,9 +57,8 @@ void LoggingWindow::FillListView1() {
 void LoggingWindow::ClearEntries() {
     for (auto* field : {txtCall, txtRSTR, txtCntry, txtSec, txtRSTS}) field->clear();
     lblDupe->setText(QString());
-    lblDialog->setText(QString());
-    lblDialog->setStyleSheet(QStringLiteral("QLabel { background: %1; color: black; padding-left: 3px; }")
-                                 .arg(QLatin1String(kStatusTeal)));
+    SetStatusText("");
+    SetStatusLook(StatusLook::Teal);
     Label19->setText(QString());
     Label22->setText(QString());
     Label23->setText(QString());

@@ -22,6 +22,11 @@ using Handler = void (LoggingWindow::*)();
 
 const std::map<std::string, Handler>& handlers() {
     static const std::map<std::string, Handler> table = {
+        {"mnuNew", &LoggingWindow::mnuNew_Click},
+        {"mnuArchive", &LoggingWindow::mnuArchive_Click},
+        {"mnuRestore", &LoggingWindow::mnuRestore_Click},
+        {"mnuCopyListtoClipboard", &LoggingWindow::mnuCopyListtoClipboard_Click},
+        {"mnuExit", &LoggingWindow::mnuExit_Click},
         {"mnuFormSize", &LoggingWindow::mnuFormSize_Click},
         {"mnuTaskbar", &LoggingWindow::mnuTaskbar_Click},
         {"mnuColors", &LoggingWindow::mnuColors_Click},
@@ -108,7 +113,8 @@ void LoggingWindow::mnuRecall_Click() {
     if (log.ContactCount() < 1) return;
     txtCall->setText(toQ(log.at(log.ContactCount()).Call));
     txtSec->setFocus();
-    txtSec->setSelection(txtSec->cursorPosition(), static_cast<int>(txtSec->text().size()));
+    // The county of the recalled call is typed over what the field holds.
+    txtSec->selectAll();
 }
 
 void LoggingWindow::mnuListPrevious_Click() {

@@ -1,0 +1,100 @@
+// Closing the logging window, which ends the run, and the File commands that act on the log as
+// a whole: New, Archive, Restore, Copy Listed Items to Clipboard, Exit.
+
+#include <QCloseEvent>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "platform/qt/Text.h"
+#include "station/LogStore.h"
+#include "station/Profile.h"
+#include "station/Session.h"
+#include "window/ClipboardText.h"
+#include "window/LogArchive.h"
+#include "window/ui/LoggingWindow.h"
+#include "window/ui/ToolWindows.h"
+
+namespace window::ui {
+
+using platform::qt::fromQ;
+
+void LoggingWindow::Form_QueryUnload(bool& cancel) {
+    // Emptying the buffer lets the sender stop after the character in progress, so the next
+    // close request succeeds.
+    auto& k = keyer().state();
+    k.CWBuffer.clear();
+    if (k.CWSending == 1) cancel = true;
+}
+
+void LoggingWindow::Form_Unload() {
+    for (ToolWindow w : UnloadOrder(profile_.kind)) {
+        if (w == ToolWindow::Form1) session_.Form1.Unload();
+        else ToolWindows::instance().unload(w);
+    }
+    station::BackupLog(session_);
+}
+
+void LoggingWindow::Form_Terminate() {
+    auto& clock = session_.contest.clock;
+    if (clock.LoggedOn) {
+        session_.profile.OperatingSeconds = static_cast<float>(session_.RunningSeconds);
+        station::SavePreferences(session_);
+        clock.LoggedOn = false;
+    }
+    session_.platform.exit.endProgram(0);
+}
+
+void LoggingWindow::closeEvent(QCloseEvent* e) {
+    bool cancel = false;
+    Form_QueryUnload(cancel);
+    if (cancel) {
+        e->ignore();
+        return;
+    }
+    Timer1->stop();
+    Timer2->stop();
+    Form_Unload();
+    e->accept();
+    Form_Terminate();
+}
+
+void LoggingWindow::mnuExit_Click() {
+    auto& clock = session_.contest.clock;
+    if (clock.LoggedOn) {
+        session_.profile.OperatingSeconds = static_cast<float>(session_.RunningSeconds);
+        station::SavePreferences(session_);
+        clock.LoggedOn = false;
+    }
+    session_.platform.exit.endProgram(0);
+}
+
+void LoggingWindow::mnuNew_Click() {
+    station::NewLog(session_);
+    RefreshFromLog();
+    ShowOperatingTime();
+    ShowQsoRate();
+    station::SavePreferences(session_);
+}
+
+void LoggingWindow::mnuArchive_Click() { window::mnuArchive_Click(session_); }
+
+void LoggingWindow::mnuRestore_Click() {
+    window::mnuRestore_Click(session_, [this] { RefreshFromLog(); });
+}
+
+void LoggingWindow::mnuCopyListtoClipboard_Click() {
+    std::vector<std::string> headers;
+    for (int c = 0; c < ListView1->columnCount(); ++c) headers.push_back(fromQ(ListView1->headerItem()->text(c)));
+    std::vector<std::vector<std::string>> rows;
+    for (int r = 0; r < ListView1->topLevelItemCount(); ++r) {
+        const QTreeWidgetItem* item = ListView1->topLevelItem(r);
+        std::vector<std::string> cells;
+        for (int c = 0; c < ListView1->columnCount(); ++c) cells.push_back(fromQ(item->text(c)));
+        rows.push_back(std::move(cells));
+    }
+    auto& clipboard = session_.platform.clipboard;
+    clipboard.setText("");
+    clipboard.setText(ContactListClipboardText(headers, rows));
+}
+
+}  // namespace window::ui

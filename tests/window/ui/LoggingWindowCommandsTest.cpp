@@ -1,0 +1,174 @@
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "platform/qt/Text.h"
+#include "window/ui/LoggingWindowFixture.h"
+#include "window/ui/ToolWindows.h"
+
+using namespace window;
+using platform::qt::fromQ;
+
+namespace {
+struct SendingKeyer : IdleKeyer {
+    std::vector<std::string> calls;
+    void FKeyCW(int code) override { calls.push_back("FKeyCW " + std::to_string(code)); }
+    void FKeyPhone(int code) override { calls.push_back("FKeyPhone " + std::to_string(code)); }
+};
+
+// Registers a keyer for one test and takes it away again.
+struct KeyerScope {
+    explicit KeyerScope(KeyerPort* k) { ui::ToolWindows::instance().keyer = k; }
+    ~KeyerScope() { ui::ToolWindows::instance().keyer = nullptr; }
+};
+
+std::vector<std::string> backupFiles(TestSession& ts) {
+    if (!std::filesystem::exists(ts->folders.BackupFolder())) return {};
+    return ts.fakes.files.list(ts->folders.BackupFolder());
+}
+}  // namespace
+
+TEST(LoggingWindowClose, ACloseWhileCwIsSentIsRefusedAndEmptiesTheBufferTheNextOneCloses) {
+    LoggingWindowFixture f(false);
+    SendingKeyer keyer;
+    KeyerScope scope(&keyer);
+    auto& w = f.open();
+    w.show();
+    keyer.state().CWSending = 1;
+    keyer.state().CWBuffer = "CQ FL W4XYZ";
+    EXPECT_FALSE(w.close());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(keyer.state().CWBuffer, "");
+    EXPECT_FALSE(f.ts.fakes.exit.ended());
+
+    keyer.state().CWSending = 0;  // the sender stopped after its character
+    EXPECT_TRUE(w.close());
+    EXPECT_TRUE(f.ts.fakes.exit.ended());
+}
+
+TEST(LoggingWindowClose, ClosingBacksUpAnEditedLogAndSavesTheRunningClockAfterIt) {
+    LoggingWindowFixture f(true);
+    auto& w = f.open();
+    // An edit keeps the count as it was at load; the log changed all the same.
+    f.ts->log.at(2).Call = "VE3BBB";
+    ASSERT_TRUE(station::RewriteLog(*f.ts));
+    f.ts->contest.clock.LoggedOn = true;
+    f.ts->RunningSeconds = 3723;
+    w.close();
+    const auto copies = backupFiles(f.ts);
+    ASSERT_EQ(copies.size(), 1u);
+    EXPECT_NE(readFileBytes(std::filesystem::path(f.ts->folders.BackupFolder()) / copies[0]).find("VE3BBB"),
+              std::string::npos);
+    station::StationProfile stored;
+    ASSERT_TRUE(station::ReadPreferencesText(f.ts.readProgramFile("QSOpref.txt"), stored));
+    EXPECT_FLOAT_EQ(stored.OperatingSeconds, 3723);
+    EXPECT_FALSE(f.ts->contest.clock.LoggedOn);
+    // The facade forwards nothing once the window is gone.
+    f.ts->Form1.BandFreqConversion(21.2f);
+    EXPECT_EQ(f.ts->profile.CurrentBand, "40");
+}
+
+TEST(LoggingWindowClose, ExitSavesTheOperatingTimeAndEndsWithoutABackup) {
+    LoggingWindowFixture f(false);
+    auto& w = f.open();
+    f.ts->log.at(1).Call = "N2AAA";
+    station::RewriteLog(*f.ts);
+    f.ts->contest.clock.LoggedOn = true;
+    f.ts->RunningSeconds = 600;
+    w.menuItem("mnuExit")->trigger();
+    EXPECT_TRUE(f.ts.fakes.exit.ended());
+    EXPECT_FLOAT_EQ(f.ts->profile.OperatingSeconds, 600);
+    EXPECT_NE(f.ts.readProgramFile("QSOpref.txt"), "");
+    EXPECT_TRUE(backupFiles(f.ts).empty());
+}
+
+TEST(LoggingWindowCommands, NewErasesOnlyOnYesButAlwaysReloadsAndSaves) {
+    struct Case {
+        const char* answer;
+        int contactsAfter;
+    };
+    for (const Case c : {Case{"YES", 0}, Case{"yes", 0}, Case{"no", 3}, Case{"", 3}}) {
+        LoggingWindowFixture f(false);
+        auto& w = f.open();
+        std::filesystem::remove(f.ts.programPath("QSOpref.txt"));
+        f.ts.fakes.dialogs.inputAnswers = {c.answer};
+        w.menuItem("mnuNew")->trigger();
+        EXPECT_EQ(f.ts->log.ContactCount(), c.contactsAfter) << c.answer;
+        EXPECT_EQ(w.ListView1->topLevelItemCount(), c.contactsAfter) << c.answer;
+        EXPECT_NE(f.ts.readProgramFile("QSOpref.txt"), "") << c.answer;
+        EXPECT_EQ(backupFiles(f.ts).size(), c.contactsAfter == 0 ? 1u : 0u) << c.answer;
+    }
+}
+
+TEST(LoggingWindowCommands, CopyRecallAndListPrevious) {
+    LoggingWindowFixture f(true);
+    auto& w = f.open();
+    w.menuItem("mnuCopyListtoClipboard")->trigger();
+    const std::string text = f.ts.fakes.clipboard.contents;
+    EXPECT_EQ(text.substr(0, text.find("\r\n")), "Rec#\tCall\tRec\tCounty\tSnt\tDate/Time\tMo\tBnd");
+    EXPECT_LT(text.find("N2AA"), text.find("VE3BB"));  // oldest first
+    EXPECT_LT(text.find("VE3BB"), text.find("W5CC"));
+
+    w.show();
+    w.txtSec->setText("Alachua");
+    w.menuItem("mnuRecall")->trigger();
+    EXPECT_EQ(fromQ(w.txtCall->text()), "W5CC");
+    EXPECT_EQ(fromQ(w.txtSec->selectedText()), "Alachua");
+
+    for (int expected : {1, 0}) {
+        std::filesystem::remove(f.ts.programPath("QSOpref.txt"));
+        w.menuItem("mnuListPrevious")->trigger();
+        EXPECT_EQ(f.ts->profile.ListPrevious, expected);
+        EXPECT_EQ(w.menuItem("mnuListPrevious")->isChecked(), expected == 1);
+        EXPECT_NE(f.ts.readProgramFile("QSOpref.txt"), "");
+    }
+}
+
+TEST(LoggingWindowKeys, FieldsNeverGetQuotesAndAHotkeyDoesNotEatTheNextLetter) {
+    LoggingWindowFixture f(false);
+    auto& w = f.open();
+    w.show();
+    w.txtCall->setFocus();
+    QTest::keyClick(w.txtCall, Qt::Key_C, Qt::ControlModifier);  // a hotkey with no window behind it yet
+    QTest::keyClicks(w.txtCall, "W1'A\"W");
+    EXPECT_EQ(fromQ(w.txtCall->text()), "W1AW");
+
+    QTest::keyClick(w.txtCall, Qt::Key_Escape);
+    EXPECT_EQ(fromQ(w.txtCall->text()), "");
+}
+
+TEST(LoggingWindowKeys, FunctionKeysReachTheCwKeyerAndF12SwitchesKeyboardCw) {
+    LoggingWindowFixture f(true);
+    SendingKeyer keyer;
+    keyer.state().CWInterface = 1;
+    KeyerScope scope(&keyer);
+    auto& w = f.open();
+    w.show();
+    QTest::keyClick(w.txtCall, Qt::Key_F2);
+    QTest::keyClick(w.txtCall, Qt::Key_F10);
+    EXPECT_EQ(keyer.calls, (std::vector<std::string>{"FKeyCW 113", "FKeyCW 124"}));
+    QTest::keyClick(w.txtCall, Qt::Key_F12);
+    EXPECT_EQ(fromQ(w.lblDialog->text()), "Keyboard CW mode is ON!  Press F12 to exit.");
+    QTest::keyClicks(w.txtCall, "cq");
+    EXPECT_EQ(fromQ(w.txtCall->text()), "");
+    EXPECT_EQ(keyer.state().CWBuffer, "CQ");
+    QTest::keyClick(w.txtCall, Qt::Key_F12);
+    EXPECT_EQ(fromQ(w.lblDialog->text()), "");
+    QTest::keyClicks(w.txtCall, "k1");
+    EXPECT_EQ(fromQ(w.txtCall->text()), "k1");
+}
+
+TEST(LoggingWindowKeys, AKeyTheFieldIgnoresIsHandledOnceNotAgainByItsParents) {
+    LoggingWindowFixture f(false);
+    f.ts->profile.CurrentMode = "PH";
+    SendingKeyer keyer;
+    KeyerScope scope(&keyer);
+    auto& w = f.open();
+    w.show();
+    QTest::keyClick(w.txtCall, Qt::Key_F3);  // the field ignores F3, so its parents are offered it
+    QTest::keyClick(w.txtCall, Qt::Key_F3);
+    EXPECT_EQ(keyer.calls, (std::vector<std::string>{"FKeyPhone 114", "FKeyPhone 114"}));
+}
