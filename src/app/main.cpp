@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 
+#include "logtools/ui/LogToolWindows.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/Text.h"
 #include "station/Session.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv) {
         chooser->Form_Load();
         return chooser;
     });
+    logtools::ui::RegisterLogToolWindows();
 
     // The logo closes before the setup dialog opens; the program must not end in between.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,0 +1,33 @@
+#include "logtools/RoverCountyLine.h"
+
+#include <algorithm>
+
+#include "logtools/TextCase.h"
+
+namespace logtools {
+
+std::string CountyTableSpelling(const std::string& county, const station::CountyTable& counties) {
+    for (const auto& row : counties.rows) {
+        if (EqualsIgnoreCase(row.Name, county)) return row.Name;
+    }
+    return {};
+}
+
+RoverAdd AddRoverCounty(std::vector<std::string>& line, const std::string& county, const station::CountyTable& counties) {
+    const std::string name = CountyTableSpelling(county, counties);
+    if (name.empty()) return RoverAdd::NotACounty;
+    for (const auto& entry : line) {
+        if (EqualsIgnoreCase(entry, name)) return RoverAdd::AlreadyListed;
+    }
+    const std::string key = ToUpper(name);
+    auto pos = std::find_if(line.begin(), line.end(), [&](const std::string& e) { return ToUpper(e) > key; });
+    line.insert(pos, name);
+    return RoverAdd::Added;
+}
+
+void RemoveRoverCounty(std::vector<std::string>& line, int index) {
+    if (index < 0 || index >= static_cast<int>(line.size())) return;
+    line.erase(line.begin() + index);
+}
+
+}  // namespace logtools

@@ -1,0 +1,45 @@
+#pragma once
+// "County Change for Rovers": the rover's county line, kept in the session so the logging
+// window logs each contact again for the counties below the top one. The dialog stays loaded
+// for the run; closing it by its close box empties the line.
+
+#include <QDialog>
+
+class KeyField;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class Session;
+
+class frmCountyChangeRover : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmCountyChangeRover(Session& session, QWidget* parent = nullptr);
+
+    QLabel* Label1;
+    QListWidget* List1;
+    QLabel* Label3;
+    KeyField* Text1;
+    QLabel* Label2;
+    QPushButton* Command1;
+
+    void Form_Load();
+    void Command1_Click();
+    void List1_Click(int row);
+    bool ValidateRoverCounty();
+    void AddCountyToList();
+    // True after "Done": the county change dialog then takes the top county.
+    bool doneClicked() const { return done_; }
+
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void showList();
+
+    Session& session_;
+    bool done_ = false;
+    bool reload_ = false;
+};

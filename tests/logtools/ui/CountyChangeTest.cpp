@@ -1,0 +1,150 @@
+// The county change dialog and the rover's county line, driven by keys and clicks.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "logtools/ui/KeyField.h"
+#include "logtools/ui/LogToolWindows.h"
+#include "logtools/ui/frmCountyChange.h"
+#include "logtools/ui/frmCountyChangeRover.h"
+#include "station/Profile.h"
+#include "station/Tables.h"
+#include "support/TestSession.h"
+#include "window/ui/ToolWindows.h"
+
+namespace {
+
+void prepare(TestSession& ts) {
+    ts.copyDataFile("county2.txt");
+    ts->profile.HomeState = "FL";
+    ts->profile.RoverFlag = 1;
+    ts->profile.CurrentCounty = "Lee";
+    station::LoadCountyTable(*ts);
+}
+
+// Unloads the windows kept for the run, so no test sees another's.
+struct Registry {
+    Registry() { logtools::ui::RegisterLogToolWindows(); }
+    ~Registry() { window::ui::ToolWindows::instance().unloadAll(); }
+};
+
+}  // namespace
+
+TEST(CountyChange, DoneStoresOnlyACountyOfTheTableInItsSpelling) {
+    TestSession ts;
+    prepare(ts);
+    struct Case {
+        const char* what;
+        const char* keys;  // typed over the selected text, then Enter
+        const char* stored;
+        bool closed;
+    };
+    const Case cases[] = {
+        {"Enter at once keeps the county", "", "Lee", true},
+        {"p a completes to the last county with Pa", "pa", "Pasco", true},
+        {"lower case typed whole", "orange", "Orange", true},
+        {"an unlisted name is refused", "Xanadu", "Lee", false},
+    };
+    for (const auto& c : cases) {
+        ts->profile.CurrentCounty = "Lee";
+        frmCountyChange dlg(*ts, nullptr);
+        dlg.show();
+        QTest::keyClicks(dlg.Text1, QString::fromLatin1(c.keys));
+        QTest::keyClick(dlg.Text1, Qt::Key_Return);
+        EXPECT_EQ(ts->profile.CurrentCounty, c.stored) << c.what;
+        EXPECT_EQ(dlg.isVisible(), !c.closed) << c.what;
+        EXPECT_EQ(dlg.Label2->isVisible(), !c.closed) << c.what;
+    }
+    station::StationProfile reread;
+    ASSERT_TRUE(station::ReadPreferencesText(ts.readProgramFile("QSOpref.txt"), reread));
+    EXPECT_EQ(reread.CurrentCounty, "Orange");
+}
+
+TEST(CountyChange, LeavingAnEmptyFieldShowsTheMarker) {
+    TestSession ts;
+    prepare(ts);
+    frmCountyChange dlg(*ts, nullptr);
+    dlg.show();
+    dlg.Text1->clear();
+    EXPECT_FALSE(dlg.Text1_LostFocus());
+    EXPECT_TRUE(dlg.Label2->isVisible());
+    EXPECT_TRUE(ts->contest.BadEntry);
+}
+
+TEST(RoverCountyList, EnterAddsSortedRefusesRepeatsAndClickRemoves) {
+    TestSession ts;
+    prepare(ts);
+    frmCountyChangeRover dlg(*ts);
+    dlg.show();
+    EXPECT_EQ(dlg.Text1->text(), QStringLiteral("Lee"));
+    QTest::keyClick(dlg.Text1, Qt::Key_Return);  // the current county goes on the empty list
+    EXPECT_TRUE(dlg.Text1->text().isEmpty());
+    QTest::keyClicks(dlg.Text1, QStringLiteral("charlotte"));
+    QTest::keyClick(dlg.Text1, Qt::Key_Return);
+    EXPECT_EQ(ts->contest.RoverCounties, (std::vector<std::string>{"Charlotte", "Lee"}));
+    ASSERT_EQ(dlg.List1->count(), 2);
+    EXPECT_EQ(dlg.List1->item(0)->text(), QStringLiteral("Charlotte"));
+
+    const int beeps = ts.fakes.dialogs.beeps;
+    for (const char* refused : {"", "lee", "Xanadu"}) {
+        dlg.Text1->setText(QString::fromLatin1(refused));
+        QTest::keyClick(dlg.Text1, Qt::Key_Return);
+        EXPECT_TRUE(dlg.Label2->isVisible()) << refused;
+    }
+    EXPECT_EQ(ts.fakes.dialogs.beeps, beeps + 3);
+    EXPECT_EQ(ts->contest.RoverCounties.size(), 2u);
+
+    // The focus entering the list chooses nothing; a click on an entry removes it.
+    dlg.List1->setFocus();
+    EXPECT_EQ(ts->contest.RoverCounties.size(), 2u);
+    QTest::mouseClick(dlg.List1->viewport(), Qt::LeftButton, {}, dlg.List1->visualItemRect(dlg.List1->item(0)).center());
+    EXPECT_EQ(ts->contest.RoverCounties, (std::vector<std::string>{"Lee"}));
+    EXPECT_EQ(dlg.List1->count(), 1);
+}
+
+TEST(RoverCountyList, RoverButtonMakesTheTopCountyCurrentAndTheListStaysForTheRun) {
+    TestSession ts;
+    prepare(ts);
+    Registry registry;
+    auto& reg = window::ui::ToolWindows::instance();
+
+    // County change -> rover button -> add Charlotte (sorts first) and Lee -> Done.
+    QTimer::singleShot(0, [&] {
+        auto* change = qobject_cast<frmCountyChange*>(QApplication::activeModalWidget());
+        ASSERT_NE(change, nullptr);
+        QTimer::singleShot(0, [&] {
+            auto* rover = qobject_cast<frmCountyChangeRover*>(QApplication::activeModalWidget());
+            ASSERT_NE(rover, nullptr);
+            QTest::keyClick(rover->Text1, Qt::Key_Return);
+            rover->Text1->setText(QStringLiteral("Charlotte"));
+            QTest::keyClick(rover->Text1, Qt::Key_Return);
+            QTest::mouseClick(rover->Command1, Qt::LeftButton);
+        });
+        QTest::mouseClick(change->cmdMultipleCounties, Qt::LeftButton);
+    });
+    ASSERT_TRUE(reg.open(window::ToolWindow::frmCountyChange, window::OpenWay::ModalThenUnload, *ts, nullptr));
+    EXPECT_EQ(ts->profile.CurrentCounty, "Charlotte");
+    EXPECT_EQ(ts->contest.RoverCounties, (std::vector<std::string>{"Charlotte", "Lee"}));
+    EXPECT_TRUE(reg.isLoaded(window::ToolWindow::frmCountyChangeRover));
+
+    // Reopened: the same list. Closing it by its close box empties the line; the county stays.
+    QTimer::singleShot(0, [&] {
+        auto* change = qobject_cast<frmCountyChange*>(QApplication::activeModalWidget());
+        ASSERT_NE(change, nullptr);
+        QTimer::singleShot(0, [&] {
+            auto* rover = qobject_cast<frmCountyChangeRover*>(QApplication::activeModalWidget());
+            ASSERT_NE(rover, nullptr);
+            EXPECT_EQ(rover->List1->count(), 2);
+            rover->reject();
+        });
+        QTest::mouseClick(change->cmdMultipleCounties, Qt::LeftButton);
+    });
+    ASSERT_TRUE(reg.open(window::ToolWindow::frmCountyChange, window::OpenWay::ModalThenUnload, *ts, nullptr));
+    EXPECT_TRUE(ts->contest.RoverCounties.empty());
+    EXPECT_EQ(ts->profile.CurrentCounty, "Charlotte");
+}

@@ -1,0 +1,72 @@
+// The log tools opened from a real logging window's menus.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QCheckBox>
+#include <functional>
+
+#include "logtools/ui/CountyMapFL.h"
+#include "logtools/ui/DECabrilloIn.h"
+#include "logtools/ui/GraphQSO.h"
+#include "logtools/ui/LogToolWindows.h"
+#include "logtools/ui/frmCountyList.h"
+#include "window/ui/LoggingWindowFixture.h"
+#include "window/ui/ToolWindows.h"
+
+namespace {
+
+// Runs check on the modal window the menu item opens, then closes it.
+template <typename W>
+void whenOpened(std::function<void(W&)> check) {
+    QTimer::singleShot(0, [check] {
+        auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
+        ASSERT_NE(w, nullptr);
+        check(*w);
+        if (w->isVisible()) w->hide();
+    });
+}
+
+}  // namespace
+
+TEST(LogToolMenus, ListMapGraphAndSummaryOpenFromTheLoggingWindow) {
+    LoggingWindowFixture f(false);
+    f.ts.copyDataFile("countymap.png");
+    logtools::ui::RegisterLogToolWindows();
+    auto& w = f.open();
+    w.show();
+
+    whenOpened<frmCountyList>([](frmCountyList& list) {
+        EXPECT_EQ(list.ListView1->topLevelItemCount(), 67);
+        auto* lee = list.ListView1->findItems(QStringLiteral("Lee"), Qt::MatchExactly).value(0);
+        ASSERT_NE(lee, nullptr);
+        list.ListView1->scrollToItem(lee);
+        QTest::mouseClick(list.ListView1->viewport(), Qt::LeftButton, {}, list.ListView1->visualItemRect(lee).center());
+    });
+    w.menuItem("mnuCountyList")->trigger();
+    EXPECT_EQ(w.txtSec->text(), QStringLiteral("Lee"));
+
+    w.List2->clear();
+    w.List2->addItems({QStringLiteral("Lee"), QStringLiteral("Alachua")});
+    whenOpened<CountyMapFL>([](CountyMapFL& map) {
+        QTest::qWait(20);
+        EXPECT_EQ(map.paintedCounties(), 2);
+    });
+    w.menuItem("mnuMap")->trigger();
+
+    const size_t before = f.ts.fakes.dialogs.messages.size();
+    whenOpened<GraphQSO>([](GraphQSO&) {});
+    w.menuItem("mnuGraph")->trigger();
+    ASSERT_GT(f.ts.fakes.dialogs.messages.size(), before);
+    EXPECT_EQ(f.ts.fakes.dialogs.messages.back().title, "Not Enough Contacts to Graph.");
+
+    whenOpened<DECabrilloIn>([](DECabrilloIn& sheet) { EXPECT_TRUE(sheet.Check1->isChecked()); });
+    w.menuItem("mnuWriteSumm")->trigger();
+
+    window::ui::ToolWindows::instance().unloadAll();
+}
