@@ -4,9 +4,12 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include "logging/Rates.h"
+#include "logtools/ContactEdit.h"
+#include "logtools/ui/EditContact.h"
 #include "logging/Scoring.h"
 #include "platform/qt/Text.h"
 #include "station/Session.h"
@@ -81,8 +84,23 @@ void LoggingWindow::ShowQsoRate() {
 void LoggingWindow::txtCall_Change() {}
 void LoggingWindow::txtCntry_Change() {}
 void LoggingWindow::cmdLogOn_Click() {}
-void LoggingWindow::cmdEdit_Click() {}
-void LoggingWindow::cmdDelete_Click() {}
+void LoggingWindow::cmdEdit_Click() {
+    QTreeWidgetItem* row = ListView1->currentItem();
+    if (!row) return;
+    // The window's edit dialog, then log.txt rewritten and everything reloaded and redrawn.
+    logtools::ui::EditContact(session_, row->text(0).toInt(), this, [this] { cmdDelete_Click(); }, [this] {
+        cmdEdit->hide();
+        cmdDelete->hide();
+        RefreshFromLog();
+    });
+}
+
+void LoggingWindow::cmdDelete_Click() {
+    QTreeWidgetItem* row = ListView1->currentItem();
+    cmdEdit->hide();
+    cmdDelete->hide();
+    if (row && logtools::ConfirmAndDelete(session_, row->text(0).toInt())) RefreshFromLog();
+}
 void LoggingWindow::cmdList_Click() {}
 void LoggingWindow::cmdDup_Click() {}
 void LoggingWindow::Command1_Click() {}
