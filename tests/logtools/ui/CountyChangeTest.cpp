@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 
 #include "logtools/ui/KeyField.h"
 #include "logtools/ui/LogToolWindows.h"
@@ -99,6 +100,12 @@ TEST(RoverCountyList, EnterAddsSortedRefusesRepeatsAndClickRemoves) {
     EXPECT_EQ(ts.fakes.dialogs.beeps, beeps + 3);
     EXPECT_EQ(ts->contest.RoverCounties.size(), 2u);
 
+    if (const char* dir = std::getenv("PALMETAR_SCREENSHOT_DIR")) {
+        dlg.grab().save(QString::fromLocal8Bit(dir) + "/rover-county-line.png");
+        frmCountyChange change(*ts, nullptr);
+        change.show();
+        change.grab().save(QString::fromLocal8Bit(dir) + "/county-change.png");
+    }
     // The focus entering the list chooses nothing; a click on an entry removes it.
     dlg.List1->setFocus();
     EXPECT_EQ(ts->contest.RoverCounties.size(), 2u);
