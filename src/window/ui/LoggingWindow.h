@@ -21,7 +21,6 @@
 #include "window/MenuTable.h"
 #include "window/StateTable.h"
 #include "window/WindowKind.h"
-#include "window/ui/EntryLineState.h"
 
 class QAction;
 class QCloseEvent;
@@ -103,7 +102,6 @@ public:
     void mnuPostContest_Click();
     void Timer1_Timer();
     void Timer2_Timer();
-    EntryLineState entry;
 
     // ---- closing and the log commands (LoggingWindowClose.cpp)
     // Asked before the window closes; refuses while CW is being sent.
