@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <cstdlib>
 
+#include "logging/Mains.h"
 #include "logtools/ui/KeyField.h"
 #include "logtools/ui/LogToolWindows.h"
 #include "logtools/ui/frmCountyChange.h"
@@ -155,3 +156,29 @@ TEST(RoverCountyList, RoverButtonMakesTheTopCountyCurrentAndTheListStaysForTheRu
     EXPECT_TRUE(ts->contest.RoverCounties.empty());
     EXPECT_EQ(ts->profile.CurrentCounty, "Charlotte");
 }
+
+TEST(RoverCountyList, TheLineFromTheDialogsDrivesTheRelogOfEachContact) {
+    TestSession ts;
+    prepare(ts);
+    ts->profile.CurrentBand = "40";
+    ts->profile.CurrentMode = "CW";
+    frmCountyChangeRover rover(*ts);
+    for (const char* county : {"Sumter", "lake", "Lee"}) {
+        rover.Text1->setText(QString::fromLatin1(county));
+        QTest::keyClick(rover.Text1, Qt::Key_Return);
+    }
+    frmCountyChange change(*ts, [&rover] {
+        rover.Command1_Click();
+        return &rover;
+    });
+    change.cmdMultipleCounties_Click();
+    EXPECT_EQ(ts->profile.CurrentCounty, "Lake");
+
+    const auto r = logging::Mains(*ts, logging::WindowKind::InState, {{"W1AW", "599", "CT", "", "599"}, false, "", ""});
+    ASSERT_TRUE(r.stored);
+    std::vector<std::string> sent;
+    for (const auto& rec : ts->log.records()) sent.push_back(rec.CountySent);
+    EXPECT_EQ(sent, (std::vector<std::string>{"Lake", "Lee", "Sumter"}));
+    EXPECT_EQ(ts->profile.CurrentCounty, "Lake");
+}
+
