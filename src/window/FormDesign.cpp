@@ -134,7 +134,10 @@ void contactsAndScore(Builder& b, bool in) {
         "List all or last 20 contacts (Listing all will slow the program)";
     b.add(ControlKind::Button, "cmdEdit", -1, 256, 122, 82, 18, "Edit Contact");
     b.add(ControlKind::Button, "cmdDelete", -1, 342, 122, 82, 18, "Delete Contact");
-    b.add(ControlKind::ListView, "ListView1", -1, 4, 142, 420, 126).tip = "Click record to edit or delete.";
+    // A size smaller than the captions' keeps "mm/dd hh:nn" inside its narrow Date/Time column.
+    auto& contacts = b.add(ControlKind::ListView, "ListView1", -1, 4, 142, 420, 126);
+    contacts.tip = "Click record to edit or delete.";
+    contacts.fontPt = 7.0f;
 
     b.label("lblScorStats", -1, 430, 125, 206, 14, "Score Statistics", Look::Heading);
     struct Row {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "logging/ContactList.h"
 #include "logging/Rates.h"
 #include "logtools/ContactEdit.h"
 #include "logtools/ui/EditContact.h"
@@ -42,17 +43,11 @@ void LoggingWindow::RefreshFromLog() {
 // Newest first; the last 20 unless the list shows all contacts.
 void LoggingWindow::FillListView1() {
     ListView1->clear();
-    const auto& log = session_.log;
-    const int count = log.ContactCount();
-    const int last = session_.contest.ListAllContacts ? 1 : std::max(1, count - 19);
-    for (int k = count; k >= last; --k) {
-        const auto& r = log.at(k);
+    const bool rover = inState() && session_.profile.RoverFlag == 1;
+    for (const auto& row : logging::FillContactList(session_.log, rulesKind(profile_), rover,
+                                                    session_.contest.ListAllContacts)) {
         QStringList cells;
-        cells << QString::number(k) << toQ(r.Call) << toQ(r.RstReceived);
-        if (inState()) cells << toQ(r.Spc);
-        cells << toQ(r.County) << toQ(r.RstSent) << toQ(r.QsoDate.substr(r.QsoDate.size() >= 5 ? 5 : 0) + " " + r.QsoTime)
-              << toQ(r.Mode) << toQ(r.Band);
-        if (inState() && session_.profile.RoverFlag == 1) cells << toQ(r.CountySent);
+        for (const auto& cell : row.cells) cells << toQ(cell);
         ListView1->addTopLevelItem(new QTreeWidgetItem(cells));
     }
 }
