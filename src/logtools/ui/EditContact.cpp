@@ -10,7 +10,8 @@
 
 namespace logtools::ui {
 
-bool EditContact(Session& session, int index, QWidget* parent, std::function<void()> cmdDelete) {
+bool EditContact(Session& session, int index, QWidget* parent, std::function<void()> cmdDelete,
+                 std::function<void()> refresh) {
     session.contest.EditIndex = index;
     const bool outOfState = session.profile.OutOfState == 1;
     {
@@ -23,9 +24,13 @@ bool EditContact(Session& session, int index, QWidget* parent, std::function<voi
         dialog->exec();
     }
     const bool rewritten = station::RewriteLog(session);
-    const bool reloaded = logging::RefreshFromLog(
-        session, outOfState ? logging::WindowKind::OutOfState : logging::WindowKind::InState, true);
-    return rewritten && reloaded;
+    if (refresh) {
+        refresh();
+    } else {
+        logging::RefreshFromLog(session, outOfState ? logging::WindowKind::OutOfState : logging::WindowKind::InState,
+                                true);
+    }
+    return rewritten;
 }
 
 }  // namespace logtools::ui

@@ -11,7 +11,9 @@ namespace logtools::ui {
 
 // index: the record number (1-based) of the contact to edit. cmdDelete: the window's delete
 // command for "Delete Dupe" (by default the contact is deleted after "Are you sure?").
-// Returns false when the rewrite or the reload failed (the reload has reported it).
-bool EditContact(Session& session, int index, QWidget* parent, std::function<void()> cmdDelete = {});
+// refresh: the window's reload and redraw (by default the log is reloaded and recounted).
+// Returns false when log.txt could not be rewritten.
+bool EditContact(Session& session, int index, QWidget* parent, std::function<void()> cmdDelete = {},
+                 std::function<void()> refresh = {});
 
 }  // namespace logtools::ui

@@ -20,6 +20,8 @@ frmCountyChange::frmCountyChange(Session& session, std::function<frmCountyChange
     Text1->setObjectName(QStringLiteral("Text1"));
     Label2 = new QLabel(QStringLiteral("   Invalid!"), this);
     Label2->setStyleSheet(QStringLiteral("color: white; background-color: rgb(128, 0, 0);"));
+    Label2->setMinimumWidth(Label2->sizeHint().width() + 8);
+    Label2->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     Label2->hide();
     Command1 = new QPushButton(QStringLiteral("Done"), this);
     Command1->setObjectName(QStringLiteral("Command1"));

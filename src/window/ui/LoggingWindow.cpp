@@ -361,6 +361,13 @@ void LoggingWindow::mouseMoveEvent(QMouseEvent* e) {
     QMainWindow::mouseMoveEvent(e);
 }
 
+void LoggingWindow::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    // The frame the window manager adds is known only once the window is shown; take it off
+    // so the whole window stays inside the area its layout was given.
+    QTimer::singleShot(0, this, [this] { applyWindowGeometry(); });
+}
+
 void LoggingWindow::Form_Activate() { RefreshBandMap(); }
 
 void LoggingWindow::Form_MouseMove() { lblDupe->setText(QString()); }

@@ -26,6 +26,7 @@
 class QAction;
 class QCloseEvent;
 class QKeyEvent;
+class QShowEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -189,6 +190,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void Form_Activate();
     void Form_MouseMove();
     void Label25_Change();

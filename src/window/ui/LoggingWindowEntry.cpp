@@ -25,6 +25,8 @@
 #include "logging/Rates.h"
 #include "logging/Scoring.h"
 #include "logging/StateTable.h"
+#include "logtools/ContactEdit.h"
+#include "logtools/ui/EditContact.h"
 #include "platform/qt/Text.h"
 #include "station/LogStore.h"
 #include "station/Profile.h"
@@ -614,31 +616,22 @@ void LoggingWindow::cmdLogOn_Click() {
 }
 
 void LoggingWindow::cmdEdit_Click() {
-    const QTreeWidgetItem* item = ListView1->currentItem();
-    const int record = item ? logging::SelectedRecord(session_.log, fromQ(item->text(0))) : 0;
-    if (!record) return;
-    session_.contest.EditIndex = record;
-    cmdEdit->hide();
-    cmdDelete->hide();
-    if (!station::RewriteLog(session_)) SetStatus(*this, "Unable to write log.txt - changes NOT saved.", kStatusRed);
-    RefreshFromLog(true);
+    QTreeWidgetItem* row = ListView1->currentItem();
+    if (!row || !logging::SelectedRecord(session_.log, fromQ(row->text(0)))) return;
+    // The window's edit dialog, then log.txt rewritten and everything reloaded and redrawn.
+    logtools::ui::EditContact(session_, row->text(0).toInt(), this, [this] { cmdDelete_Click(); }, [this] {
+        cmdEdit->hide();
+        cmdDelete->hide();
+        RefreshFromLog();
+    });
 }
 
 void LoggingWindow::cmdDelete_Click() {
-    const QTreeWidgetItem* item = ListView1->currentItem();
-    const int record = item ? logging::SelectedRecord(session_.log, fromQ(item->text(0))) : 0;
-    if (!record) return;
-    const auto answer = session_.platform.dialogs.messageBox("Are you sure?", platform::MsgButtons::YesNo,
-                                                             platform::MsgIcon::None, "Are you sure?");
+    QTreeWidgetItem* row = ListView1->currentItem();
+    if (!row || !logging::SelectedRecord(session_.log, fromQ(row->text(0)))) return;
     cmdEdit->hide();
     cmdDelete->hide();
-    if (answer != platform::MsgResult::Yes) return;
-    if (!station::DeleteQso(session_, record)) {
-        SetStatus(*this, "Unable to write log.txt - contact NOT deleted.", kStatusRed);
-        Beep(*this);
-        return;
-    }
-    RefreshFromLog(true);
+    if (logtools::ConfirmAndDelete(session_, row->text(0).toInt())) RefreshFromLog();
 }
 
 void LoggingWindow::cmdList_Click() {

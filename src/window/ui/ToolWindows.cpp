@@ -1,8 +1,43 @@
 #include "window/ui/ToolWindows.h"
 
 #include <QDialog>
+#include <QEvent>
+#include <QEventLoop>
 
 namespace window::ui {
+
+namespace {
+// Ends a local event loop when the watched window hides or goes away, the way a dialog's
+// modal display ends when its Done hides it.
+class HideWatcher : public QObject {
+public:
+    HideWatcher(QWidget* w, QEventLoop& loop) : loop_(loop) {
+        w->installEventFilter(this);
+        connect(w, &QObject::destroyed, &loop, &QEventLoop::quit);
+    }
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Hide) loop_.quit();
+        return false;
+    }
+
+private:
+    QEventLoop& loop_;
+};
+
+void showModal(QWidget* w) {
+    if (auto* dialog = qobject_cast<QDialog*>(w)) {
+        dialog->exec();
+        return;
+    }
+    QPointer<QWidget> guard(w);
+    w->setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    HideWatcher watcher(w, loop);
+    w->show();
+    if (w->isVisible()) loop.exec();
+    if (guard) w->setWindowModality(Qt::NonModal);
+}
+}  // namespace
 
 ToolWindows& ToolWindows::instance() {
     static ToolWindows registry;
@@ -43,13 +78,10 @@ bool ToolWindows::open(ToolWindow which, OpenWay way, Session& session, QWidget*
         w->raise();
         return true;
     }
-    if (auto* dialog = qobject_cast<QDialog*>(w)) {
-        dialog->exec();
-    } else {
-        w->setWindowModality(Qt::ApplicationModal);
-        w->show();
-    }
-    if (way == OpenWay::ModalThenUnload) unload(which);
+    QPointer<QWidget> guard(w);
+    showModal(w);
+    if (way == OpenWay::ModalThenUnload && guard) unload(which);
+    else if (!guard) loaded_.erase(which);
     return true;
 }
 

@@ -22,9 +22,11 @@ public:
     static ToolWindows& instance();
 
     void registerFactory(ToolWindow which, Factory factory);
+    void unregisterFactory(ToolWindow which) { factories_.erase(which); }
     bool has(ToolWindow which) const;
 
-    // Opens the window the way the command asks. Modal ways wait until it closes; "modal, then
+    // Opens the window the way the command asks. Modal ways wait until it hides or closes (a
+    // QDialog through exec(), any other window through a local event loop); "modal, then
     // unloaded" discards it afterwards so the next opening starts afresh. A window already open
     // beside the logging window is brought to the front instead of being opened twice (also
     // when a modal opening is asked for it). Returns false when no factory is registered.

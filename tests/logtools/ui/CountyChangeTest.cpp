@@ -7,7 +7,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 
+#include "logging/Mains.h"
 #include "logtools/ui/KeyField.h"
 #include "logtools/ui/LogToolWindows.h"
 #include "logtools/ui/frmCountyChange.h"
@@ -99,6 +101,12 @@ TEST(RoverCountyList, EnterAddsSortedRefusesRepeatsAndClickRemoves) {
     EXPECT_EQ(ts.fakes.dialogs.beeps, beeps + 3);
     EXPECT_EQ(ts->contest.RoverCounties.size(), 2u);
 
+    if (const char* dir = std::getenv("PALMETAR_SCREENSHOT_DIR")) {
+        dlg.grab().save(QString::fromLocal8Bit(dir) + "/rover-county-line.png");
+        frmCountyChange change(*ts, nullptr);
+        change.show();
+        change.grab().save(QString::fromLocal8Bit(dir) + "/county-change.png");
+    }
     // The focus entering the list chooses nothing; a click on an entry removes it.
     dlg.List1->setFocus();
     EXPECT_EQ(ts->contest.RoverCounties.size(), 2u);
@@ -148,3 +156,29 @@ TEST(RoverCountyList, RoverButtonMakesTheTopCountyCurrentAndTheListStaysForTheRu
     EXPECT_TRUE(ts->contest.RoverCounties.empty());
     EXPECT_EQ(ts->profile.CurrentCounty, "Charlotte");
 }
+
+TEST(RoverCountyList, TheLineFromTheDialogsDrivesTheRelogOfEachContact) {
+    TestSession ts;
+    prepare(ts);
+    ts->profile.CurrentBand = "40";
+    ts->profile.CurrentMode = "CW";
+    frmCountyChangeRover rover(*ts);
+    for (const char* county : {"Sumter", "lake", "Lee"}) {
+        rover.Text1->setText(QString::fromLatin1(county));
+        QTest::keyClick(rover.Text1, Qt::Key_Return);
+    }
+    frmCountyChange change(*ts, [&rover] {
+        rover.Command1_Click();
+        return &rover;
+    });
+    change.cmdMultipleCounties_Click();
+    EXPECT_EQ(ts->profile.CurrentCounty, "Lake");
+
+    const auto r = logging::Mains(*ts, logging::WindowKind::InState, {{"W1AW", "599", "CT", "", "599"}, false, "", ""});
+    ASSERT_TRUE(r.stored);
+    std::vector<std::string> sent;
+    for (const auto& rec : ts->log.records()) sent.push_back(rec.CountySent);
+    EXPECT_EQ(sent, (std::vector<std::string>{"Lake", "Lee", "Sumter"}));
+    EXPECT_EQ(ts->profile.CurrentCounty, "Lake");
+}
+

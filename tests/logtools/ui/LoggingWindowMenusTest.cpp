@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -11,7 +12,9 @@
 #include <QCheckBox>
 #include <functional>
 
+#include "logtools/ui/ContactEditDialog.h"
 #include "logtools/ui/CountyMapFL.h"
+#include "logtools/ui/KeyField.h"
 #include "logtools/ui/DECabrilloIn.h"
 #include "logtools/ui/GraphQSO.h"
 #include "logtools/ui/LogToolWindows.h"
@@ -69,4 +72,47 @@ TEST(LogToolMenus, ListMapGraphAndSummaryOpenFromTheLoggingWindow) {
     w.menuItem("mnuWriteSumm")->trigger();
 
     window::ui::ToolWindows::instance().unloadAll();
+}
+
+TEST(LogToolMenus, EditContactRewritesTheLogAndRedrawsTheList) {
+    LoggingWindowFixture f(false);
+    auto& w = f.open();
+    w.show();
+    ASSERT_EQ(w.ListView1->topLevelItemCount(), 3);
+    // The newest contact (W5CC, record 3) stands first.
+    w.ListView1->setCurrentItem(w.ListView1->topLevelItem(0));
+    whenOpened<ContactEditDialog>([](ContactEditDialog& dlg) {
+        EXPECT_EQ(dlg.txtEditCall->text(), QStringLiteral("W5CC"));
+        dlg.txtEditSec->setFocus();
+        dlg.txtEditSec->setCursorPosition(0);
+        QTest::keyClicks(dlg.txtEditSec, QStringLiteral("leo"));
+        QTest::keyClick(dlg.txtEditSec, Qt::Key_Return);
+        // These contacts were logged without an own county: Done asks for one first.
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_TRUE(dlg.Label9->isVisible());
+        QTest::keyClicks(dlg.Text3, QStringLiteral("alachua"));
+        QTest::keyClick(dlg.Text3, Qt::Key_Return);
+        EXPECT_FALSE(dlg.isVisible());
+    });
+    w.cmdEdit_Click();
+    const auto stored = station::ParseLog(f.ts.readProgramFile("log.txt"));
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[2].County, "Leon");
+    EXPECT_EQ(stored[2].CountySent, "Alachua");
+    EXPECT_EQ(stored[0].County, "");
+    ASSERT_EQ(w.ListView1->topLevelItemCount(), 3);
+    bool shown = false;
+    for (int c = 0; c < w.ListView1->columnCount(); ++c) shown |= w.ListView1->topLevelItem(0)->text(c) == QStringLiteral("Leon");
+    EXPECT_TRUE(shown);
+
+    // Delete through the window's command: No keeps the contact, Yes removes it.
+    w.ListView1->setCurrentItem(w.ListView1->topLevelItem(0));
+    f.ts.fakes.dialogs.messageAnswers = {platform::MsgResult::No};
+    w.cmdDelete_Click();
+    EXPECT_EQ(station::ParseLog(f.ts.readProgramFile("log.txt")).size(), 3u);
+    w.ListView1->setCurrentItem(w.ListView1->topLevelItem(0));
+    f.ts.fakes.dialogs.messageAnswers = {platform::MsgResult::Yes};
+    w.cmdDelete_Click();
+    EXPECT_EQ(station::ParseLog(f.ts.readProgramFile("log.txt")).size(), 2u);
+    EXPECT_EQ(w.ListView1->topLevelItemCount(), 2);
 }

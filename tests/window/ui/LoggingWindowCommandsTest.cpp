@@ -172,3 +172,17 @@ TEST(LoggingWindowKeys, AKeyTheFieldIgnoresIsHandledOnceNotAgainByItsParents) {
     QTest::keyClick(w.txtCall, Qt::Key_F3);
     EXPECT_EQ(keyer.calls, (std::vector<std::string>{"FKeyPhone 114", "FKeyPhone 114"}));
 }
+
+TEST(LoggingWindowMouse, MovingOverTheBackgroundClearsThePartialDuplicates) {
+    LoggingWindowFixture f(false);
+    auto& w = f.open();
+    w.show();
+    w.lblDupe->setText("W1AW K1AW");
+    QTest::mouseMove(w.lblDupe);  // over a control: nothing
+    EXPECT_EQ(fromQ(w.lblDupe->text()), "W1AW K1AW");
+    // Between the report-sent field and the "New" marker lies bare background.
+    const QPoint gap = w.txtRSTS->geometry().topRight() + QPoint(2, 2);
+    ASSERT_EQ(w.centralWidget()->childAt(gap), nullptr);
+    QTest::mouseMove(w.centralWidget(), gap);
+    EXPECT_EQ(fromQ(w.lblDupe->text()), "");
+}

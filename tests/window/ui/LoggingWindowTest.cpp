@@ -153,8 +153,10 @@ TEST(LoggingWindowBands, RigReadingsSwitchOnlyOnRealChangesAndKeepTheLastGoodFre
     EXPECT_EQ(f.ts->profile.CurrentBand, "20");
     EXPECT_EQ(f.ts->contest.PendingFrequency, "14.200");
     std::filesystem::remove(f.ts.programPath("QSOpref.txt"));
+    std::filesystem::remove(f.ts.programPath("log.txt"));  // a reload would now find no contacts
     form1.BandFreqConversion(14.25f);  // same band: no save, no reload
     EXPECT_EQ(saves(), "");
+    EXPECT_EQ(f.ts->log.ContactCount(), 3);
     EXPECT_EQ(f.ts->contest.PendingFrequency, "14.250");
     form1.BandFreqConversion(0.0f);    // a rig that has not answered yet
     form1.BandFreqConversion(-1.0f);
