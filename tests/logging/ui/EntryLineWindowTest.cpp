@@ -216,7 +216,6 @@ TEST(EntryLineWindow, DeleteAsksAndNeedsASelectedRow) {
     t.w->cmdDelete_Click();
     ASSERT_EQ(asked.size(), atLoad + 1);
     EXPECT_EQ(asked.back().prompt, "Are you sure?");
-    EXPECT_EQ(asked.back().title, "Are you sure?");
     EXPECT_EQ(t.file().size(), 3u);
     t.f.ts.fakes.dialogs.messageAnswers = {platform::MsgResult::Yes};
     t.w->ListView1->setCurrentItem(t.w->ListView1->topLevelItem(0));
