@@ -1,6 +1,6 @@
 #pragma once
-// Values the entry line of a logging window keeps between events (duplicate display, list
-// length, clock). Kept apart from the window class so the entry-line code can grow here.
+// What the entry line of a logging window keeps between events besides the session's
+// contest state: its event filter, the field whose enter handling ran, the Mains guard.
 
 #include "logging/Entry.h"
 
@@ -9,9 +9,6 @@ class QObject;
 namespace window::ui {
 
 struct EntryLineState {
-    // 1 while the partial-call duplicate list is shown; every load turns it on.
-    int PartialDupesOn = 0;
-
     // The key and focus handling of the entry fields, the lists and the grid, installed with
     // the first refresh of the load.
     QObject* filter = nullptr;

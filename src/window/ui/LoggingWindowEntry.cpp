@@ -646,7 +646,6 @@ void LoggingWindow::cmdDup_Click() {
     lblDupe->setStyleSheet(QString());
     auto& on = session_.contest.PartialDupesOn;
     on = !on;
-    entry.PartialDupesOn = on ? 1 : 0;
     cmdDup->setText(on ? QStringLiteral("On") : QStringLiteral("Off"));
     moveEntryFocus(EntryField::Call);
 }
