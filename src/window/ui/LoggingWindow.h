@@ -21,6 +21,7 @@
 #include "window/MenuTable.h"
 #include "window/StateTable.h"
 #include "window/WindowKind.h"
+#include "window/ui/EntryLineState.h"
 
 class QAction;
 class QCloseEvent;
@@ -102,6 +103,19 @@ public:
     void mnuPostContest_Click();
     void Timer1_Timer();
     void Timer2_Timer();
+    // false: recount from memory (band, mode and view changes); true: reload log.txt first.
+    void RefreshFromLog(bool reloadFile);
+    // Keys, focus and clicks of the entry fields, the lists and the grid; true when handled.
+    bool entryLineEvent(QObject* watched, QEvent* e);
+    void moveEntryFocus(logging::EntryField field);
+    void txtCall_LostFocus();
+    void PartialDupCheck(int key);
+    void LookupPrefix();
+    void ShowScore();
+    void BuildCountyLists();
+    void ShowSectionsWorked();
+    void ShowDXList();
+    EntryLineState entry;
 
     // ---- closing and the log commands (LoggingWindowClose.cpp)
     // Asked before the window closes; refuses while CW is being sent.
