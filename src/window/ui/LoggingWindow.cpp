@@ -335,7 +335,7 @@ void LoggingWindow::Form_Load() {
     createColumns();
     if (inState() && session_.profile.RoverFlag != 1) menuItem("mnuChangeCounty")->setEnabled(false);
     if (inState()) fillStateGrid();
-    entry.PartialDupesOn = 1;
+    session_.contest.PartialDupesOn = true;
     if (inState() && session_.profile.ListPrevious == 1) menuItem("mnuListPrevious")->setChecked(true);
     if (EffectiveFormSize(session_.profile.FormSizePercent) < 100) ScaleFormToScreen();
     restoreModeAndBand();
@@ -348,6 +348,7 @@ void LoggingWindow::Form_Load() {
     startRig();
     Timer1->start();
     Timer2->start();
+    txtCall->setFocus();  // the first field of the tab order, as when the window first shows
     loaded_ = true;
 }
 

@@ -158,7 +158,7 @@ TEST(LoggingWindowKeys, FunctionKeysReachTheCwKeyerAndF12SwitchesKeyboardCw) {
     QTest::keyClick(w.txtCall, Qt::Key_F12);
     EXPECT_EQ(fromQ(w.lblDialog->text()), "");
     QTest::keyClicks(w.txtCall, "k1");
-    EXPECT_EQ(fromQ(w.txtCall->text()), "k1");
+    EXPECT_EQ(fromQ(w.txtCall->text()), "K1");  // typed into the call field again, upper-cased there
 }
 
 TEST(LoggingWindowKeys, AKeyTheFieldIgnoresIsHandledOnceNotAgainByItsParents) {

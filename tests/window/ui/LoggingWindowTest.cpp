@@ -88,6 +88,15 @@ TEST(LoggingWindowLoad, InStateBuildsTheGridAndFollowsTheOwnCountyOutOfStateShow
     EXPECT_FALSE(w.menuItem("mnuChangeCounty")->isEnabled());  // not a rover
     EXPECT_EQ(w.txtRSTR->maxLength(), 3);
 
+    LoggingWindowFixture rover(false);
+    rover.ts->profile.RoverFlag = 1;
+    rover.ts->contest.PartialDupesOn = false;
+    auto& r = rover.open();
+    EXPECT_TRUE(r.menuItem("mnuChangeCounty")->isEnabled());
+    ASSERT_EQ(r.ListView1->columnCount(), 10);
+    EXPECT_EQ(fromQ(r.ListView1->headerItem()->text(9)), "County Sent");
+    EXPECT_TRUE(rover.ts->contest.PartialDupesOn);  // every load turns the partial list on
+
     LoggingWindowFixture out(true);
     out.ts->profile.StationState = "";
     out.ts->profile.CurrentMode = "PH";
@@ -238,6 +247,19 @@ TEST(LoggingWindowLayout, AStoredSizeBelowThirtyIsDrawnAtThirtyPercent) {
     f.ts->profile.FormSizePercent = 10;
     auto& w = f.open();
     EXPECT_FLOAT_EQ(w.geometryTwips().width, 1024 * 15.0f * 0.3f);
+}
+
+TEST(LoggingWindowMenus, ConfigureSavesTheProfileAndRecallOnAnEmptyLogChangesNothing) {
+    LoggingWindowFixture f(false);
+    f.ts.writeProgramFile("log.txt", "");
+    auto& w = f.open();
+    std::filesystem::remove(f.ts.programPath("QSOpref.txt"));
+    trigger(w, "mnuDXSpotting");
+    EXPECT_NE(f.ts.readProgramFile("QSOpref.txt"), "");
+
+    w.txtCall->setText("K1A");
+    trigger(w, "mnuRecall");
+    EXPECT_EQ(fromQ(w.txtCall->text()), "K1A");
 }
 
 TEST(LoggingWindowMenus, EveryItemCanBeChosenWithoutAWindowBehindIt) {
