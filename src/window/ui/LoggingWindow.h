@@ -144,6 +144,7 @@ public:
     void mnuDXSpotting_Click();
     void mnuPrivileges_Click();
     void mnuexportADIF_Click();
+    void mnuPendrakeImport_Click();
 
     // ---- controls
     QLineEdit* txtCall = nullptr;
