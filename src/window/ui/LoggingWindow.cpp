@@ -96,7 +96,18 @@ void LoggingWindow::buildControls() {
             w = button;
             break;
         }
-        case ControlKind::ListBox: w = new QListWidget(central); break;
+        case ControlKind::ListBox: {
+            // Names run in rows of columns as wide as the list allows, so a wide list shows many
+            // counties at once; a long name is cut with an ellipsis rather than scrolled to.
+            auto* list = new QListWidget(central);
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            list->setTextElideMode(Qt::ElideRight);
+            list->setFlow(QListView::LeftToRight);
+            list->setWrapping(true);
+            list->setResizeMode(QListView::Adjust);
+            w = list;
+            break;
+        }
         case ControlKind::ListView: {
             auto* tree = new QTreeWidget(central);
             tree->setRootIsDecorated(false);

@@ -446,10 +446,7 @@ void LoggingWindow::Mains() {
         if (inState()) lblStation[4]->setEnabled(false);
     }
     const EntryField focus = r.finalFocus();
-    if (focus != EntryField::None) {
-        entry.focused = entry.focused == focus ? EntryField::None : entry.focused;
-        moveEntryFocus(focus);
-    }
+    if (focus != EntryField::None) moveEntryFocus(focus);
     SetDupePanel(*this, "");
     ShowQsoRate();
     if (r.relogged) setLabel25(session_.profile.CurrentCounty);

@@ -225,3 +225,58 @@ TEST(EntryLineWindow, DeleteAsksAndNeedsASelectedRow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EntryLineWindow, GridListsAndButtons) {
+    Window t(false);
+    // The pointer over a grid label names the code and counts its contacts; a click copies
+    // the code into St/Prv/Country.
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(t.w->Label10[38], &enter);  // OH, no contacts
+    EXPECT_EQ(fromQ(t.w->lblDupe->text()), "  Ohio    Total = 0");
+    QApplication::sendEvent(t.w->Label10[7], &enter);  // NY, one contact in the fixture
+    EXPECT_EQ(fromQ(t.w->lblDupe->text()), "  New York    Total = 1");
+    QTest::mouseClick(t.w->Label10[13], Qt::LeftButton);
+    EXPECT_EQ(fromQ(t.w->txtCntry->text()), "GA");
+
+    // A county of the not-worked list goes into County with the home state.
+    t.w->List3->setCurrentRow(0);
+    emit t.w->List3->itemClicked(t.w->List3->item(0));
+    EXPECT_EQ(fromQ(t.w->txtSec->text()), "Alachua");
+    EXPECT_EQ(fromQ(t.w->txtCntry->text()), "FL");
+    EXPECT_TRUE(t.w->lblStation[4]->isEnabled());
+
+    // The view button: PH only shows none of the CW codes, the score stays.
+    const std::string score = t.text(t.w->lblTotScore);
+    t.w->mnuSSB_Click();
+    t.w->Command1_Click();
+    EXPECT_EQ(fromQ(t.w->Command1->text()), "Crnt Mode");
+    EXPECT_NE(t.w->Label10[7]->styleSheet().indexOf("#c0c0c0"), -1);  // NY worked on CW only
+    EXPECT_EQ(t.text(t.w->lblTotScore), score);
+    t.w->Command1_Click();
+    EXPECT_EQ(fromQ(t.w->Command1->text()), "All Modes");
+    EXPECT_NE(t.w->Label10[7]->styleSheet().indexOf("#00ff00"), -1);
+
+    t.w->cmdList_Click();
+    EXPECT_EQ(fromQ(t.w->cmdList->text()), "All");
+    t.w->cmdDup_Click();
+    EXPECT_EQ(fromQ(t.w->cmdDup->text()), "Off");
+    EXPECT_FALSE(t.f.ts->contest.PartialDupesOn);
+}
+
+TEST(EntryLineWindow, TimeOnAndOffThroughTheButton) {
+    Window t(true);
+    t.f.ts->profile.OperatingSeconds = 100;
+    t.w->cmdLogOn_Click();
+    EXPECT_EQ(fromQ(t.w->cmdLogOn->text()), "&Log \"Time Off\"");
+    t.f.ts.fakes.clock.advanceSeconds(65);
+    t.w->Timer2_Timer();
+    EXPECT_EQ(fromQ(t.w->lblttrack->text()), "00:02:45");
+    t.w->cmdLogOn_Click();
+    EXPECT_EQ(fromQ(t.w->cmdLogOn->text()), "&Log \"Time On\"");
+    EXPECT_EQ(fromQ(t.w->lblDialog->text()), "Logged Off at 4/25/2026 16:01:05");
+    EXPECT_FLOAT_EQ(t.f.ts->profile.OperatingSeconds, 165);
+}
+
+}  // namespace
