@@ -186,3 +186,13 @@ TEST(LoggingWindowMouse, MovingOverTheBackgroundClearsThePartialDuplicates) {
     QTest::mouseMove(w.centralWidget(), gap);
     EXPECT_EQ(fromQ(w.lblDupe->text()), "");
 }
+
+TEST(LoggingWindowKeys, AFieldAddedAfterTheWindowWasBuiltIsCoveredToo) {
+    LoggingWindowFixture f(true);
+    auto& w = f.open();
+    w.show();
+    auto* later = new QLineEdit(w.centralWidget());
+    later->show();
+    QTest::keyClicks(later, "K'1\"A");
+    EXPECT_EQ(fromQ(later->text()), "K1A");
+}
