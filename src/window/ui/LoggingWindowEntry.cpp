@@ -243,7 +243,6 @@ bool LoggingWindow::entryLineEvent(QObject* watched, QEvent* e) {
             const logging::EntryLine before = ReadLine(*this);
             logging::EntryLine line = before;
             const auto fx = logging::KeyPress(line, field, code, session_.contest, Context(*this));
-            if (!fx.dialog && fx.beeps == 0 && fx.partialKey) SetStatusBackground(*this, kStatusTeal);
             WriteLine(*this, before, line, field);
             if (fx.clearLocation) ClearLocationLabels(*this);
             if (fx.typeAheadRow > 0) {
@@ -377,6 +376,7 @@ void LoggingWindow::txtCall_LostFocus() {
 }
 
 void LoggingWindow::PartialDupCheck(int key) {
+    SetStatusBackground(*this, kStatusTeal);
     const auto out = logging::PartialDupCheck(DupeContextOf(*this), session_.log, fromQ(txtCall->text()), key,
                                               session_.contest.PartialDupesOn, session_.contest.clock.LoggedOn);
     SetDupePanel(*this, out.list);

@@ -280,3 +280,40 @@ TEST(EntryLineWindow, TimeOnAndOffThroughTheButton) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(EntryLineWindow, AnEnterReachingMainsWhileItRunsIsTakenAfterIt) {
+    Window t(true);
+    t.w->txtCall->setText("K4ABC");
+    t.w->txtRSTR->setText("57");
+    t.w->txtSec->setText("Lee");
+    t.w->txtRSTS->setText("599");
+    // As if the keyer's "!" arrived while a logging attempt was under way.
+    t.w->entry.mainsRunning = true;
+    t.w->Mains();
+    EXPECT_EQ(t.f.ts->log.ContactCount(), 3);
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "K4ABC");
+    t.w->entry.mainsRunning = false;
+    t.w->Mains();  // the attempt under way ends; the queued one follows it
+    EXPECT_EQ(t.f.ts->log.ContactCount(), 4);
+    QApplication::processEvents();
+    // The queued attempt met an empty line: refused, nothing logged twice.
+    EXPECT_EQ(t.f.ts->log.ContactCount(), 4);
+    EXPECT_EQ(t.file().size(), 4u);
+}
+
+TEST(EntryLineWindow, ACallKeyAfterADuplicateResetsTheRedStatus) {
+    Window t(false);
+    t.type("w1aw 57 ct\n");
+    t.type("w1aw ");  // the hard check on leaving the call refuses it at once
+    EXPECT_EQ(fromQ(t.w->lblDialog->text()), "Duplicate W1AW 04/25 16:00:00  Rec#  4");
+    EXPECT_NE(t.w->lblDialog->styleSheet().indexOf("#FF0000"), -1);
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "");
+    EXPECT_TRUE(t.w->txtCall->hasFocus());
+    t.type("k");
+    EXPECT_NE(t.w->lblDialog->styleSheet().indexOf("#00C0C0"), -1);
+    EXPECT_FALSE(t.f.ts->contest.DupeFlag);
+}
+
+}  // namespace
