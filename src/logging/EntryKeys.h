@@ -34,6 +34,7 @@ struct EntryLine {
     FieldState postConTime{"", 0, 0, 5};
     FieldState postConDate{"", 0, 0, 10};
     FieldState& operator[](EntryField field);
+    const FieldState& operator[](EntryField field) const { return const_cast<EntryLine&>(*this)[field]; }
     EntryFields texts() const { return {call.text, rstr.text, cntry.text, sec.text, rsts.text}; }
 };
 

@@ -134,7 +134,10 @@ void contactsAndScore(Builder& b, bool in) {
         "List all or last 20 contacts (Listing all will slow the program)";
     b.add(ControlKind::Button, "cmdEdit", -1, 256, 122, 82, 18, "Edit Contact");
     b.add(ControlKind::Button, "cmdDelete", -1, 342, 122, 82, 18, "Delete Contact");
-    b.add(ControlKind::ListView, "ListView1", -1, 4, 142, 420, 126).tip = "Click record to edit or delete.";
+    // A size smaller than the captions' keeps "mm/dd hh:nn" inside its narrow Date/Time column.
+    auto& contacts = b.add(ControlKind::ListView, "ListView1", -1, 4, 142, 420, 126);
+    contacts.tip = "Click record to edit or delete.";
+    contacts.fontPt = 7.0f;
 
     b.label("lblScorStats", -1, 430, 125, 206, 14, "Score Statistics", Look::Heading);
     struct Row {
@@ -183,12 +186,14 @@ void inStateMultipliers(Builder& b) {
         x += columns * cellW;
     }
     b.add(ControlKind::Button, "Command1", -1, 536, 248, 100, 19, "All Modes");
-    b.label("lblStation", 5, 430, 273, 56, 14, "DX", Look::Heading);
-    b.label("lblStation", 8, 490, 273, 72, 14, "Cnty Wkd - 0", Look::Heading);
-    b.label("lblStation", 7, 566, 273, 70, 14, "Cnty Rem - 0", Look::Heading);
-    b.add(ControlKind::ListBox, "List1", -1, 430, 288, 56, 60);
-    b.add(ControlKind::ListBox, "List2", -1, 490, 288, 72, 60);
-    b.add(ControlKind::ListBox, "List3", -1, 566, 288, 70, 60);
+    // Plain captions: "Cnty Rem - 67" must fit over its list.
+    b.label("lblStation", 5, 430, 273, 48, 14, "DX");
+    b.label("lblStation", 8, 482, 273, 76, 14, "Cnty Wkd - 0");
+    b.label("lblStation", 7, 562, 273, 74, 14, "Cnty Rem - 0");
+    // The side lists in a smaller size, so more names show above Line3.
+    b.add(ControlKind::ListBox, "List1", -1, 430, 288, 48, 60).fontPt = 7.5f;
+    b.add(ControlKind::ListBox, "List2", -1, 482, 288, 76, 60).fontPt = 7.5f;
+    b.add(ControlKind::ListBox, "List3", -1, 562, 288, 74, 60).fontPt = 7.5f;
 }
 
 // Out-of-state: the multipliers are the home state's counties, to go and worked, side by side.
@@ -197,8 +202,8 @@ void outOfStateMultipliers(Builder& b) {
     b.label("Label10", -1, 324, 273, 312, 14, "");
     b.label("lblStation", 7, 4, 289, 312, 14, "Counties To Go", Look::Heading);
     b.label("lblStation", 5, 324, 289, 312, 14, "Counties Worked", Look::Heading);
-    b.add(ControlKind::ListBox, "List1", -1, 4, 304, 312, 50);
-    b.add(ControlKind::ListBox, "List2", -1, 324, 304, 312, 50);
+    b.add(ControlKind::ListBox, "List1", -1, 4, 304, 312, 50).fontPt = 7.5f;
+    b.add(ControlKind::ListBox, "List2", -1, 324, 304, 312, 50).fontPt = 7.5f;
     b.add(ControlKind::Button, "Command1", -1, 536, 248, 100, 19, "All Modes");
 }
 

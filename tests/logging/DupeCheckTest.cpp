@@ -46,6 +46,8 @@ struct KeyCase {
     bool roverWarning;
 };
 
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
 class DupeKeys : public testing::TestWithParam<KeyCase> {};
 
 TEST_P(DupeKeys, HardKeyAndRoverKey) {
@@ -162,6 +164,8 @@ struct PartialCase {
     std::optional<std::string> dialog;
     bool beep;
 };
+
+void PrintTo(const PartialCase& c, std::ostream* os) { *os << c.name; }
 
 class PartialKeys : public testing::TestWithParam<PartialCase> {};
 

@@ -50,6 +50,8 @@ struct KeyCase {
     std::optional<int> partialKey = std::nullopt;
 };
 
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
 class Keys : public testing::TestWithParam<KeyCase> {};
 
 TEST_P(Keys, OutcomeOfOneKey) {

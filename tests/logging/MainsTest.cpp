@@ -84,6 +84,8 @@ struct OrderCase {
     EntryFields after;  // the line after a refusal
 };
 
+void PrintTo(const OrderCase& c, std::ostream* os) { *os << c.name; }
+
 class CheckOrder : public testing::TestWithParam<OrderCase> {};
 
 TEST_P(CheckOrder, RefusesWithEveryMessageAndKeepsTheLine) {
@@ -215,6 +217,8 @@ struct PostCase {
     std::string message;  // empty: stored
     std::string storedDate, storedTime;
 };
+
+void PrintTo(const PostCase& c, std::ostream* os) { *os << c.name; }
 
 class PostContest : public testing::TestWithParam<PostCase> {};
 

@@ -37,6 +37,8 @@ struct SearchCase {
     std::string country;
 };
 
+void PrintTo(const SearchCase& c, std::ostream* os) { *os << c.name; }
+
 class Search : public testing::TestWithParam<SearchCase> {};
 
 TEST_P(Search, LongestMatchWins) {

@@ -24,6 +24,8 @@ struct RateCase {
     int last60, last20x3;
 };
 
+void PrintTo(const RateCase& c, std::ostream* os) { *os << c.name; }
+
 class Rates : public testing::TestWithParam<RateCase> {};
 
 TEST_P(Rates, CountsBackFromTheNewestRecord) {

@@ -22,6 +22,8 @@ struct ScoreCase {
     double score;
 };
 
+void PrintTo(const ScoreCase& c, std::ostream* os) { *os << c.name; }
+
 class ScoreTable : public testing::TestWithParam<ScoreCase> {};
 
 TEST_P(ScoreTable, PerContactAndRecountAgree) {

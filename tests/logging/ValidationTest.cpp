@@ -17,6 +17,8 @@ struct ValidationCase {
     EntryField focus;                   // focus of the last one
 };
 
+void PrintTo(const ValidationCase& c, std::ostream* os) { *os << c.name; }
+
 std::vector<std::string> Texts(const Validation& v) {
     std::vector<std::string> out;
     for (const auto& m : v.messages) out.push_back(m.text);

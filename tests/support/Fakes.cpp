@@ -5,6 +5,7 @@ namespace fakes {
 platform::MsgResult FakeDialogs::messageBox(const std::string& prompt, platform::MsgButtons buttons,
                                             platform::MsgIcon icon, const std::string& title) {
     messages.push_back({prompt, buttons, icon, title});
+    if (onMessage) onMessage(messages.back());
     if (!messageAnswers.empty()) {
         auto a = messageAnswers.front();
         messageAnswers.pop_front();

@@ -2,6 +2,7 @@
 // Fakes of the platform services: scripted answers, recorded calls, injectable failures.
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -36,6 +37,8 @@ public:
     std::vector<platform::FileDialogRequest> fileRequests;
     std::vector<int32_t> colorRequests;
     int beeps = 0;
+    // Called as each message box shows, to look at the screen behind it.
+    std::function<void(const MessageCall&)> onMessage;
 
     platform::MsgResult messageBox(const std::string& prompt, platform::MsgButtons buttons,
                                    platform::MsgIcon icon, const std::string& title) override;

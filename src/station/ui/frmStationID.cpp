@@ -306,6 +306,8 @@ void frmStationID::Command1_Click() {
             "The shared preferences could not be saved to\r\n" + session_.xmlPrefs.XmlPrefsPath,
             platform::MsgButtons::OK, platform::MsgIcon::Exclamation, "Unable to write file.");
     }
+    // Setup is out of sight before the logging window's load asks its first question.
+    hide();
     if (session_.openLoggingWindow) session_.openLoggingWindow(session_);
     close();
 }

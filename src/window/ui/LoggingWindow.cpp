@@ -96,7 +96,18 @@ void LoggingWindow::buildControls() {
             w = button;
             break;
         }
-        case ControlKind::ListBox: w = new QListWidget(central); break;
+        case ControlKind::ListBox: {
+            // Names run in rows of columns as wide as the list allows, so a wide list shows many
+            // counties at once; a long name is cut with an ellipsis rather than scrolled to.
+            auto* list = new QListWidget(central);
+            list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            list->setTextElideMode(Qt::ElideRight);
+            list->setFlow(QListView::LeftToRight);
+            list->setWrapping(true);
+            list->setResizeMode(QListView::Adjust);
+            w = list;
+            break;
+        }
         case ControlKind::ListView: {
             auto* tree = new QTreeWidget(central);
             tree->setRootIsDecorated(false);
@@ -335,7 +346,7 @@ void LoggingWindow::Form_Load() {
     createColumns();
     if (inState() && session_.profile.RoverFlag != 1) menuItem("mnuChangeCounty")->setEnabled(false);
     if (inState()) fillStateGrid();
-    entry.PartialDupesOn = 1;
+    session_.contest.PartialDupesOn = true;
     if (inState() && session_.profile.ListPrevious == 1) menuItem("mnuListPrevious")->setChecked(true);
     if (EffectiveFormSize(session_.profile.FormSizePercent) < 100) ScaleFormToScreen();
     restoreModeAndBand();
@@ -348,6 +359,7 @@ void LoggingWindow::Form_Load() {
     startRig();
     Timer1->start();
     Timer2->start();
+    txtCall->setFocus();  // the first field of the tab order, as when the window first shows
     loaded_ = true;
 }
 

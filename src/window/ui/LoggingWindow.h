@@ -103,6 +103,18 @@ public:
     void mnuPostContest_Click();
     void Timer1_Timer();
     void Timer2_Timer();
+    // false: recount from memory (band, mode and view changes); true: reload log.txt first.
+    void RefreshFromLog(bool reloadFile);
+    // Keys, focus and clicks of the entry fields, the lists and the grid; true when handled.
+    bool entryLineEvent(QObject* watched, QEvent* e);
+    void moveEntryFocus(logging::EntryField field);
+    void txtCall_LostFocus();
+    void PartialDupCheck(int key);
+    void LookupPrefix();
+    void ShowScore();
+    void BuildCountyLists();
+    void ShowSectionsWorked();
+    void ShowDXList();
     EntryLineState entry;
 
     // ---- closing and the log commands (LoggingWindowClose.cpp)
@@ -132,6 +144,7 @@ public:
     void mnuDXSpotting_Click();
     void mnuPrivileges_Click();
     void mnuexportADIF_Click();
+    void mnuPendrakeImport_Click();
 
     // ---- controls
     QLineEdit* txtCall = nullptr;

@@ -70,12 +70,13 @@ KeyerPort& LoggingWindow::keyer() {
     return k ? *k : idleKeyer_;
 }
 
-void LoggingWindow::installKeyFilter() {
-    installEventFilter(this);
-    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
-}
+// The filter sits on the application, so a control added later is covered as well; it acts
+// only on keys bound for this window.
+void LoggingWindow::installKeyFilter() { qApp->installEventFilter(this); }
 
 bool LoggingWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() != QEvent::ShortcutOverride && e->type() != QEvent::KeyPress) return false;
+    if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != this) return false;
     if (e->type() == QEvent::ShortcutOverride) {
         // A field would take Ctrl+C (copy) as its own shortcut; the hotkey comes first.
         auto* key = static_cast<QKeyEvent*>(e);
@@ -97,7 +98,7 @@ bool LoggingWindow::eventFilter(QObject* watched, QEvent* e) {
         lastKeyReceiver_ = watched;
         return handleKey(static_cast<QKeyEvent*>(e));
     }
-    return QMainWindow::eventFilter(watched, e);
+    return false;
 }
 
 bool LoggingWindow::handleKey(QKeyEvent* e) {

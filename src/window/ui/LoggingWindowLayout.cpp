@@ -4,7 +4,9 @@
 #include <QAction>
 #include <QFrame>
 #include <QHeaderView>
+#include <QFontMetrics>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QTreeWidget>
 #include <QWidget>
 #include <cmath>
@@ -50,6 +52,13 @@ void LoggingWindow::applyGeometry() {
         w->setGeometry(px(c.left, tpp), px(c.top, tpp), std::max(0, px(c.width, tpp)), std::max(0, px(c.height, tpp)));
         w->setFont(ControlFont(c.fontPt, d.bold));
         if (auto* tree = qobject_cast<QTreeWidget*>(w)) tree->header()->setFont(ControlFont(c.fontPt, false));
+        if (auto* list = qobject_cast<QListWidget*>(w)) {
+            // Columns wide enough for "Hillsborough"; a list narrower than that keeps one column.
+            const QFontMetrics fm(list->font());
+            const int column = fm.horizontalAdvance(QStringLiteral("Hillsborough")) + fm.averageCharWidth() * 2;
+            const int usable = std::max(1, list->width() - list->verticalScrollBar()->sizeHint().width() - 4);
+            list->setGridSize(QSize(std::min(column, usable), fm.height() + 2));
+        }
     }
     auto columns = [tpp](QTreeWidget* tree, const std::vector<float>& widths) {
         for (size_t i = 0; i < widths.size() && static_cast<int>(i) < tree->columnCount(); ++i) {

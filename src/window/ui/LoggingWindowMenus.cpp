@@ -35,6 +35,7 @@ const std::map<std::string, Handler>& handlers() {
         {"mnuListPrevious", &LoggingWindow::mnuListPrevious_Click},
         {"mnuPostContest", &LoggingWindow::mnuPostContest_Click},
         {"mnuexportADIF", &LoggingWindow::mnuexportADIF_Click},
+        {"mnuPendrakeImport", &LoggingWindow::mnuPendrakeImport_Click},
         {"mnuBand160Ch", &LoggingWindow::mnuBand160Ch_Click},
         {"mnuBand80Ch", &LoggingWindow::mnuBand80Ch_Click},
         {"mnuBand40Ch", &LoggingWindow::mnuBand40Ch_Click},
@@ -149,5 +150,8 @@ void LoggingWindow::mnuPrivileges_Click() {
 }
 
 void LoggingWindow::mnuexportADIF_Click() { station::ExportAdif(session_); }
+
+// The item stands switched off in the menu, so only a direct call reaches this.
+void LoggingWindow::mnuPendrakeImport_Click() { station::ExportLogExp(session_); }
 
 }  // namespace window::ui

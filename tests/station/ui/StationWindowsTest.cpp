@@ -378,11 +378,20 @@ TEST(StartUp, FirstRunReachesTheOutOfStateLoggingWindow) {
     splash.Form_Load();
     ASSERT_NE(splash.setupWindow, nullptr);
     QPointer<frmStationID> setup = splash.setupWindow;
+    // Setup is gone from the screen before the logging window asks about the existing log.
+    std::vector<std::string> shownBehindQuestion;
+    t.fakes.dialogs.onMessage = [&](const fakes::MessageCall& m) {
+        if (m.title != "Open existing log?") return;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible()) shownBehindQuestion.push_back(w->metaObject()->className());
+    };
     setup->Text[1]->setText("K1ABC");
     QTest::mouseClick(setup->Command1, Qt::LeftButton);
     QApplication::processEvents();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(setup.isNull());  // closed and gone
+    ASSERT_EQ(t.fakes.dialogs.messages.back().title, "Open existing log?");
+    EXPECT_EQ(shownBehindQuestion, std::vector<std::string>{});
     QWidget* logging = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->isVisible() && QString(w->metaObject()->className()).contains("Outfrm")) logging = w;

@@ -158,7 +158,7 @@ TEST(LoggingWindowKeys, FunctionKeysReachTheCwKeyerAndF12SwitchesKeyboardCw) {
     QTest::keyClick(w.txtCall, Qt::Key_F12);
     EXPECT_EQ(fromQ(w.lblDialog->text()), "");
     QTest::keyClicks(w.txtCall, "k1");
-    EXPECT_EQ(fromQ(w.txtCall->text()), "k1");
+    EXPECT_EQ(fromQ(w.txtCall->text()), "K1");  // typed into the call field again, upper-cased there
 }
 
 TEST(LoggingWindowKeys, AKeyTheFieldIgnoresIsHandledOnceNotAgainByItsParents) {
@@ -185,4 +185,14 @@ TEST(LoggingWindowMouse, MovingOverTheBackgroundClearsThePartialDuplicates) {
     ASSERT_EQ(w.centralWidget()->childAt(gap), nullptr);
     QTest::mouseMove(w.centralWidget(), gap);
     EXPECT_EQ(fromQ(w.lblDupe->text()), "");
+}
+
+TEST(LoggingWindowKeys, AFieldAddedAfterTheWindowWasBuiltIsCoveredToo) {
+    LoggingWindowFixture f(true);
+    auto& w = f.open();
+    w.show();
+    auto* later = new QLineEdit(w.centralWidget());
+    later->show();
+    QTest::keyClicks(later, "K'1\"A");
+    EXPECT_EQ(fromQ(later->text()), "K1A");
 }

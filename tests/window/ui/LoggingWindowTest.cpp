@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -87,6 +88,15 @@ TEST(LoggingWindowLoad, InStateBuildsTheGridAndFollowsTheOwnCountyOutOfStateShow
     EXPECT_EQ(in.ts->CWCounty, "ALACHUA");
     EXPECT_FALSE(w.menuItem("mnuChangeCounty")->isEnabled());  // not a rover
     EXPECT_EQ(w.txtRSTR->maxLength(), 3);
+
+    LoggingWindowFixture rover(false);
+    rover.ts->profile.RoverFlag = 1;
+    rover.ts->contest.PartialDupesOn = false;
+    auto& r = rover.open();
+    EXPECT_TRUE(r.menuItem("mnuChangeCounty")->isEnabled());
+    ASSERT_EQ(r.ListView1->columnCount(), 10);
+    EXPECT_EQ(fromQ(r.ListView1->headerItem()->text(9)), "County Sent");
+    EXPECT_TRUE(rover.ts->contest.PartialDupesOn);  // every load turns the partial list on
 
     LoggingWindowFixture out(true);
     out.ts->profile.StationState = "";
@@ -240,6 +250,19 @@ TEST(LoggingWindowLayout, AStoredSizeBelowThirtyIsDrawnAtThirtyPercent) {
     EXPECT_FLOAT_EQ(w.geometryTwips().width, 1024 * 15.0f * 0.3f);
 }
 
+TEST(LoggingWindowMenus, ConfigureSavesTheProfileAndRecallOnAnEmptyLogChangesNothing) {
+    LoggingWindowFixture f(false);
+    f.ts.writeProgramFile("log.txt", "");
+    auto& w = f.open();
+    std::filesystem::remove(f.ts.programPath("QSOpref.txt"));
+    trigger(w, "mnuDXSpotting");
+    EXPECT_NE(f.ts.readProgramFile("QSOpref.txt"), "");
+
+    w.txtCall->setText("K1A");
+    trigger(w, "mnuRecall");
+    EXPECT_EQ(fromQ(w.txtCall->text()), "K1A");
+}
+
 TEST(LoggingWindowMenus, EveryItemCanBeChosenWithoutAWindowBehindIt) {
     for (bool out : {false, true}) {
         LoggingWindowFixture f(out);
@@ -252,5 +275,37 @@ TEST(LoggingWindowMenus, EveryItemCanBeChosenWithoutAWindowBehindIt) {
             w.menuItem(name)->trigger();
         }
         EXPECT_TRUE(w.isEnabled());
+    }
+}
+
+TEST(LoggingWindowLayout, CaptionsAndListTextsFitTheirControlsOnCommonScreens) {
+    struct Screen {
+        int w, h, percent;
+    };
+    for (const Screen s : {Screen{1024, 768, 100}, Screen{1920, 1080, 100}, Screen{1280, 1024, 100},
+                           Screen{1024, 768, 50}}) {
+        for (bool out : {false, true}) {
+            LoggingWindowFixture f(out, s.w, s.h);
+            f.ts->profile.FormSizePercent = static_cast<uint8_t>(s.percent);
+            auto& w = f.open();
+            const std::string where = std::string(out ? "Outfrm " : "Infrm ") + std::to_string(s.w) + "x" +
+                                      std::to_string(s.h) + " at " + std::to_string(s.percent) + "%: ";
+            for (QWidget* c : w.centralWidget()->findChildren<QWidget*>()) {
+                QString text;
+                if (auto* l = qobject_cast<QLabel*>(c)) text = l->text();
+                else if (auto* b = qobject_cast<QPushButton*>(c)) text = b->text().remove('&');
+                if (text.isEmpty() || !c->isVisibleTo(&w)) continue;
+                const int need = QFontMetrics(c->font()).horizontalAdvance(text);
+                const int room = c->width() - (qobject_cast<QPushButton*>(c) ? 6 : 0);
+                EXPECT_LE(need, room) << where << fromQ(c->objectName()) << " \"" << fromQ(text) << "\"";
+            }
+            // The recent-contacts cells, the date and time the narrowest of them.
+            const QFontMetrics fm(w.ListView1->font());
+            for (int col = 0; col < w.ListView1->columnCount(); ++col) {
+                const QString cell = w.ListView1->topLevelItem(0)->text(col);
+                EXPECT_LE(fm.horizontalAdvance(cell) + 8, w.ListView1->columnWidth(col))
+                    << where << "column " << col << " \"" << fromQ(cell) << "\"";
+            }
+        }
     }
 }

@@ -1,0 +1,319 @@
+// The entry line through the real logging window: keys typed into its fields, Enter, and what
+// the file, the list, the score and the county lists show afterwards.
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "platform/qt/Text.h"
+#include "station/LogStore.h"
+#include "window/ui/LoggingWindowFixture.h"
+
+using platform::qt::fromQ;
+
+namespace {
+
+struct Window {
+    LoggingWindowFixture f;
+    window::ui::LoggingWindow* w = nullptr;
+
+    explicit Window(bool outOfState, bool rover = false) : f(outOfState) {
+        f.ts->profile.RoverFlag = rover ? 1 : 0;
+        f.ts->profile.StationLatitude = 29.65f;
+        f.ts->profile.StationLongitude = 82.32f;
+        f.ts->profile.WorkedColor = station::kDefaultWorkedColor;
+        f.ts->profile.RemainingColor = station::kDefaultRemainingColor;
+        f.ts->prefixes.rows = {{"DL", "Germany", "EU", -10.0f, 51.0f}, {"K", "USA", "NA", 98.0f, 38.0f},
+                               {"W", "USA", "NA", 98.0f, 38.0f}};
+        f.ts.fakes.clock.local = {2026, 4, 25, 12, 0, 0, 0};
+        w = &f.open();
+        w->show();
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+        w->txtCall->setFocus();
+        QApplication::processEvents();
+    }
+
+    // Types text into the field that has the focus, key by key, as the operator would.
+    void type(const char* text) {
+        for (const char* c = text; *c; ++c) {
+            QWidget* target = QApplication::focusWidget();
+            if (*c == '\n') QTest::keyClick(target, Qt::Key_Return);
+            else if (*c == ' ') QTest::keyClick(target, Qt::Key_Space);
+            else QTest::keyClicks(target, QString(QChar(*c)));
+        }
+    }
+
+    std::vector<station::ContactRecord> file() const { return station::ParseLog(f.ts.readProgramFile("log.txt")); }
+    std::string text(const QWidget* label) const { return fromQ(static_cast<const QLabel*>(label)->text()); }
+    std::vector<std::string> items(QListWidget* list) const {
+        std::vector<std::string> out;
+        for (int i = 0; i < list->count(); ++i) out.push_back(fromQ(list->item(i)->text()));
+        return out;
+    }
+    std::string topRow(int column) const { return fromQ(w->ListView1->topLevelItem(0)->text(column)); }
+};
+
+TEST(EntryLineWindow, OutOfStateLogsThreeContactsOnTwoBandsAndModes) {
+    Window t(true);
+    t.type("k4abc 57 lee\n");
+    EXPECT_EQ(fromQ(t.w->lblDialog->text()), "");
+    t.w->mnuBand20Ch_Click();
+    t.w->txtCall->setFocus();
+    t.type("w4xyz 55 dade\n");
+    t.w->mnuSSB_Click();
+    t.w->txtCall->setFocus();
+    t.type("n4aaa 5 lee\n");
+
+    const auto records = t.file();
+    ASSERT_EQ(records.size(), 6u);
+    EXPECT_EQ(records[3].Call, "K4ABC");
+    EXPECT_EQ(records[3].RstReceived, "57");
+    EXPECT_EQ(records[3].RstSent, "599");
+    EXPECT_EQ(records[3].County, "Lee");
+    EXPECT_EQ(records[3].Band, "40");
+    EXPECT_EQ(records[4].County, "Dade");
+    EXPECT_EQ(records[4].Band, "20");
+    EXPECT_EQ(records[5].Mode, "PH");
+    EXPECT_EQ(records[5].RstSent, "59");
+    EXPECT_EQ(records[5].QsoDate, "2026/04/25");
+    EXPECT_EQ(records[5].QsoTime, "16:00:00");
+    EXPECT_EQ(t.f.ts->log.records(), records);
+
+    EXPECT_EQ(t.topRow(0), "6");
+    EXPECT_EQ(t.topRow(1), "N4AAA");
+    EXPECT_EQ(t.topRow(5), "04/25 16:00");
+    // 5 CW contacts x 2 + 1 PH; Alachua, Lee and Dade on CW, Lee on PH.
+    EXPECT_EQ(t.text(t.w->lblTotCon), "1");
+    EXPECT_EQ(t.text(t.w->lblSectogo), "5");
+    EXPECT_EQ(t.text(t.w->lblTotSec), "4");
+    EXPECT_EQ(t.text(t.w->lblTotScore), "44");
+    EXPECT_EQ(t.items(t.w->List2), (std::vector<std::string>{"Alachua", "Dade", "Lee"}));
+    EXPECT_EQ(t.text(t.w->lblStation[5]), "Counties Worked - 3");
+    EXPECT_EQ(t.text(t.w->lblStation[7]), "Counties To Go - 64");
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "");
+    EXPECT_TRUE(t.w->txtCall->hasFocus());
+}
+
+TEST(EntryLineWindow, InStateLogsAStateADxCountryAndAFloridaCounty) {
+    Window t(false);
+    t.type("w1aw 57 ct\n");
+    t.type("dl1abc");
+    EXPECT_EQ(fromQ(t.w->txtCntry->text()), "Germany");
+    EXPECT_EQ(t.text(t.w->Label19), "EU");
+    EXPECT_FALSE(t.text(t.w->Label22).empty());
+    EXPECT_TRUE(t.w->Label3->isVisibleTo(t.w));  // "New" on CW
+    t.type(" 56\n");
+    t.type("k4abc 59  lee\n");  // Space accepts the offered FL
+
+    const auto records = t.file();
+    ASSERT_EQ(records.size(), 6u);
+    EXPECT_EQ(records[3].Spc, "CT");
+    EXPECT_EQ(records[3].CountySent, "Alachua");
+    EXPECT_EQ(records[4].Spc, "Germany");
+    EXPECT_EQ(records[4].RstReceived, "56");
+    EXPECT_EQ(records[5].Spc, "FL");
+    EXPECT_EQ(records[5].County, "Lee");
+    // NY, ON, TX, CT, FL on CW plus Germany on CW: 6 multipliers x 12 points.
+    EXPECT_EQ(t.text(t.w->lblTotSec), "6");
+    EXPECT_EQ(t.text(t.w->lblTotScore), "72");
+    EXPECT_EQ(t.items(t.w->List1), std::vector<std::string>{"Germany"});
+    EXPECT_EQ(t.items(t.w->List2), std::vector<std::string>{"Lee"});
+    EXPECT_EQ(t.text(t.w->lblStation[8]), "Cnty Wkd - 1");
+    EXPECT_NE(t.w->Label10[16]->styleSheet().indexOf("#00ff00"), -1);  // FL worked: green
+    EXPECT_NE(t.w->Label10[1]->styleSheet().indexOf("#00ff00"), -1);   // CT
+
+    const QImage shot = t.w->grab().toImage();
+    shot.save("/tmp/palmetar-entry-line-in-state.png");
+}
+
+TEST(EntryLineWindow, DuplicateIsRefusedWithItsMessageAndNothingAppended) {
+    Window t(true);
+    t.type("k4abc 57 lee\n");
+    const std::string before = t.f.ts.readProgramFile("log.txt");
+    t.type("k4abc");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    // Leaving the call field warns (a mobile station may be in a new county) and fills Lee.
+    EXPECT_EQ(fromQ(t.w->lblDialog->text()), "Duplicate Unless Rover!  K4ABC  2026/04/25  16:00:00   Rec#  4");
+    EXPECT_EQ(fromQ(t.w->txtSec->text()), "Lee");
+    t.type("\n");
+    EXPECT_EQ(fromQ(t.w->lblDialog->text()), "Duplicate K4ABC  2026/04/25  16:00:00   Rec#  4");
+    EXPECT_EQ(t.f.ts.readProgramFile("log.txt"), before);
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "");
+    EXPECT_EQ(fromQ(t.w->txtSec->text()), "");
+}
+
+TEST(EntryLineWindow, RoverCountyLineLogsThreeRecordsAndReturnsToTheFirstCounty) {
+    Window t(false, true);
+    t.f.ts->contest.RoverCounties = {"Alachua", "Lee", "Leon"};
+    t.type("w1aw 57 ct\n");
+    const auto records = t.file();
+    ASSERT_EQ(records.size(), 6u);
+    EXPECT_EQ(records[3].CountySent, "Alachua");
+    EXPECT_EQ(records[4].CountySent, "Lee");
+    EXPECT_EQ(records[5].CountySent, "Leon");
+    EXPECT_EQ(t.f.ts->profile.CurrentCounty, "Alachua");
+    EXPECT_EQ(t.topRow(9), "Leon");  // the "County Sent" column of a rover
+}
+
+TEST(EntryLineWindow, PostContestContactWithTypedDateAndTime) {
+    Window t(true);
+    t.w->menuItem("mnuPostContest")->trigger();
+    ASSERT_TRUE(t.w->txtPostConTime->isVisibleTo(t.w));
+    t.w->txtPostConTime->setText("1405");
+    t.w->txtPostConDate->setText("2016/4/23");
+    t.w->txtCall->setFocus();
+    t.type("k4abc 57 lee\n");
+    const auto records = t.file();
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(records[3].QsoDate, "2016/04/23");
+    EXPECT_EQ(records[3].QsoTime, "14:05");
+    EXPECT_EQ(fromQ(t.w->txtPostConTime->text()), "14:05");
+    EXPECT_EQ(t.topRow(5), "04/23 14:05");
+    // The menu a second time hides the fields and keeps their values.
+    t.w->menuItem("mnuPostContest")->trigger();
+    EXPECT_FALSE(t.w->txtPostConTime->isVisibleTo(t.w));
+    EXPECT_EQ(fromQ(t.w->txtPostConDate->text()), "2016/04/23");
+}
+
+TEST(EntryLineWindow, FailedAppendKeepsTheTypedLine) {
+    Window t(true);
+    t.f.ts.fakes.files.failAppend = true;
+    t.type("k4abc 57 lee\n");
+    EXPECT_EQ(fromQ(t.w->lblDialog->text()), "Unable to write log.txt - contact NOT logged.");
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "K4ABC");
+    EXPECT_EQ(fromQ(t.w->txtSec->text()), "Lee");
+    EXPECT_EQ(t.f.ts->log.ContactCount(), 3);
+    EXPECT_GE(t.f.ts.fakes.dialogs.beeps, 1);
+}
+
+TEST(EntryLineWindow, KeysHopAndPasteIsFiltered) {
+    Window t(true);
+    t.type("k4ab5");
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "K4AB");
+    EXPECT_EQ(fromQ(t.w->txtRSTR->text()), "5");
+    EXPECT_TRUE(t.w->txtRSTR->hasFocus());
+    EXPECT_EQ(fromQ(t.w->txtRSTS->text()), "599");  // preset on leaving the call
+    t.w->txtSec->setText("Le\"e\r");
+    EXPECT_EQ(fromQ(t.w->txtSec->text()), "Lee");
+}
+
+TEST(EntryLineWindow, DeleteAsksAndNeedsASelectedRow) {
+    Window t(true);
+    auto& asked = t.f.ts.fakes.dialogs.messages;
+    const size_t atLoad = asked.size();  // the question about continuing the log
+    t.w->ListView1->setCurrentItem(nullptr);
+    t.w->cmdDelete_Click();
+    EXPECT_EQ(asked.size(), atLoad);
+    t.w->ListView1->setCurrentItem(t.w->ListView1->topLevelItem(0));
+    t.f.ts.fakes.dialogs.messageAnswers = {platform::MsgResult::No};
+    t.w->cmdDelete_Click();
+    ASSERT_EQ(asked.size(), atLoad + 1);
+    EXPECT_EQ(asked.back().prompt, "Are you sure?");
+    EXPECT_EQ(t.file().size(), 3u);
+    t.f.ts.fakes.dialogs.messageAnswers = {platform::MsgResult::Yes};
+    t.w->ListView1->setCurrentItem(t.w->ListView1->topLevelItem(0));
+    t.w->cmdDelete_Click();
+    EXPECT_EQ(t.file().size(), 2u);
+    EXPECT_EQ(t.topRow(0), "2");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EntryLineWindow, GridListsAndButtons) {
+    Window t(false);
+    // The pointer over a grid label names the code and counts its contacts; a click copies
+    // the code into St/Prv/Country.
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(t.w->Label10[38], &enter);  // OH, no contacts
+    EXPECT_EQ(fromQ(t.w->lblDupe->text()), "  Ohio    Total = 0");
+    QApplication::sendEvent(t.w->Label10[7], &enter);  // NY, one contact in the fixture
+    EXPECT_EQ(fromQ(t.w->lblDupe->text()), "  New York    Total = 1");
+    QTest::mouseClick(t.w->Label10[13], Qt::LeftButton);
+    EXPECT_EQ(fromQ(t.w->txtCntry->text()), "GA");
+
+    // A county of the not-worked list goes into County with the home state.
+    t.w->List3->setCurrentRow(0);
+    emit t.w->List3->itemClicked(t.w->List3->item(0));
+    EXPECT_EQ(fromQ(t.w->txtSec->text()), "Alachua");
+    EXPECT_EQ(fromQ(t.w->txtCntry->text()), "FL");
+    EXPECT_TRUE(t.w->lblStation[4]->isEnabled());
+
+    // The view button: PH only shows none of the CW codes, the score stays.
+    const std::string score = t.text(t.w->lblTotScore);
+    t.w->mnuSSB_Click();
+    t.w->Command1_Click();
+    EXPECT_EQ(fromQ(t.w->Command1->text()), "Crnt Mode");
+    EXPECT_NE(t.w->Label10[7]->styleSheet().indexOf("#c0c0c0"), -1);  // NY worked on CW only
+    EXPECT_EQ(t.text(t.w->lblTotScore), score);
+    t.w->Command1_Click();
+    EXPECT_EQ(fromQ(t.w->Command1->text()), "All Modes");
+    EXPECT_NE(t.w->Label10[7]->styleSheet().indexOf("#00ff00"), -1);
+
+    t.w->cmdList_Click();
+    EXPECT_EQ(fromQ(t.w->cmdList->text()), "All");
+    t.w->cmdDup_Click();
+    EXPECT_EQ(fromQ(t.w->cmdDup->text()), "Off");
+    EXPECT_FALSE(t.f.ts->contest.PartialDupesOn);
+}
+
+TEST(EntryLineWindow, TimeOnAndOffThroughTheButton) {
+    Window t(true);
+    t.f.ts->profile.OperatingSeconds = 100;
+    t.w->cmdLogOn_Click();
+    EXPECT_EQ(fromQ(t.w->cmdLogOn->text()), "&Log \"Time Off\"");
+    t.f.ts.fakes.clock.advanceSeconds(65);
+    t.w->Timer2_Timer();
+    EXPECT_EQ(fromQ(t.w->lblttrack->text()), "00:02:45");
+    t.w->cmdLogOn_Click();
+    EXPECT_EQ(fromQ(t.w->cmdLogOn->text()), "&Log \"Time On\"");
+    EXPECT_EQ(fromQ(t.w->lblDialog->text()), "Logged Off at 4/25/2026 16:01:05");
+    EXPECT_FLOAT_EQ(t.f.ts->profile.OperatingSeconds, 165);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EntryLineWindow, AnEnterReachingMainsWhileItRunsIsTakenAfterIt) {
+    Window t(true);
+    t.w->txtCall->setText("K4ABC");
+    t.w->txtRSTR->setText("57");
+    t.w->txtSec->setText("Lee");
+    t.w->txtRSTS->setText("599");
+    // As if the keyer's "!" arrived while a logging attempt was under way.
+    t.w->entry.mainsRunning = true;
+    t.w->Mains();
+    EXPECT_EQ(t.f.ts->log.ContactCount(), 3);
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "K4ABC");
+    t.w->entry.mainsRunning = false;
+    t.w->Mains();  // the attempt under way ends; the queued one follows it
+    EXPECT_EQ(t.f.ts->log.ContactCount(), 4);
+    QApplication::processEvents();
+    // The queued attempt met an empty line: refused, nothing logged twice.
+    EXPECT_EQ(t.f.ts->log.ContactCount(), 4);
+    EXPECT_EQ(t.file().size(), 4u);
+}
+
+TEST(EntryLineWindow, ACallKeyAfterADuplicateResetsTheRedStatus) {
+    Window t(false);
+    t.type("w1aw 57 ct\n");
+    t.type("w1aw ");  // the hard check on leaving the call refuses it at once
+    EXPECT_EQ(fromQ(t.w->lblDialog->text()), "Duplicate W1AW 04/25 16:00:00  Rec#  4");
+    EXPECT_NE(t.w->lblDialog->styleSheet().indexOf("#FF0000"), -1);
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "");
+    EXPECT_TRUE(t.w->txtCall->hasFocus());
+    t.type("k");
+    EXPECT_NE(t.w->lblDialog->styleSheet().indexOf("#00C0C0"), -1);
+    EXPECT_FALSE(t.f.ts->contest.DupeFlag);
+}
+
+}  // namespace
