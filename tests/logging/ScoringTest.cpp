@@ -91,6 +91,19 @@ TEST(Score, CountiesBeyondOneHundredAreCounted) {
     EXPECT_TRUE(full.Worked.isSet(3, 150));
 }
 
+TEST(Score, DxListsHoldMoreThanAThousandCountries) {
+    ScoreState s;
+    std::vector<station::ContactRecord> records;
+    for (int i = 0; i < 1001; ++i) {
+        records.push_back(Rec("K" + std::to_string(i)).spc("Land " + std::to_string(i)).mode("PH"));
+        CountContact(s, IN, records.back(), {});
+    }
+    EXPECT_EQ(s.DxWorked.count(0), 1001);
+    ScoreState full;
+    RecountScore(full, IN, records, {});
+    EXPECT_EQ(MultiplierTotal(full, IN), 1001);
+}
+
 TEST(Score, LabelsGroupThousands) {
     ScoreState s;
     s.QsoPoints = 2345;

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QRandomGenerator>
 #include <QScreen>
@@ -89,10 +90,13 @@ MsgResult QtDialogs::messageBox(const std::string& prompt, MsgButtons buttons, M
 
 std::string QtDialogs::inputBox(const std::string& prompt, const std::string& title,
                                 const std::string& defaultText) {
-    bool ok = false;
-    QString answer = QInputDialog::getText(dialogParent(), toQ(title), toQ(prompt), QLineEdit::Normal,
-                                           toQ(defaultText), &ok);
-    return ok ? fromQ(answer) : std::string();
+    QInputDialog box(dialogParent());
+    box.setWindowTitle(toQ(title));
+    box.setLabelText(toQ(prompt));
+    box.setTextValue(toQ(defaultText));
+    // A long prompt wraps instead of widening the box past the edge of the screen.
+    if (auto* label = box.findChild<QLabel*>()) label->setWordWrap(true);
+    return box.exec() == QDialog::Accepted ? fromQ(box.textValue()) : std::string();
 }
 
 std::optional<std::string> QtDialogs::saveFileDialog(const FileDialogRequest& r) {

@@ -210,7 +210,9 @@ TEST(EntryLineWindow, DeleteAsksAndNeedsASelectedRow) {
     const size_t atLoad = asked.size();  // the question about continuing the log
     t.w->ListView1->setCurrentItem(nullptr);
     t.w->cmdDelete_Click();
+    t.w->cmdEdit_Click();
     EXPECT_EQ(asked.size(), atLoad);
+    EXPECT_EQ(t.f.ts->contest.EditIndex, 0);
     t.w->ListView1->setCurrentItem(t.w->ListView1->topLevelItem(0));
     t.f.ts.fakes.dialogs.messageAnswers = {platform::MsgResult::No};
     t.w->cmdDelete_Click();

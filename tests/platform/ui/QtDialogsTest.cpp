@@ -1,0 +1,45 @@
+// The real input box: what the operator sees and what the caller gets back.
+#include <QApplication>
+#include <QDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "platform/qt/QtServices.h"
+
+namespace {
+// Runs `look` on the input box once it shows, then `answer` closes it.
+std::string askWith(const std::string& prompt, const std::function<void(QInputDialog&)>& answer,
+                    QRect* shownAt = nullptr) {
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        if (shownAt) *shownAt = box->frameGeometry();
+        answer(*box);
+    });
+    platform::qt::QtDialogs dialogs;
+    return dialogs.inputBox(prompt, "Title", "100");
+}
+}  // namespace
+
+TEST(QtInputBox, ALongPromptWrapsInsideTheScreenAndTheAnswersComeBack) {
+    const std::string longPrompt =
+        "Please enter the power value that you would like to record.  This is an optional value that will be "
+        "included in each QSO record and displayed in Pendrake's power output column.";
+    QRect shown;
+    EXPECT_EQ(askWith(longPrompt, [](QInputDialog& b) { b.accept(); }, &shown), "100");
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE(shown.width(), screen.width());
+    EXPECT_LE(shown.width(), 700);
+
+    EXPECT_EQ(askWith("Typed", [](QInputDialog& b) {
+                  b.setTextValue("5\xc3\xa9");
+                  b.accept();
+              }),
+              "5\xe9");  // handed back in the program's 8-bit code page
+    EXPECT_EQ(askWith("Cancelled", [](QInputDialog& b) { b.reject(); }), "");
+}
