@@ -12,7 +12,7 @@ bool sizedKind(ControlKind k) { return k != ControlKind::Line && k != ControlKin
 double smaller(double h, double v) { return static_cast<float>(v) < static_cast<float>(h) ? v : h; }
 
 void scaleControls(FormGeometry& form, double h, double v, double fontRatio, bool scaleComboHeight,
-                   const std::set<ControlKind>& kinds) {
+                   const std::set<ControlKind>& kinds, const std::set<ControlKind>& fixedFonts = {}) {
     for (auto& c : form.controls) {
         if (!kinds.empty() && !kinds.count(c.kind)) continue;
         if (sizedKind(c.kind)) {
@@ -20,7 +20,7 @@ void scaleControls(FormGeometry& form, double h, double v, double fontRatio, boo
             c.left *= h;
             c.top *= v;
             c.width *= h;
-            if (c.kind != ControlKind::Image) c.fontSize *= fontRatio;
+            if (c.kind != ControlKind::Image && !fixedFonts.count(c.kind)) c.fontSize *= fontRatio;
         } else if (c.kind == ControlKind::Line) {
             c.left *= h;
             c.width *= h;
@@ -45,7 +45,7 @@ void ScaleForm(FormGeometry& form, double screenWidth, double screenHeight, cons
     double fontRatio = smaller(h, v);
     if (choices.controlFont == ScaleChoices::ControlFont::WidthRatio) fontRatio = h;
     if (choices.controlFont == ScaleChoices::ControlFont::WidthRatioAtMost15) fontRatio = std::min(h, 1.5);
-    scaleControls(form, h, v, fontRatio, false, choices.kinds);
+    scaleControls(form, h, v, fontRatio, false, choices.kinds, choices.fixedFonts);
 }
 
 double ScaleFormTo(FormGeometry& form, double newWidth, double newHeight, double designWidth, double designHeight,

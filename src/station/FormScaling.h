@@ -37,6 +37,7 @@ struct ScaleChoices {
     enum class WindowFont { HeightRatio, WidthRatio } windowFont = WindowFont::HeightRatio;
     enum class ControlFont { SmallerRatio, WidthRatio, WidthRatioAtMost15 } controlFont = ControlFont::SmallerRatio;
     std::set<ControlKind> kinds;                       // empty: every kind
+    std::set<ControlKind> fixedFonts;                  // kinds that are moved and sized but keep their font
 };
 
 // Scales to a screen of screenWidth x screenHeight twips and centres. Left and top are kept on

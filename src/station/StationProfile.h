@@ -36,7 +36,9 @@ struct StationProfile {
 };
 
 // Visible defaults for a first run, when nothing has been stored yet.
-constexpr int32_t kDefaultWorkedColor = 0x00FF00;      // green
-constexpr int32_t kDefaultRemainingColor = 0xC0C0C0;   // light grey
+// The state grid's labels are silver (C0C0C0): a remaining code is drawn in the labels' own
+// black, a worked one in a dark green that stands out from it.
+constexpr int32_t kDefaultWorkedColor = 0x008000;      // dark green
+constexpr int32_t kDefaultRemainingColor = 0x000000;   // black
 
 }  // namespace station

@@ -168,16 +168,18 @@ void contactsAndScore(Builder& b, bool in) {
 // counties worked, counties remaining) that reach down to Line3.
 void inStateMultipliers(Builder& b) {
     b.label("Label15", -1, 4, 273, 300, 14, "States and Provinces Worked All Bands:", Look::Heading);
-    // Each call-area group is a block of columns five labels high, its heading on top.
-    const float cellW = 21, cellH = 13, top = 287;
+    // Each call-area group is a block of label columns five high under its heading; the groups
+    // stand in four columns of groups, set apart by a small gap.
+    const float cellW = 20, cellH = 13, top = 287, columnGap = 6;
     float x = 4;
-    int group = 0;
+    int group = 0, lastColumn = 1;
     for (const auto& g : GridGroups()) {
+        if (g.column != lastColumn) x += columnGap;
+        lastColumn = g.column;
         const int n = g.size();
-        const int columns = (n + 4) / 5;
-        // The last heading may run past its one column into the free space before the lists.
-        const float headingW = group == 11 ? 40 : columns * cellW - 2;
-        b.label("lblCallArea", group++, x, top, headingW, 12, g.heading, Look::Heading).fontPt = 7.5f;
+        // "Region" needs two columns of room for its heading.
+        const int columns = std::max((n + 4) / 5, std::string(g.heading).size() > 1 ? 2 : 1);
+        b.label("lblCallArea", group++, x, top, columns * cellW - 2, 12, g.heading, Look::Heading).fontPt = 7.5f;
         for (int k = 0; k < n; ++k) {
             auto& cell = b.label("Label10", g.members[k], x + (k / 5) * cellW, top + 12 + (k % 5) * cellH,
                                  cellW - 2, cellH - 1, "WWW", Look::GridCell);

@@ -20,6 +20,7 @@ void FillStateTable(StateTable& table);
 // The static headings of the grid and the table indexes under each, in the grid's order.
 struct GridGroup {
     const char* heading;
+    int column;                   // 1..4, the column of groups it stands in
     std::array<int, 13> members;  // 0 ends the list
     int size() const;
 };

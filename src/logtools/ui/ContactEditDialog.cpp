@@ -1,25 +1,31 @@
 #include "logtools/ui/ContactEditDialog.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "logtools/ui/KeyField.h"
 #include "platform/Platform.h"
 #include "platform/qt/Text.h"
 #include "station/KeyFilters.h"
 #include "station/Session.h"
+#include "station/ui/FormResize.h"
 
 using logtools::EditKind;
 using logtools::FieldState;
 
+using station::ui::placeTwips;
+
 namespace {
+
+// Design columns and rows, in twips.
+constexpr int kMarkerLeft = 120, kMarkerWidth = 1320;
+constexpr int kCaptionLeft = 1560, kCaptionWidth = 1200;
+constexpr int kFieldLeft = 2880, kFieldWidth = 2160;
+constexpr int kFirstRowTop = 480, kRowPitch = 390;
 
 QLabel* marker(const QString& caption, QWidget* parent) {
     auto* l = new QLabel(caption, parent);
     l->setStyleSheet(QStringLiteral("color: white; background-color: rgb(128, 0, 0);"));
-    l->setMinimumWidth(70);
     l->hide();
     return l;
 }
@@ -35,6 +41,10 @@ KeyField* field(const char* name, QWidget* parent) {
 ContactEditDialog::ContactEditDialog(Session& session, EditKind kind, std::function<void()> cmdDelete, QWidget* parent)
     : QDialog(parent), session_(session), kind_(kind), cmdDelete_(std::move(cmdDelete)) {
     setWindowTitle(QStringLiteral("Edit Contact Entry"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+    QFont design = font();
+    design.setPointSizeF(8.25);
+    setFont(design);
     const bool in = kind == EditKind::InState;
     txtEditCall = field("txtEditCall", this);
     txtEditCk = field("txtEditCk", this);
@@ -61,7 +71,8 @@ ContactEditDialog::ContactEditDialog(Session& session, EditKind kind, std::funct
     cmdDeleteDupe->setObjectName(QStringLiteral("cmdDeleteDupe"));
     cmdDeleteDupe->hide();
 
-    // Rows in Tab order: marker, caption, field.
+    // Rows in Tab order: marker, caption, field; laid out in twips on the reference screen and
+    // scaled when the dialog loads.
     struct Row {
         QLabel* marker;
         const char* caption;
@@ -76,31 +87,26 @@ ContactEditDialog::ContactEditDialog(Session& session, EditKind kind, std::funct
     rows.push_back({Label6, "Band", Text1});
     if (in) rows.push_back({Label9, "County Sent", Text3});
 
-    auto* grid = new QGridLayout;
-    grid->setColumnMinimumWidth(0, 90);
-    int r = 0;
-    QWidget* previous = nullptr;
-    for (const auto& row : rows) {
-        if (row.marker) grid->addWidget(row.marker, r, 0);
-        grid->addWidget(new QLabel(QString::fromLatin1(row.caption), this), r, 1);
-        grid->addWidget(row.field, r, 2);
-        if (previous) setTabOrder(previous, row.field);
-        previous = row.field;
-        ++r;
-    }
-    grid->addWidget(cmdDeleteDupe, 1, 0);
-    setTabOrder(previous, cmdDone);
     auto* title = new QLabel(QStringLiteral("Edit Contact:"), this);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(title);
-    layout->addLayout(grid);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdDone);
-    layout->addLayout(buttons);
+    placeTwips(title, kCaptionLeft, 120, 2400, 285);
+    int top = kFirstRowTop;
+    QWidget* previous = nullptr;
+    for (const auto& row : rows) {
+        if (row.marker) placeTwips(row.marker, kMarkerLeft, top, kMarkerWidth, 300);
+        placeTwips(new QLabel(QString::fromLatin1(row.caption), this), kCaptionLeft, top, kCaptionWidth, 300);
+        placeTwips(row.field, kFieldLeft, top, kFieldWidth, 315);
+        if (previous) setTabOrder(previous, row.field);
+        previous = row.field;
+        top += kRowPitch;
+    }
+    // "Delete Dupe" stands below the duplicate marker, on the row that has no marker of its own.
+    placeTwips(cmdDeleteDupe, kMarkerLeft, kFirstRowTop + kRowPitch, kMarkerWidth, 330);
+    placeTwips(cmdDone, kFieldLeft, top + 60, 1200, 390);
+    setTabOrder(previous, cmdDone);
+    placeTwips(this, 0, 0, kFieldLeft + kFieldWidth + 240, top + 60 + 390 + 180);
 
     for (const auto& row : session_.counties.rows) countyNames_.push_back(row.Name);
     for (const auto& row : session_.prefixes.rows) countries_.push_back(row.Country);
@@ -158,6 +164,8 @@ QLabel* ContactEditDialog::countyMarker() const { return kind_ == EditKind::InSt
 QLabel* ContactEditDialog::spcMarker() const { return kind_ == EditKind::InState ? Label2 : nullptr; }
 
 void ContactEditDialog::Form_Load() {
+    station::ui::ResizeForm(*this, session_);
+    setFixedSize(size());
     editIndex_ = static_cast<int>(session_.contest.EditIndex);
     if (editIndex_ < 1 || editIndex_ > session_.log.ContactCount()) {
         editIndex_ = 0;

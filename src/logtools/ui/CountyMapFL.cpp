@@ -3,15 +3,16 @@
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
+#include <cmath>
 
 #include "logtools/CountyMapPainter.h"
 #include "logtools/ui/RgbImageQt.h"
 #include "platform/qt/Text.h"
 #include "station/Session.h"
+#include "station/ui/FormResize.h"
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15;
 constexpr int kHintHeight = 24;
 
 // Shows the map picture; the hot-spot labels lie on top of it.
@@ -64,9 +65,11 @@ CountyMapFL::CountyMapFL(Session& session, std::vector<std::string> worked, QWid
 }
 
 void CountyMapFL::Form_Load() {
+    // Not scaled: the picture keeps its pixels; the window is only centred on the screen.
     const auto screen = session_.platform.screen.screenTwips();
-    move(static_cast<int>((screen.width / kTwipsPerPixel - width()) / 2),
-         static_cast<int>((screen.height / kTwipsPerPixel - height()) / 2));
+    const double k = station::ui::pixelsPerTwip(this);
+    move(static_cast<int>(std::lround((screen.left + screen.width / 2) * k - width() / 2.0)),
+         static_cast<int>(std::lround((screen.top + screen.height / 2) * k - height() / 2.0)));
     // The names become tool tips over empty, transparent areas: the map shows no text.
     for (auto* label : lblCounty) {
         label->setToolTip(label->text());

@@ -2,35 +2,51 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
 #include "logtools/CabrilloSubmission.h"
 #include "platform/qt/Text.h"
 #include "station/Session.h"
+#include "station/ui/FormResize.h"
+
+using station::ui::placeTwips;
 
 namespace {
 
-QGroupBox* group(const QString& title, std::initializer_list<QRadioButton*> options, QWidget* parent) {
+constexpr int kFrameTop = 2340, kFrameHeight = 2100;
+
+// A frame of option buttons, one under the other, in twips.
+QGroupBox* group(const QString& title, std::initializer_list<QRadioButton*> options, int left, int width,
+                 QWidget* parent) {
     auto* box = new QGroupBox(title, parent);
-    auto* layout = new QVBoxLayout(box);
+    placeTwips(box, left, kFrameTop, width, kFrameHeight);
     auto* buttons = new QButtonGroup(box);
+    int top = 270;
     for (auto* o : options) {
-        layout->addWidget(o);
+        o->setParent(box);
+        placeTwips(o, 120, top, width - 180, 270);
         buttons->addButton(o);
+        top += 300;
     }
-    layout->addStretch();
     return box;
 }
 
+// An option button that a click anywhere on it selects, not only on its circle and caption.
+class OptionButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
 QRadioButton* option(const char* name, const QString& caption, QWidget* parent) {
-    auto* o = new QRadioButton(caption, parent);
+    auto* o = new OptionButton(caption, parent);
     o->setObjectName(QString::fromLatin1(name));
     return o;
 }
@@ -45,6 +61,10 @@ QLineEdit* field(const char* name, QWidget* parent) {
 
 DECabrilloIn::DECabrilloIn(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setWindowTitle(QStringLiteral("Summary Sheet Information"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+    QFont design = font();
+    design.setPointSizeF(8.25);
+    setFont(design);
     Text5 = field("Text5", this);
     Text6 = field("Text6", this);
     Text7 = field("Text7", this);
@@ -53,7 +73,6 @@ DECabrilloIn::DECabrilloIn(Session& session, QWidget* parent) : QDialog(parent),
     Text1 = field("Text1", this);
     Text11 = new QPlainTextEdit(this);
     Text11->setObjectName(QStringLiteral("Text11"));
-    Text11->setFixedHeight(60);
 
     Option1 = option("Option1", QStringLiteral("QRP (5W)"), this);
     Option3 = option("Option3", QStringLiteral("Low (150W)"), this);
@@ -76,33 +95,30 @@ DECabrilloIn::DECabrilloIn(Session& session, QWidget* parent) : QDialog(parent),
     Command3 = new QPushButton(QStringLiteral("Done"), this);
     Command3->setObjectName(QStringLiteral("Command3"));
 
-    auto* texts = new QGridLayout;
+    // Laid out in twips on the reference screen; scaled when the dialog loads.
+    placeTwips(this, 0, 0, 7800, 6600);
     const std::pair<const char*, QWidget*> rows[] = {
         {"Your Name:", Text5}, {"Address Line 1:", Text6}, {"Address Line 2:", Text7},
         {"Email Address:", Text8}, {"Club Name:", Text2}, {"If Multi Op, list all calls:", Text1},
     };
-    int r = 0;
+    int top = 120;
     for (const auto& [caption, widget] : rows) {
-        texts->addWidget(new QLabel(QString::fromLatin1(caption), this), r, 0);
-        texts->addWidget(widget, r++, 1);
+        auto* label = new QLabel(QString::fromLatin1(caption), this);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        placeTwips(label, 240, top, 2520, 300);
+        placeTwips(widget, 2880, top, 4680, 300);
+        top += 360;
     }
-    auto* groups = new QHBoxLayout;
-    groups->addWidget(group(QStringLiteral("Power"), {Option1, Option3, Option4}, this));
-    groups->addWidget(group(QStringLiteral("Category"), {Option6, Option5, Option8, Option7, Option2, Option9}, this));
-    groups->addWidget(group(QStringLiteral("Mode"), {Option10, Option11, Option12}, this));
-    groups->addWidget(group(QStringLiteral("Assisted"), {Option15, Option14}, this));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command4);
-    buttons->addWidget(Command3);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(texts);
-    layout->addLayout(groups);
-    layout->addWidget(Check1);
-    layout->addWidget(new QLabel(QStringLiteral("Soapbox (Add any comments you would like to make about the contest):"), this));
-    layout->addWidget(Text11);
-    layout->addLayout(buttons);
+    group(QStringLiteral("Power"), {Option1, Option3, Option4}, 240, 1800, this);
+    group(QStringLiteral("Category"), {Option6, Option5, Option8, Option7, Option2, Option9}, 2160, 1920, this);
+    group(QStringLiteral("Mode"), {Option10, Option11, Option12}, 4200, 1560, this);
+    group(QStringLiteral("Assisted"), {Option15, Option14}, 5880, 1680, this);
+    placeTwips(Check1, 240, 4560, 5400, 285);
+    auto* soapbox = new QLabel(QStringLiteral("Soapbox (Add any comments you would like to make about the contest):"), this);
+    placeTwips(soapbox, 240, 4890, 7320, 285);
+    placeTwips(Text11, 240, 5190, 7320, 780);
+    placeTwips(Command4, 3120, 6060, 2880, 405);
+    placeTwips(Command3, 6120, 6060, 1440, 405);
 
     connect(Text1, &QLineEdit::textEdited, this, &DECabrilloIn::Text1_KeyPress);
     connect(Command3, &QPushButton::clicked, this, &DECabrilloIn::Command3_Click);
@@ -111,6 +127,14 @@ DECabrilloIn::DECabrilloIn(Session& session, QWidget* parent) : QDialog(parent),
 }
 
 void DECabrilloIn::Form_Load() {
+    // Centred; fonts grow with the screen width, at most 1.5 times; the check box keeps its font.
+    auto choices = station::ui::DialogScaleChoices();
+    choices.kinds = {station::ControlKind::CheckBox, station::ControlKind::Image,   station::ControlKind::OptionButton,
+                     station::ControlKind::Frame,    station::ControlKind::ListBox, station::ControlKind::CommandButton,
+                     station::ControlKind::TextBox,  station::ControlKind::Label,   station::ControlKind::Line};
+    choices.fixedFonts = {station::ControlKind::CheckBox};
+    station::ui::ScaleFormSelf(*this, session_, choices);
+    setFixedSize(size());
     Option3->setChecked(true);
     Option6->setChecked(true);
     Option10->setChecked(true);
@@ -122,8 +146,6 @@ void DECabrilloIn::Form_Load() {
     Text7->setText(platform::qt::toQ(stored.address2));
     Text8->setText(platform::qt::toQ(stored.email));
     Text2->setText(platform::qt::toQ(stored.club));
-    adjustSize();
-    setFixedSize(sizeHint());
 }
 
 void DECabrilloIn::Text1_KeyPress() {

@@ -4,12 +4,21 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <algorithm>
+#include <cmath>
 
 #include "station/Session.h"
+#include "station/ui/FormResize.h"
 
 namespace {
 
-constexpr double kTwipsPerPixel = 15;
+// The design, in twips of a 9600 x 7200 client area: the frame lines, the strip lines and the
+// label rows. Everything is placed in proportion to the window's real size.
+constexpr double kDesignWidth = 9600, kDesignHeight = 7200;
+constexpr double kLine4X = 960, kLine3X = 9240, kLine1Y = 660, kLine2Y = 6000;
+constexpr double kLine8Y = 6060, kLine9Y = 6240;
+constexpr double kTimeTop = 6300, kDateTop = 6630, kLabelHeight = 300;
+constexpr double kDesignFontSize = 8.25;
 
 QColor rgbColour(uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
@@ -46,10 +55,17 @@ GraphQSO::GraphQSO(Session& session, QWidget* parent) : QDialog(parent), session
 }
 
 void GraphQSO::Form_Load() {
-    // The window fills the work area.
+    // The window fills the work area; fonts grow with the screen width, at most 1.5 times.
     const auto area = session_.platform.screen.workAreaTwips();
-    resize(static_cast<int>(area.width / kTwipsPerPixel), static_cast<int>(area.height / kTwipsPerPixel));
-    move(static_cast<int>(area.left / kTwipsPerPixel), static_cast<int>(area.top / kTwipsPerPixel));
+    const auto screen = session_.platform.screen.screenTwips();
+    const double k = station::ui::pixelsPerTwip(this);
+    resize(static_cast<int>(std::lround(area.width * k)), static_cast<int>(std::lround(area.height * k)));
+    move(static_cast<int>(std::lround(area.left * k)), static_cast<int>(std::lround(area.top * k)));
+    const double factor = std::min(screen.width / kDesignWidth, 1.5);
+    QFont scaled = font();
+    scaled.setPointSizeF(kDesignFontSize * (factor > 0 ? factor : 1.0));
+    setFont(scaled);
+    for (auto* w : findChildren<QWidget*>()) w->setFont(scaled);
     layoutControls();
     DrawRateGraph();
 }
@@ -104,28 +120,30 @@ void GraphQSO::DrawRateGraph() {
 }
 
 void GraphQSO::layoutControls() {
-    const int w = width(), h = height();
-    const int rowH = fontMetrics().height() + 4;
-    left_ = 70;
-    right_ = w - 30;
-    top_ = 2 * rowH + 12;
-    stripBottom_ = h - 2 * rowH - 16;
-    stripTop_ = stripBottom_ - 12;
-    bottom_ = stripTop_ - 6;
+    const double sx = width() / kDesignWidth, sy = height() / kDesignHeight;
+    auto px = [sx](double twips) { return static_cast<int>(std::lround(twips * sx)); };
+    auto py = [sy](double twips) { return static_cast<int>(std::lround(twips * sy)); };
+    auto place = [&](QWidget* w, double left, double top, double w_, double h) {
+        w->setGeometry(px(left), py(top), std::max(1, px(w_)), std::max(1, py(h)));
+    };
+    left_ = px(kLine4X);
+    right_ = px(kLine3X);
+    top_ = py(kLine1Y);
+    bottom_ = py(kLine2Y);
+    stripTop_ = py(kLine8Y);
+    stripBottom_ = py(kLine9Y);
 
-    Label1->setGeometry(left_, 8, 50, rowH);
-    for (size_t i = 0; i < lblBnd.size(); ++i) lblBnd[i]->setGeometry(left_ + 50 + static_cast<int>(i) * 50, 8, 48, rowH);
-    Command1->setGeometry(right_ - 160, 6, 160, rowH + 4);
-    const int plotH = bottom_ - top_;
+    place(Label1, kLine4X, 150, 600, kLabelHeight);
+    for (size_t i = 0; i < lblBnd.size(); ++i) place(lblBnd[i], kLine4X + 600 + static_cast<double>(i) * 600, 150, 600, kLabelHeight);
+    place(Command1, kLine3X - 2100, 90, 2100, 390);
     for (size_t k = 0; k < lblY.size(); ++k) {
-        const int y = bottom_ - static_cast<int>(k) * plotH / 16;
-        lblY[k]->setGeometry(0, y - rowH / 2, left_ - 6, rowH);
+        const double y = kLine2Y - static_cast<double>(k) * (kLine2Y - kLine1Y) / 16;
+        place(lblY[k], 0, y - kLabelHeight / 2, kLine4X - 90, kLabelHeight);
     }
-    const int plotW = right_ - left_;
     for (size_t k = 0; k < lblTime.size(); ++k) {
-        const int x = left_ + static_cast<int>(k) * plotW / 14;
-        lblTime[k]->setGeometry(x - 30, stripBottom_ + 4, 60, rowH);
-        lblDate[k]->setGeometry(x - 30, stripBottom_ + 4 + rowH, 60, rowH);
+        const double x = kLine4X + static_cast<double>(k) * (kLine3X - kLine4X) / 14;
+        place(lblTime[k], x - 330, kTimeTop, 660, kLabelHeight);
+        place(lblDate[k], x - 330, kDateTop, 660, kLabelHeight);
     }
 }
 
@@ -146,15 +164,17 @@ void GraphQSO::renderPicture() {
     p.drawLine(left_, stripTop_ - 1, right_, stripTop_ - 1);
     p.drawLine(left_, stripBottom_ + 1, right_, stripBottom_ + 1);
     p.setPen(gridTakesFrame_ ? frame : QColor(0x80, 0x80, 0x80));
-    for (int k = 1; k <= 15; ++k) {
-        const int y = bottom_ - k * (bottom_ - top_) / 16;
+    // One grid line at the height of each inner value label.
+    for (size_t k = 1; k <= 15; ++k) {
+        const int y = lblY[k]->y() + lblY[k]->height() / 2;
         p.drawLine(left_, y, right_, y);
     }
     if (!graph_.hasCurve) return;
 
     const double xStep = static_cast<double>(right_ - left_) / logtools::kRateSteps;
     const double plotH = bottom_ - top_;
-    auto X = [&](int k) { return left_ + 10 + (k - 2) * xStep; };
+    const double inset = 10 * station::ui::pixelsPerTwip(this);  // 10 twips
+    auto X = [&](int k) { return left_ + inset + (k - 2) * xStep; };
     auto Y = [&](double v) { return bottom_ - graph_.heightFraction(v) * plotH; };
     for (int i = 1; i <= logtools::kRateSteps; ++i) {
         const double v = graph_.smoothed[static_cast<size_t>(i)], before = graph_.smoothed[static_cast<size_t>(i - 1)];

@@ -1,9 +1,7 @@
 #include "logtools/ui/frmCountyChange.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "logtools/RoverCountyLine.h"
 #include "logtools/ui/KeyField.h"
@@ -11,31 +9,34 @@
 #include "platform/qt/Text.h"
 #include "station/Profile.h"
 #include "station/Session.h"
+#include "station/ui/FormResize.h"
+
+using station::ui::placeTwips;
 
 frmCountyChange::frmCountyChange(Session& session, std::function<frmCountyChangeRover*()> rover, QWidget* parent)
     : QDialog(parent), session_(session), rover_(std::move(rover)) {
     setWindowTitle(QStringLiteral("County Change"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+    QFont design = font();
+    design.setPointSizeF(8.25);
+    setFont(design);
+    // Laid out in twips on the reference screen; scaled when the dialog loads.
+    placeTwips(this, 0, 0, 5160, 2280);
     Label1 = new QLabel(QStringLiteral("Please enter your current county:"), this);
+    placeTwips(Label1, 240, 180, 3600, 285);
     Text1 = new KeyField(this);
     Text1->setObjectName(QStringLiteral("Text1"));
+    placeTwips(Text1, 240, 540, 2760, 315);
     Label2 = new QLabel(QStringLiteral("   Invalid!"), this);
     Label2->setStyleSheet(QStringLiteral("color: white; background-color: rgb(128, 0, 0);"));
-    Label2->setMinimumWidth(Label2->sizeHint().width() + 8);
-    Label2->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    placeTwips(Label2, 3120, 540, 1200, 315);
     Label2->hide();
     Command1 = new QPushButton(QStringLiteral("Done"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
+    placeTwips(Command1, 3120, 1020, 1200, 375);
     cmdMultipleCounties = new QPushButton(QStringLiteral("&Rovers on County Lines Click to Add Multiple Counties"), this);
     cmdMultipleCounties->setObjectName(QStringLiteral("cmdMultipleCounties"));
-
-    auto* field = new QHBoxLayout;
-    field->addWidget(Text1);
-    field->addWidget(Label2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addLayout(field);
-    layout->addWidget(Command1, 0, Qt::AlignRight);
-    layout->addWidget(cmdMultipleCounties);
+    placeTwips(cmdMultipleCounties, 240, 1620, 4680, 420);
     setTabOrder(Text1, Command1);
 
     std::vector<std::string> names;
@@ -58,6 +59,8 @@ frmCountyChange::frmCountyChange(Session& session, std::function<frmCountyChange
 }
 
 void frmCountyChange::Form_Load() {
+    station::ui::ScaleDialogToScreen(*this, session_);
+    setFixedSize(size());
     Text1->setText(platform::qt::toQ(session_.profile.CurrentCounty));
     Text1->setFocus();
     Text1->selectAll();

@@ -1,41 +1,44 @@
 #include "logtools/ui/frmCountyChangeRover.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "logtools/RoverCountyLine.h"
 #include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
 #include "station/Session.h"
+#include "station/ui/FormResize.h"
+
+using station::ui::placeTwips;
 
 frmCountyChangeRover::frmCountyChangeRover(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setWindowTitle(QStringLiteral("County Change for Rovers"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+    QFont design = font();
+    design.setPointSizeF(8.25);
+    setFont(design);
+    // Laid out in twips on the reference screen; scaled when the dialog loads.
+    placeTwips(this, 0, 0, 5160, 4560);
     Label1 = new QLabel(QStringLiteral("Please enter your current counties.  Click on listed counties to remove."), this);
+    Label1->setWordWrap(true);
+    placeTwips(Label1, 240, 120, 4680, 480);
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
+    placeTwips(List1, 240, 660, 2760, 2280);
     Label3 = new QLabel(QStringLiteral("Type the county and the press enter to add to the list."), this);
+    Label3->setWordWrap(true);
+    placeTwips(Label3, 240, 3060, 4680, 285);
     Text1 = new KeyField(this);
     Text1->setObjectName(QStringLiteral("Text1"));
+    placeTwips(Text1, 240, 3420, 2760, 315);
     Label2 = new QLabel(QStringLiteral("   Invalid!"), this);
     Label2->setStyleSheet(QStringLiteral("color: white; background-color: rgb(128, 0, 0);"));
-    Label2->setMinimumWidth(Label2->sizeHint().width() + 8);
-    Label2->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    placeTwips(Label2, 3120, 3420, 1200, 315);
     Label2->hide();
     Command1 = new QPushButton(QStringLiteral("&Done"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-
-    auto* field = new QHBoxLayout;
-    field->addWidget(Text1);
-    field->addWidget(Label2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(List1);
-    layout->addWidget(Label3);
-    layout->addLayout(field);
-    layout->addWidget(Command1, 0, Qt::AlignRight);
+    placeTwips(Command1, 3120, 3900, 1200, 375);
     setTabOrder(Text1, Command1);
     setTabOrder(Command1, List1);
 
@@ -63,6 +66,9 @@ frmCountyChangeRover::frmCountyChangeRover(Session& session, QWidget* parent) : 
         if (!chosen.isEmpty()) List1_Click(List1->row(chosen.front()));
     });
     connect(Command1, &QPushButton::clicked, this, &frmCountyChangeRover::Command1_Click);
+    // Scaled once: a reload after the close box keeps the size the first load gave.
+    station::ui::ScaleDialogToScreen(*this, session_);
+    setFixedSize(size());
     Form_Load();
 }
 

@@ -3,41 +3,49 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTreeWidget>
-#include <QVBoxLayout>
+#include <cmath>
 
 #include "platform/qt/Text.h"
 #include "station/Session.h"
+#include "station/ui/FormResize.h"
+
+using station::ui::placeTwips;
 
 namespace {
-// Design size on the 9600 x 7200 twip screen.
-constexpr double kDesignWidth = 3400, kDesignHeight = 6000;
-constexpr double kTwipsPerPixel = 15;
+// Design sizes in twips on the 9600 x 7200 reference screen.
+constexpr double kDesignWidth = 3600, kDesignHeight = 6000;
+constexpr double kColumnWidth = 1300;
 }  // namespace
 
 frmCountyList::frmCountyList(Session& session, QLineEdit* txtSec, QWidget* parent)
     : QDialog(parent), session_(session), txtSec_(txtSec) {
     setWindowTitle(QStringLiteral("County List"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+    QFont design = font();
+    design.setPointSizeF(8.25);
+    setFont(design);
+    placeTwips(this, 0, 0, kDesignWidth, kDesignHeight);
     ListView1 = new QTreeWidget(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setRootIsDecorated(false);
-    ListView1->setHeaderLabels({QStringLiteral("County"), QStringLiteral("Abbreviation")});
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(ListView1);
+    placeTwips(ListView1, 60, 60, kDesignWidth - 120, kDesignHeight - 120);
     connect(ListView1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { ListView1_Click(item); });
     Form_Load();
 }
 
 void frmCountyList::Form_Load() {
+    // Scaled by the screen's two ratios, fonts by the width ratio (at most 1.5 times); the
+    // window stands in the upper part of the screen: a sixth of the free height above it.
+    station::ui::ScaleDialogToScreen(*this, session_);
+    setFixedSize(size());
     const auto screen = session_.platform.screen.screenTwips();
-    const double sx = screen.width / 9600.0, sy = screen.height / 7200.0;
-    const int w = static_cast<int>(kDesignWidth * sx / kTwipsPerPixel);
-    const int h = static_cast<int>(kDesignHeight * sy / kTwipsPerPixel);
-    setFixedSize(w, h);
-    // One sixth of the free height above the window, five sixths below.
-    move(static_cast<int>((screen.width / kTwipsPerPixel - w) / 2), static_cast<int>((screen.height / kTwipsPerPixel - h) / 6));
-    const int column = static_cast<int>(1300 * sx / kTwipsPerPixel);
+    const double k = station::ui::pixelsPerTwip(this);
+    const double height = size().height() / k;
+    move(x(), static_cast<int>(std::lround((screen.top + std::max(0.0, (screen.height - height) / 6)) * k)));
+
+    ListView1->setHeaderLabels({QStringLiteral("County"), QStringLiteral("Abbreviation")});
+    const int column = static_cast<int>(std::lround(kColumnWidth * screen.width / 9600 * k));
     ListView1->setColumnWidth(0, column);
     ListView1->setColumnWidth(1, column);
     ListView1->clear();

@@ -149,6 +149,16 @@ void ScaleFormSelf(QWidget& form, Session& session, const ScaleChoices& choices)
 
 void ResizeForm(QWidget& form, Session& session) { ScaleFormSelf(form, session, ScaleChoices{}); }
 
+ScaleChoices DialogScaleChoices() {
+    ScaleChoices choices;
+    choices.raise = false;
+    choices.windowFont = ScaleChoices::WindowFont::WidthRatio;
+    choices.controlFont = ScaleChoices::ControlFont::WidthRatioAtMost15;
+    return choices;
+}
+
+void ScaleDialogToScreen(QWidget& form, Session& session) { ScaleFormSelf(form, session, DialogScaleChoices()); }
+
 void ResizeFormTo(QWidget& form, Session& session, float newWidth, float newHeight, float designWidth,
                   float designHeight, uint8_t exactSize, float fontFactor, const std::string& fontName) {
     try {

@@ -27,5 +27,9 @@ void ResizeFormTo(QWidget& form, Session& session, float newWidth, float newHeig
                   float designHeight, uint8_t exactSize, float fontFactor, const std::string& fontName);
 // The steps of ResizeForm with a window's own choices.
 void ScaleFormSelf(QWidget& form, Session& session, const ScaleChoices& choices);
+// The dialogs' common scaling: centred on the screen, controls by the two ratios, control
+// fonts by the width ratio but at most 1.5 times.
+ScaleChoices DialogScaleChoices();
+void ScaleDialogToScreen(QWidget& form, Session& session);
 
 }  // namespace station::ui

@@ -127,8 +127,8 @@ TEST(EntryLineWindow, InStateLogsAStateADxCountryAndAFloridaCounty) {
     EXPECT_EQ(t.items(t.w->List1), std::vector<std::string>{"Germany"});
     EXPECT_EQ(t.items(t.w->List2), std::vector<std::string>{"Lee"});
     EXPECT_EQ(t.text(t.w->lblStation[8]), "Cnty Wkd - 1");
-    EXPECT_NE(t.w->Label10[16]->styleSheet().indexOf("#00ff00"), -1);  // FL worked: green
-    EXPECT_NE(t.w->Label10[1]->styleSheet().indexOf("#00ff00"), -1);   // CT
+    EXPECT_NE(t.w->Label10[16]->styleSheet().indexOf("#008000"), -1);  // FL worked: green
+    EXPECT_NE(t.w->Label10[1]->styleSheet().indexOf("#008000"), -1);   // CT
 
     const QImage shot = t.w->grab().toImage();
     shot.save("/tmp/palmetar-entry-line-in-state.png");
@@ -290,11 +290,11 @@ TEST(EntryLineWindow, GridListsAndButtons) {
     t.w->mnuSSB_Click();
     t.w->Command1_Click();
     EXPECT_EQ(fromQ(t.w->Command1->text()), "Crnt Mode");
-    EXPECT_NE(t.w->Label10[7]->styleSheet().indexOf("#c0c0c0"), -1);  // NY worked on CW only
+    EXPECT_NE(t.w->Label10[7]->styleSheet().indexOf("#000000"), -1);  // NY worked on CW only
     EXPECT_EQ(t.text(t.w->lblTotScore), score);
     t.w->Command1_Click();
     EXPECT_EQ(fromQ(t.w->Command1->text()), "All Modes");
-    EXPECT_NE(t.w->Label10[7]->styleSheet().indexOf("#00ff00"), -1);
+    EXPECT_NE(t.w->Label10[7]->styleSheet().indexOf("#008000"), -1);
 
     t.w->cmdList_Click();
     EXPECT_EQ(fromQ(t.w->cmdList->text()), "All");

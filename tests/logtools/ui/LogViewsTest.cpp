@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 #include <cstdlib>
 
 #include "logtools/CountyHotSpots.h"
@@ -13,6 +14,7 @@
 #include "logtools/ui/GraphQSO.h"
 #include "logtools/ui/frmCountyList.h"
 #include "station/Tables.h"
+#include "station/ui/FormResize.h"
 #include "support/TestSession.h"
 
 namespace {
@@ -121,6 +123,61 @@ TEST(RateGraphWindow, BackgroundToggleSwitchesColoursAndBack) {
     EXPECT_EQ(g.picture().pixelColor(corner), QColor(Qt::black));
     EXPECT_TRUE(g.graph().hasCurve);
     shoot(g, "rate-graph");
+}
+
+namespace {
+// The share of the plot's width, on the row of value label k, that has the colour c (the best
+// of the rows next to it, as the label's centre may round one pixel off the line).
+double gridShare(const GraphQSO& g, size_t k, const QColor& c) {
+    const QRect label = g.lblY[k]->geometry();
+    const int from = label.right() + 20, to = g.width() - 80;
+    double best = 0;
+    for (int y = label.center().y() - 1; y <= label.center().y() + 1; ++y) {
+        int hits = 0;
+        for (int x = from; x < to; ++x) hits += g.picture().pixelColor(x, y) == c ? 1 : 0;
+        best = std::max(best, static_cast<double>(hits) / (to - from));
+    }
+    return best;
+}
+}  // namespace
+
+TEST(RateGraphWindow, GridIsGreyUntilTheFirstSwitchThenTakesTheFrameColour) {
+    TestSession ts;
+    fillLog(*ts, 40);
+    GraphQSO g(*ts);
+    const QColor grey(0x80, 0x80, 0x80);
+    for (size_t k : {1u, 8u, 15u}) EXPECT_GT(gridShare(g, k, grey), 0.8) << k;
+    QTest::mouseClick(g.Command1, Qt::LeftButton);  // white background, black frame
+    for (size_t k : {1u, 8u, 15u}) EXPECT_GT(gridShare(g, k, Qt::black), 0.8) << k;
+    QTest::mouseClick(g.Command1, Qt::LeftButton);  // back to black: the grid stays white
+    for (size_t k : {1u, 8u, 15u}) {
+        EXPECT_GT(gridShare(g, k, Qt::white), 0.8) << k;
+        EXPECT_LT(gridShare(g, k, grey), 0.05) << k;
+    }
+}
+
+TEST(RateGraphWindow, FillsTheWorkAreaAndScalesItsFontsWithTheScreen) {
+    struct Case {
+        double screenWidthPixels;
+        double fontSize;  // 8.25 x the screen width / 9600 twips, at most 1.5 times
+    };
+    for (const Case c : {Case{640, 8.25}, Case{800, 8.25 * 1.25}, Case{1024, 8.25 * 1.5}, Case{1920, 8.25 * 1.5}}) {
+        SCOPED_TRACE(c.screenWidthPixels);
+        TestSession ts;
+        fillLog(*ts, 40);
+        ts.fakes.screen.screen = {0, 0, c.screenWidthPixels * 15, c.screenWidthPixels * 0.75 * 15};
+        ts.fakes.screen.workArea = {0, 0, c.screenWidthPixels * 15, (c.screenWidthPixels * 0.75 - 40) * 15};
+        GraphQSO g(*ts);
+        const double k = station::ui::pixelsPerTwip(&g);
+        EXPECT_NEAR(g.width(), ts.fakes.screen.workArea.width * k, 1);
+        EXPECT_NEAR(g.height(), ts.fakes.screen.workArea.height * k, 1);
+        for (auto* label : {g.lblTime[14], g.lblDate[0], g.lblY[16], g.lblBnd[6], g.Label1}) {
+            EXPECT_NEAR(label->font().pointSizeF(), c.fontSize, 0.01);
+            EXPECT_TRUE(g.rect().contains(label->geometry())) << label->text().toStdString();
+            EXPECT_LE(label->sizeHint().width(), label->width() + 1) << label->text().toStdString();
+        }
+        EXPECT_LE(g.Command1->sizeHint().width(), g.Command1->width() + 1);
+    }
 }
 
 TEST(CountyMapWindow, HintOnlyWithAnEmptyLog) {
