@@ -145,8 +145,29 @@ TEST(ContactEdit, DeleteAsksAndNoKeepsTheContact) {
     ts.fakes.dialogs.messageAnswers = {platform::MsgResult::No, platform::MsgResult::Yes};
     EXPECT_FALSE(logtools::ConfirmAndDelete(*ts, 2));
     EXPECT_EQ(ts->log.ContactCount(), 2);
-    EXPECT_EQ(ts.fakes.dialogs.messages[0].prompt, "Are you sure?");
+    const auto& ask = ts.fakes.dialogs.messages[0];
+    EXPECT_EQ(ask.prompt, "Are you sure?");
+    EXPECT_EQ(ask.title, "Are you sure?");
+    EXPECT_EQ(ask.buttons, platform::MsgButtons::YesNo);
+    EXPECT_EQ(ask.icon, platform::MsgIcon::None);
     EXPECT_TRUE(logtools::ConfirmAndDelete(*ts, 2));
     EXPECT_EQ(ts->log.ContactCount(), 1);
     EXPECT_EQ(station::ParseLog(ts.readProgramFile("log.txt")).size(), 1u);
+    EXPECT_EQ(ts.fakes.dialogs.messages.size(), 2u);  // the two questions, no error
+}
+
+TEST(ContactEdit, DeleteThatCannotRewriteTheLogIsReportedAndKeepsTheContact) {
+    TestSession ts;
+    ts->log.records() = {contact("W1AW", "", "Orange"), contact("K4XYZ", "Lee", "Orange")};
+    ASSERT_TRUE(station::RewriteLog(*ts));
+    ts.fakes.files.failWrite = true;
+    ts.fakes.dialogs.messageAnswers = {platform::MsgResult::Yes};
+    EXPECT_FALSE(logtools::ConfirmAndDelete(*ts, 1));
+    ASSERT_EQ(ts.fakes.dialogs.messages.size(), 2u);
+    const auto& report = ts.fakes.dialogs.messages[1];
+    EXPECT_EQ(report.prompt, "Unable to write log.txt - contact NOT deleted.");
+    EXPECT_EQ(report.title, "File Error");
+    ASSERT_EQ(ts->log.ContactCount(), 2);
+    EXPECT_EQ(ts->log.at(1).Call, "W1AW");
+    EXPECT_EQ(station::ParseLog(ts.readProgramFile("log.txt")).size(), 2u);
 }
