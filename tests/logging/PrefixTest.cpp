@@ -63,6 +63,19 @@ TEST(PrefixSearch, ScansDownWhenTheStartRowIsPastTheLetter) {
     EXPECT_EQ(SearchPrefix(t, "A22", false).country, "Botswana");
 }
 
+TEST(PrefixSearch, OfEqualPrefixesTheFirstMetInScanOrderStays) {
+    // Scanning up meets the upper of two equal rows first, scanning down the lower one.
+    auto up = Table();
+    up.rows.insert(up.rows.begin() + 3, {"DL", "Second DL", "EU", 0, 0});
+    EXPECT_EQ(SearchPrefix(up, "DL1ABC", false).country, "Germany");
+    // 52 rows: "B" starts at row 4, past both BV rows.
+    station::PrefixTable down;
+    down.rows = {{"A2", "Botswana", "AF", 0, 0}, {"BV", "Taiwan", "AS", 0, 0}, {"BV", "Second BV", "AS", 0, 0},
+                 {"C3", "Andorra", "EU", 0, 0}};
+    while (down.rows.size() < 52) down.rows.push_back({"Z" + std::to_string(down.rows.size()), "Filler", "XX", 0, 0});
+    EXPECT_EQ(SearchPrefix(down, "BV2A", false).row, 3);
+}
+
 TEST(PrefixSearch, EmptyTableAndStartPastTheEnd) {
     EXPECT_EQ(SearchPrefix({}, "DL1ABC", false).row, 0);
     // Lower-case letters start past the last row when case counts; the start is clamped.
