@@ -104,7 +104,12 @@ bool StdFileSystem::writeAtomic(const std::string& path, const std::string& byte
 bool StdFileSystem::append(const std::string& path, const std::string& bytes) {
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) return false;
-    bool ok = writeAllFd(fd, bytes) && ::fsync(fd) == 0;
+    struct stat before {};
+    const bool sized = ::fstat(fd, &before) == 0;
+    bool ok = sized && writeAllFd(fd, bytes) && ::fsync(fd) == 0;
+    // A line written only in part (a full disk) would run into the next line appended: the file
+    // is cut back to where it was, so it still holds whole lines only.
+    if (!ok && sized && ::ftruncate(fd, before.st_size) == 0) ::fsync(fd);
     return (::close(fd) == 0) && ok;
 }
 

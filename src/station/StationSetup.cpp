@@ -116,8 +116,10 @@ float numberOf(const std::string& text) {
 }  // namespace
 
 SetupDoneResult ApplySetupDone(Session& session, SetupFields& f) {
-    // An offset that is not a number would stamp every contact in local time.
-    if (!f.Text[6].empty() && !IsSetupNumber(f.Text[6])) return SetupDoneResult::BadUtcOffset;
+    // An offset that is not a number would stamp every contact in local time, and one beyond a
+    // day (a slip such as 500) with a time nowhere near UTC.
+    if (!f.Text[6].empty() && (!IsSetupNumber(f.Text[6]) || std::fabs(numberOf(f.Text[6])) > 24))
+        return SetupDoneResult::BadUtcOffset;
     for (int i : {6, 3, 4}) {
         if (!IsSetupNumber(f.Text[i])) f.Text[i] = "0";
     }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -49,6 +50,11 @@ bool parseNumber(std::string_view text, double& out) {
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
     if (!text.empty() && text[0] == '+') text.remove_prefix(1);
     if (text.empty()) return false;
+    // Only decimal digits make a number: "inf" or "nan" in a file is text like any other word
+    // (and would not survive being written back).
+    const size_t lead = text[0] == '-' ? 1 : 0;
+    if (lead >= text.size() || !(std::isdigit(static_cast<unsigned char>(text[lead])) || text[lead] == '.'))
+        return false;
     // from_chars does not take ".5" or "-.5"; give those a leading zero.
     char buf[64];
     if (text.size() < sizeof buf - 2 && (text[0] == '.' || (text.size() > 1 && text[0] == '-' && text[1] == '.'))) {

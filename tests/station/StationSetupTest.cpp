@@ -150,13 +150,15 @@ TEST_F(SetupDone, NonNumbersAndFailures) {
     EXPECT_EQ(f.Text[6], "0");
     EXPECT_FLOAT_EQ(t->profile.StationLongitude, 0);
 
-    // A typed offset that is not a number is refused; nothing is stored.
+    // A typed offset that is not a number, or more than a day, is refused; nothing is stored.
     const std::string before = t.readProgramFile("QSOpref.txt");
-    f.Text[6] = "5/";
     f.Text[1] = "K1CHANGED";
-    EXPECT_EQ(ApplySetupDone(*t, f), SetupDoneResult::BadUtcOffset);
-    EXPECT_EQ(t.readProgramFile("QSOpref.txt"), before);
-    EXPECT_EQ(t->profile.StationCall, "N4ABC");
+    for (const char* offset : {"5/", "500", "-24.5"}) {
+        f.Text[6] = offset;
+        EXPECT_EQ(ApplySetupDone(*t, f), SetupDoneResult::BadUtcOffset) << offset;
+        EXPECT_EQ(t.readProgramFile("QSOpref.txt"), before) << offset;
+        EXPECT_EQ(t->profile.StationCall, "N4ABC") << offset;
+    }
 
     // The XML file cannot be written: reported to the caller, the profile is still stored.
     f.Text[6] = "1e39";  // beyond a single: treated as a non-number

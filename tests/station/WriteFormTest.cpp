@@ -91,7 +91,8 @@ TEST(WriteForm, NumberTargets) {
         double value;
     };
     for (const Case& c : {Case{"abc", 0}, Case{"", 0}, Case{".5", 0.5}, Case{"-.5", -0.5}, Case{" 7", 7},
-                          Case{"\"12\"", 12}, Case{"1e3", 1000}}) {
+                          Case{"\"12\"", 12}, Case{"1e3", 1000}, Case{"inf", 0}, Case{"-infinity", 0},
+                          Case{"nan", 0}, Case{"-", 0}, Case{"1e999", 0}}) {
         WriteFormReader in(std::string(c.item) + "\r\n");
         EXPECT_DOUBLE_EQ(in.readDouble(), c.value) << c.item;
     }

@@ -294,7 +294,7 @@ void frmStationID::Command1_Click() {
     if (result == station::SetupDoneResult::BadUtcOffset) {
         session_.platform.dialogs.beep();
         session_.platform.dialogs.messageBox(
-            "Please enter the hours added to local time for UTC as a number, for example 4 or -5.5.",
+            "Please enter the hours added to local time for UTC as a number from -24 to 24, for example 4 or -5.5.",
             platform::MsgButtons::OK, platform::MsgIcon::Exclamation, "Hours added for UTC");
         Text[6]->setFocus();
         Text[6]->selectAll();

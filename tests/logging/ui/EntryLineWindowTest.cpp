@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -162,6 +163,30 @@ TEST(EntryLineWindow, RoverCountyLineLogsThreeRecordsAndReturnsToTheFirstCounty)
     EXPECT_EQ(t.topRow(9), "Leon");  // the "County Sent" column of a rover
 }
 
+TEST(EntryLineWindow, BandAndModeChangesRecountFromMemoryAndEditReloadsTheFile) {
+    Window t(true);
+    t.type("k4abc 57 lee\n");
+    const std::string score = t.text(t.w->lblTotScore);
+    // log.txt changed behind the window's back: a band or mode change does not read it again.
+    t.f.ts.writeProgramFile("log.txt", "");
+    t.w->mnuBand20Ch_Click();
+    t.w->mnuSSB_Click();
+    t.w->mnu160_Click();
+    t.w->mnuBand40Ch_Click();
+    EXPECT_EQ(t.f.ts->log.ContactCount(), 4);
+    EXPECT_EQ(t.text(t.w->lblTotScore), score);
+    EXPECT_EQ(t.w->ListView1->topLevelItemCount(), 4);
+    EXPECT_FALSE(t.f.ts.fakes.exit.ended());
+    // An edit writes memory to the file and reads it back.
+    t.w->ListView1->setCurrentItem(t.w->ListView1->topLevelItem(0));
+    QTimer::singleShot(0, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->hide();
+    });
+    t.w->cmdEdit_Click();
+    EXPECT_EQ(t.file().size(), 4u);
+    EXPECT_EQ(t.f.ts->log.ContactCount(), 4);
+}
+
 TEST(EntryLineWindow, PostContestContactWithTypedDateAndTime) {
     Window t(true);
     t.w->menuItem("mnuPostContest")->trigger();
@@ -224,6 +249,17 @@ TEST(EntryLineWindow, DeleteAsksAndNeedsASelectedRow) {
     t.w->cmdDelete_Click();
     EXPECT_EQ(t.file().size(), 2u);
     EXPECT_EQ(t.topRow(0), "2");
+
+    // A log.txt that cannot be rewritten is reported; the contact stays in the list and file.
+    t.f.ts.fakes.files.failWrite = true;
+    t.f.ts.fakes.dialogs.messageAnswers = {platform::MsgResult::Yes};
+    t.w->ListView1->setCurrentItem(t.w->ListView1->topLevelItem(0));
+    t.w->cmdDelete_Click();
+    EXPECT_EQ(asked.back().prompt, "Unable to write log.txt - contact NOT deleted.");
+    EXPECT_EQ(t.file().size(), 2u);
+    EXPECT_EQ(t.w->ListView1->topLevelItemCount(), 2);
+    EXPECT_EQ(t.topRow(0), "2");
+    EXPECT_FALSE(t.w->cmdDelete->isVisible());
 }
 
 }  // namespace

@@ -1,0 +1,48 @@
+// The real file system's writes as the log store relies on them.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include "platform/StdFileSystem.h"
+#include "support/TestSession.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+// Lets the process write files only up to `bytes` long while it lives (a disk that fills up).
+struct FileSizeLimit {
+    rlimit saved{};
+    void (*savedHandler)(int);
+    explicit FileSizeLimit(rlim_t bytes) {
+        savedHandler = std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limit = saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, savedHandler);
+    }
+};
+}  // namespace
+
+TEST(StdFileSystem, AnAppendThatFailsPartWayLeavesTheFileAsItWas) {
+    const fs::path folder = fs::temp_directory_path() / ("palmetar-fs-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    const std::string path = (folder / "log.txt").string();
+    platform::StdFileSystem files;
+    const std::string first = "\"K1ABC\",\"599\"\r\n";
+    ASSERT_TRUE(files.append(path, first));
+    {
+        FileSizeLimit limit(first.size() + 5);  // room for 5 bytes of the next line only
+        EXPECT_FALSE(files.append(path, "\"W1AW\",\"599\"\r\n"));
+    }
+    EXPECT_EQ(readFileBytes(path), first);
+    EXPECT_TRUE(files.append(path, "\"N4XX\",\"59\"\r\n"));  // the next line starts on a line of its own
+    EXPECT_EQ(readFileBytes(path), first + "\"N4XX\",\"59\"\r\n");
+    fs::remove_all(folder);
+}
