@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+
+#include "logging/StateTable.h"
 #include "logtools/ContactEdit.h"
 #include "station/LogStore.h"
 #include "support/TestSession.h"
@@ -72,6 +75,18 @@ TEST(ContactEdit, DoneChecksEveryFieldBeforeStoring) {
         fields.call = "K4XYZ";
         c.change(fields);
         EXPECT_EQ(logtools::CheckEditDone(c.kind, fields, log, 2, counties()).check, c.expected) << c.what;
+    }
+}
+
+TEST(ContactEdit, EveryStateCodeIsAcceptedInSpcAndUpperCasedAtDone) {
+    const auto log = threeContacts();
+    for (int i = 1; i <= logging::StateCount; ++i) {
+        std::string code(logging::StateAbbrev(i));
+        for (char& ch : code) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        auto fields = logtools::EditFieldsOf(log.at(2));
+        fields.spc = code;
+        EXPECT_EQ(logtools::CheckEditDone(EditKind::InState, fields, log, 2, counties()).check, EditCheck::Ok) << code;
+        EXPECT_EQ(fields.spc, std::string(logging::StateAbbrev(i)));
     }
 }
 

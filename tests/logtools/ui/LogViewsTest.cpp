@@ -156,6 +156,31 @@ TEST(RateGraphWindow, GridIsGreyUntilTheFirstSwitchThenTakesTheFrameColour) {
     }
 }
 
+TEST(RateGraphWindow, BandStripLiesBetweenUnbrokenLines) {
+    TestSession ts;
+    fillLog(*ts, 40);
+    GraphQSO g(*ts);
+    const QImage& pic = g.picture();
+    const int from = g.lblY[0]->geometry().right() + 20, to = g.width() - 80;
+    auto share = [&](int y, const QColor& c) {
+        int hits = 0;
+        for (int x = from; x < to; ++x) hits += pic.pixelColor(x, y) == c ? 1 : 0;
+        return static_cast<double>(hits) / (to - from);
+    };
+    // The strip: the rows below the plot that hold band colours.
+    const QColor forty(0xFF, 0, 0);
+    int stripTop = -1, stripBottom = -1;
+    for (int y = g.lblY[0]->geometry().center().y() + 2; y < g.lblTime[0]->y(); ++y) {
+        if (share(y, forty) > 0) {
+            if (stripTop < 0) stripTop = y;
+            stripBottom = y;
+        }
+    }
+    ASSERT_GT(stripTop, 0);
+    EXPECT_GT(std::max(share(stripTop - 1, Qt::white), share(stripTop - 2, Qt::white)), 0.99);
+    EXPECT_GT(std::max(share(stripBottom + 1, Qt::white), share(stripBottom + 2, Qt::white)), 0.99);
+}
+
 TEST(RateGraphWindow, FillsTheWorkAreaAndScalesItsFontsWithTheScreen) {
     struct Case {
         double screenWidthPixels;
