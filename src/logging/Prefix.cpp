@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "logging/Scoring.h"
 #include "logging/Text.h"
@@ -78,11 +79,26 @@ std::string LookupCountry(const station::PrefixTable& table, std::string_view ca
     return m.country;
 }
 
+namespace {
+// True when the target is the own point or its antipode (to within about 6 metres): no
+// bearing exists there, and the formula below, fed a cosine rounded just short of +-1, would
+// still produce one. Measured with the haversine, which stays exact for nearby points.
+bool OwnPointOrAntipode(double phiS, double lamS, double phi, double lam) {
+    constexpr double kTolerance = 1e-6;  // radians
+    const double r = 1 / kDeg;
+    const double sinLat = std::sin((phi - phiS) * r / 2), sinLon = std::sin((lam - lamS) * r / 2);
+    const double h = sinLat * sinLat + std::cos(phiS * r) * std::cos(phi * r) * sinLon * sinLon;
+    const double angle = 2 * std::asin(std::sqrt(std::clamp(h, 0.0, 1.0)));
+    return angle < kTolerance || angle > std::numbers::pi - kTolerance;
+}
+}  // namespace
+
 std::optional<BearingDistance> ComputeBearingDistance(double phiS, double lamS, double phi, double lam) {
     const double k = kDeg;
+    if (OwnPointOrAntipode(phiS, lamS, phi, lam)) return std::nullopt;
     const double cosC = std::sin(phiS / k) * std::sin(phi / k) + std::cos(phi / k) * std::cos(phiS / k) * std::cos((lamS - lam) / k);
     const double rootC = 1 - cosC * cosC;
-    if (!(rootC > 0)) return std::nullopt;  // own point or antipode (or rounding past +-1)
+    if (!(rootC > 0)) return std::nullopt;  // rounding at or past +-1
     const double angle = std::atan(-cosC / std::sqrt(rootC)) + 2 * std::atan(1.0);
     const double sinC = std::sin(angle);
     const double denom = std::cos(phiS / k) * sinC;

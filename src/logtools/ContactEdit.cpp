@@ -105,10 +105,14 @@ void StoreEdit(EditKind kind, const ContactEditFields& fields, station::ContactR
 }
 
 bool ConfirmAndDelete(Session& session, int k) {
-    const auto answer = session.platform.dialogs.messageBox("Are you sure?", platform::MsgButtons::YesNo,
-                                                            platform::MsgIcon::Question, "Delete Contact");
+    auto& dialogs = session.platform.dialogs;
+    const auto answer =
+        dialogs.messageBox("Are you sure?", platform::MsgButtons::YesNo, platform::MsgIcon::None, "Are you sure?");
     if (answer != platform::MsgResult::Yes) return false;
-    return station::DeleteQso(session, k);
+    if (station::DeleteQso(session, k)) return true;
+    // The file could not be rewritten: memory still holds the contact, as log.txt does.
+    dialogs.messageBox(kDeleteFailed, platform::MsgButtons::OK, platform::MsgIcon::Critical, "File Error");
+    return false;
 }
 
 }  // namespace logtools

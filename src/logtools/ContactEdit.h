@@ -57,8 +57,11 @@ EditDoneResult CheckEditDone(EditKind kind, ContactEditFields& fields, const sta
 // Writes the edited fields into the record; the other fields stay.
 void StoreEdit(EditKind kind, const ContactEditFields& fields, station::ContactRecord& record);
 
+inline constexpr const char* kDeleteFailed = "Unable to write log.txt - contact NOT deleted.";
+
 // The delete command as the windows run it: asks "Are you sure?" and deletes contact k on Yes
-// (log.txt rewritten). True when it was deleted.
+// (log.txt rewritten). True when it was deleted; a log.txt that cannot be rewritten is reported
+// and the contact stays.
 bool ConfirmAndDelete(Session& session, int k);
 
 }  // namespace logtools

@@ -63,6 +63,19 @@ TEST(PrefixSearch, ScansDownWhenTheStartRowIsPastTheLetter) {
     EXPECT_EQ(SearchPrefix(t, "A22", false).country, "Botswana");
 }
 
+TEST(PrefixSearch, OfEqualPrefixesTheFirstMetInScanOrderStays) {
+    // Scanning up meets the upper of two equal rows first, scanning down the lower one.
+    auto up = Table();
+    up.rows.insert(up.rows.begin() + 3, {"DL", "Second DL", "EU", 0, 0});
+    EXPECT_EQ(SearchPrefix(up, "DL1ABC", false).country, "Germany");
+    // 52 rows: "B" starts at row 4, past both BV rows.
+    station::PrefixTable down;
+    down.rows = {{"A2", "Botswana", "AF", 0, 0}, {"BV", "Taiwan", "AS", 0, 0}, {"BV", "Second BV", "AS", 0, 0},
+                 {"C3", "Andorra", "EU", 0, 0}};
+    while (down.rows.size() < 52) down.rows.push_back({"Z" + std::to_string(down.rows.size()), "Filler", "XX", 0, 0});
+    EXPECT_EQ(SearchPrefix(down, "BV2A", false).row, 3);
+}
+
 TEST(PrefixSearch, EmptyTableAndStartPastTheEnd) {
     EXPECT_EQ(SearchPrefix({}, "DL1ABC", false).row, 0);
     // Lower-case letters start past the last row when case counts; the start is clamped.
@@ -169,10 +182,51 @@ TEST(BearingDistance, MatchesReferencePairs) {
     EXPECT_NEAR(east->miles, 6213.69, 0.01);
 }
 
+// Worked by hand from Tampa (27.95 N, 82.46 W; longitudes west positive) with the spherical
+// law of cosines and the initial-course formula, 69.041 miles per degree.
+TEST(BearingDistance, HandComputedPairsFromTampa) {
+    struct Pair {
+        const char* place;
+        double lat, lon;
+        double bearing, miles;
+        const char* bearingText;
+        const char* milesText;
+    };
+    for (const Pair& p : {Pair{"Hartford", 41.76, 72.68, 27.46, 1100.99, "27 ", "1,101 "},
+                          Pair{"Anchorage", 61.2, 149.9, 327.09, 3795.25, "327 ", "3,795 "},
+                          Pair{"Honolulu", 21.3, 157.8, 283.14, 4677.96, "283 ", "4,678 "},
+                          Pair{"Berlin", 52.52, -13.40, 39.66, 4937.43, "40 ", "4,937 "},
+                          Pair{"Tokyo", 35.68, -139.69, 325.65, 7248.42, "326 ", "7,248 "},
+                          Pair{"Sydney", -33.87, -151.21, 248.63, 9257.43, "249 ", "9,257 "},
+                          Pair{"Rio", -22.9, 43.2, 139.31, 4377.56, "139 ", "4,378 "},
+                          Pair{"Cape Town", -33.92, -18.42, 117.24, 7841.17, "117 ", "7,841 "}}) {
+        const auto got = ComputeBearingDistance(27.95, 82.46, p.lat, p.lon);
+        ASSERT_TRUE(got.has_value()) << p.place;
+        EXPECT_NEAR(got->bearing, p.bearing, 0.01) << p.place;
+        EXPECT_NEAR(got->miles, p.miles, 0.05) << p.place;
+        EXPECT_EQ(ShowBearingDistance(27.95, 82.46, p.lat, p.lon), (GeoTexts{p.bearingText, p.milesText})) << p.place;
+    }
+}
+
 TEST(BearingDistance, NoAnswerShowsEmptyLabels) {
-    EXPECT_FALSE(ComputeBearingDistance(27.95, 82.46, 27.95, 82.46).has_value());    // own point
-    EXPECT_FALSE(ComputeBearingDistance(27.95, 82.46, -27.95, -97.54).has_value());  // antipode
-    EXPECT_EQ(ShowBearingDistance(27.95, 82.46, 27.95, 82.46), GeoTexts{});
+    // The own point and its antipode have no bearing. Near the poles the cosine of the own
+    // point rounds just short of 1, and the formula alone would report a bearing there.
+    struct Point { double lat, lon; };
+    for (const Point& own : {Point{27.95, 82.46}, Point{-80, -170}, Point{-80, -162.87}, Point{63.59, 154.49},
+                             Point{0, 0}, Point{89.9, 10}}) {
+        EXPECT_FALSE(ComputeBearingDistance(own.lat, own.lon, own.lat, own.lon).has_value()) << own.lat << "," << own.lon;
+        const double antiLon = own.lon > 0 ? own.lon - 180 : own.lon + 180;
+        EXPECT_FALSE(ComputeBearingDistance(own.lat, own.lon, -own.lat, antiLon).has_value()) << own.lat << "," << own.lon;
+        EXPECT_EQ(ShowBearingDistance(own.lat, own.lon, own.lat, own.lon), GeoTexts{});
+    }
+    // The 180th meridian written either way is one point.
+    EXPECT_FALSE(ComputeBearingDistance(10, 180, 10, -180).has_value());
+    // A neighbour a tenth of a mile to the east still has its answer.
+    const double east = 0.1 / (69.041 * std::cos(27.95 * M_PI / 180));
+    const auto near = ComputeBearingDistance(27.95, 82.46, 27.95, 82.46 - east);
+    ASSERT_TRUE(near.has_value());
+    EXPECT_NEAR(near->miles, 0.1, 0.001);
+    EXPECT_NEAR(near->bearing, 90, 0.1);
     // On the own meridian: 360 - A for due north (180 due south), or no answer when rounding
     // leaves no angle; never a number that is not one.
     for (double lat : {40.0, 10.0}) {

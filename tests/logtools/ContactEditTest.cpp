@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+
+#include "logging/StateTable.h"
 #include "logtools/ContactEdit.h"
 #include "station/LogStore.h"
 #include "support/TestSession.h"
@@ -75,6 +78,18 @@ TEST(ContactEdit, DoneChecksEveryFieldBeforeStoring) {
     }
 }
 
+TEST(ContactEdit, EveryStateCodeIsAcceptedInSpcAndUpperCasedAtDone) {
+    const auto log = threeContacts();
+    for (int i = 1; i <= logging::StateCount; ++i) {
+        std::string code(logging::StateAbbrev(i));
+        for (char& ch : code) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        auto fields = logtools::EditFieldsOf(log.at(2));
+        fields.spc = code;
+        EXPECT_EQ(logtools::CheckEditDone(EditKind::InState, fields, log, 2, counties()).check, EditCheck::Ok) << code;
+        EXPECT_EQ(fields.spc, std::string(logging::StateAbbrev(i)));
+    }
+}
+
 TEST(ContactEdit, DuplicateScanSkipsOnlyTheEditedRecord) {
     auto log = threeContacts();
     // Record 1 edited to band 40 equals record 3; record 3 edited to 20 equals record 1.
@@ -130,8 +145,29 @@ TEST(ContactEdit, DeleteAsksAndNoKeepsTheContact) {
     ts.fakes.dialogs.messageAnswers = {platform::MsgResult::No, platform::MsgResult::Yes};
     EXPECT_FALSE(logtools::ConfirmAndDelete(*ts, 2));
     EXPECT_EQ(ts->log.ContactCount(), 2);
-    EXPECT_EQ(ts.fakes.dialogs.messages[0].prompt, "Are you sure?");
+    const auto& ask = ts.fakes.dialogs.messages[0];
+    EXPECT_EQ(ask.prompt, "Are you sure?");
+    EXPECT_EQ(ask.title, "Are you sure?");
+    EXPECT_EQ(ask.buttons, platform::MsgButtons::YesNo);
+    EXPECT_EQ(ask.icon, platform::MsgIcon::None);
     EXPECT_TRUE(logtools::ConfirmAndDelete(*ts, 2));
     EXPECT_EQ(ts->log.ContactCount(), 1);
     EXPECT_EQ(station::ParseLog(ts.readProgramFile("log.txt")).size(), 1u);
+    EXPECT_EQ(ts.fakes.dialogs.messages.size(), 2u);  // the two questions, no error
+}
+
+TEST(ContactEdit, DeleteThatCannotRewriteTheLogIsReportedAndKeepsTheContact) {
+    TestSession ts;
+    ts->log.records() = {contact("W1AW", "", "Orange"), contact("K4XYZ", "Lee", "Orange")};
+    ASSERT_TRUE(station::RewriteLog(*ts));
+    ts.fakes.files.failWrite = true;
+    ts.fakes.dialogs.messageAnswers = {platform::MsgResult::Yes};
+    EXPECT_FALSE(logtools::ConfirmAndDelete(*ts, 1));
+    ASSERT_EQ(ts.fakes.dialogs.messages.size(), 2u);
+    const auto& report = ts.fakes.dialogs.messages[1];
+    EXPECT_EQ(report.prompt, "Unable to write log.txt - contact NOT deleted.");
+    EXPECT_EQ(report.title, "File Error");
+    ASSERT_EQ(ts->log.ContactCount(), 2);
+    EXPECT_EQ(ts->log.at(1).Call, "W1AW");
+    EXPECT_EQ(station::ParseLog(ts.readProgramFile("log.txt")).size(), 2u);
 }

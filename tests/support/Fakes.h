@@ -77,6 +77,11 @@ public:
 class FaultyFileSystem : public platform::StdFileSystem {
 public:
     bool failAppend = false, failWrite = false, failCopy = false, failMakeDirectory = false;
+    std::string failReadOf;  // a file that exists but cannot be read
+    std::optional<std::string> readAll(const std::string& path) const override {
+        if (!failReadOf.empty() && path == failReadOf) return std::nullopt;
+        return StdFileSystem::readAll(path);
+    }
     bool append(const std::string& path, const std::string& bytes) override {
         return !failAppend && StdFileSystem::append(path, bytes);
     }
@@ -140,6 +145,34 @@ public:
     bool ended() const { return !codes.empty(); }
 };
 
+// Records what was played; a test ends a play with finish().
+class FakeWavePlayer : public platform::WavePlayer {
+public:
+    std::vector<std::string> played;  // paths, in order
+    int stops = 0;
+    bool isPlaying = false;
+    bool play(const std::string& path) override {
+        played.push_back(path);
+        isPlaying = true;
+        return true;
+    }
+    void stop() override {
+        ++stops;
+        isPlaying = false;
+    }
+    bool playing() const override { return isPlaying; }
+    void setFinishedHandler(std::function<void()> handler) override { finished_ = std::move(handler); }
+    // The file playing comes to its end.
+    void finish() {
+        if (!isPlaying) return;
+        isPlaying = false;
+        if (finished_) finished_();
+    }
+
+private:
+    std::function<void()> finished_;
+};
+
 // One of each fake, with the Services view of them.
 struct FakeServices {
     FakeDialogs dialogs;
@@ -151,7 +184,8 @@ struct FakeServices {
     FakeSettingsStore settings;
     FakeRandom random;
     FakeProgramExit exit;
-    platform::Services services{dialogs, clock, environment, files, screen, clipboard, settings, random, exit};
+    FakeWavePlayer wave;
+    platform::Services services{dialogs, clock, environment, files, screen, clipboard, settings, random, exit, wave};
 };
 
 }  // namespace fakes

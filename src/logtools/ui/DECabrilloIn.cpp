@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <iterator>
 
 #include "logtools/CabrilloSubmission.h"
 #include "platform/qt/Text.h"
@@ -120,6 +121,13 @@ DECabrilloIn::DECabrilloIn(Session& session, QWidget* parent) : QDialog(parent),
     placeTwips(Command4, 3120, 6060, 2880, 405);
     placeTwips(Command3, 6120, 6060, 1440, 405);
 
+    // Tab goes down the sheet as it is laid out: the texts, the option groups, the check box,
+    // the soapbox, then the buttons.
+    QWidget* order[] = {Text5, Text6, Text7, Text8, Text2, Text1, Option1, Option3, Option4, Option6, Option5, Option8,
+                        Option7, Option2, Option9, Option10, Option11, Option12, Option15, Option14, Check1, Text11,
+                        Command4, Command3};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    Text11->setTabChangesFocus(true);
     connect(Text1, &QLineEdit::textEdited, this, &DECabrilloIn::Text1_KeyPress);
     connect(Command3, &QPushButton::clicked, this, &DECabrilloIn::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &DECabrilloIn::Command4_Click);

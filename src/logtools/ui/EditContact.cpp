@@ -5,6 +5,7 @@
 #include "logging/Scoring.h"
 #include "logtools/ui/DEEditInfrm.h"
 #include "logtools/ui/DEEditOut.h"
+#include "platform/Platform.h"
 #include "station/LogStore.h"
 #include "station/Session.h"
 
@@ -24,6 +25,11 @@ bool EditContact(Session& session, int index, QWidget* parent, std::function<voi
         dialog->exec();
     }
     const bool rewritten = station::RewriteLog(session);
+    if (!rewritten) {
+        // The reload below reads log.txt as it still is: the operator must know the edit is gone.
+        session.platform.dialogs.messageBox("Unable to write log.txt - change NOT saved.",
+                                            platform::MsgButtons::OK, platform::MsgIcon::Critical, "File Error");
+    }
     if (refresh) {
         refresh();
     } else {

@@ -154,23 +154,27 @@ void GraphQSO::renderPicture() {
     picture_ = QImage(size(), QImage::Format_RGB32);
     picture_.fill(background);
     QPainter p(&picture_);
-    // Frame, strip bounds and grid lines. The grid is grey until the first background switch,
-    // then takes the frame's colour.
-    p.setPen(frame);
-    p.drawLine(left_, top_, right_, top_);
-    p.drawLine(left_, bottom_, right_, bottom_);
-    p.drawLine(left_, top_, left_, bottom_);
-    p.drawLine(right_, top_, right_, bottom_);
-    p.drawLine(left_, stripTop_ - 1, right_, stripTop_ - 1);
-    p.drawLine(left_, stripBottom_ + 1, right_, stripBottom_ + 1);
+    // The grid is grey until the first background switch, then takes the frame's colour.
     p.setPen(gridTakesFrame_ ? frame : QColor(0x80, 0x80, 0x80));
     // One grid line at the height of each inner value label.
     for (size_t k = 1; k <= 15; ++k) {
         const int y = lblY[k]->y() + lblY[k]->height() / 2;
         p.drawLine(left_, y, right_, y);
     }
-    if (!graph_.hasCurve) return;
+    if (graph_.hasCurve) drawCurve(p, background);
+    // The frame and the strip's bounds go on top, so the strip's segments never break them.
+    p.setPen(frame);
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(left_, top_, right_, top_);
+    p.drawLine(left_, bottom_, right_, bottom_);
+    p.drawLine(left_, top_, left_, bottom_);
+    p.drawLine(right_, top_, right_, bottom_);
+    p.drawLine(left_, stripTop_ - 1, right_, stripTop_ - 1);
+    p.drawLine(left_, stripBottom_ + 1, right_, stripBottom_ + 1);
+    update();
+}
 
+void GraphQSO::drawCurve(QPainter& p, const QColor& background) {
     const double xStep = static_cast<double>(right_ - left_) / logtools::kRateSteps;
     const double plotH = bottom_ - top_;
     const double inset = 10 * station::ui::pixelsPerTwip(this);  // 10 twips
@@ -189,7 +193,6 @@ void GraphQSO::renderPicture() {
             p.drawRect(QRectF(QPointF(X(i - 1), stripTop_), QPointF(X(i), stripBottom_)));
         }
     }
-    update();
 }
 
 void GraphQSO::paintEvent(QPaintEvent*) {

@@ -9,6 +9,7 @@
 #include "logtools/RateGraphModel.h"
 
 class QLabel;
+class QPainter;
 class QPushButton;
 class Session;
 
@@ -39,6 +40,7 @@ protected:
 private:
     void layoutControls();
     void renderPicture();
+    void drawCurve(QPainter& p, const QColor& background);
     void applyTextColours();
 
     Session& session_;

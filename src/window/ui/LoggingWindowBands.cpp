@@ -33,7 +33,8 @@ void LoggingWindow::bandHandler(const std::string& band) {
     checkBandItem(band);
     Label24->setText(toQ(band));
     station::SavePreferences(session_);
-    RefreshFromLog();
+    // Memory holds what log.txt holds (every append is checked): recount it, no reload.
+    RefreshFromLog(false);
 }
 
 void LoggingWindow::AfterBandChange() {
@@ -49,7 +50,7 @@ void LoggingWindow::modeHandler(const std::string& mode) {
     session_.profile.CurrentMode = mode;
     Label30->setText(toQ(mode));
     station::SavePreferences(session_);
-    RefreshFromLog();
+    RefreshFromLog(false);
     checkModeItem(mode);
     const int length = ReportLength(mode);
     txtRSTR->setMaxLength(length);

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -162,6 +163,30 @@ TEST(EntryLineWindow, RoverCountyLineLogsThreeRecordsAndReturnsToTheFirstCounty)
     EXPECT_EQ(t.topRow(9), "Leon");  // the "County Sent" column of a rover
 }
 
+TEST(EntryLineWindow, BandAndModeChangesRecountFromMemoryAndEditReloadsTheFile) {
+    Window t(true);
+    t.type("k4abc 57 lee\n");
+    const std::string score = t.text(t.w->lblTotScore);
+    // log.txt changed behind the window's back: a band or mode change does not read it again.
+    t.f.ts.writeProgramFile("log.txt", "");
+    t.w->mnuBand20Ch_Click();
+    t.w->mnuSSB_Click();
+    t.w->mnu160_Click();
+    t.w->mnuBand40Ch_Click();
+    EXPECT_EQ(t.f.ts->log.ContactCount(), 4);
+    EXPECT_EQ(t.text(t.w->lblTotScore), score);
+    EXPECT_EQ(t.w->ListView1->topLevelItemCount(), 4);
+    EXPECT_FALSE(t.f.ts.fakes.exit.ended());
+    // An edit writes memory to the file and reads it back.
+    t.w->ListView1->setCurrentItem(t.w->ListView1->topLevelItem(0));
+    QTimer::singleShot(0, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->hide();
+    });
+    t.w->cmdEdit_Click();
+    EXPECT_EQ(t.file().size(), 4u);
+    EXPECT_EQ(t.f.ts->log.ContactCount(), 4);
+}
+
 TEST(EntryLineWindow, PostContestContactWithTypedDateAndTime) {
     Window t(true);
     t.w->menuItem("mnuPostContest")->trigger();
@@ -224,6 +249,17 @@ TEST(EntryLineWindow, DeleteAsksAndNeedsASelectedRow) {
     t.w->cmdDelete_Click();
     EXPECT_EQ(t.file().size(), 2u);
     EXPECT_EQ(t.topRow(0), "2");
+
+    // A log.txt that cannot be rewritten is reported; the contact stays in the list and file.
+    t.f.ts.fakes.files.failWrite = true;
+    t.f.ts.fakes.dialogs.messageAnswers = {platform::MsgResult::Yes};
+    t.w->ListView1->setCurrentItem(t.w->ListView1->topLevelItem(0));
+    t.w->cmdDelete_Click();
+    EXPECT_EQ(asked.back().prompt, "Unable to write log.txt - contact NOT deleted.");
+    EXPECT_EQ(t.file().size(), 2u);
+    EXPECT_EQ(t.w->ListView1->topLevelItemCount(), 2);
+    EXPECT_EQ(t.topRow(0), "2");
+    EXPECT_FALSE(t.w->cmdDelete->isVisible());
 }
 
 }  // namespace
@@ -313,9 +349,83 @@ TEST(EntryLineWindow, ACallKeyAfterADuplicateResetsTheRedStatus) {
     EXPECT_NE(t.w->lblDialog->styleSheet().indexOf("#FF0000"), -1);
     EXPECT_EQ(fromQ(t.w->txtCall->text()), "");
     EXPECT_TRUE(t.w->txtCall->hasFocus());
+    t.f.ts.fakes.clock.advanceSeconds(2);
     t.type("k");
     EXPECT_NE(t.w->lblDialog->styleSheet().indexOf("#00C0C0"), -1);
-    EXPECT_FALSE(t.f.ts->contest.DupeFlag);
+    // The flag drops 3 s after the duplicate by a timer; keys are taken meanwhile.
+    EXPECT_TRUE(t.f.ts->contest.DupeFlag);
+    t.type("4");
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "K4");
+    QTRY_VERIFY_WITH_TIMEOUT(!t.f.ts->contest.DupeFlag, 2500);
+}
+
+// Names of the prompt files played, without ".wav".
+std::vector<std::string> Heard(const Window& t) {
+    std::vector<std::string> out;
+    for (const auto& p : t.f.ts.fakes.wave.played) {
+        const std::string name = p.substr(p.find_last_of('/') + 1);
+        out.push_back(name.substr(0, name.size() - 4));
+    }
+    return out;
+}
+
+void WritePrompts(Window& t) {
+    for (const char* q : {"Call", "RstRcvd", "RstSnt", "SPC", "County", "Dupe"}) t.f.ts.writeProgramFile(std::string(q) + ".wav", "RIFF");
+}
+
+TEST(EntryLineWindow, FieldsNameThemselvesByTheVoiceNavigationMode) {
+    struct Case {
+        bool outOfState;
+        uint8_t mode;
+        const char* keys;
+        std::vector<std::string> heard;
+    };
+    const Case cases[] = {
+        {true, 0, "k4abc 57 lee\n", {}},
+        {true, 1, "k4abc 57 lee\n", {"Call"}},
+        {true, 2, "k4abc 57 lee\n", {"RstRcvd", "County", "Call"}},
+        // In-state: St/Prv speaks too; a county skipped for another state is still named,
+        // after the report-sent field it passes the focus to.
+        {false, 2, "w1aw 57 ct ", {"RstRcvd", "SPC", "RstSnt", "County"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.outOfState ? "out-of-state" : "in-state") << " mode " << int(c.mode));
+        Window t(c.outOfState);
+        WritePrompts(t);
+        t.f.ts->profile.VoiceNavMode = c.mode;
+        t.type(c.keys);
+        EXPECT_EQ(Heard(t), c.heard);
+    }
+}
+
+TEST(EntryLineWindow, DupeIsHeardWholeBeforeTheCallPromptWithoutHoldingTheWindow) {
+    Window t(true);
+    WritePrompts(t);
+    auto& wave = t.f.ts.fakes.wave;
+    t.type("k4abc 57 lee\n");
+    t.f.ts->profile.VoiceNavMode = 1;
+    wave.played.clear();
+    t.type("k4abc");
+    t.w->txtSec->setFocus();
+    t.type("lee\n");
+    EXPECT_EQ(fromQ(t.w->lblDialog->text()), "Duplicate K4ABC  2026/04/25  16:00:00   Rec#  4");
+    EXPECT_EQ(Heard(t), std::vector<std::string>{"Dupe"});
+    // The window goes on at once: the next call is typed while "Dupe" still plays.
+    EXPECT_TRUE(t.w->txtCall->hasFocus());
+    t.type("w4");
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "W4");
+    wave.finish();
+    EXPECT_EQ(Heard(t), (std::vector<std::string>{"Dupe", "Call"}));
+
+    // With navigation off "Dupe" still plays on a duplicate, and nothing is held for it.
+    t.f.ts->profile.VoiceNavMode = 0;
+    wave.played.clear();
+    t.w->ClearEntries();
+    t.type("k4abc");
+    t.w->txtSec->setFocus();
+    t.type("lee\n");
+    EXPECT_EQ(Heard(t), std::vector<std::string>{"Dupe"});
+    EXPECT_EQ(t.f.ts->log.ContactCount(), 4);
 }
 
 }  // namespace

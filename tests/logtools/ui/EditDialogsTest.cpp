@@ -78,6 +78,26 @@ TEST(EditDialogs, EditingACountyThroughTheDialogRewritesTheLog) {
     EXPECT_EQ(ts->log.at(1).County, "Leon");
 }
 
+TEST(EditDialogs, AnEditThatCannotBeWrittenIsReportedAndTheLogStaysAsStored) {
+    TestSession ts;
+    prepare(ts);
+    const std::string before = ts.readProgramFile("log.txt");
+    ts.fakes.files.failWrite = true;
+    QTimer::singleShot(0, [&] {
+        auto* dlg = qobject_cast<ContactEditDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        retype(dlg->txtEditSec, QStringLiteral("lee"));
+        QTest::keyClick(dlg->txtEditSec, Qt::Key_Return);
+    });
+    EXPECT_FALSE(logtools::ui::EditContact(*ts, 1, nullptr));
+    ASSERT_FALSE(ts.fakes.dialogs.messages.empty());
+    EXPECT_EQ(ts.fakes.dialogs.messages.back().prompt, "Unable to write log.txt - change NOT saved.");
+    EXPECT_EQ(ts.fakes.dialogs.messages.back().title, "File Error");
+    EXPECT_EQ(ts.readProgramFile("log.txt"), before);
+    // The reload leaves memory as the file is, so what is shown is what is stored.
+    EXPECT_EQ(ts->log.at(1).County, "Dade");
+}
+
 TEST(EditDialogs, KeysAreFilteredPerField) {
     TestSession ts;
     prepare(ts);

@@ -156,6 +156,31 @@ TEST(RateGraphWindow, GridIsGreyUntilTheFirstSwitchThenTakesTheFrameColour) {
     }
 }
 
+TEST(RateGraphWindow, BandStripLiesBetweenUnbrokenLines) {
+    TestSession ts;
+    fillLog(*ts, 40);
+    GraphQSO g(*ts);
+    const QImage& pic = g.picture();
+    const int from = g.lblY[0]->geometry().right() + 20, to = g.width() - 80;
+    auto share = [&](int y, const QColor& c) {
+        int hits = 0;
+        for (int x = from; x < to; ++x) hits += pic.pixelColor(x, y) == c ? 1 : 0;
+        return static_cast<double>(hits) / (to - from);
+    };
+    // The strip: the rows below the plot that hold band colours.
+    const QColor forty(0xFF, 0, 0);
+    int stripTop = -1, stripBottom = -1;
+    for (int y = g.lblY[0]->geometry().center().y() + 2; y < g.lblTime[0]->y(); ++y) {
+        if (share(y, forty) > 0) {
+            if (stripTop < 0) stripTop = y;
+            stripBottom = y;
+        }
+    }
+    ASSERT_GT(stripTop, 0);
+    EXPECT_GT(std::max(share(stripTop - 1, Qt::white), share(stripTop - 2, Qt::white)), 0.99);
+    EXPECT_GT(std::max(share(stripBottom + 1, Qt::white), share(stripBottom + 2, Qt::white)), 0.99);
+}
+
 TEST(RateGraphWindow, FillsTheWorkAreaAndScalesItsFontsWithTheScreen) {
     struct Case {
         double screenWidthPixels;
@@ -211,4 +236,17 @@ TEST(CountyMapWindow, PaintsWorkedCountiesOnceShownAndNamesAreToolTips) {
     EXPECT_NE(map.picture().pixel(centre(65)) & 0xFFFFFF, 0xFFFFFFu);
     EXPECT_EQ(map.picture().pixel(centre(0)) & 0xFFFFFF, 0xFFFFFFu);  // Escambia not worked
     shoot(map, "county-map");
+}
+
+TEST(CountyMapWindow, WithoutItsPictureNothingIsPainted) {
+    TestSession ts;  // no countymap.png in the program folder
+    fillLog(*ts, 3);
+    CountyMapFL map(*ts, {"Lee", "Dade"});
+    map.show();
+    QTest::qWait(50);
+    EXPECT_EQ(map.paintedCounties(), 0);
+    const QImage& pic = map.picture();
+    for (int y = 0; y < pic.height(); y += 7) {
+        for (int x = 0; x < pic.width(); x += 7) ASSERT_EQ(pic.pixel(x, y) & 0xFFFFFF, 0xFFFFFFu) << x << "," << y;
+    }
 }

@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "logtools/ui/DECabrilloIn.h"
 #include "support/TestSession.h"
@@ -50,4 +53,25 @@ TEST(SummarySheet, StartsFromDefaultsAndStoredTextsAndWritesWhatIsChosen) {
         dlg.show();
         dlg.grab().save(QString::fromLocal8Bit(dir) + "/summary-sheet.png");
     }
+}
+
+TEST(SummarySheet, TabGoesDownTheSheetAndLeavesTheSoapbox) {
+    TestSession ts;
+    DECabrilloIn dlg(*ts);
+    dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    dlg.Text1->setFocus();
+    std::vector<QWidget*> visited;
+    for (int i = 0; i < 12 && visited.size() < 12; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.push_back(QApplication::focusWidget());
+        if (visited.back() == dlg.Command4) break;
+    }
+    auto at = [&](QWidget* w) { return std::find(visited.begin(), visited.end(), w) - visited.begin(); };
+    ASSERT_FALSE(visited.empty());
+    EXPECT_EQ(visited.front()->parentWidget(), dlg.Option1->parentWidget()) << "the power group comes first";
+    EXPECT_LT(at(dlg.Check1), at(dlg.Text11));
+    EXPECT_LT(at(dlg.Text11), at(dlg.Command4));
+    EXPECT_LT(at(dlg.Command4), static_cast<long>(visited.size()));
+    EXPECT_TRUE(dlg.Text11->toPlainText().isEmpty()) << "Tab moves on, it types nothing";
 }

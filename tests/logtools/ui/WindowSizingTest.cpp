@@ -160,16 +160,26 @@ TEST(LogToolWindowSizing, SummarySheetCheckBoxKeepsItsFont) {
     EXPECT_NEAR(sheet.Option3->font().pointSizeF(), kDesignFont * 1.5, 0.01);
 }
 
-TEST(LogToolWindowSizing, CaptionsFitOnACommonScreen) {
-    for (const auto& c : windows()) {
-        SCOPED_TRACE(c.name);
-        TestSession ts;
-        prepare(ts);
-        auto w = c.open(*ts);  // the fake screen is 1024 x 768
-        // The markers and "Delete Dupe" are hidden until needed; they must fit as well.
-        for (auto* hidden : w->findChildren<QWidget*>()) {
-            if (hidden->parentWidget() == w.get() || qobject_cast<QGroupBox*>(hidden->parentWidget())) hidden->show();
+TEST(LogToolWindowSizing, CaptionsFitOnCommonScreens) {
+    const Screen screens[] = {{800 * 15.0, 600 * 15.0}, {1024 * 15.0, 768 * 15.0}, {1280 * 15.0, 1024 * 15.0},
+                              {1920 * 15.0, 1080 * 15.0}};
+    for (const auto& screen : screens) {
+        for (const auto& c : windows()) {
+            const std::string name = std::string(c.name) + "-" + std::to_string(static_cast<int>(screen.width / 15));
+            SCOPED_TRACE(name);
+            TestSession ts;
+            prepare(ts);
+            ts.fakes.screen.screen = {0, 0, screen.width, screen.height};
+            auto w = c.open(*ts);
+            // The window stays on the screen.
+            const double k = station::ui::pixelsPerTwip(w.get());
+            EXPECT_LE(w->y() + w->height(), screen.height * k + 1);
+            EXPECT_LE(w->x() + w->width(), screen.width * k + 1);
+            // The markers and "Delete Dupe" are hidden until needed; they must fit as well.
+            for (auto* hidden : w->findChildren<QWidget*>()) {
+                if (hidden->parentWidget() == w.get() || qobject_cast<QGroupBox*>(hidden->parentWidget())) hidden->show();
+            }
+            expectCaptionsFit(*w, name);
         }
-        expectCaptionsFit(*w, c.name);
     }
 }
