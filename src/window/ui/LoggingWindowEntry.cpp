@@ -413,6 +413,7 @@ void LoggingWindow::Mains() {
         lblDialog->setText(toQ(m.text));
     }
     if (r.dialogRed) SetStatusBackground(*this, kStatusRed);
+    if (r.continentNA && Label19->text().isEmpty()) Label19->setText(QStringLiteral("NA"));
     if (r.stored && r.messages.empty()) SetStatus(*this, "", kStatusTeal);
 
     logging::EntryLine line = before;
