@@ -72,10 +72,15 @@ SubmissionResult WriteCabrilloSubmission(Session& session, const CabrilloOptions
                                  Trim(options.email), Trim(options.club)};
     for (size_t i = 0; i < 5; ++i) session.platform.settings.save(kSummaryApp, kSummarySection, kSettingKeys[i], texts[i]);
 
-    if (session.xmlPrefs.XmlPrefsPath.empty()) {
-        station::OpenXmlPrefs(session, platform::joinPath(session.folders.SharedFolder, "SharedUserPreferences.xml"));
+    // The shared preferences are rewritten whole: a file that exists but cannot be read is left
+    // alone rather than replaced by the five texts alone.
+    bool saved = !session.xmlPrefs.XmlPrefsPath.empty() ||
+                 station::OpenXmlPrefs(session, platform::joinPath(session.folders.SharedFolder, "SharedUserPreferences.xml"));
+    if (!saved) {
+        session.xmlPrefs.XmlPrefsPath.clear();
+        reportFailure(session, platform::joinPath(session.folders.SharedFolder, "SharedUserPreferences.xml"));
+        return SubmissionResult::StoreFailed;
     }
-    bool saved = true;
     for (size_t i = 0; i < 5; ++i) {
         std::string key = kXmlKeys[i];
         saved = station::SetXmlValue(session, key, texts[i], i == 4 ? 1 : 0) && saved;

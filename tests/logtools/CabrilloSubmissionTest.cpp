@@ -105,6 +105,30 @@ TEST(CabrilloSubmission, CancelAndFailureStoreNothingAndKeepTheEarlierFile) {
     EXPECT_FALSE(std::filesystem::exists(ts->folders.SharedFolder + "/SharedUserPreferences.xml"));
 }
 
+TEST(CabrilloSubmission, SharedPreferencesThatCannotBeReadAreLeftAlone) {
+    TestSession ts;
+    prepare(ts);
+    const std::string xmlPath = ts->folders.SharedFolder + "/SharedUserPreferences.xml";
+    const std::string stationKeys = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n<OWN_CALL>K4ABC</OWN_CALL>\r\n";
+    writeFileBytes(xmlPath, stationKeys);
+    ts.fakes.files.failReadOf = xmlPath;
+    const std::string path = ts.root.string() + "/entry.log";
+    ts.fakes.dialogs.fileAnswers.push_back(path);
+    EXPECT_EQ(logtools::WriteCabrilloSubmission(*ts, sheet(), 10), SubmissionResult::StoreFailed);
+    EXPECT_FALSE(readFileBytes(path).empty());  // the submission itself was written
+    EXPECT_EQ(ts.fakes.settings.values.at(settingKey("UserClubName")), "FCG");
+    EXPECT_EQ(readFileBytes(xmlPath), stationKeys);
+    EXPECT_EQ(ts.fakes.dialogs.messages.back().title, "Unable to write file.");
+
+    // Once it can be read again, the texts join the station's keys.
+    ts.fakes.files.failReadOf.clear();
+    ts.fakes.dialogs.fileAnswers.push_back(path);
+    EXPECT_EQ(logtools::WriteCabrilloSubmission(*ts, sheet(), 10), SubmissionResult::Written);
+    const std::string xml = readFileBytes(xmlPath);
+    EXPECT_NE(xml.find("<OWN_CALL>K4ABC</OWN_CALL>"), std::string::npos);
+    EXPECT_NE(xml.find("<OWN_CLUB_NAME>FCG</OWN_CLUB_NAME>"), std::string::npos);
+}
+
 TEST(CabrilloSubmission, ClaimedScoreComesFromTheCounts) {
     TestSession ts;
     prepare(ts);

@@ -77,6 +77,11 @@ public:
 class FaultyFileSystem : public platform::StdFileSystem {
 public:
     bool failAppend = false, failWrite = false, failCopy = false, failMakeDirectory = false;
+    std::string failReadOf;  // a file that exists but cannot be read
+    std::optional<std::string> readAll(const std::string& path) const override {
+        if (!failReadOf.empty() && path == failReadOf) return std::nullopt;
+        return StdFileSystem::readAll(path);
+    }
     bool append(const std::string& path, const std::string& bytes) override {
         return !failAppend && StdFileSystem::append(path, bytes);
     }
