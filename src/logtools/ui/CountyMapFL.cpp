@@ -38,7 +38,11 @@ CountyMapFL::CountyMapFL(Session& session, std::vector<std::string> worked, QWid
     setWindowTitle(QStringLiteral(" Florida County Map"));
     // The shipped picture; without it the counties show as an empty white area.
     picture_ = QImage(platform::qt::toQ(session_.programFile("countymap.png")));
-    if (picture_.isNull()) {
+    // Without its borders a fill would run over the whole state, so a missing picture paints
+    // nothing.
+    mapLoaded_ = !picture_.isNull() && picture_.width() == logtools::kCountyMapWidth &&
+                 picture_.height() == logtools::kCountyMapHeight;
+    if (!mapLoaded_) {
         picture_ = QImage(logtools::kCountyMapWidth, logtools::kCountyMapHeight, QImage::Format_RGB32);
         picture_.fill(Qt::white);
     } else {
@@ -82,7 +86,7 @@ void CountyMapFL::Form_Load() {
 
 void CountyMapFL::Timer1_Timer() {
     Timer1->stop();
-    ColorWorkedCounties(worked_);
+    if (mapLoaded_) ColorWorkedCounties(worked_);
 }
 
 void CountyMapFL::ColorWorkedCounties(const std::vector<std::string>& list) {

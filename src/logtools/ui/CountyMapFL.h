@@ -38,4 +38,5 @@ private:
     std::vector<std::string> worked_;
     QImage picture_;
     int painted_ = 0;
+    bool mapLoaded_ = false;
 };

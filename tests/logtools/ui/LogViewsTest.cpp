@@ -237,3 +237,16 @@ TEST(CountyMapWindow, PaintsWorkedCountiesOnceShownAndNamesAreToolTips) {
     EXPECT_EQ(map.picture().pixel(centre(0)) & 0xFFFFFF, 0xFFFFFFu);  // Escambia not worked
     shoot(map, "county-map");
 }
+
+TEST(CountyMapWindow, WithoutItsPictureNothingIsPainted) {
+    TestSession ts;  // no countymap.png in the program folder
+    fillLog(*ts, 3);
+    CountyMapFL map(*ts, {"Lee", "Dade"});
+    map.show();
+    QTest::qWait(50);
+    EXPECT_EQ(map.paintedCounties(), 0);
+    const QImage& pic = map.picture();
+    for (int y = 0; y < pic.height(); y += 7) {
+        for (int x = 0; x < pic.width(); x += 7) ASSERT_EQ(pic.pixel(x, y) & 0xFFFFFF, 0xFFFFFFu) << x << "," << y;
+    }
+}
