@@ -172,6 +172,7 @@ MainsResult Mains(Session& s, WindowKind kind, const MainsInput& input) {
             state.DupeTime = s.platform.clock.localNow();
             result.messages.push_back({dupe.message, EntryField::Call});
             result.dialogRed = true;
+            result.duplicate = true;
         }
     };
     auto runCountyCheck = [&] {

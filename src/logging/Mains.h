@@ -30,6 +30,7 @@ struct MainsResult {
     // to its field. The last one stays.
     std::vector<StatusMessage> messages;
     bool dialogRed = false;           // a duplicate was refused: the status line is red
+    bool duplicate = false;           // the duplicate check refused the entry ("Dupe" prompt)
     bool clockStarted = false;        // Time On ran (caption "&Log "Time Off"")
     bool stored = false;              // a contact was appended and counted
     bool lineCleared = false;         // the entry line was emptied (stored or duplicate)

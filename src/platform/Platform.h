@@ -4,6 +4,7 @@
 // Text crossing these interfaces is 8-bit (Windows-1252) bytes, as the files hold it.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -89,6 +90,19 @@ public:
     virtual void endProgram(int code) = 0;
 };
 
+// Plays wave files, one at a time, in the background. play() starts a file and returns at once,
+// cutting off the one still playing. The finished handler runs on the program's thread when a
+// started play ends by itself or fails while playing; never after stop() or a newer play().
+class WavePlayer {
+public:
+    virtual ~WavePlayer() = default;
+    // false when the file cannot be played (missing, unreadable): then nothing plays.
+    virtual bool play(const std::string& path) = 0;
+    virtual void stop() = 0;
+    virtual bool playing() const = 0;
+    virtual void setFinishedHandler(std::function<void()> handler) = 0;
+};
+
 // The set of services one running program (or one test) uses.
 struct Services {
     Dialogs& dialogs;
@@ -100,6 +114,8 @@ struct Services {
     SettingsStore& settings;
     Random& random;
     ProgramExit& exit;
+    // The voice-navigation prompts' player.
+    WavePlayer& wave;
 };
 
 }  // namespace platform

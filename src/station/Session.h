@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "keying/VoiceNavigation.h"
 #include "logging/LoggingState.h"
 #include "platform/Platform.h"
 #include "station/ContactLog.h"
@@ -44,6 +45,8 @@ public:
     // Opens the in-state or out-of-state logging window (chosen from profile.OutOfState); set by
     // the program at start so setup can open it without knowing the window classes.
     std::function<void(Session&)> openLoggingWindow;
+    // The spoken field and duplicate prompts (BlindKeyPhone).
+    keying::VoiceNavigation voiceNav{*this};
 
     // The full path of a file named without a folder (a file of the program folder).
     std::string programFile(const std::string& name) const;

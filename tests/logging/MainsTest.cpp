@@ -140,6 +140,7 @@ TEST(Mains, DuplicateIsRefusedRedWithTheLineEmptiedAndNothingAppended) {
     EXPECT_FALSE(r.stored);
     EXPECT_EQ(r.finalDialog(), "Duplicate W1AW 04/23 14:22:05  Rec#  1");
     EXPECT_TRUE(r.dialogRed);
+    EXPECT_TRUE(r.duplicate);
     EXPECT_TRUE(r.lineCleared);
     EXPECT_EQ(r.finalFocus(), EntryField::Call);
     EXPECT_EQ(r.fields, EntryFields{});
@@ -183,6 +184,7 @@ TEST(Mains, FailedAppendIsReportedAndChangesNothing) {
     EXPECT_FALSE(r.stored);
     EXPECT_EQ(r.finalDialog(), "Unable to write log.txt - contact NOT logged.");
     EXPECT_TRUE(r.dialogRed);
+    EXPECT_FALSE(r.duplicate);  // red, but no "Dupe" prompt
     EXPECT_FALSE(r.lineCleared);
     EXPECT_EQ(r.fields, typed);
     EXPECT_EQ(st->log.ContactCount(), 1);

@@ -145,6 +145,34 @@ public:
     bool ended() const { return !codes.empty(); }
 };
 
+// Records what was played; a test ends a play with finish().
+class FakeWavePlayer : public platform::WavePlayer {
+public:
+    std::vector<std::string> played;  // paths, in order
+    int stops = 0;
+    bool isPlaying = false;
+    bool play(const std::string& path) override {
+        played.push_back(path);
+        isPlaying = true;
+        return true;
+    }
+    void stop() override {
+        ++stops;
+        isPlaying = false;
+    }
+    bool playing() const override { return isPlaying; }
+    void setFinishedHandler(std::function<void()> handler) override { finished_ = std::move(handler); }
+    // The file playing comes to its end.
+    void finish() {
+        if (!isPlaying) return;
+        isPlaying = false;
+        if (finished_) finished_();
+    }
+
+private:
+    std::function<void()> finished_;
+};
+
 // One of each fake, with the Services view of them.
 struct FakeServices {
     FakeDialogs dialogs;
@@ -156,7 +184,8 @@ struct FakeServices {
     FakeSettingsStore settings;
     FakeRandom random;
     FakeProgramExit exit;
-    platform::Services services{dialogs, clock, environment, files, screen, clipboard, settings, random, exit};
+    FakeWavePlayer wave;
+    platform::Services services{dialogs, clock, environment, files, screen, clipboard, settings, random, exit, wave};
 };
 
 }  // namespace fakes

@@ -5,6 +5,7 @@
 
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
+#include "platform/qt/QtWavePlayer.h"
 
 namespace platform::qt {
 
@@ -79,6 +80,7 @@ private:
     QtSettingsStore settings_;
     QtRandom random_;
     QtProgramExit exit_;
+    QtWavePlayer wave_;
     Services services_;
 };
 

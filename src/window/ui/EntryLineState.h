@@ -5,6 +5,7 @@
 #include "logging/Entry.h"
 
 class QObject;
+class QTimer;
 
 namespace window::ui {
 
@@ -19,6 +20,8 @@ struct EntryLineState {
     bool mainsPending = false;
     // Set when leaving the call field refused a duplicate: the focus returns to the call.
     bool backToCall = false;
+    // Drops the duplicate flag three seconds after the duplicate, while keys go on being taken.
+    QTimer* dupeFlagTimer = nullptr;
 };
 
 }  // namespace window::ui

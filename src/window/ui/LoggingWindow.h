@@ -110,6 +110,7 @@ public:
     void moveEntryFocus(logging::EntryField field);
     void txtCall_LostFocus();
     void PartialDupCheck(int key);
+    void ClearDupeFlagAfterDelay();
     void LookupPrefix();
     void ShowScore();
     void BuildCountyLists();

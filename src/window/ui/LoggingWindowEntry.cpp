@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "logging/ContactList.h"
 #include "logging/DupeCheck.h"
@@ -174,6 +175,9 @@ void EnsureEntryLine(LoggingWindow& w) {
     if (w.entry.filter) return;
     auto* filter = new EntryLineFilter(w);
     w.entry.filter = filter;
+    w.entry.dupeFlagTimer = new QTimer(&w);
+    w.entry.dupeFlagTimer->setSingleShot(true);
+    QObject::connect(w.entry.dupeFlagTimer, &QTimer::timeout, &w, [&w] { w.session().contest.DupeFlag = false; });
     // Installed after the window's own key filter, so it is asked first: it hands each key to
     // the window's key routing before the field's rules.
     for (EntryField f : kFields) {
@@ -256,8 +260,7 @@ bool LoggingWindow::entryLineEvent(QObject* watched, QEvent* e) {
             for (int i = 0; i < fx.beeps; ++i) Beep(*this);
             if (fx.dialog) lblDialog->setText(toQ(*fx.dialog));
             if (fx.partialKey) PartialDupCheck(*fx.partialKey);
-            // A refused duplicate needs no hold: every check recomputes the flag.
-            if (fx.clearDupeFlag) session_.contest.DupeFlag = false;
+            if (fx.clearDupeFlag) ClearDupeFlagAfterDelay();
             for (EntryField f : fx.focus) moveEntryFocus(f);
             if (fx.sendTab) {
                 if (txtPostConTime->isVisibleTo(this)) moveEntryFocus(EntryField::PostConTime);
@@ -304,6 +307,9 @@ bool LoggingWindow::entryLineEvent(QObject* watched, QEvent* e) {
 // handling, which may send the focus on).
 void LoggingWindow::moveEntryFocus(EntryField target) {
     const bool in = inState();
+    // The prompts of each field entered; a field that sends the focus on asks for its own
+    // prompt after the next field has asked for its.
+    std::vector<std::vector<std::string>> prompts;
     for (int guard = 0; guard < 4 && target != EntryField::None && entry.focused != target; ++guard) {
         if (entry.focused == EntryField::Call) {
             entry.backToCall = false;
@@ -321,6 +327,7 @@ void LoggingWindow::moveEntryFocus(EntryField target) {
         const auto fx = logging::GotFocus(line, target, Context(*this), session_.profile.VoiceNavMode,
                                           ListView1->topLevelItemCount(), session_.log.ContactCount());
         WriteLine(*this, before, line, EntryField::None);
+        prompts.push_back(fx.prompts);
         if (fx.hideEditDelete) {
             cmdEdit->hide();
             cmdDelete->hide();
@@ -330,6 +337,8 @@ void LoggingWindow::moveEntryFocus(EntryField target) {
         if (fx.focus.empty()) break;
         target = fx.focus.back();
     }
+    for (auto it = prompts.rbegin(); it != prompts.rend(); ++it)
+        for (const auto& q : *it) session_.voiceNav.BlindKeyPhone(q);
     if (QLineEdit* e = Field(*this, entry.focused)) e->setFocus();
 }
 
@@ -354,6 +363,7 @@ void LoggingWindow::txtCall_LostFocus() {
         SetStatus(*this, rover.hardDupe->message, kStatusRed);
         SetDupePanel(*this, "");
         Beep(*this);
+        session_.voiceNav.PlayDupe(session_.profile.VoiceNavMode);
         logging::ClearEntries(line);
         ClearLocationLabels(*this);
         if (inState()) lblStation[4]->setEnabled(false);
@@ -382,6 +392,20 @@ void LoggingWindow::PartialDupCheck(int key) {
     SetDupePanel(*this, out.list);
     if (out.beep) Beep(*this);
     if (out.dialog) lblDialog->setText(toQ(*out.dialog));
+}
+
+// The duplicate flag drops three seconds after the duplicate was stamped (on a clock of whole
+// seconds, between 2 and 3 s after it; at most 3 s also when the clock was set back). A timer
+// does it, so the window never stops taking keys for it.
+void LoggingWindow::ClearDupeFlagAfterDelay() {
+    auto& contest = session_.contest;
+    if (!contest.DupeFlag || !entry.dupeFlagTimer) return;
+    const int64_t left = contest.DupeTime.secondsSinceEpoch() + 3 - session_.platform.clock.localNow().secondsSinceEpoch();
+    if (left <= 0) {
+        contest.DupeFlag = false;
+        return;
+    }
+    entry.dupeFlagTimer->start(static_cast<int>(std::min<int64_t>(left, 3) * 1000));
 }
 
 // ---- logging
@@ -413,6 +437,8 @@ void LoggingWindow::Mains() {
         lblDialog->setText(toQ(m.text));
     }
     if (r.dialogRed) SetStatusBackground(*this, kStatusRed);
+    // Before the focus returns to the call field, whose prompt then waits for "Dupe".
+    if (r.duplicate) session_.voiceNav.PlayDupe(session_.profile.VoiceNavMode);
     if (r.stored && r.messages.empty()) SetStatus(*this, "", kStatusTeal);
 
     logging::EntryLine line = before;

@@ -349,9 +349,83 @@ TEST(EntryLineWindow, ACallKeyAfterADuplicateResetsTheRedStatus) {
     EXPECT_NE(t.w->lblDialog->styleSheet().indexOf("#FF0000"), -1);
     EXPECT_EQ(fromQ(t.w->txtCall->text()), "");
     EXPECT_TRUE(t.w->txtCall->hasFocus());
+    t.f.ts.fakes.clock.advanceSeconds(2);
     t.type("k");
     EXPECT_NE(t.w->lblDialog->styleSheet().indexOf("#00C0C0"), -1);
-    EXPECT_FALSE(t.f.ts->contest.DupeFlag);
+    // The flag drops 3 s after the duplicate by a timer; keys are taken meanwhile.
+    EXPECT_TRUE(t.f.ts->contest.DupeFlag);
+    t.type("4");
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "K4");
+    QTRY_VERIFY_WITH_TIMEOUT(!t.f.ts->contest.DupeFlag, 2500);
+}
+
+// Names of the prompt files played, without ".wav".
+std::vector<std::string> Heard(const Window& t) {
+    std::vector<std::string> out;
+    for (const auto& p : t.f.ts.fakes.wave.played) {
+        const std::string name = p.substr(p.find_last_of('/') + 1);
+        out.push_back(name.substr(0, name.size() - 4));
+    }
+    return out;
+}
+
+void WritePrompts(Window& t) {
+    for (const char* q : {"Call", "RstRcvd", "RstSnt", "SPC", "County", "Dupe"}) t.f.ts.writeProgramFile(std::string(q) + ".wav", "RIFF");
+}
+
+TEST(EntryLineWindow, FieldsNameThemselvesByTheVoiceNavigationMode) {
+    struct Case {
+        bool outOfState;
+        uint8_t mode;
+        const char* keys;
+        std::vector<std::string> heard;
+    };
+    const Case cases[] = {
+        {true, 0, "k4abc 57 lee\n", {}},
+        {true, 1, "k4abc 57 lee\n", {"Call"}},
+        {true, 2, "k4abc 57 lee\n", {"RstRcvd", "County", "Call"}},
+        // In-state: St/Prv speaks too; a county skipped for another state is still named,
+        // after the report-sent field it passes the focus to.
+        {false, 2, "w1aw 57 ct ", {"RstRcvd", "SPC", "RstSnt", "County"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.outOfState ? "out-of-state" : "in-state") << " mode " << int(c.mode));
+        Window t(c.outOfState);
+        WritePrompts(t);
+        t.f.ts->profile.VoiceNavMode = c.mode;
+        t.type(c.keys);
+        EXPECT_EQ(Heard(t), c.heard);
+    }
+}
+
+TEST(EntryLineWindow, DupeIsHeardWholeBeforeTheCallPromptWithoutHoldingTheWindow) {
+    Window t(true);
+    WritePrompts(t);
+    auto& wave = t.f.ts.fakes.wave;
+    t.type("k4abc 57 lee\n");
+    t.f.ts->profile.VoiceNavMode = 1;
+    wave.played.clear();
+    t.type("k4abc");
+    t.w->txtSec->setFocus();
+    t.type("lee\n");
+    EXPECT_EQ(fromQ(t.w->lblDialog->text()), "Duplicate K4ABC  2026/04/25  16:00:00   Rec#  4");
+    EXPECT_EQ(Heard(t), std::vector<std::string>{"Dupe"});
+    // The window goes on at once: the next call is typed while "Dupe" still plays.
+    EXPECT_TRUE(t.w->txtCall->hasFocus());
+    t.type("w4");
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "W4");
+    wave.finish();
+    EXPECT_EQ(Heard(t), (std::vector<std::string>{"Dupe", "Call"}));
+
+    // With navigation off "Dupe" still plays on a duplicate, and nothing is held for it.
+    t.f.ts->profile.VoiceNavMode = 0;
+    wave.played.clear();
+    t.w->ClearEntries();
+    t.type("k4abc");
+    t.w->txtSec->setFocus();
+    t.type("lee\n");
+    EXPECT_EQ(Heard(t), std::vector<std::string>{"Dupe"});
+    EXPECT_EQ(t.f.ts->log.ContactCount(), 4);
 }
 
 }  // namespace

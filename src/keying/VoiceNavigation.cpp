@@ -1,0 +1,52 @@
+#include "keying/VoiceNavigation.h"
+
+#include "station/Session.h"
+
+namespace keying {
+
+VoiceNavigation::VoiceNavigation(Session& session) : session_(session) {
+    session_.platform.wave.setFinishedHandler([this] { finished(); });
+}
+
+std::string VoiceNavigation::PromptFile(const std::string& q) const { return session_.programFile(q + ".wav"); }
+
+bool VoiceNavigation::playing() const { return holding_ || session_.platform.wave.playing(); }
+
+void VoiceNavigation::BlindKeyPhone(const std::string& q) { request({q, false}); }
+
+void VoiceNavigation::BlindKeyPhoneWhole(const std::string& q) { request({q, true}); }
+
+void VoiceNavigation::PlayDupe(int voiceNavMode) {
+    if (voiceNavMode != 0) BlindKeyPhoneWhole("Dupe");
+    else BlindKeyPhone("Dupe");
+}
+
+void VoiceNavigation::request(const Request& r) {
+    if (holding_) {
+        // Each request would cut the one before it off: only the last one is worth playing.
+        waiting_ = r;
+        return;
+    }
+    start(r);
+}
+
+void VoiceNavigation::start(const Request& r) {
+    auto& player = session_.platform.wave;
+    // Whatever plays ends first, also when the new prompt has no file.
+    player.stop();
+    const std::string path = PromptFile(r.prompt);
+    if (!session_.platform.files.exists(path)) return;
+    holding_ = r.whole;
+    if (!player.play(path)) holding_ = false;
+}
+
+void VoiceNavigation::finished() {
+    if (!holding_) return;
+    holding_ = false;
+    if (!waiting_) return;
+    const Request next = *waiting_;
+    waiting_.reset();
+    start(next);
+}
+
+}  // namespace keying
