@@ -125,7 +125,9 @@ void statusLines(Builder& b, bool in) {
     b.label("lblPossDup", -1, 4, 105, 116, 15, in ? "   Possible Duplicates" : "Possible Duplicates");
     b.add(ControlKind::Button, "cmdDup", -1, 122, 103, 36, 18, "On").tip =
         "Displaying partial dupes slows the program on older pc's.";
-    b.label("lblDupe", -1, 162, 105, 474, 15, "", Look::Value);
+    // The partial-duplicate list in 9 points on the design, scaled with the window like every
+    // font (by the smaller of the screen's width and height ratios, so it fits its panel).
+    b.label("lblDupe", -1, 162, 105, 474, 15, "", Look::Value).fontPt = 9;
 }
 
 void contactsAndScore(Builder& b, bool in) {

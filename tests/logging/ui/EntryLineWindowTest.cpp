@@ -359,6 +359,74 @@ TEST(EntryLineWindow, ACallKeyAfterADuplicateResetsTheRedStatus) {
     QTRY_VERIFY_WITH_TIMEOUT(!t.f.ts->contest.DupeFlag, 2500);
 }
 
+// The pixels of a grid label that are not its silver background: the code's letters.
+struct Ink {
+    int pixels = 0, background = 0;
+    QColor darkest{255, 255, 255};
+    int greenish = 0;  // ink pixels clearly greener than red and blue
+};
+
+Ink InkOf(QLabel* label) {
+    const QImage img = label->grab().toImage();
+    Ink ink;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            if (std::abs(c.red() - 0xC0) + std::abs(c.green() - 0xC0) + std::abs(c.blue() - 0xC0) < 24) {
+                ++ink.background;
+                continue;
+            }
+            ++ink.pixels;
+            if (c.lightness() < ink.darkest.lightness()) ink.darkest = c;
+            if (c.green() > c.red() + 40 && c.green() > c.blue() + 40) ++ink.greenish;
+        }
+    return ink;
+}
+
+TEST(EntryLineWindow, GridCodesAreDrawnInTheirColoursOnSilverAndBothDefaultsShow) {
+    Window t(false);  // NY, ON and TX worked on CW; the first-run colours
+    const Ink worked = InkOf(t.w->Label10[7]);      // NY
+    const Ink remaining = InkOf(t.w->Label10[38]);  // OH
+    for (const Ink* ink : {&worked, &remaining}) {
+        // The label itself stays silver: the colours are its text's.
+        EXPECT_GT(ink->background, ink->pixels);
+        EXPECT_GT(ink->pixels, 15);
+    }
+    EXPECT_GT(worked.greenish, 10);
+    EXPECT_EQ(remaining.greenish, 0);
+    EXPECT_LT(remaining.darkest.lightness(), 60);
+    // An operator's colours are drawn as chosen.
+    t.f.ts->profile.WorkedColor = 0x0000FF;  // red, as blue-green-red
+    t.w->ShowSectionsWorked();
+    const QImage img = t.w->Label10[7]->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            red += c.red() > 200 && c.green() < 120 && c.blue() < 120;
+        }
+    EXPECT_GT(red, 10);
+}
+
+TEST(EntryLineWindow, PartialDuplicateListFontFollowsTheScreenAndFormSize) {
+    struct Case {
+        int width, height, percent;
+    };
+    // 9 points on the 640 x 480 design, scaled by the smaller of the two screen ratios (the
+    // width's on a 4:3 screen) and the form size, so the list fits its panel on wide screens.
+    for (const Case c : {Case{1024, 768, 100}, Case{1024, 768, 80}, Case{1920, 1080, 100}, Case{1280, 1024, 100}}) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << " at " << c.percent << "%");
+        LoggingWindowFixture f(true, c.width, c.height);
+        f.ts->profile.FormSizePercent = static_cast<uint8_t>(c.percent);
+        auto& w = f.open();
+        const double points = 9.0 * std::min(c.width / 640.0, c.height / 480.0) * c.percent / 100.0;
+        EXPECT_NEAR(w.lblDupe->font().pixelSize(), points * 4 / 3, 1.0);
+        // A list of calls (capitals, digits and "/") stands whole inside the panel.
+        EXPECT_LE(QFontMetrics(w.lblDupe->font()).tightBoundingRect(QStringLiteral("W1AW/4 K4ABC ")).height(),
+                  w.lblDupe->height());
+    }
+}
+
 // Names of the prompt files played, without ".wav".
 std::vector<std::string> Heard(const Window& t) {
     std::vector<std::string> out;
