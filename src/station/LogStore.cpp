@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "station/ContactLog.h"
 #include "station/Profile.h"
@@ -80,14 +81,65 @@ void ReadContact(WriteFormReader& in, ContactRecord& r) {
     in.readText(r.Frequency);
 }
 
+namespace {
+// Reads one record laid out exactly as AppendContactLine writes it (quoted texts, the bare number,
+// one line) straight from the bytes; false, with nothing consumed, for any other layout, which
+// the general reader then takes. Every line this program wrote takes this path.
+bool readWrittenContact(const std::string& bytes, size_t& pos, ContactRecord& r) {
+    const char* d = bytes.data();
+    const size_t size = bytes.size();
+    size_t p = pos;
+    auto quoted = [&](std::string& out) {
+        if (p >= size || d[p] != '"') return false;
+        size_t end = p + 1;
+        while (end < size && d[end] != '"') ++end;  // items are short: a loop beats memchr here
+        if (end >= size) return false;
+        // A reload mostly finds the text the reused string already holds: compare before copying.
+        const size_t n = end - p - 1;
+        if (out.size() != n || std::memcmp(out.data(), d + p + 1, n) != 0) out.assign(d + p + 1, n);
+        p = end + 1;
+        return true;
+    };
+    auto comma = [&] {
+        if (p >= size || d[p] != ',') return false;
+        ++p;
+        return true;
+    };
+    for (std::string* item : {&r.Call, &r.RstSent, &r.RstReceived, &r.Spc, &r.County, &r.AltState, &r.CountySent,
+                              &r.Spare8, &r.Spare9, &r.Spare10, &r.Spare11, &r.QsoDate, &r.QsoTime, &r.Mode,
+                              &r.Band}) {
+        if (!quoted(*item) || !comma()) return false;
+    }
+    const size_t numberStart = p;
+    while (p < size && d[p] != ',' && d[p] != '\r' && d[p] != '\n') ++p;
+    const std::string_view number(d + numberStart, p - numberStart);
+    if (number.empty() || number[0] == '"' || number[0] == ' ' || number[0] == '\t' || number[0] == '#') return false;
+    double value = 0;
+    r.SpareNumber = parseNumber(number, value) ? value : 0;
+    if (!comma() || !quoted(r.Spare17) || !comma() || !quoted(r.Spare18) || !comma() || !quoted(r.Frequency))
+        return false;
+    if (p < size && d[p] == '\r') ++p;
+    if (p < size && d[p] == '\n') ++p;
+    else if (p < size && d[p - 1] != '\r') return false;
+    pos = p;
+    return true;
+}
+}  // namespace
+
 void ParseLog(const std::string& bytes, std::vector<ContactRecord>& records) {
     size_t count = 0;
     WriteFormReader in(bytes);
+    // A written line is some 90 bytes: room for every record at once, so the vector never moves
+    // the records it holds while it grows.
+    records.reserve(std::min(static_cast<size_t>(ContactLog::MaxContacts), bytes.size() / 60 + 1));
     in.skipEmptyLines();
     while (!in.eof()) {
         if (count >= static_cast<size_t>(ContactLog::MaxContacts)) throw FileError("Too many contacts");
         if (count == records.size()) records.emplace_back();
-        ReadContact(in, records[count++]);
+        size_t pos = in.position();
+        if (readWrittenContact(in.bytes(), pos, records[count])) in.seek(pos);
+        else ReadContact(in, records[count]);
+        ++count;
         in.skipEmptyLines();
     }
     records.resize(count);

@@ -76,6 +76,9 @@ public:
     // empty line).
     void skipEmptyLines();
     size_t position() const { return pos_; }
+    // The bytes being read, and a jump to a position in them (for a reader that scanned ahead).
+    const std::string& bytes() const { return data_; }
+    void seek(size_t position) { pos_ = std::min(position, data_.size()); }
 
 private:
     struct Item {

@@ -200,3 +200,53 @@ TEST(LogStore, LoadedContactCountIsSetOnlyWhileZero) {
     ASSERT_TRUE(LoadLog(*t));
     EXPECT_EQ(t->log.LoadedContactCount, 3);
 }
+
+namespace {
+// The general write-form reader, item by item: what every layout of a record must read as.
+std::vector<ContactRecord> readItemByItem(const std::string& bytes) {
+    std::vector<ContactRecord> out;
+    WriteFormReader in(bytes);
+    in.skipEmptyLines();
+    while (!in.eof()) {
+        out.emplace_back();
+        ReadContact(in, out.back());
+        in.skipEmptyLines();
+    }
+    return out;
+}
+}  // namespace
+
+TEST(LogStore, HandEditedLayoutsLoadAsTheWriteFormReadsThem) {
+    const std::string tail = "\"2024/04/27\",\"16:05:12\",\"CW\",\"20\",0,\"\",\"\",\"14.025\"";
+    const std::string head = "\"K1ABC\",\"599\",\"599\",\"MA\",\"\",\"\",\"Alachua\",\"\",\"\",\"\",\"\",";
+    const std::string written = head + tail + "\r\n";
+    const char* layouts[] = {
+        "\"K1ABC\", \"599\",\"599\",\"MA\",\"\",\"\",\"Alachua\",\"\",\"\",\"\",\"\",",  // a blank before an item
+        "K1ABC,\"599\",\"599\",\"MA\",\"\",\"\",\"Alachua\",\"\",\"\",\"\",\"\",",       // text without quotes
+        "\"K1ABC\"x,\"599\",\"599\",\"MA\",\"\",\"\",\"Alachua\",\"\",\"\",\"\",\"\",",  // bytes after a quote
+        "\"K1ABC\",\"599\",\"599\",\"MA\",\"\"\r\n\"\",\"Alachua\",\"\",\"\",\"\",\"\",",  // spread over two lines
+        "\"K1\r\nABC\",\"599\",\"599\",\"MA\",\"\",\"\",\"Alachua\",\"\",\"\",\"\",\"\",",  // a line end inside quotes
+    };
+    std::vector<std::string> files;
+    for (const char* h : layouts) files.push_back(h + tail + "\r\n" + written);
+    for (const char* number : {"\"2.5\"", "#TRUE#", "2.5 ", "", "inf", " 3"}) {
+        std::string t = tail;
+        t.replace(t.find(",0,"), 3, std::string(",") + number + ",");
+        files.push_back(written + head + t + "\n");
+    }
+    files.push_back(written + head + tail);  // no line end at the end of the file
+    files.push_back(written + head + tail + "\n\r\n");
+    for (const auto& bytes : files) {
+        const auto expected = readItemByItem(bytes);
+        ASSERT_EQ(expected.size(), 2u) << bytes;
+        EXPECT_EQ(ParseLog(bytes), expected) << bytes;
+        // A reload into the records of another load reads the same.
+        std::vector<ContactRecord> reused = ParseLog(kGoldenLog);
+        ParseLog(bytes, reused);
+        EXPECT_EQ(reused, expected) << bytes;
+    }
+    std::vector<ContactRecord> reused = ParseLog(kGoldenLog);
+    ParseLog(written, reused);
+    EXPECT_EQ(reused, readItemByItem(written));
+    EXPECT_THROW(ParseLog(head + "\"2024/04/27\",\"16:05:12\"\r\n"), FileError);  // cut short
+}
