@@ -187,6 +187,8 @@ MainsResult Mains(Session& s, WindowKind kind, const MainsInput& input) {
             if (auto bad = ValidateSection(f.Country)) {
                 state.BadSection = true;
                 result.messages.push_back(*bad);
+            } else {
+                result.continentNA = true;
             }
         }
         // The abbreviation is expanded before the duplicate check, so a duplicate typed as an

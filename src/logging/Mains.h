@@ -42,6 +42,7 @@ struct MainsResult {
     std::vector<int> storedRecords;   // record numbers appended: the contact, then relog copies
     std::vector<ScoreUpdate> updates; // one per stored record
     bool relogged = false;            // a county-line relog ran (Label25 back to entry 0)
+    bool continentNA = false;         // in-state code accepted: Label19 shows "NA" when empty
     // The status text when nothing was refused ("" after a stored contact).
     std::string finalDialog() const { return messages.empty() ? std::string() : messages.back().text; }
     EntryField finalFocus() const {

@@ -35,6 +35,12 @@ std::string resolveInFolder(const FileSystem& files, const std::string& folder, 
 }
 
 namespace {
+// No write permission for anyone, or none for this user (the bits count even for root, who could
+// otherwise write anything).
+bool readOnly(const std::string& path, const struct stat& st) {
+    return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
 bool writeAllFd(int fd, const std::string& bytes) {
     const char* p = bytes.data();
     size_t left = bytes.size();
@@ -89,10 +95,16 @@ std::optional<std::string> StdFileSystem::readAll(const std::string& path) const
 }
 
 bool StdFileSystem::writeAtomic(const std::string& path, const std::string& bytes) {
+    // The rename would replace even a read-only file: such a file stays as it is, as a plain
+    // write would leave it. A replaced file keeps its permissions.
+    struct stat old {};
+    const bool existed = ::stat(path.c_str(), &old) == 0;
+    if (existed && readOnly(path, old)) return false;
+    const mode_t mode = existed ? (old.st_mode & 07777) : 0644;
     const std::string temp = path + ".tmp";
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
-    bool ok = writeAllFd(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = (!existed || ::fchmod(fd, mode) == 0) && writeAllFd(fd, bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
         ::unlink(temp.c_str());
@@ -102,6 +114,8 @@ bool StdFileSystem::writeAtomic(const std::string& path, const std::string& byte
 }
 
 bool StdFileSystem::append(const std::string& path, const std::string& bytes) {
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && readOnly(path, old)) return false;
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     struct stat before {};

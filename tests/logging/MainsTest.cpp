@@ -122,6 +122,19 @@ INSTANTIATE_TEST_SUITE_P(
                   {"Q1AB", "599", "Not Found", "", "599"}}),
     [](const testing::TestParamInfo<OrderCase>& info) { return info.param.name; });
 
+TEST(Mains, AnAcceptedInStateCodeAsksForTheContinentNA) {
+    // The section check puts "NA" into an empty continent label, also when the contact is
+    // refused for something else; DX names, bad codes and the out-of-state window do not.
+    struct Case { WindowKind kind; const char* country; bool na; };
+    for (const Case& c : {Case{IN, "on", true}, Case{IN, "XX", false}, Case{IN, "Germany", false},
+                          Case{OUT, "ON", false}}) {
+        Station st(c.kind);
+        const auto r = st.enter({"VE3ABC", "", c.country, "Lee", "599"});
+        EXPECT_FALSE(r.stored);
+        EXPECT_EQ(r.continentNA, c.na) << c.country;
+    }
+}
+
 TEST(Mains, InStateEmptiesTheCountyOfAnotherStateAndKeepsItForHome) {
     Station st;
     ASSERT_TRUE(st.enter({"W4ABC", "599", "GA", "Lee", "599"}).stored);

@@ -46,3 +46,24 @@ TEST(StdFileSystem, AnAppendThatFailsPartWayLeavesTheFileAsItWas) {
     EXPECT_EQ(readFileBytes(path), first + "\"N4XX\",\"59\"\r\n");
     fs::remove_all(folder);
 }
+
+TEST(StdFileSystem, AReadOnlyFileIsNeitherReplacedNorAppendedToAndARewriteKeepsPermissions) {
+    const fs::path folder = fs::temp_directory_path() / ("palmetar-ro-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    platform::StdFileSystem files;
+    const std::string locked = (folder / "QSOpref.txt").string();
+    writeFileBytes(locked, "\"K1ABC\"\r\n");
+    fs::permissions(locked, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(files.writeAtomic(locked, "\"W1AW\"\r\n"));
+    EXPECT_FALSE(files.append(locked, "\"W1AW\"\r\n"));
+    EXPECT_EQ(readFileBytes(locked), "\"K1ABC\"\r\n");
+    EXPECT_FALSE(fs::exists(locked + ".tmp"));
+
+    const std::string own = (folder / "log.txt").string();
+    writeFileBytes(own, "old\r\n");
+    fs::permissions(own, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(files.writeAtomic(own, "new\r\n"));
+    EXPECT_EQ(readFileBytes(own), "new\r\n");
+    EXPECT_EQ(fs::status(own).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    fs::remove_all(folder);
+}

@@ -1,5 +1,6 @@
 #include "logtools/ui/frmCountyChangeRover.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -126,6 +127,15 @@ void frmCountyChangeRover::List1_Click(int row) {
 void frmCountyChangeRover::Command1_Click() {
     done_ = true;
     hide();
+}
+
+void frmCountyChangeRover::keyPressEvent(QKeyEvent* e) {
+    // The dialog has no cancel: Esc would otherwise close it and throw the county line away.
+    if (e->key() == Qt::Key_Escape) {
+        e->accept();
+        return;
+    }
+    QDialog::keyPressEvent(e);
 }
 
 void frmCountyChangeRover::reject() {

@@ -21,6 +21,7 @@
 #include "window/BandSwitch.h"
 #include "window/FormSize.h"
 #include "window/ui/ControlStyle.h"
+#include "window/ui/EntryFieldFilter.h"
 #include "window/LoadSteps.h"
 #include "window/ui/ToolWindows.h"
 
@@ -87,6 +88,7 @@ void LoggingWindow::buildControls() {
         case ControlKind::TextBox: {
             auto* edit = new QLineEdit(central);
             if (c.maxLength > 0) edit->setMaxLength(c.maxLength);
+            FilterEntryField(edit);
             w = edit;
             break;
         }

@@ -441,6 +441,7 @@ void LoggingWindow::Mains() {
         lblDialog->setText(toQ(m.text));
     }
     if (r.dialogRed) SetStatusBackground(*this, kStatusRed);
+    if (r.continentNA && Label19->text().isEmpty()) Label19->setText(QStringLiteral("NA"));
     // Before the focus returns to the call field, whose prompt then waits for "Dupe".
     if (r.duplicate) session_.voiceNav.PlayDupe(session_.profile.VoiceNavMode);
     if (r.stored && r.messages.empty()) SetStatus(*this, "", kStatusTeal);

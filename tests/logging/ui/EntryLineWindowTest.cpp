@@ -102,6 +102,17 @@ TEST(EntryLineWindow, OutOfStateLogsThreeContactsOnTwoBandsAndModes) {
     EXPECT_TRUE(t.w->txtCall->hasFocus());
 }
 
+TEST(EntryLineWindow, AnAcceptedCodeShowsContinentNAWhenTheLabelIsEmpty) {
+    Window t(false);
+    t.w->txtCall->setText("Q1AB");  // no prefix: "Not Found" and the labels emptied
+    EXPECT_EQ(t.text(t.w->Label19), "");
+    t.w->txtCntry->setText("ON");   // a province has no position row: the label stays empty
+    EXPECT_EQ(t.text(t.w->Label19), "");
+    t.w->Mains();                   // refused: no reports
+    EXPECT_EQ(fromQ(t.w->lblDialog->text()), "Need Report Sent!");
+    EXPECT_EQ(t.text(t.w->Label19), "NA");
+}
+
 TEST(EntryLineWindow, InStateLogsAStateADxCountryAndAFloridaCounty) {
     Window t(false);
     t.type("w1aw 57 ct\n");

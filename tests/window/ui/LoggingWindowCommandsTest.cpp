@@ -1,4 +1,7 @@
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <functional>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -138,6 +141,48 @@ TEST(LoggingWindowKeys, FieldsNeverGetQuotesAndAHotkeyDoesNotEatTheNextLetter) {
 
     QTest::keyClick(w.txtCall, Qt::Key_Escape);
     EXPECT_EQ(fromQ(w.txtCall->text()), "");
+}
+
+TEST(LoggingWindowKeys, NoFieldTakesQuotesOrControlCharactersFromPasteOrFromOtherWindows) {
+    LoggingWindowFixture f(false);
+    auto& w = f.open();
+    w.show();
+    w.mnuPostContest_Click();  // the date and time fields too
+    struct Source {
+        const char* name;
+        std::function<void(QLineEdit*, const QString&)> put;
+    };
+    const Source sources[] = {
+        {"context-menu paste",
+         [](QLineEdit* e, const QString& t) {
+             QGuiApplication::clipboard()->setText(t);
+             e->paste();
+         }},
+        {"another window writing the field", [](QLineEdit* e, const QString& t) { e->setText(t); }},
+        {"insert at the caret", [](QLineEdit* e, const QString& t) { e->insert(t); }},
+    };
+    for (QLineEdit* field : {w.txtCall, w.txtRSTR, w.txtCntry, w.txtSec, w.txtRSTS, w.txtPostConDate, w.txtPostConTime}) {
+        field->setEnabled(true);
+        field->setMaxLength(30);
+        for (const auto& source : sources) {
+            field->clear();
+            std::vector<QString> seen;  // what the field's change handling is given
+            auto spy = QObject::connect(field, &QLineEdit::textChanged, [&](const QString& t) { seen.push_back(t); });
+            source.put(field, QStringLiteral("1'2\"3\t4\r\n5\x7f" "6"));
+            QObject::disconnect(spy);
+            EXPECT_EQ(fromQ(field->text()).substr(0, 6), "123456") << fromQ(field->objectName()) << ": " << source.name;
+            for (const auto& t : seen) {
+                EXPECT_FALSE(t.contains('"') || t.contains('\'') || t.contains('\t') || t.contains('\n'))
+                    << fromQ(field->objectName()) << ": " << source.name << " showed " << fromQ(t);
+            }
+        }
+    }
+    // The caret stays after the same characters when a quote is taken out before it.
+    w.txtCntry->setText(QStringLiteral("NY"));
+    w.txtCntry->setCursorPosition(1);
+    w.txtCntry->insert(QStringLiteral("\"X"));
+    EXPECT_EQ(fromQ(w.txtCntry->text()), "NXY");
+    EXPECT_EQ(w.txtCntry->cursorPosition(), 2);
 }
 
 TEST(LoggingWindowKeys, FunctionKeysReachTheCwKeyerAndF12SwitchesKeyboardCw) {
