@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <clocale>
 
 #include "logtools/ui/LogToolWindows.h"
 #include "platform/qt/QtServices.h"
@@ -13,6 +14,9 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // QApplication takes the user's locale for the C library too; the program's files and texts
+    // write numbers with "." whatever the locale, so C-level number formatting stays "C".
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Palmetar"));
     platform::qt::QtServiceSet services;
     // The program folder is the folder the program was started in.

@@ -130,6 +130,8 @@ TEST(RoverCheck, ListPreviousListsEveryEarlierContactAndTheLastWarningStays) {
     const auto off = DupCheck2(Out(), log, {"K4ABC", "", "", "", ""}, false);
     EXPECT_EQ(off.warnings, std::vector<int>{1});
     EXPECT_TRUE(off.previous.empty());
+    EXPECT_EQ(off.fields.County, "Lee");  // the empty county takes the earlier one, selected
+    EXPECT_TRUE(off.countyFilled);
     const auto on = DupCheck2(Out(), log, {"K4ABC", "", "", "", ""}, true);
     EXPECT_EQ(on.previous, (std::vector<int>{1, 3, 4}));
     EXPECT_EQ(on.warnings, (std::vector<int>{1, 4}));

@@ -239,6 +239,10 @@ TEST(BearingDistance, LabelFormats) {
     const auto g = ShowBearingDistance(0, 0, 0, -90);
     EXPECT_EQ(g.bearing, "90 ");
     EXPECT_EQ(g.miles, "6,214 ");
+    // Below 0.5 no digits show, only the blank: a hair east of due north, and a tenth of a mile.
+    EXPECT_EQ(ShowBearingDistance(0, 0, 10, -0.01).bearing, " ");
+    EXPECT_EQ(ShowBearingDistance(0, 0, 10, 0.01).bearing, "360 ");
+    EXPECT_EQ(ShowBearingDistance(0, 0, 0, -0.1 / 69.041).miles, " ");
 }
 
 TEST(CountryChange, CaptionStatePositionAndNewMarker) {
