@@ -109,7 +109,7 @@ public:
     bool entryLineEvent(QObject* watched, QEvent* e);
     void moveEntryFocus(logging::EntryField field);
     void txtCall_LostFocus();
-    void PartialDupCheck(int key);
+    void PartialDupCheck(const std::string& callText, int key);
     void ClearDupeFlagAfterDelay();
     void LookupPrefix();
     void ShowScore();

@@ -244,6 +244,9 @@ bool LoggingWindow::entryLineEvent(QObject* watched, QEvent* e) {
             const int16_t code = TypedKey(key);
             if (code == 0) return false;  // the window's routing and the field take it
             if (handleKey(key)) return true;
+            // A key typed into a field whose enter handling has not run (the window got the
+            // keyboard without a focus event, as without a window manager) runs it first.
+            if (entry.focused != field) moveEntryFocus(field);
             const logging::EntryLine before = ReadLine(*this);
             logging::EntryLine line = before;
             const auto fx = logging::KeyPress(line, field, code, session_.contest, Context(*this));
@@ -259,7 +262,7 @@ bool LoggingWindow::entryLineEvent(QObject* watched, QEvent* e) {
             }
             for (int i = 0; i < fx.beeps; ++i) Beep(*this);
             if (fx.dialog) lblDialog->setText(toQ(*fx.dialog));
-            if (fx.partialKey) PartialDupCheck(*fx.partialKey);
+            if (fx.partialKey) PartialDupCheck(before.call.text, *fx.partialKey);
             if (fx.clearDupeFlag) ClearDupeFlagAfterDelay();
             for (EntryField f : fx.focus) moveEntryFocus(f);
             if (fx.sendTab) {
@@ -385,9 +388,10 @@ void LoggingWindow::txtCall_LostFocus() {
     WriteLine(*this, before, line, EntryField::None);
 }
 
-void LoggingWindow::PartialDupCheck(int key) {
+// callText: the call as it stood before the key (the check adds the key itself).
+void LoggingWindow::PartialDupCheck(const std::string& callText, int key) {
     SetStatusBackground(*this, kStatusTeal);
-    const auto out = logging::PartialDupCheck(DupeContextOf(*this), session_.log, fromQ(txtCall->text()), key,
+    const auto out = logging::PartialDupCheck(DupeContextOf(*this), session_.log, callText, key,
                                               session_.contest.PartialDupesOn, session_.contest.clock.LoggedOn);
     SetDupePanel(*this, out.list);
     if (out.beep) Beep(*this);

@@ -240,6 +240,45 @@ TEST(EntryLineWindow, KeysHopAndPasteIsFiltered) {
     EXPECT_EQ(fromQ(t.w->txtSec->text()), "Lee");
 }
 
+TEST(EntryLineWindow, AKeyRunsTheFieldsEnterHandlingWhenNoFocusEventCame) {
+    // Without a window manager the window gets the keyboard but no focus event: the leave
+    // handling of the call (duplicate check, report presets) must still run.
+    for (bool outOfState : {true, false}) {
+        Window t(outOfState);
+        t.w->entry.focused = logging::EntryField::None;
+        t.type(outOfState ? "k4abc 57 lee\n" : "w1aw 57 ct\n");
+        const auto records = t.file();
+        ASSERT_EQ(records.size(), 4u) << fromQ(t.w->lblDialog->text());
+        EXPECT_EQ(records[3].RstSent, "599");
+    }
+}
+
+TEST(EntryLineWindow, PartialDuplicatesListAsTheCallIsTyped) {
+    for (bool outOfState : {true, false}) {
+        SCOPED_TRACE(outOfState ? "out-of-state" : "in-state");
+        Window t(outOfState);
+        t.type(outOfState ? "k4abc 57 lee\n" : "k4abc 57  lee\n");
+        ASSERT_EQ(t.f.ts->log.ContactCount(), 4);
+        t.type("k");
+        EXPECT_EQ(fromQ(t.w->lblDupe->text()), "K4ABC ");
+        t.type("4a");
+        EXPECT_EQ(fromQ(t.w->lblDupe->text()), "K4ABC ");
+        EXPECT_EQ(fromQ(t.w->lblDialog->text()), " ");
+        t.type("b");  // the field held three characters before the key
+        EXPECT_EQ(fromQ(t.w->lblDialog->text()), "Possible Duplicate!");
+        t.type("x");
+        EXPECT_EQ(fromQ(t.w->lblDupe->text()), "");
+        // The third character of a call typed without a digit in second or third place.
+        t.w->ClearEntries();
+        const int beeps = t.f.ts.fakes.dialogs.beeps;
+        t.type("ab");
+        EXPECT_EQ(fromQ(t.w->lblDialog->text()), " ");
+        t.type("c");
+        EXPECT_EQ(fromQ(t.w->lblDialog->text()), "The second or third character is not numeric!");
+        EXPECT_EQ(t.f.ts.fakes.dialogs.beeps, beeps + 1);
+    }
+}
+
 TEST(EntryLineWindow, DeleteAsksAndNeedsASelectedRow) {
     Window t(true);
     auto& asked = t.f.ts.fakes.dialogs.messages;
