@@ -195,7 +195,8 @@ MainsResult Mains(Session& s, WindowKind kind, const MainsInput& input) {
         // abbreviation is still found.
         if (!f.County.empty()) ExpandCounty(s, f);
         runDupCheck();
-        if (!f.County.empty()) runCountyCheck();
+        // A duplicate has emptied the line: there is no county left to check.
+        if (!f.County.empty() && !state.DupeFlag) runCountyCheck();
     } else {
         ExpandCounty(s, f);
         runCountyCheck();
@@ -213,7 +214,9 @@ MainsResult Mains(Session& s, WindowKind kind, const MainsInput& input) {
         }
     }
 
-    const bool keepLine = state.MissingField || state.BadSection || state.BadEntry || (!result.stored && !state.DupeFlag);
+    // A duplicate empties the line whatever else was refused with it; any other refusal, or a
+    // failed append, keeps what was typed for the operator to correct.
+    const bool keepLine = !result.stored && !state.DupeFlag;
     result.lineCleared = !keepLine;
     result.fields = keepLine ? f : EntryFields{};
     if (result.lineCleared) {

@@ -127,7 +127,9 @@ void statusLines(Builder& b, bool in) {
         "Displaying partial dupes slows the program on older pc's.";
     // The partial-duplicate list in 9 points on the design, scaled with the window like every
     // font (by the smaller of the screen's width and height ratios, so it fits its panel).
-    b.label("lblDupe", -1, 162, 105, 474, 15, "", Look::Value).fontPt = 9;
+    auto& dupes = b.label("lblDupe", -1, 162, 105, 474, 15, "", Look::Value);
+    dupes.fontPt = 9;
+    dupes.bold = true;
 }
 
 void contactsAndScore(Builder& b, bool in) {

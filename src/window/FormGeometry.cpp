@@ -1,6 +1,7 @@
 #include "window/FormGeometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace window {
 
@@ -44,22 +45,29 @@ void FormGeometry::CreateColumns(const FormDesign& design) {
     for (const auto& col : design.txtDXColumns) txtDXColumns.push_back(col.width * width / kDesignWidth);
 }
 
-void FormGeometry::ScaleFormToScreen(int percent, float sw, float sh) {
+bool FormGeometry::ScaleFormToScreen(int percent, float sw, float sh) {
     const float k = static_cast<float>(percent) / 100.0f;
-    width = sw * k;
-    height = sh * k;
-    left = (sw - width) / 2.0f;
-    top = (sh - height) / 2.0f;
-    fontPt *= k;
-    for (auto& c : controls) {
+    if (!(k > 0.0f) || !(sw > 0.0f) || !(sh > 0.0f) || !std::isfinite(sw) || !std::isfinite(sh)) return false;
+    FormGeometry scaled = *this;
+    scaled.width = sw * k;
+    scaled.height = sh * k;
+    scaled.left = (sw - scaled.width) / 2.0f;
+    scaled.top = (sh - scaled.height) / 2.0f;
+    scaled.fontPt *= k;
+    bool usable = std::isfinite(scaled.fontPt);
+    for (auto& c : scaled.controls) {
         if (c.kind != ControlKind::Line && c.kind != ControlKind::Frame) c.fontPt *= k;
         c.height *= k;
         c.left *= k;
         c.top *= k;
         c.width *= k;
+        for (float v : {c.fontPt, c.height, c.left, c.top, c.width}) usable = usable && std::isfinite(v);
     }
-    for (auto& w : txtDXColumns) w *= k;
-    for (auto& w : listView1Columns) w *= k;
+    for (auto& w : scaled.txtDXColumns) w *= k;
+    for (auto& w : scaled.listView1Columns) w *= k;
+    if (!usable) return false;
+    *this = std::move(scaled);
+    return true;
 }
 
 void FormGeometry::FitToArea(const platform::TwipsRect& area) {

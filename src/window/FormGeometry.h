@@ -32,8 +32,9 @@ public:
     void ScaleToScreen(float sw, float sh);
     // Columns of both list views at N x window width / 9600.
     void CreateColumns(const FormDesign& design);
-    // The screen-sized layout reduced to p % (below 100) about the screen's centre.
-    void ScaleFormToScreen(int percent, float sw, float sh);
+    // The screen-sized layout reduced to p % (below 100) about the screen's centre. False, with
+    // nothing changed, when the screen has no usable size or a value would come out unusable.
+    bool ScaleFormToScreen(int percent, float sw, float sh);
     // The window to the work area (taskbar shown) or the whole screen, at that area's corner;
     // controls and spot-list columns follow the size ratios, fonts and ListView1 columns stay.
     void FitToArea(const platform::TwipsRect& area);

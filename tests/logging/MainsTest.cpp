@@ -164,6 +164,33 @@ TEST(Mains, DuplicateIsRefusedRedWithTheLineEmptiedAndNothingAppended) {
     EXPECT_EQ(st->contest.PendingFrequency, "7025.000");
 }
 
+TEST(Mains, ADuplicateEmptiesTheLineAlsoWhenAnotherFieldIsRefused) {
+    struct Case {
+        WindowKind kind;
+        station::ContactRecord logged;
+        EntryFields entry;
+        std::vector<std::string> messages;
+    };
+    for (const Case& c :
+         {Case{IN, Rec("W1AW").spc("CT").sent("Lee"), {"W1AW", "", "CT", "", ""},
+               {"Report Received!", "Need Report Sent!", "Duplicate W1AW 04/23 14:22:05  Rec#  1"}},
+          // The county of the emptied line is not checked any more.
+          Case{IN, Rec("K4ABC").spc("FL").county("Alachua").sent("Lee"), {"K4ABC", "", "FL", "ala", "599"},
+               {"Report Received!", "Duplicate K4ABC 04/23 14:22:05  Rec#  1"}},
+          Case{OUT, Rec("K4ABC").county("Lee"), {"K4ABC", "", "", "Lee", "599"},
+               {"Report Received!", "Duplicate K4ABC  2016/04/23  14:22:05   Rec#  1"}}}) {
+        Station st(c.kind);
+        st.preload({c.logged});
+        const auto r = st.enter(c.entry);
+        EXPECT_FALSE(r.stored);
+        EXPECT_EQ(Texts(r), c.messages);
+        EXPECT_TRUE(r.lineCleared) << c.entry.Call;
+        EXPECT_EQ(r.fields, EntryFields{});
+        EXPECT_EQ(r.finalFocus(), EntryField::Call);
+        EXPECT_EQ(st->log.ContactCount(), 1);
+    }
+}
+
 TEST(Mains, DuplicateTypedAsAnAbbreviationIsRefused) {
     Station st;
     st.preload({Rec("K4ABC").spc("FL").county("Alachua").sent("Lee")});

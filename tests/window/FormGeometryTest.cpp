@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "window/FormDesign.h"
 #include "window/FormGeometry.h"
 
@@ -73,7 +75,7 @@ TEST(FormGeometry, HalfFormSizeIsHalfTheScreenCentredWithEverythingHalved) {
     g.ScaleToScreen(sw, sh);
     g.CreateColumns(design);
     const FormGeometry full = g;
-    g.ScaleFormToScreen(50, sw, sh);
+    EXPECT_TRUE(g.ScaleFormToScreen(50, sw, sh));
     EXPECT_FLOAT_EQ(g.width, sw / 2);
     EXPECT_FLOAT_EQ(g.height, sh / 2);
     EXPECT_FLOAT_EQ(g.left, sw / 4);
@@ -85,6 +87,26 @@ TEST(FormGeometry, HalfFormSizeIsHalfTheScreenCentredWithEverythingHalved) {
     }
     EXPECT_FLOAT_EQ(g.listView1Columns[0], full.listView1Columns[0] / 2);
     EXPECT_FLOAT_EQ(g.txtDXColumns[0], full.txtDXColumns[0] / 2);
+}
+
+TEST(FormGeometry, AFormSizeScalingThatCannotBeDoneLeavesTheLayoutAsItWas) {
+    auto design = smallDesign();
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    struct Case {
+        float sw, sh;
+    };
+    for (const Case c : {Case{0, 0}, Case{1024 * kPx, 0}, Case{-1024 * kPx, 768 * kPx}, Case{nan, 768 * kPx},
+                         Case{1024 * kPx, inf}}) {
+        FormGeometry g(design);
+        g.ScaleToScreen(1024 * kPx, 768 * kPx);
+        g.CreateColumns(design);
+        const FormGeometry before = g;
+        EXPECT_FALSE(g.ScaleFormToScreen(50, c.sw, c.sh)) << c.sw << " x " << c.sh;
+        EXPECT_EQ(g.width, before.width);
+        EXPECT_EQ(g.left, before.left);
+        EXPECT_EQ(g.controls[0].fontPt, before.controls[0].fontPt);
+        EXPECT_EQ(g.listView1Columns[0], before.listView1Columns[0]);
+    }
 }
 
 TEST(FormGeometry, FitToWorkAreaAndBackUsesTheAreaOriginAndKeepsFontsAndContactColumns) {

@@ -350,7 +350,9 @@ void LoggingWindow::Form_Load() {
     if (inState()) fillStateGrid();
     session_.contest.PartialDupesOn = true;
     if (inState() && session_.profile.ListPrevious == 1) menuItem("mnuListPrevious")->setChecked(true);
-    if (EffectiveFormSize(session_.profile.FormSizePercent) < 100) ScaleFormToScreen();
+    // A stored size outside 30..100 is used at the nearest bound, also by the fit and Taskbar.
+    session_.profile.FormSizePercent = static_cast<uint8_t>(EffectiveFormSize(session_.profile.FormSizePercent));
+    if (session_.profile.FormSizePercent < 100) ScaleFormToScreen();
     restoreModeAndBand();
     showStationCaptions();
     loadCountyTable();

@@ -175,6 +175,9 @@ void EnsureEntryLine(LoggingWindow& w) {
     if (w.entry.filter) return;
     auto* filter = new EntryLineFilter(w);
     w.entry.filter = filter;
+    // The calls read from the left, where the newest match stands; empty, it shows the button face.
+    w.lblDupe->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    SetDupePanel(w, "");
     w.entry.dupeFlagTimer = new QTimer(&w);
     w.entry.dupeFlagTimer->setSingleShot(true);
     QObject::connect(w.entry.dupeFlagTimer, &QTimer::timeout, &w, [&w] { w.session().contest.DupeFlag = false; });

@@ -83,7 +83,11 @@ void LoggingWindow::SizeSideLists() {
 void LoggingWindow::ScaleFormToScreen() {
     const int p = EffectiveFormSize(session_.profile.FormSizePercent);
     const auto screenArea = session_.platform.screen.screenTwips();
-    geometry_->ScaleFormToScreen(p, static_cast<float>(screenArea.width), static_cast<float>(screenArea.height));
+    if (!geometry_->ScaleFormToScreen(p, static_cast<float>(screenArea.width), static_cast<float>(screenArea.height))) {
+        // The window stays as the load scaled it, and the next start is at full size.
+        session_.profile.FormSizePercent = 100;
+        station::SavePreferences(session_);
+    }
     applyGeometry();
     SizeSideLists();
 }

@@ -261,6 +261,7 @@ TEST(EntryLineWindow, PartialDuplicatesListAsTheCallIsTyped) {
         ASSERT_EQ(t.f.ts->log.ContactCount(), 4);
         t.type("k");
         EXPECT_EQ(fromQ(t.w->lblDupe->text()), "K4ABC ");
+        EXPECT_TRUE(t.w->lblDupe->alignment() & Qt::AlignLeft);  // the newest match first, at the left
         t.type("4a");
         EXPECT_EQ(fromQ(t.w->lblDupe->text()), "K4ABC ");
         EXPECT_EQ(fromQ(t.w->lblDialog->text()), " ");
@@ -471,6 +472,7 @@ TEST(EntryLineWindow, PartialDuplicateListFontFollowsTheScreenAndFormSize) {
         auto& w = f.open();
         const double points = 9.0 * std::min(c.width / 640.0, c.height / 480.0) * c.percent / 100.0;
         EXPECT_NEAR(w.lblDupe->font().pixelSize(), points * 4 / 3, 1.0);
+        EXPECT_TRUE(w.lblDupe->font().bold());
         // A list of calls (capitals, digits and "/") stands whole inside the panel.
         EXPECT_LE(QFontMetrics(w.lblDupe->font()).tightBoundingRect(QStringLiteral("W1AW/4 K4ABC ")).height(),
                   w.lblDupe->height());

@@ -250,6 +250,31 @@ TEST(LoggingWindowLayout, AStoredSizeBelowThirtyIsDrawnAtThirtyPercent) {
     EXPECT_FLOAT_EQ(w.geometryTwips().width, 1024 * 15.0f * 0.3f);
 }
 
+TEST(LoggingWindowLayout, AStoredSizeAboveAHundredIsFullSizeAndTheTaskbarOptionWorks) {
+    LoggingWindowFixture f(false);
+    f.ts->profile.FormSizePercent = 150;
+    f.ts->profile.ShowTaskbar = 1;
+    auto& w = f.open();
+    EXPECT_EQ(f.ts->profile.FormSizePercent, 100);
+    EXPECT_FLOAT_EQ(w.geometryTwips().height, (768 - 40) * 15.0f);  // fitted to the work area
+    f.ts.fakes.dialogs.messages.clear();
+    w.mnuTaskbar_Click();
+    EXPECT_EQ(f.ts->profile.ShowTaskbar, 0);
+    EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());
+    EXPECT_FLOAT_EQ(w.geometryTwips().height, 768 * 15.0f);
+}
+
+TEST(LoggingWindowLayout, AFormSizeThatCannotBeAppliedIsStoredAsFullSizeForTheNextStart) {
+    LoggingWindowFixture f(true);
+    f.ts->profile.FormSizePercent = 60;
+    f.ts.fakes.screen.screen = {0, 0, 0, 0};  // a screen that reports no size
+    auto& w = f.open();
+    EXPECT_EQ(f.ts->profile.FormSizePercent, 100);
+    const std::string pref = f.ts.readProgramFile("QSOpref.txt");
+    EXPECT_NE(pref.find("\r\n100\r\n"), std::string::npos) << pref;
+    EXPECT_TRUE(w.loaded());
+}
+
 TEST(LoggingWindowMenus, ConfigureSavesTheProfileAndRecallOnAnEmptyLogChangesNothing) {
     LoggingWindowFixture f(false);
     f.ts.writeProgramFile("log.txt", "");
