@@ -127,7 +127,9 @@ void LoggingWindow::mnuListPrevious_Click() {
 }
 
 void LoggingWindow::mnuChangeCounty_Click() {
-    if (!menuItem("mnuChangeCounty")->isEnabled()) return;
+    // Only the in-state window has the item, and only a rover's is enabled.
+    const QAction* item = menuItem("mnuChangeCounty");
+    if (!item || !item->isEnabled()) return;
     ToolWindows::instance().open(ToolWindow::frmCountyChange, OpenWay::ModalThenUnload, session_, this);
     station::SavePreferences(session_);
     setLabel25(session_.profile.CurrentCounty);

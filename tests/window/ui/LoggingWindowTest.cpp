@@ -300,6 +300,14 @@ TEST(LoggingWindowMenus, EveryItemCanBeChosenWithoutAWindowBehindIt) {
             w.menuItem(name)->trigger();
         }
         EXPECT_TRUE(w.isEnabled());
+        if (out) {
+            // The out-of-state window has no county change and no colours; a direct call of
+            // their handlers (as the rover's relogging makes of the in-state ones) does nothing.
+            std::filesystem::remove(f.ts.programPath("QSOpref.txt"));
+            w.mnuChangeCounty_Click();
+            w.mnuColors_Click();
+            EXPECT_FALSE(std::filesystem::exists(f.ts.programPath("QSOpref.txt")));
+        }
     }
 }
 
