@@ -18,7 +18,8 @@ public:
     // Replaces the file by writing a temporary file in the same folder and renaming it over the
     // old one, so a failure never leaves a cut file.
     virtual bool writeAtomic(const std::string& path, const std::string& bytes) = 0;
-    // Appends and flushes to disk before returning true; creates the file when missing.
+    // Appends and flushes to disk before returning true; creates the file when missing. What is
+    // appended starts on a line of its own; a failed append leaves the file as it was.
     virtual bool append(const std::string& path, const std::string& bytes) = 0;
     virtual bool copy(const std::string& from, const std::string& to, bool overwrite) = 0;
     virtual bool remove(const std::string& path) = 0;

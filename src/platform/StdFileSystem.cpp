@@ -116,11 +116,16 @@ bool StdFileSystem::writeAtomic(const std::string& path, const std::string& byte
 bool StdFileSystem::append(const std::string& path, const std::string& bytes) {
     struct stat old {};
     if (::stat(path.c_str(), &old) == 0 && readOnly(path, old)) return false;
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) return false;
     struct stat before {};
     const bool sized = ::fstat(fd, &before) == 0;
-    bool ok = sized && writeAllFd(fd, bytes) && ::fsync(fd) == 0;
+    // A file whose last line has no line end (edited by hand) would have the new line joined to
+    // it: the line end comes first then.
+    char last = '\n';
+    if (sized && before.st_size > 0 && ::pread(fd, &last, 1, before.st_size - 1) != 1) last = '\n';
+    const bool joinsLine = last != '\n' && last != '\r';
+    bool ok = sized && writeAllFd(fd, joinsLine ? "\r\n" + bytes : bytes) && ::fsync(fd) == 0;
     // A line written only in part (a full disk) would run into the next line appended: the file
     // is cut back to where it was, so it still holds whole lines only.
     if (!ok && sized && ::ftruncate(fd, before.st_size) == 0) ::fsync(fd);

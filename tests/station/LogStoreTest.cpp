@@ -99,6 +99,21 @@ TEST(LogStore, AppendWritesBeforeCountingAndFailureLeavesMemory) {
     EXPECT_EQ(t.readProgramFile("log.txt"), ContactLine(contact("K1ABC")));
 }
 
+TEST(LogStore, AContactAppendedToAHandEditedLogWithoutAFinalLineEndStartsItsOwnLine) {
+    TestSession t;
+    std::string edited = kGoldenLog;
+    edited.resize(edited.size() - 2);  // saved by an editor that drops the last line end
+    t.writeProgramFile("log.txt", edited);
+    ASSERT_TRUE(LoadLog(*t));
+    ASSERT_EQ(AppendQso(*t, contact("K9NEW")), AppendResult::Stored);
+    ASSERT_TRUE(LoadLog(*t));
+    ASSERT_EQ(t->log.ContactCount(), 4);
+    EXPECT_EQ(t->log.at(3).Call, "N5DX");
+    EXPECT_EQ(t->log.at(3).Frequency, "");
+    EXPECT_EQ(t->log.at(4), contact("K9NEW"));
+    EXPECT_EQ(t.readProgramFile("log.txt"), kGoldenLog + ContactLine(contact("K9NEW")));
+}
+
 TEST(LogStore, The11001stContactIsRefused) {
     TestSession t;
     t->log.records().assign(ContactLog::MaxContacts, contact("K1ABC"));
