@@ -551,7 +551,11 @@ void LoggingWindow::ShowDXList() {
     const auto dx = logging::ShowDXList(session_.log, session_.contest.score.DxWorked, session_.contest.View,
                                         session_.profile.CurrentMode);
     List1->clear();
-    for (const auto& e : dx.entries) List1->addItem(toQ(e));
+    // The list is narrow and country names are long: the pointer shows a name whole.
+    for (const auto& e : dx.entries) {
+        auto* item = new QListWidgetItem(toQ(e), List1);
+        item->setToolTip(item->text());
+    }
     if (dx.heading) lblStation[5]->setText(toQ(*dx.heading));
 }
 

@@ -136,6 +136,7 @@ TEST(EntryLineWindow, InStateLogsAStateADxCountryAndAFloridaCounty) {
     EXPECT_EQ(t.text(t.w->lblTotSec), "6");
     EXPECT_EQ(t.text(t.w->lblTotScore), "72");
     EXPECT_EQ(t.items(t.w->List1), std::vector<std::string>{"Germany"});
+    EXPECT_EQ(fromQ(t.w->List1->item(0)->toolTip()), "Germany");  // a long name read whole
     EXPECT_EQ(t.items(t.w->List2), std::vector<std::string>{"Lee"});
     EXPECT_EQ(t.text(t.w->lblStation[8]), "Cnty Wkd - 1");
     EXPECT_NE(t.w->Label10[16]->styleSheet().indexOf("#008000"), -1);  // FL worked: green
