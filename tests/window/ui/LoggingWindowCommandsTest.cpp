@@ -141,6 +141,21 @@ TEST(LoggingWindowKeys, FieldsNeverGetQuotesAndAHotkeyDoesNotEatTheNextLetter) {
 
     QTest::keyClick(w.txtCall, Qt::Key_Escape);
     EXPECT_EQ(fromQ(w.txtCall->text()), "");
+
+    // With text selected, Ctrl+C is still the CW keyer's hotkey: the field copies nothing.
+    int opened = 0;
+    ui::ToolWindows::instance().registerFactory(ToolWindow::CWFrm, [&](Session&, QWidget*) -> QWidget* {
+        ++opened;
+        return nullptr;
+    });
+    QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+    w.txtCall->setText(QStringLiteral("K1ABC"));
+    w.txtCall->selectAll();
+    QTest::keyClick(w.txtCall, Qt::Key_C, Qt::ControlModifier);
+    ui::ToolWindows::instance().unregisterFactory(ToolWindow::CWFrm);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("untouched"));
+    EXPECT_EQ(fromQ(w.txtCall->text()), "K1ABC");
 }
 
 TEST(LoggingWindowKeys, NoFieldTakesQuotesOrControlCharactersFromPasteOrFromOtherWindows) {

@@ -13,6 +13,7 @@
 #include "platform/qt/Text.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/ui/OpenLoggingWindow.h"
+#include "window/ui/ToolWindows.h"
 
 using namespace window;
 using platform::qt::fromQ;
@@ -125,6 +126,29 @@ TEST(LoggingWindowLoad, StoredBandAndModeAreRestoredIgnoringCaseAndUnknownValues
     auto& o = g.open();
     EXPECT_TRUE(o.menuItem("mnu160")->isChecked());
     EXPECT_EQ(text(o.Label30), "AM");
+}
+
+TEST(LoggingWindowLoad, RigPollingStartsLastUnlessTheRigTypeIsNoneInAnyCase) {
+    struct Case {
+        const char* rigType;
+        int starts;
+    };
+    for (const Case c : {Case{"None", 0}, Case{"none", 0}, Case{"NONE", 0}, Case{"Yaesu FT-1000MP", 1}, Case{"", 1}}) {
+        LoggingWindowFixture f(false);
+        f.ts->profile.RigType = c.rigType;
+        int starts = 0;
+        int contactsAtStart = -1;
+        ui::ToolWindows::instance().startRig = [&](Session& s) {
+            ++starts;
+            contactsAtStart = s.log.ContactCount();
+        };
+        f.open();
+        ui::ToolWindows::instance().startRig = nullptr;
+        EXPECT_EQ(starts, c.starts) << c.rigType;
+        if (c.starts) {
+            EXPECT_EQ(contactsAtStart, 3) << "the log is loaded before the rig starts";
+        }
+    }
 }
 
 TEST(LoggingWindowLoad, AMissingCountyTableIsReportedAndTheLogIsStillLoaded) {
