@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Palmetar"));
     platform::qt::QtServiceSet services;
     // The program folder is the folder the program was started in.
-    Session session(services.services(), platform::qt::fromQ(QDir::currentPath()));
+    Session session(services.services(), platform::qt::pathFromQ(QDir::currentPath()));
 
     // Station setup's Done opens the in-state or out-of-state logging window.
     session.openLoggingWindow = [](Session& s) { window::OpenLoggingWindow(s); };

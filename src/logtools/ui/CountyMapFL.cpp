@@ -37,7 +37,7 @@ CountyMapFL::CountyMapFL(Session& session, std::vector<std::string> worked, QWid
     : QDialog(parent), session_(session), worked_(std::move(worked)) {
     setWindowTitle(QStringLiteral(" Florida County Map"));
     // The shipped picture; without it the counties show as an empty white area.
-    picture_ = QImage(platform::qt::toQ(session_.programFile("countymap.png")));
+    picture_ = QImage(platform::qt::pathToQ(session_.programFile("countymap.png")));
     // Without its borders a fill would run over the whole state, so a missing picture paints
     // nothing.
     mapLoaded_ = !picture_.isNull() && picture_.width() == logtools::kCountyMapWidth &&

@@ -102,17 +102,17 @@ std::string QtDialogs::inputBox(const std::string& prompt, const std::string& ti
 std::optional<std::string> QtDialogs::saveFileDialog(const FileDialogRequest& r) {
     QFileDialog::Options options;
     if (!r.overwritePrompt) options |= QFileDialog::DontConfirmOverwrite;
-    QString name = QFileDialog::getSaveFileName(dialogParent(), toQ(r.title), toQ(r.defaultName),
+    QString name = QFileDialog::getSaveFileName(dialogParent(), toQ(r.title), pathToQ(r.defaultName),
                                                 qtFilter(r.filter), nullptr, options);
     if (name.isEmpty()) return std::nullopt;
-    return fromQ(name);
+    return pathFromQ(name);
 }
 
 std::optional<std::string> QtDialogs::openFileDialog(const FileDialogRequest& r) {
-    QString name = QFileDialog::getOpenFileName(dialogParent(), toQ(r.title), toQ(r.defaultName),
+    QString name = QFileDialog::getOpenFileName(dialogParent(), toQ(r.title), pathToQ(r.defaultName),
                                                 qtFilter(r.filter));
     if (name.isEmpty()) return std::nullopt;
-    return fromQ(name);
+    return pathFromQ(name);
 }
 
 std::optional<int32_t> QtDialogs::colorDialog(int32_t initialBgr) {
@@ -136,7 +136,8 @@ int64_t QtClock::monotonicMs() const {
 }
 
 std::string QtEnvironment::get(const std::string& name) const {
-    return fromQ(qEnvironmentVariable(name.c_str()));
+    // The variables the program reads are folders: their bytes are kept as the system has them.
+    return qgetenv(name.c_str()).toStdString();
 }
 
 TwipsRect QtScreen::screenTwips() const {

@@ -1,5 +1,7 @@
 #include "platform/qt/Text.h"
 
+#include <QFile>
+
 namespace platform::qt {
 
 namespace {
@@ -37,5 +39,9 @@ std::string fromQ(const QString& text) {
     }
     return out;
 }
+
+QString pathToQ(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+std::string pathFromQ(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace platform::qt

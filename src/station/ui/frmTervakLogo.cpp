@@ -88,7 +88,7 @@ void frmTervakLogo::Form_Load() {
     if (!session_.platform.files.exists(path) || session_.platform.files.isDirectory(path)) return;
     QPixmap picture;
     // A picture that cannot be read keeps the built-in logo and its timing.
-    if (!picture.load(platform::qt::toQ(path))) return;
+    if (!picture.load(platform::qt::pathToQ(path))) return;
     Image1->setPixmap(picture);
     splashShown = true;
     Timer1.stop();
