@@ -8,6 +8,9 @@ VoiceNavigation::VoiceNavigation(Session& session) : session_(session) {
     session_.platform.wave.setFinishedHandler([this] { finished(); });
 }
 
+// The player outlives the session in the program: it must not call back into it.
+VoiceNavigation::~VoiceNavigation() { session_.platform.wave.setFinishedHandler({}); }
+
 std::string VoiceNavigation::PromptFile(const std::string& q) const { return session_.programFile(q + ".wav"); }
 
 bool VoiceNavigation::playing() const { return holding_ || session_.platform.wave.playing(); }

@@ -16,6 +16,7 @@ namespace keying {
 class VoiceNavigation {
 public:
     explicit VoiceNavigation(Session& session);
+    ~VoiceNavigation();
     VoiceNavigation(const VoiceNavigation&) = delete;
     VoiceNavigation& operator=(const VoiceNavigation&) = delete;
 

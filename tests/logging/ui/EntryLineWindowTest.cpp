@@ -549,4 +549,17 @@ TEST(EntryLineWindow, DupeIsHeardWholeBeforeTheCallPromptWithoutHoldingTheWindow
     EXPECT_EQ(t.f.ts->log.ContactCount(), 4);
 }
 
+TEST(EntryLineWindow, DupeRefusedOnLeavingTheCallIsHeardBeforeTheCallPrompt) {
+    Window t(false);
+    WritePrompts(t);
+    t.type("w1aw 57 ct\n");
+    t.f.ts->profile.VoiceNavMode = 2;
+    t.f.ts.fakes.wave.played.clear();
+    t.type("w1aw ");  // the in-state check on leaving the call refuses it
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "");
+    EXPECT_EQ(Heard(t), std::vector<std::string>{"Dupe"});
+    t.f.ts.fakes.wave.finish();
+    EXPECT_EQ(Heard(t), (std::vector<std::string>{"Dupe", "Call"}));
+}
+
 }  // namespace
