@@ -96,7 +96,10 @@ bool readWrittenContact(const std::string& bytes, size_t& pos, ContactRecord& r)
         if (end >= size) return false;
         // A reload mostly finds the text the reused string already holds: compare before copying.
         const size_t n = end - p - 1;
-        if (out.size() != n || std::memcmp(out.data(), d + p + 1, n) != 0) out.assign(d + p + 1, n);
+        const char* text = d + p + 1;
+        bool same = out.size() == n;
+        for (size_t i = 0; same && i < n; ++i) same = out[i] == text[i];  // short: no library call
+        if (!same) out.assign(text, n);
         p = end + 1;
         return true;
     };
