@@ -30,8 +30,14 @@ void LoggingWindow::applyWindowGeometry() {
     // bar, borders) is taken off, so the whole window fits where the size says.
     QSize frameExtra(0, 0);
     if (isVisible()) frameExtra = frameGeometry().size() - size();
-    move(px(g.left, tpp), px(g.top, tpp));
-    resize(std::max(1, px(g.width, tpp) - frameExtra.width()), std::max(1, px(g.height, tpp) - frameExtra.height()));
+    // A window narrower than the screen (a form size below 100 %) has room beside it for the
+    // side borders: they go around the layout, so its right-hand controls are not cut off.
+    const int screenWidth = px(static_cast<float>(session_.platform.screen.screenTwips().width), tpp);
+    const bool reduced = session_.profile.FormSizePercent < 100;
+    const int sides = reduced && screenWidth - px(g.width, tpp) >= frameExtra.width() ? frameExtra.width() : 0;
+    move(px(g.left, tpp) - sides / 2, px(g.top, tpp));
+    resize(std::max(1, px(g.width, tpp) - frameExtra.width() + sides),
+           std::max(1, px(g.height, tpp) - frameExtra.height()));
 }
 
 void LoggingWindow::applyGeometry() {

@@ -274,6 +274,21 @@ TEST(LoggingWindowLayout, AStoredSizeBelowThirtyIsDrawnAtThirtyPercent) {
     EXPECT_FLOAT_EQ(w.geometryTwips().width, 1024 * 15.0f * 0.3f);
 }
 
+TEST(LoggingWindowLayout, BelowFullSizeTheWindowIsCentredAndTheTaskbarOptionOnlyShowsAsItsMark) {
+    for (bool out : {false, true}) {
+        LoggingWindowFixture f(out);
+        f.ts->profile.FormSizePercent = 80;
+        f.ts->profile.ShowTaskbar = 1;
+        auto& w = f.open();
+        const auto& g = w.geometryTwips();
+        EXPECT_FLOAT_EQ(g.width, 1024 * 15.0f * 0.8f);
+        EXPECT_FLOAT_EQ(g.height, 768 * 15.0f * 0.8f);
+        EXPECT_FLOAT_EQ(g.left, 1024 * 15.0f * 0.1f);
+        EXPECT_FLOAT_EQ(g.top, 768 * 15.0f * 0.1f);
+        EXPECT_TRUE(w.menuItem("mnuTaskbar")->isChecked());
+    }
+}
+
 TEST(LoggingWindowLayout, AStoredSizeAboveAHundredIsFullSizeAndTheTaskbarOptionWorks) {
     LoggingWindowFixture f(false);
     f.ts->profile.FormSizePercent = 150;
@@ -331,6 +346,31 @@ TEST(LoggingWindowMenus, EveryItemCanBeChosenWithoutAWindowBehindIt) {
             w.mnuChangeCounty_Click();
             w.mnuColors_Click();
             EXPECT_FALSE(std::filesystem::exists(f.ts.programPath("QSOpref.txt")));
+        }
+    }
+}
+
+TEST(LoggingWindowLayout, EveryControlLiesInsideTheShownWindow) {
+    struct Screen {
+        int w, h, percent;
+    };
+    for (const Screen s : {Screen{1024, 768, 100}, Screen{1920, 1080, 100}, Screen{1024, 768, 50},
+                           Screen{1280, 1024, 75}}) {
+        for (bool out : {false, true}) {
+            LoggingWindowFixture f(out, s.w, s.h);
+            f.ts->profile.FormSizePercent = static_cast<uint8_t>(s.percent);
+            auto& w = f.open();
+            w.show();
+            QApplication::processEvents();  // the frame is taken into account once shown
+            QApplication::processEvents();
+            const QRect client = w.centralWidget()->rect();
+            for (QWidget* c : w.centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                if (!c->isVisibleTo(&w) || c->width() == 0) continue;
+                EXPECT_TRUE(client.contains(c->geometry()))
+                    << (out ? "Outfrm " : "Infrm ") << s.w << "x" << s.h << " at " << s.percent << "%: "
+                    << fromQ(c->objectName()) << " ends at " << c->geometry().right() << "," << c->geometry().bottom()
+                    << " in " << client.width() << "x" << client.height();
+            }
         }
     }
 }
