@@ -9,6 +9,7 @@
 //   LoggingWindowEntry.cpp   the entry line, the recent-contacts list, logging and scoring glue
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <map>
 #include <memory>
@@ -237,7 +238,7 @@ private:
     IdleKeyer idleKeyer_;
     const QEvent* lastKey_ = nullptr;  // a key event the parents see again when a field ignores it
     quint64 lastKeyTime_ = 0;
-    QObject* lastKeyReceiver_ = nullptr;
+    QPointer<QObject> lastKeyReceiver_;
 };
 
 }  // namespace window::ui

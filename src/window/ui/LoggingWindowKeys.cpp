@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenuBar>
 
 #include "platform/qt/Text.h"
 #include "station/Session.h"
@@ -77,7 +78,11 @@ void LoggingWindow::installKeyFilter() { qApp->installEventFilter(this); }
 bool LoggingWindow::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() != QEvent::ShortcutOverride && e->type() != QEvent::KeyPress) return false;
     if (!watched->isWidgetType() || static_cast<QWidget*>(watched)->window() != this) return false;
-    if (e->type() == QEvent::ShortcutOverride) {
+    // The menu bar in keyboard navigation (after Alt) keeps its keys: Esc leaves the menus
+    // without clearing the entry line, the arrows move between the menus, and a key it ignores
+    // is not routed when it is offered to the window behind it.
+    const bool menuBar = qobject_cast<QMenuBar*>(watched) != nullptr;
+    if (e->type() == QEvent::ShortcutOverride && !menuBar) {
         // A field would take Ctrl+C (copy) as its own shortcut; the hotkey comes first.
         auto* key = static_cast<QKeyEvent*>(e);
         if (isCtrlHotkey(key)) {
@@ -89,13 +94,14 @@ bool LoggingWindow::eventFilter(QObject* watched, QEvent* e) {
         // A key a field ignores is offered to its parents as the same event: handle it once.
         // (Events are often built at the same address, so the time stamp tells them apart.)
         auto* key = static_cast<QKeyEvent*>(e);
-        if (e == lastKey_ && key->timestamp() == lastKeyTime_ && lastKeyReceiver_ && watched != lastKeyReceiver_ &&
-            watched->isWidgetType() && lastKeyReceiver_->isWidgetType() &&
-            static_cast<QWidget*>(watched)->isAncestorOf(static_cast<QWidget*>(lastKeyReceiver_)))
+        if (e == lastKey_ && key->timestamp() == lastKeyTime_ && !lastKeyReceiver_.isNull() &&
+            watched != lastKeyReceiver_ && lastKeyReceiver_->isWidgetType() &&
+            static_cast<QWidget*>(watched)->isAncestorOf(static_cast<QWidget*>(lastKeyReceiver_.data())))
             return false;
         lastKey_ = e;
         lastKeyTime_ = key->timestamp();
         lastKeyReceiver_ = watched;
+        if (menuBar) return false;
         return handleKey(static_cast<QKeyEvent*>(e));
     }
     return false;

@@ -4,6 +4,7 @@
 #include <functional>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -198,6 +199,21 @@ TEST(LoggingWindowKeys, NoFieldTakesQuotesOrControlCharactersFromPasteOrFromOthe
     w.txtCntry->insert(QStringLiteral("\"X"));
     EXPECT_EQ(fromQ(w.txtCntry->text()), "NXY");
     EXPECT_EQ(w.txtCntry->cursorPosition(), 2);
+}
+
+TEST(LoggingWindowKeys, KeysOfTheMenuBarInKeyboardNavigationStayWithTheMenus) {
+    LoggingWindowFixture f(false);
+    SendingKeyer keyer;
+    keyer.state().CWInterface = 1;
+    KeyerScope scope(&keyer);
+    auto& w = f.open();
+    w.show();
+    w.txtCall->setText(QStringLiteral("K1AB"));
+    // Alt pressed and let go puts the focus on the menu bar; Esc there only leaves the menus.
+    QTest::keyClick(w.menuBar(), Qt::Key_Escape);
+    QTest::keyClick(w.menuBar(), Qt::Key_F1);
+    EXPECT_EQ(fromQ(w.txtCall->text()), "K1AB");
+    EXPECT_TRUE(keyer.calls.empty());
 }
 
 TEST(LoggingWindowKeys, FunctionKeysReachTheCwKeyerAndF12SwitchesKeyboardCw) {
