@@ -29,6 +29,10 @@ public:
 // Joins a folder and a name with '/'.
 std::string joinPath(const std::string& folder, const std::string& name);
 
+// A path in the file system's bytes (UTF-8) as message text in the program's 8-bit code page, so
+// a folder named "José" reads as such in a message; characters the code page lacks become '?'.
+std::string PathText(const std::string& path);
+
 // The path of a file named without a folder: the exact name in the folder, or, when that does
 // not exist, a file of the folder whose name matches ignoring letter case. Names on the
 // original platform were case-blind; an operator's copied "Log.TXT" must still be found.

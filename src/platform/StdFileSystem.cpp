@@ -20,6 +20,41 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
+std::string PathText(const std::string& path) {
+    // Windows-1252 bytes 0x80..0x9F by the character each stands for.
+    static constexpr char32_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                           0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                           0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                           0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    std::string out;
+    for (size_t i = 0; i < path.size();) {
+        const unsigned char b = static_cast<unsigned char>(path[i]);
+        size_t length = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
+        bool valid = length > 0 && i + length <= path.size();
+        char32_t c = length == 1 ? b : length == 2 ? (b & 0x1F) : length == 3 ? (b & 0x0F) : (b & 0x07);
+        for (size_t k = 1; valid && k < length; ++k) {
+            const unsigned char next = static_cast<unsigned char>(path[i + k]);
+            valid = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        if (!valid) {  // not UTF-8: the byte is kept as it stands
+            out += path[i++];
+            continue;
+        }
+        i += length;
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        char mapped = '?';
+        for (int k = 0; k < 32; ++k) {
+            if (kHigh[k] != 0 && kHigh[k] == c) mapped = static_cast<char>(0x80 + k);
+        }
+        out += mapped;
+    }
+    return out;
+}
+
 std::string resolveInFolder(const FileSystem& files, const std::string& folder, const std::string& name) {
     std::string exact = joinPath(folder, name);
     if (files.exists(exact)) return exact;

@@ -174,7 +174,7 @@ bool ExportAdif(Session& session) {
     } catch (const FileError&) {
         dialogs.beep();
         dialogs.messageBox("The country table ADIFCnt.txt is missing or damaged; it belongs in the program "
-                           "folder " + session.folders.ProgramFolder + ".",
+                           "folder " + platform::PathText(session.folders.ProgramFolder) + ".",
                            platform::MsgButtons::OK, platform::MsgIcon::None, "ADIFCnt.txt not found");
         return false;
     }
@@ -192,7 +192,7 @@ bool ExportAdif(Session& session) {
         dialogs.messageBox(kAccessError, platform::MsgButtons::OK, platform::MsgIcon::None, "Unable to write file.");
         return false;
     }
-    dialogs.messageBox("The file was successfully written to the directory:\r\n\r\n" + *chosen + ".",
+    dialogs.messageBox("The file was successfully written to the directory:\r\n\r\n" + platform::PathText(*chosen) + ".",
                        platform::MsgButtons::OK, platform::MsgIcon::None, "File Written Successfully.");
     return true;
 }
@@ -237,7 +237,7 @@ bool ExportLogExp(Session& session) {
     }
     dialogs.beep();
     dialogs.messageBox("LogExp.txt has been written to this program's working directory " +
-                           session.folders.ProgramFolder +
+                           platform::PathText(session.folders.ProgramFolder) +
                            ".  Import these contacts into the Pendrake program by clicking File, Import, and "
                            "navigating to this directory from the Pendrake program.",
                        platform::MsgButtons::OK, platform::MsgIcon::None, "Export Successful!");

@@ -19,7 +19,7 @@ void PrepareUserFolders(Session& session) {
     session.folders.UserFolder = platform::joinPath(base, "Florida");
     const std::string xml = platform::joinPath(session.folders.SharedFolder, "SharedUserPreferences.xml");
     if (!OpenXmlPrefs(session, xml)) {
-        session.platform.dialogs.messageBox("Error opening file\r\n" + xml, platform::MsgButtons::OK,
+        session.platform.dialogs.messageBox("Error opening file\r\n" + platform::PathText(xml), platform::MsgButtons::OK,
                                             platform::MsgIcon::None, "Error opeining file");
     }
     MakeFolder(session, session.folders.BackupFolder(), 0);

@@ -64,7 +64,7 @@ bool MakeFolder(Session& session, const std::string& path, uint8_t report) {
     if (files.isDirectory(path)) return true;
     if (files.makeDirectory(path)) return true;
     if (report == 1) {
-        session.platform.dialogs.messageBox(std::string(kAccessError) + "  " + path, platform::MsgButtons::OK,
+        session.platform.dialogs.messageBox(std::string(kAccessError) + "  " + platform::PathText(path), platform::MsgButtons::OK,
                                             platform::MsgIcon::None, "Unable to create directory.");
     }
     return false;

@@ -67,3 +67,18 @@ TEST(StdFileSystem, AReadOnlyFileIsNeitherReplacedNorAppendedToAndARewriteKeepsP
     EXPECT_EQ(fs::status(own).permissions(), fs::perms::owner_read | fs::perms::owner_write);
     fs::remove_all(folder);
 }
+
+TEST(StdFileSystem, PathsReadInMessagesAsTheOperatorNamedTheFolders) {
+    struct Case {
+        const char* path;
+        const char* text;
+    } cases[] = {
+        {"/home/k1abc/palmetar", "/home/k1abc/palmetar"},
+        {"/home/jos\xc3\xa9/Documents", "/home/jos\xe9/Documents"},   // é
+        {"/srv/\xe2\x82\xac/log", "/srv/\x80/log"},                   // the euro sign has a byte
+        {"/home/\xe6\x97\xa5\xe6\x9c\xac", "/home/??"},                // characters the code page lacks
+        {"/home/jos\xe9", "/home/jos\xe9"},                            // not UTF-8: kept as it is
+        {"/home/x\xc3", "/home/x\xc3"},                                // cut short at the end
+    };
+    for (const auto& c : cases) EXPECT_EQ(platform::PathText(c.path), c.text) << c.path;
+}

@@ -213,6 +213,17 @@ TEST_F(AdifExportFlow, AsksPowerCommentAndFileThenWritesAndSaysSo) {
     EXPECT_EQ(t.fakes.dialogs.messages[0].prompt, "The file was successfully written to the directory:\r\n\r\n" + out + ".");
 }
 
+TEST_F(AdifExportFlow, AFolderNamedWithAnAccentIsWrittenToAndNamedInTheMessage) {
+    const fs::path folder = fs::path(t->folders.UserFolder) / "Jos\xc3\xa9";  // UTF-8, as the system names it
+    fs::create_directories(folder);
+    const std::string chosen = (folder / "FL.adi").string();
+    t.fakes.dialogs.fileAnswers = {chosen};
+    ASSERT_TRUE(ExportAdif(*t));
+    EXPECT_TRUE(fs::exists(folder / "FL.adi"));
+    ASSERT_EQ(t.fakes.dialogs.messages.size(), 1u);
+    EXPECT_NE(t.fakes.dialogs.messages[0].prompt.find("Jos\xe9/FL.adi."), std::string::npos);  // the code page's é
+}
+
 TEST_F(AdifExportFlow, CancelWritesNothingAndSaysNothing) {
     t.fakes.dialogs.fileAnswers = {std::nullopt};
     EXPECT_FALSE(ExportAdif(*t));

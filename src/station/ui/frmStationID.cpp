@@ -303,7 +303,7 @@ void frmStationID::Command1_Click() {
     for (int i : {3, 4, 6}) Text[i]->setText(toQ(fields.Text[i]));
     if (result == station::SetupDoneResult::XmlNotSaved) {
         session_.platform.dialogs.messageBox(
-            "The shared preferences could not be saved to\r\n" + session_.xmlPrefs.XmlPrefsPath,
+            "The shared preferences could not be saved to\r\n" + platform::PathText(session_.xmlPrefs.XmlPrefsPath),
             platform::MsgButtons::OK, platform::MsgIcon::Exclamation, "Unable to write file.");
     }
     // Setup is out of sight before the logging window's load asks its first question.
