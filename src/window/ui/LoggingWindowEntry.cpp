@@ -283,7 +283,9 @@ bool LoggingWindow::entryLineEvent(QObject* watched, QEvent* e) {
         }
         if (e->type() == QEvent::FocusOut) {
             const auto reason = static_cast<QFocusEvent*>(e)->reason();
-            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+            if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+                reason == Qt::MenuBarFocusReason)
+                return false;
             if (FieldOf(*this, QApplication::focusWidget()) == EntryField::None && entry.focused == field) {
                 if (field == EntryField::Call) txtCall_LostFocus();
                 entry.focused = EntryField::None;

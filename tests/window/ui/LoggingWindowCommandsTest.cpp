@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <functional>
@@ -214,6 +215,13 @@ TEST(LoggingWindowKeys, KeysOfTheMenuBarInKeyboardNavigationStayWithTheMenus) {
     QTest::keyClick(w.menuBar(), Qt::Key_F1);
     EXPECT_EQ(fromQ(w.txtCall->text()), "K1AB");
     EXPECT_TRUE(keyer.calls.empty());
+
+    // The menu bar taking the focus is not the operator leaving the call field.
+    w.txtCall->setFocus();
+    QApplication::processEvents();
+    w.menuBar()->setFocus(Qt::MenuBarFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(fromQ(w.txtRSTR->text()), "");
 }
 
 TEST(LoggingWindowKeys, FunctionKeysReachTheCwKeyerAndF12SwitchesKeyboardCw) {
