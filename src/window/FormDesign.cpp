@@ -48,7 +48,7 @@ void stationStrip(Builder& b, bool in) {
     call.bold = true;
     b.label("Label25", -1, 4, 21, 128, 15, in ? "County" : "SPC");
     b.label("Label21", -1, 140, 2, 44, 13, "Band");
-    auto& band = b.label("Label24", -1, 140, 16, 44, 20, "160", Look::Value);
+    auto& band = b.label("Label24", -1, 140, 16, 44, 20, "", Look::Value);
     band.fontPt = 12;
     band.bold = true;
     band.tip = "Click to change modes.";
@@ -122,7 +122,8 @@ void statusLines(Builder& b, bool in) {
     b.label("Label18", -1, 564, 85, 32, 15, "Miles").visible = in;
     b.label("Label23", -1, 596, 85, 40, 15, "", Look::Value).visible = in;
 
-    b.label("lblPossDup", -1, 4, 105, 116, 15, in ? "   Possible Duplicates" : "Possible Duplicates");
+    b.label("lblPossDup", -1, 4, 105, 116, 15, in ? "   Possible Duplicates" : "Possible Duplicates",
+                            Look::Caption);
     b.add(ControlKind::Button, "cmdDup", -1, 122, 103, 36, 18, "On").tip =
         "Displaying partial dupes slows the program on older pc's.";
     // The partial-duplicate list in 9 points on the design, scaled with the window like every

@@ -26,6 +26,7 @@ enum class Look {
     Marker,     // the "New" marker
     GridCell,   // a state of the grid
     Panel,      // the band map frame
+    Caption,    // white on navy caption box ("Possible Duplicates")
 };
 
 struct ControlDesign {

@@ -117,7 +117,7 @@ TEST(LoggingWindowLoad, StoredBandAndModeAreRestoredIgnoringCaseAndUnknownValues
     f.ts->profile.CurrentBand = "2";
     auto& w = f.open();
     EXPECT_TRUE(w.menuItem("mnuSSB")->isChecked());
-    EXPECT_EQ(text(w.Label24), "160");  // the design text stays
+    EXPECT_EQ(text(w.Label24), "");  // the design text stays: no band is claimed until one is chosen
     for (const char* b : {"mnuBand160Ch", "mnuBand40Ch", "mnuBand20Ch", "mnuBand10Ch"})
         EXPECT_FALSE(w.menuItem(b)->isChecked()) << b;
 
