@@ -58,15 +58,9 @@ void LoggingWindow::closeEvent(QCloseEvent* e) {
     Form_Terminate();
 }
 
-void LoggingWindow::mnuExit_Click() {
-    auto& clock = session_.contest.clock;
-    if (clock.LoggedOn) {
-        session_.profile.OperatingSeconds = static_cast<float>(session_.RunningSeconds);
-        station::SavePreferences(session_);
-        clock.LoggedOn = false;
-    }
-    session_.platform.exit.endProgram(0);
-}
+// Exit stores the running operating time and ends at once, exactly as the window's termination
+// does: no windows are unloaded and no backup is made.
+void LoggingWindow::mnuExit_Click() { Form_Terminate(); }
 
 void LoggingWindow::mnuNew_Click() {
     station::NewLog(session_);
