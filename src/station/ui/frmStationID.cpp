@@ -191,7 +191,9 @@ void frmStationID::Text2_KeyPress(int16_t& k) {
 }
 
 void frmStationID::Text8_KeyPress(int16_t& k) {
-    station::CountyKey(k, fromQ(Text[8]->text()), Text[8]->cursorPosition());
+    // A key typed over a selection lands where the selection starts.
+    QLineEdit* field = Text[8];
+    station::CountyKey(k, fromQ(field->text()), field->hasSelectedText() ? field->selectionStart() : field->cursorPosition());
     if (k == 13) {
         k = 0;
         Command1_Click();

@@ -76,6 +76,10 @@ TEST(StationSetupWindow, FirstRunTypedByTheOperatorStoresProfileAndKeys) {
     EXPECT_TRUE(w.Text[8]->hasFocus());
     QTest::keyClicks(w.Text[8], "palm beach");
     EXPECT_EQ(text(w.Text[8]), "Palm Beach");
+    // Typing over the whole selected text starts the county afresh, capital first.
+    w.Text[8]->selectAll();
+    QTest::keyClicks(w.Text[8], "palm beach");
+    EXPECT_EQ(text(w.Text[8]), "Palm Beach");
     QTest::keyClick(w.Text[8], Qt::Key_Tab);
     w.Text[6]->selectAll();
     QTest::keyClicks(w.Text[6], "4x");  // the letter is dropped
