@@ -2,6 +2,7 @@
 #include <QDir>
 #include <clocale>
 
+#include "keying/ui/VoiceWindows.h"
 #include "logtools/ui/LogToolWindows.h"
 #include "platform/qt/QtFolderLock.h"
 #include "platform/qt/QtServices.h"
@@ -42,6 +43,7 @@ int main(int argc, char** argv) {
         return chooser;
     });
     logtools::ui::RegisterLogToolWindows();
+    keying::ui::RegisterVoiceAndWinKeyWindows();
     // The logging window's load starts rig polling from the stored settings.
     tools.startRig = [](Session& s) { s.rig.StartFromStoredSettings(); };
 
