@@ -42,6 +42,10 @@ bool IsEditTime(const std::string& time) { return ParseQsoTime(time).has_value()
 bool IsEditSpc(const std::string& spc) { return spc.size() != 2 || logging::StateIndex(spc) != 0; }
 
 ContactEditFields StoredForm(EditKind kind, ContactEditFields f) {
+    // What a paste or a stray key left in a field (a TAB, a DEL, a line break) is never stored.
+    for (std::string* v : {&f.call, &f.rstReceived, &f.county, &f.rstSent, &f.spc, &f.date, &f.time, &f.mode, &f.band,
+                           &f.countySent})
+        *v = station::CleanText(*v);
     if (kind == EditKind::OutOfState) {
         f.call = Trim(f.call);
         f.rstSent = Trim(f.rstSent);

@@ -32,7 +32,8 @@ bool IsEditTime(const std::string& time);
 // In-state SPC: a two-character text must be one of the 67 codes; other lengths pass.
 bool IsEditSpc(const std::string& spc);
 
-// The values as they will be stored: out-of-state trims call, reports and county.
+// The values as they will be stored: without quotes or control characters, and out-of-state
+// with call, reports and county trimmed.
 ContactEditFields StoredForm(EditKind kind, ContactEditFields fields);
 
 // Record numbers (1-based) of the other contacts equal to the edit in every field of the

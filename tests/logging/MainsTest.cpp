@@ -66,6 +66,29 @@ TEST(Mains, StoresTheRecordAppendsAndScores) {
     EXPECT_EQ(r.updates.at(0).gridIndex, StateIndex("CT"));
 }
 
+TEST(Mains, NothingIsLoggedWithoutABandAndAModeOfTheMenus) {
+    struct Case {
+        const char *band, *mode;
+        bool stored;
+    };
+    for (WindowKind kind : {WindowKind::InState, WindowKind::OutOfState}) {
+        for (const Case c : {Case{"", "", false}, Case{"40", "", false}, Case{"", "CW", false}, Case{"2", "CW", false},
+                             Case{"40", "AM", false}, Case{"6", "dg", true}, Case{"160", "ph", true}}) {
+            Station st(kind);
+            st->profile.CurrentBand = c.band;
+            st->profile.CurrentMode = c.mode;
+            const auto r = st.enter({"W1AW", "599", "CT", "Lee", "599"});
+            EXPECT_EQ(r.stored, c.stored) << c.band << "/" << c.mode;
+            if (c.stored) continue;
+            EXPECT_EQ(Texts(r), std::vector<std::string>{BandModePrompt(kind)});
+            EXPECT_EQ(r.finalFocus(), EntryField::None);  // the focus stays where it is
+            EXPECT_EQ(r.fields.Call, "W1AW");
+            EXPECT_FALSE(r.clockStarted);
+            EXPECT_EQ(st->log.ContactCount(), 0);
+        }
+    }
+}
+
 TEST(Mains, DateAndTimeComeFromOneReadingWithTheOffsetInMinutes) {
     Station st;
     st->profile.HoursOffset = 4.5f;

@@ -150,7 +150,7 @@ int16_t TypedKey(const QKeyEvent* e) {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return 13;
     if (e->key() == Qt::Key_Backspace) return 8;
     const QString text = e->text();
-    if (text.size() != 1 || text[0].unicode() < 32) return 0;
+    if (text.size() != 1 || !text[0].isPrint()) return 0;  // Delete (DEL) edits as in any field
     const std::string bytes = fromQ(text);
     return bytes.size() == 1 ? static_cast<int16_t>(static_cast<unsigned char>(bytes[0])) : 0;
 }
