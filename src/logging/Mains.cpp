@@ -44,7 +44,7 @@ bool Store(Session& s, WindowKind kind, const station::ContactRecord& r, MainsRe
             return false;
     }
     result.storedRecords.push_back(s.log.ContactCount());
-    result.updates.push_back(CountContact(s.contest.score, kind, r, s.counties));
+    result.updates.push_back(CountContact(s.contest.score, kind, r, s.counties, s.prefixes));
     return true;
 }
 
@@ -192,13 +192,11 @@ MainsResult Mains(Session& s, WindowKind kind, const MainsInput& input) {
     };
 
     if (InState(kind)) {
-        if (f.Country.size() == 2) {
-            if (auto bad = ValidateSection(f.Country)) {
-                state.BadSection = true;
-                result.messages.push_back(*bad);
-            } else {
-                result.continentNA = true;
-            }
+        if (auto bad = ValidateSection(f.Country, s.prefixes)) {
+            state.BadSection = true;
+            result.messages.push_back(*bad);
+        } else if (f.Country.size() == 2) {
+            result.continentNA = true;
         }
         // The abbreviation is expanded before the duplicate check, so a duplicate typed as an
         // abbreviation is still found.

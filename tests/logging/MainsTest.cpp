@@ -23,13 +23,14 @@ struct Station : TestSession {
         p.HoursOffset = 4;
         p.OutOfState = kind == WindowKind::OutOfState;
         session->counties = fixtures::Counties();
+        session->prefixes = fixtures::Countries();
         fakes.clock.local = {2026, 4, 25, 12, 0, 0, 0};
     }
     MainsResult enter(EntryFields fields) { return Mains(*session, kind, {std::move(fields), false, "", ""}); }
     std::string file() const { return readProgramFile("log.txt"); }
     void preload(std::initializer_list<station::ContactRecord> records) {
         for (const auto& r : records) ASSERT_EQ(station::AppendQso(*session, r), station::AppendResult::Stored);
-        RecountScore(session->contest.score, kind, session->log.records(), session->counties);
+        RecountScore(session->contest.score, kind, session->log.records(), session->counties, session->prefixes);
     }
     WindowKind kind;
 };

@@ -158,6 +158,25 @@ TEST(EntryLineWindow, InStateLogsAStateADxCountryAndAFloridaCounty) {
     shot.save("/tmp/palmetar-entry-line-in-state.png");
 }
 
+TEST(EntryLineWindow, OnlyACountryOfTheTableIsLoggedAsDx) {
+    Window t(false);
+    const std::string score = t.text(t.w->lblTotScore);
+    t.type("dl1abc 57 xxpa\n");
+    EXPECT_EQ(fromQ(t.w->lblDialog->text()), "Xxpa is not a valid country!");
+    EXPECT_TRUE(t.w->txtCntry->hasFocus());
+    EXPECT_EQ(fromQ(t.w->txtCntry->text()), "Xxpa");
+    EXPECT_EQ(t.file().size(), 3u);
+    EXPECT_EQ(t.text(t.w->lblTotScore), score);
+    EXPECT_FALSE(t.w->Label3->isVisibleTo(t.w));  // no "New" for a name that is no country
+    // Corrected in the field that has the focus: the completed name is logged and counts.
+    t.w->txtCntry->selectAll();
+    t.type("ger\n");
+    const auto records = t.file();
+    ASSERT_EQ(records.size(), 4u) << fromQ(t.w->lblDialog->text());
+    EXPECT_EQ(records[3].Spc, "Germany");
+    EXPECT_EQ(t.items(t.w->List1), std::vector<std::string>{"Germany"});
+}
+
 TEST(EntryLineWindow, DuplicateIsRefusedWithItsMessageAndNothingAppended) {
     Window t(true);
     t.type("k4abc 57 lee\n");

@@ -274,3 +274,26 @@ TEST(EditDialogs, DeleteEditsAndNoControlCharacterIsStored) {
     EXPECT_EQ(stored[1].RstSent, "579");
     EXPECT_EQ(ts->log.at(2), stored[1]);  // memory holds what the file holds
 }
+
+TEST(EditDialogs, SpcTakesAStateCodeOrACountryOfTheTableAndNothingElse) {
+    TestSession ts;
+    prepare(ts);
+    ts->prefixes.rows = {{"ZP", "Paraguay", "SA", 58, -23}, {"KP4", "Puerto Rico", "NA", 66, 18}};
+    struct Case {
+        const char* keys;
+        bool stored;
+        const char* spc;
+    };
+    for (const Case c : {Case{"pa", true, "PA"}, Case{"xxpa", false, nullptr}, Case{"g", false, nullptr},
+                         Case{"puerto", true, "Puerto Rico"}}) {
+        const std::string before = ts->log.at(2).Spc;
+        ts->contest.EditIndex = 2;
+        DEEditInfrm dlg(*ts);
+        dlg.show();
+        retype(dlg.txtEditPre, QString::fromLatin1(c.keys));
+        QTest::keyClick(dlg.txtEditPre, Qt::Key_Return);  // Enter accepts what the field shows
+        EXPECT_EQ(dlg.isVisible(), !c.stored) << c.keys;
+        EXPECT_EQ(dlg.Label2->isVisible(), !c.stored) << c.keys;
+        EXPECT_EQ(ts->log.at(2).Spc, c.stored ? std::string(c.spc) : before) << c.keys;
+    }
+}
