@@ -17,13 +17,23 @@ std::string VoiceNavigation::PromptFile(const std::string& q) const { return ses
 bool VoiceNavigation::playing() const { return holding_ || session_.platform.wave.playing(); }
 
 void VoiceNavigation::BlindKeyPhone(const std::string& q) {
-    Load();
+    loadForRequest();
     request({q, false});
 }
 
 void VoiceNavigation::BlindKeyPhoneWhole(const std::string& q) {
-    Load();
+    loadForRequest();
     request({q, true});
+}
+
+// The first prompt of the run loads the window, which speaks the stored mode. Call Only's
+// "Call" after "NavEn" is left out there: the prompt asked for follows "NavEn" anyway, and a
+// call-field prompt would otherwise be heard twice.
+void VoiceNavigation::loadForRequest() {
+    if (loaded_) return;
+    loaded_ = true;
+    if (session_.profile.VoiceNavMode == 1) request({"NavEn", true});
+    else ChooseOption(session_.profile.VoiceNavMode);
 }
 
 void VoiceNavigation::ChooseOption(int option) {

@@ -55,6 +55,7 @@ private:
     void start(const Request& request);
     void request(const Request& request);
     void finished();
+    void loadForRequest();
 
     Session& session_;
     bool loaded_ = false;

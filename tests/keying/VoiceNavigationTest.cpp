@@ -134,9 +134,9 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"AllDataFieldsSaysNavEn", 1, {"load", "end", "opt2"}, {"NavEn", "Call", "NavEn"}},
         OptionCase{"AStoredModeWithoutAnOptionSaysNothing", 7, {"load", "opt5"}, {}},
         // The first prompt of the run loads the window, which speaks the stored mode first; in
-        // Call Only that is heard whole before the prompt.
+        // Call Only "NavEn" is heard whole before the prompt (and "Call" only once).
         OptionCase{"FirstPromptLoadsCallOnly", 1, {"Call"}, {"NavEn"}},
-        OptionCase{"FirstPromptLoadsCallOnlyThen", 1, {"Call", "end"}, {"NavEn", "Call"}},
+        OptionCase{"FirstPromptLoadsCallOnlyThen", 1, {"Call", "end", "end"}, {"NavEn", "Call"}},
         OptionCase{"FirstPromptLoadsAllFields", 2, {"RstSnt"}, {"NavEn", "RstSnt"}},
         OptionCase{"TheLoadRunsOnce", 2, {"RstSnt", "load", "County"}, {"NavEn", "RstSnt", "County"}}),
     [](const testing::TestParamInfo<OptionCase>& info) { return std::string(info.param.name); });
