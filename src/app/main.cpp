@@ -7,6 +7,7 @@
 #include "platform/StdFileSystem.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/Text.h"
+#include "rig/ui/RigWindows.h"
 #include "station/ProgramFolderLock.h"
 #include "station/Session.h"
 #include "station/ui/Form5.h"
@@ -46,8 +47,7 @@ int main(int argc, char** argv) {
         return chooser;
     });
     logtools::ui::RegisterLogToolWindows();
-    // The logging window's load starts rig polling from the stored settings.
-    tools.startRig = [](Session& s) { s.rig.StartFromStoredSettings(); };
+    rig::ui::RegisterRigWindows();
 
     // The logo closes before the setup dialog opens; the program must not end in between.
     QApplication::setQuitOnLastWindowClosed(false);
