@@ -4,6 +4,7 @@
 
 #include "logtools/ui/LogToolWindows.h"
 #include "platform/qt/QtServices.h"
+#include "spots/ui/SpectrumMap.h"
 #include "platform/qt/Text.h"
 #include "station/Session.h"
 #include "station/ui/Form5.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         return chooser;
     });
     logtools::ui::RegisterLogToolWindows();
+    spots::ui::RegisterSpotWindows();
 
     // The logo closes before the setup dialog opens; the program must not end in between.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -8,6 +8,8 @@
 #include "keying/VoiceNavigation.h"
 #include "logging/LoggingState.h"
 #include "platform/Platform.h"
+#include "spots/SpotHistory.h"
+#include "spots/SpotReceiver.h"
 #include "station/ContactLog.h"
 #include "station/KeyerSettings.h"
 #include "station/Folders.h"
@@ -33,6 +35,12 @@ public:
     std::string CWCounty;
     // The live logging window as rig control and spotting reach it.
     window::LiveWindowFacade Form1{*this};
+    // The 50 newest DX spots, drawn by the band map and the spectrum map.
+    spots::SpotHistory spotHistory;
+    // Where every spot source delivers the text it receives; spot lines reach the live window's
+    // BandMapSpots through Form1.
+    spots::SpotReceiver spotReceiver{[this](const std::string& call, const std::string& frequency,
+                                            const std::string& record) { Form1.BandMapSpots(call, frequency, record); }};
     // The keyers' settings as loaded at start (wave2.txt, cw.txt).
     station::VoiceKeyerSettings voiceKeyer;
     station::CwKeyerSettings cwKeyer;
