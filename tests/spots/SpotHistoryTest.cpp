@@ -22,7 +22,7 @@ TEST(SpotPrefix, CaptionFromTheCallAlone) {
     const std::pair<const char*, const char*> cases[] = {
         {"QA1BCD", "QA1"}, {"QABC", "QABC"},     {"AB", ""},        {"QB3/QA1BCD", "QB3"}, {"QA1BCD/P", "P"},
         {"QA1BC/4", "QA4"}, {"Q1AB/QRP", "QR"},  {"QA1BC/", ""},    {"W1AW/M", "M"},       {"DL/ON4ABC", "DL"},
-        {"JA1ABC", "JA1"}, {"VP8/G3ABC", "VP8"}, {"K1ABC/12", "K12"}, {"", ""},
+        {"JA1ABC", "JA1"}, {"VP8/G3ABC", "VP8"}, {"K1ABC/12", "K12"}, {"KH6/K1A", "KH6"}, {"", ""},
     };
     for (const auto& [call, caption] : cases) EXPECT_EQ(SpotPrefix(call), caption) << call;
 }
@@ -117,6 +117,9 @@ TEST(SpotList, RowsTakeTheirColumnsFromTheRecord) {
     row = SpotListRowFor("JA1ABC", 14.025, record.substr(0, 70), "");
     EXPECT_EQ(row[ColTime], "123");
     EXPECT_EQ(row[ColFrom], "");
+    // The time is taken as it stands, blanks and all.
+    row = SpotListRowFor("ZS6ABC", 21.0123, "de DL1ABC-12:  21012.3  ZS6ABC                                      2359Z", "");
+    EXPECT_EQ(row[ColTime], " 235");
     // Only the text before a CR counts.
     row = SpotListRowFor("JA1ABC", 14.025, "de K1TTT:\r" + record, "");
     EXPECT_EQ(row[ColComments], "de K1TTT:  ");
