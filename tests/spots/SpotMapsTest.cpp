@@ -149,7 +149,7 @@ TEST(SpectrumMap, RowsZoomToTheirSpotsAndTicksHangUnderTheirLine) {
     EXPECT_NEAR(line.x1, 360 * 15360 / 9600.0, 1e-6);
     EXPECT_NEAR(line.y1, (360 + 4 * 600) * 10920 / 7200.0, 1e-6);
     EXPECT_DOUBLE_EQ(layout.labelFontPt, 6.75 * 1.5);
-    EXPECT_DOUBLE_EQ(LayoutSpectrumMap({0, 0, 12000, 9000}, {0, 0, 12000, 8400}).labelFontPt, 6.75 * 1.25);
+    EXPECT_DOUBLE_EQ(LayoutSpectrumMap({0, 0, 12000, 9000}, {0, 0, 11000, 8400}).labelFontPt, 6.75 * 1.25);
 }
 
 TEST(SpectrumMap, SpotsStandOnTheirBandsLineAndEveryAgedOrEmptySlotEndsThePass) {
