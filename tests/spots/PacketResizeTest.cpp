@@ -97,22 +97,23 @@ TEST(PacketResize, AddingThePanelSqueezesEverythingElseAndPlacesItAlongTheBottom
     const auto list = w.g.effective(w.at("List1")), line3 = w.g.effective(w.at("Line3"));
     EXPECT_NEAR(list.top + list.height, line3.top, 0.01);
 
+    // The panel itself stands where it was placed, unsqueezed.
     for (const char* name : {"lblDX", "txtDX"}) {
-        const auto& c = w.g.at(w.at(name));
+        const auto c = w.g.effective(w.at(name));
         EXPECT_FLOAT_EQ(c.top, lowest) << name;
         EXPECT_FLOAT_EQ(c.top + c.height, w.inner) << name;
         EXPECT_FLOAT_EQ(c.left, 0.01f * w.g.width) << name;
         EXPECT_FLOAT_EQ(c.width, 0.97f * w.g.width) << name;
     }
-    const auto& strip = w.g.at(w.at("lblDX"));
-    const auto& line = w.g.at(w.at("LineDX"));
+    const auto strip = w.g.effective(w.at("lblDX"));
+    const auto line = w.g.effective(w.at("LineDX"));
     const float half = w.g.at(w.at("lblDXSpot", 0)).width / 2;
     EXPECT_FLOAT_EQ(line.left, strip.left + half);
     EXPECT_FLOAT_EQ(line.width, strip.left + strip.width - half);
     EXPECT_FLOAT_EQ(line.top, strip.top + strip.height / 2);
     EXPECT_FLOAT_EQ(line.height, line.top);
     for (int k = 0; k < 5; ++k) {
-        const auto& tick = w.g.at(w.at("lblFreqSpot", k));
+        const auto tick = w.g.effective(w.at("lblFreqSpot", k));
         EXPECT_FLOAT_EQ(tick.top, line.top + 0.004f * w.g.height);
         EXPECT_NEAR(tick.left + tick.width / 2, line.left + k * 0.25f * (line.width - line.left), 0.01);
     }
@@ -122,11 +123,14 @@ TEST(PacketResize, AddingThePanelSqueezesEverythingElseAndPlacesItAlongTheBottom
 }
 
 TEST(PacketResize, AHiddenControlLowestOfAllSetsThePanelsTop) {
-    Window w;
-    auto& date = w.g.at(w.at("txtPostConDate"));
-    date.top = 6000 * 1.6f;
-    w.run(SpotPanel::Hidden, "TNC", true);
-    EXPECT_FLOAT_EQ(w.g.at(w.at("txtDX")).top, date.top * 0.9f + date.height * 0.9f);
+    for (const char* name : {"txtPostConDate", "lblDX"}) {  // the panel's own count too
+        Window w;
+        auto& low = w.g.at(w.at(name));
+        low.top = 6000 * 1.6f;
+        const float bottom = low.top * 0.9f + low.height * 0.9f;
+        w.run(SpotPanel::Hidden, "TNC", true);
+        EXPECT_FLOAT_EQ(w.g.at(w.at("txtDX")).top, bottom) << name;
+    }
 }
 
 TEST(PacketResize, RemovingThePanelRestoresEveryControlExactlyAndParksThePanel) {
