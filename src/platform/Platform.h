@@ -11,6 +11,8 @@
 
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Scheduler.h"
+#include "platform/SerialLine.h"
 
 namespace platform {
 
@@ -116,6 +118,8 @@ struct Services {
     ProgramExit& exit;
     // The voice-navigation prompts' player.
     WavePlayer& wave;
+    Scheduler& scheduler;
+    SerialPorts& serial;
 };
 
 }  // namespace platform

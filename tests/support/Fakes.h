@@ -9,6 +9,7 @@
 
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
+#include "support/FakeDevices.h"
 
 namespace fakes {
 
@@ -61,6 +62,13 @@ public:
     void advanceSeconds(int64_t s) {
         local = local.addSeconds(s);
         monotonic += s * 1000;
+    }
+    void advanceMs(int64_t ms) {
+        const int64_t total = local.msec + ms;
+        const int64_t seconds = total >= 0 ? total / 1000 : -((999 - total) / 1000);
+        local = local.addSeconds(seconds);
+        local.msec = static_cast<int>(total - seconds * 1000);
+        monotonic += ms;
     }
 };
 
@@ -185,7 +193,10 @@ struct FakeServices {
     FakeRandom random;
     FakeProgramExit exit;
     FakeWavePlayer wave;
-    platform::Services services{dialogs, clock, environment, files, screen, clipboard, settings, random, exit, wave};
+    FakeScheduler scheduler{clock};
+    FakeSerialPorts serial{clock};
+    platform::Services services{dialogs, clock,  environment, files, screen,    clipboard,
+                                settings, random, exit,        wave,  scheduler, serial};
 };
 
 }  // namespace fakes

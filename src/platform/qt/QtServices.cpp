@@ -171,6 +171,7 @@ double QtRandom::next() { return QRandomGenerator::global()->generateDouble(); }
 void QtProgramExit::endProgram(int code) { std::exit(code); }
 
 QtServiceSet::QtServiceSet()
-    : services_{dialogs_, clock_, environment_, files_, screen_, clipboard_, settings_, random_, exit_, wave_} {}
+    : services_{dialogs_, clock_, environment_, files_, screen_, clipboard_, settings_, random_, exit_, wave_,
+                scheduler_, serial_} {}
 
 }  // namespace platform::qt

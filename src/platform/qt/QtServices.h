@@ -5,6 +5,8 @@
 
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
+#include "platform/qt/QtScheduler.h"
+#include "platform/qt/QtSerialLine.h"
 #include "platform/qt/QtWavePlayer.h"
 
 namespace platform::qt {
@@ -81,6 +83,8 @@ private:
     QtRandom random_;
     QtProgramExit exit_;
     QtWavePlayer wave_;
+    QtScheduler scheduler_;
+    QtSerialPorts serial_{environment_};
     Services services_;
 };
 

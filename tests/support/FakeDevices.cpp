@@ -1,0 +1,164 @@
+#include "support/FakeDevices.h"
+
+#include <algorithm>
+
+#include "support/Fakes.h"
+
+namespace fakes {
+
+FakeTimer::FakeTimer(FakeScheduler& scheduler) : scheduler_(scheduler) { scheduler_.timers_.push_back(this); }
+
+FakeTimer::~FakeTimer() {
+    auto& v = scheduler_.timers_;
+    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+}
+
+void FakeTimer::start(int intervalMs) {
+    interval_ = std::max(0, intervalMs);
+    singleShot_ = false;
+    active_ = true;
+    due_ = scheduler_.now() + std::max(1, interval_);
+    order_ = ++scheduler_.starts_;
+}
+
+void FakeTimer::startSingleShot(int delayMs) {
+    interval_ = std::max(0, delayMs);
+    singleShot_ = true;
+    active_ = true;
+    due_ = scheduler_.now() + interval_;
+    order_ = ++scheduler_.starts_;
+}
+
+int64_t FakeScheduler::now() const { return clock_.monotonic; }
+
+int FakeScheduler::activeTimers() const {
+    return static_cast<int>(std::count_if(timers_.begin(), timers_.end(), [](auto* t) { return t->active_; }));
+}
+
+FakeTimer* FakeScheduler::nextDue(int64_t limit) const {
+    FakeTimer* best = nullptr;
+    for (FakeTimer* t : timers_) {
+        if (!t->active_ || t->due_ > limit) continue;
+        if (!best || t->due_ < best->due_ || (t->due_ == best->due_ && t->order_ < best->order_)) best = t;
+    }
+    return best;
+}
+
+void FakeScheduler::fire(FakeTimer* t) {
+    if (t->due_ > clock_.monotonic) clock_.advanceMs(t->due_ - clock_.monotonic);
+    if (t->singleShot_) {
+        t->active_ = false;
+    } else {
+        t->due_ += std::max(1, t->interval_);
+        t->order_ = ++starts_;
+    }
+    // A copy: the handler may stop, restart or destroy its own timer.
+    auto handler = t->handler_;
+    if (handler) handler();
+}
+
+void FakeScheduler::advance(int64_t ms) {
+    const int64_t target = clock_.monotonic + std::max<int64_t>(0, ms);
+    while (FakeTimer* t = nextDue(target)) fire(t);
+    if (target > clock_.monotonic) clock_.advanceMs(target - clock_.monotonic);
+}
+
+bool FakeScheduler::fireNext() {
+    FakeTimer* t = nextDue(INT64_MAX);
+    if (!t) return false;
+    fire(t);
+    return true;
+}
+
+void FakeSerialDevice::receive(const std::string& bytes) {
+    incoming += bytes;
+    if (readyRead_) {
+        auto handler = readyRead_;
+        handler();
+    }
+}
+
+FakeSerialLine::~FakeSerialLine() { close(); }
+
+bool FakeSerialLine::open(int port, const platform::SerialSettings& settings, platform::Handshake handshake) {
+    close();
+    error_.clear();
+    port_ = port;
+    if (port < platform::kFirstComPort || port > platform::kLastComPort) {
+        error_ = "There is no port " + std::to_string(port) + ".";
+        return false;
+    }
+    auto& dev = ports_.device(port);
+    if (dev.failOpen || dev.open) {
+        error_ = "Port " + std::to_string(port) + (dev.open ? " is in use." : " cannot be opened.");
+        return false;
+    }
+    device_ = ports_.devices_[port];
+    dev.open = true;
+    ++dev.opens;
+    dev.settings = settings;
+    dev.handshake = handshake;
+    dev.readyRead_ = readyRead_;
+    setLine('D', false);
+    if (handshake != platform::Handshake::RtsCts && handshake != platform::Handshake::RtsCtsXonXoff)
+        setLine('R', false);
+    return true;
+}
+
+void FakeSerialLine::close() {
+    if (!isOpen()) return;
+    setLine('D', false);
+    setLine('R', false);
+    device_->open = false;
+    device_->readyRead_ = nullptr;
+    device_.reset();
+}
+
+bool FakeSerialLine::setLine(char line, bool on) {
+    if (!isOpen() || !device_->modemLinesWork) return false;
+    const bool rtsOwned = device_->handshake == platform::Handshake::RtsCts ||
+                          device_->handshake == platform::Handshake::RtsCtsXonXoff;
+    if (line == 'R' && rtsOwned) return false;
+    bool& level = line == 'D' ? device_->dtr : device_->rts;
+    level = on;
+    device_->edges.push_back({ports_.clock_.monotonic, line, on});
+    return true;
+}
+
+bool FakeSerialLine::write(const std::string& bytes) {
+    if (!isOpen()) return false;
+    if (device_->failWrite) {
+        error_ = "write failed";
+        return false;
+    }
+    device_->written += bytes;
+    // Keep the device alive and the handler's view stable even if it closes this line.
+    auto dev = device_;
+    if (dev->onWrite) dev->onWrite(bytes);
+    return true;
+}
+
+std::string FakeSerialLine::readAll() {
+    if (!isOpen()) return {};
+    std::string out;
+    out.swap(device_->incoming);
+    return out;
+}
+
+void FakeSerialLine::setReadyReadHandler(std::function<void()> handler) {
+    readyRead_ = std::move(handler);
+    if (isOpen()) device_->readyRead_ = readyRead_;
+}
+
+std::unique_ptr<platform::SerialLine> FakeSerialPorts::create() {
+    ++linesCreated;
+    return std::make_unique<FakeSerialLine>(*this);
+}
+
+FakeSerialDevice& FakeSerialPorts::device(int port) {
+    auto& d = devices_[port];
+    if (!d) d = std::make_shared<FakeSerialDevice>();
+    return *d;
+}
+
+}  // namespace fakes

@@ -1,0 +1,143 @@
+#pragma once
+// Fakes of the timer and serial-port services. The scheduler fires timers as a test advances
+// the fake clock; the serial ports keep one fake device per port number that records what was
+// written and how the modem lines moved, and can be scripted to answer or to fail.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Scheduler.h"
+#include "platform/SerialLine.h"
+
+namespace fakes {
+
+class FakeClock;
+class FakeScheduler;
+
+class FakeTimer : public platform::Timer {
+public:
+    explicit FakeTimer(FakeScheduler& scheduler);
+    ~FakeTimer() override;
+    void setHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
+    void start(int intervalMs) override;
+    void startSingleShot(int delayMs) override;
+    void stop() override { active_ = false; }
+    bool isActive() const override { return active_; }
+    int interval() const override { return interval_; }
+
+private:
+    friend class FakeScheduler;
+    FakeScheduler& scheduler_;
+    std::function<void()> handler_;
+    int interval_ = 0;
+    bool singleShot_ = false;
+    bool active_ = false;
+    int64_t due_ = 0;
+    uint64_t order_ = 0;  // breaks ties between timers due at the same moment: first started first
+};
+
+class FakeScheduler : public platform::Scheduler {
+public:
+    explicit FakeScheduler(FakeClock& clock) : clock_(clock) {}
+    std::unique_ptr<platform::Timer> createTimer() override { return std::make_unique<FakeTimer>(*this); }
+    // Moves the clock forward by ms, firing every timer that comes due on the way, in time
+    // order, with the clock standing at each timer's due time while its handler runs.
+    void advance(int64_t ms);
+    // Advances to the next due timer and fires it; false when no timer is running.
+    bool fireNext();
+    int activeTimers() const;
+    int64_t now() const;
+
+private:
+    friend class FakeTimer;
+    FakeTimer* nextDue(int64_t limit) const;
+    void fire(FakeTimer* timer);
+
+    FakeClock& clock_;
+    std::vector<FakeTimer*> timers_;
+    uint64_t starts_ = 0;
+};
+
+// What happened on one modem line: the time (monotonic ms) and the new level.
+struct LineEdge {
+    int64_t atMs;
+    char line;  // 'D' (DTR) or 'R' (RTS)
+    bool on;
+    friend bool operator==(const LineEdge&, const LineEdge&) = default;
+};
+
+// One port's device end.
+struct FakeSerialDevice {
+    // Switches a test sets.
+    bool failOpen = false;
+    bool modemLinesWork = true;  // false: like a pseudo-terminal, DTR/RTS cannot be driven
+    bool failWrite = false;
+    int64_t outputQueue = 0;     // what bytesToWrite() reports
+    // Called with each write; a scripted peer answers by appending to `incoming`.
+    std::function<void(const std::string&)> onWrite;
+
+    // What the line did.
+    bool open = false;
+    int opens = 0;
+    platform::SerialSettings settings;
+    platform::Handshake handshake = platform::Handshake::None;
+    bool dtr = false, rts = false;
+    std::vector<LineEdge> edges;
+    std::string written;   // every byte written since the test began
+    std::string incoming;  // bytes waiting to be read
+
+    // Bytes arrive from the peer: queued for readAll() and the ready-read handler runs.
+    void receive(const std::string& bytes);
+
+private:
+    friend class FakeSerialLine;
+    std::function<void()> readyRead_;
+};
+
+class FakeSerialPorts;
+
+class FakeSerialLine : public platform::SerialLine {
+public:
+    explicit FakeSerialLine(FakeSerialPorts& ports) : ports_(ports) {}
+    ~FakeSerialLine() override;
+    bool open(int port, const platform::SerialSettings& settings, platform::Handshake handshake) override;
+    void close() override;
+    bool isOpen() const override { return device_ && device_->open; }
+    int port() const override { return port_; }
+    bool setDtr(bool on) override { return setLine('D', on); }
+    bool setRts(bool on) override { return setLine('R', on); }
+    bool write(const std::string& bytes) override;
+    std::string readAll() override;
+    int64_t bytesToWrite() const override { return isOpen() ? device_->outputQueue : 0; }
+    std::string errorText() const override { return error_; }
+    void setReadyReadHandler(std::function<void()> handler) override;
+
+private:
+    bool setLine(char line, bool on);
+
+    FakeSerialPorts& ports_;
+    std::shared_ptr<FakeSerialDevice> device_;
+    int port_ = 0;
+    std::string error_;
+    std::function<void()> readyRead_;
+};
+
+class FakeSerialPorts : public platform::SerialPorts {
+public:
+    explicit FakeSerialPorts(const FakeClock& clock) : clock_(clock) {}
+    std::unique_ptr<platform::SerialLine> create() override;
+    // The device on port n, made on first use (before or after a line opens it).
+    FakeSerialDevice& device(int port);
+    int linesCreated = 0;
+
+private:
+    friend class FakeSerialLine;
+    const FakeClock& clock_;
+    std::map<int, std::shared_ptr<FakeSerialDevice>> devices_;
+};
+
+}  // namespace fakes
