@@ -8,6 +8,7 @@
 #include "keying/VoiceNavigation.h"
 #include "logging/LoggingState.h"
 #include "platform/Platform.h"
+#include "rig/RigControl.h"
 #include "spots/SpotHistory.h"
 #include "spots/SpotReceiver.h"
 #include "station/ContactLog.h"
@@ -35,6 +36,9 @@ public:
     std::string CWCounty;
     // The live logging window as rig control and spotting reach it.
     window::LiveWindowFacade Form1{*this};
+    // Rig control: its settings, the CAT port, the poll cycle and the frequency and mode
+    // commands; readings reach the live window through Form1.
+    rig::RigControl rig{*this};
     // The 50 newest DX spots, drawn by the band map and the spectrum map.
     spots::SpotHistory spotHistory;
     // Where every spot source delivers the text it receives; spot lines reach the live window's

@@ -15,7 +15,7 @@ namespace window {
 class LiveWindowApi {
 public:
     virtual ~LiveWindowApi() = default;
-    virtual void BandFreqConversion(float frequencyValue) = 0;
+    virtual void BandFreqConversion(double frequencyValue) = 0;
     virtual void ModeSelection(const std::string& strMode) = 0;
     // The spotting setup's choice: the source ("None" removes the panel) and whether the spot
     // list rather than the band map is shown.
@@ -39,7 +39,7 @@ public:
     void Unload();
 
     void SavePref();
-    void BandFreqConversion(float frequencyValue);
+    void BandFreqConversion(double frequencyValue);
     void ModeSelection(const std::string& strMode);
     void PacketResize(const std::string& spotSource, bool listChosen);
     void DisplayBandMapLabels();

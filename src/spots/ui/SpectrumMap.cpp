@@ -163,7 +163,7 @@ void SpectrumMap::lblDXSpot_MouseDown(int index, int button) {
     auto& h = session_.spotHistory;
     const auto slot = static_cast<size_t>(index);
     if (button == 2) {
-        window::ui::ToolWindows::instance().ChangeFrequency(session_, h.SpotFreqs.at(slot));
+        session_.rig.ChangeFrequency(h.SpotFreqs.at(slot));
         session_.Form1.SpotCallToCallField(h.SpotCalls.at(slot));
         hide();
         session_.Form1.FocusCallField();

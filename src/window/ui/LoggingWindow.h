@@ -81,7 +81,7 @@ public:
     void setLabel25(const std::string& caption);
 
     // ---- what rig control and spotting reach through Form1
-    void BandFreqConversion(float frequencyValue) override;
+    void BandFreqConversion(double frequencyValue) override;
     void ModeSelection(const std::string& strMode) override;
     void PacketResize(const std::string& spotSource, bool listChosen) override;
     void DisplayBandMapLabels() override;

@@ -161,7 +161,7 @@ void LoggingWindow::lblDXSpot_MouseDown(int index, int button) {
     auto& h = session_.spotHistory;
     const auto slot = static_cast<size_t>(index);
     if (button == 2) {
-        ToolWindows::instance().ChangeFrequency(session_, h.SpotFreqs.at(slot));
+        session_.rig.ChangeFrequency(h.SpotFreqs.at(slot));
         moveEntryFocus(logging::EntryField::Call);
         txtCall->setText(toQ(h.SpotCalls.at(slot)));
         // As a Tab pressed in the call field: leave it, with what leaving it does.
@@ -189,7 +189,7 @@ void LoggingWindow::txtDX_Click() {
     if (!item) return;
     const auto mhz = spots::RowFrequency(fromQ(item->text(spots::ColFrequency)));
     if (!mhz) return;
-    if (!SameText(session_.profile.RigType, "None")) ToolWindows::instance().ChangeFrequency(session_, *mhz);
+    if (!SameText(session_.profile.RigType, "None")) session_.rig.ChangeFrequency(*mhz);
     moveEntryFocus(logging::EntryField::Call);
     txtCall->setText(item->text(spots::ColCall));
 }

@@ -42,12 +42,6 @@ public:
     // Starts the rig's polling with the stored settings, without showing the rig window; set by
     // rig control. The load calls it unless the rig type is "None".
     std::function<void(Session&)> startRig;
-    // Rig control's ChangeFrequency (MHz): tunes the radio to a clicked spot while polling
-    // runs. Set by rig control; unset, a click that tunes only fills the call field.
-    std::function<void(Session&, float)> changeFrequency;
-    void ChangeFrequency(Session& session, float qChangeFreq) {
-        if (changeFrequency) changeFrequency(session, qChangeFreq);
-    }
     // The CW and voice keyers as the logging window's keys and close request reach them; set by
     // the keyers when they are built. nullptr: no keyer (no interface, nothing playing).
     KeyerPort* keyer = nullptr;

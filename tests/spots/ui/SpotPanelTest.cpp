@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/qt/Text.h"
+#include "rig/RigControl.h"
 #include "spots/ui/SpectrumMap.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/ui/ToolWindows.h"
@@ -28,21 +29,32 @@ const char* kSpots =
     "DX de W3LPL:     14075.0  VP8/G3ABC    599 TNX                        0102Z\r\n"
     "DX de N2IC:       7010.0  ZS6ABC       CQ                             1500Z\r\n";
 
-// The window on 20 m, shown, with a tuning hook that records what it was asked.
+// The window on 20 m, shown. tuned() lists the frequency commands the rig was sent.
 struct Panel {
     LoggingWindowFixture f{false};
     window::ui::LoggingWindow* w = nullptr;
-    std::vector<float> tuned;
+    std::vector<std::string> written;
     Panel() {
         f.ts->profile.CurrentBand = "20";
         w = &f.open();
         w->show();
         QApplication::processEvents();
-        ToolWindows::instance().changeFrequency = [this](Session&, float mhz) { tuned.push_back(mhz); };
     }
-    ~Panel() {
-        ToolWindows::instance().changeFrequency = nullptr;
-        ToolWindows::instance().unloadAll();
+    ~Panel() { ToolWindows::instance().unloadAll(); }
+    // A Kenwood rig on its (fake) serial port, polled as the load would start it.
+    void startRig() {
+        f.ts->profile.RigType = "Kenwood";
+        f.ts.copyDataFile("BandPlan.txt");
+        f.ts->rig.LoadRigSettings();
+        f.ts.fakes.serial.device(1).onWrite = [this](const std::string& bytes) { written.push_back(bytes); };
+        ASSERT_EQ(f.ts->rig.Test(), rig::TestResult::Polling);
+    }
+    std::vector<std::string> tuned() {
+        f.ts.fakes.scheduler.advance(2000);  // the rig's command steps run on its timers
+        std::vector<std::string> out;
+        for (const auto& b : written)
+            if (b.rfind("FA0", 0) == 0) out.push_back(b);
+        return out;
     }
     std::vector<QLabel*> shownSpots() const {
         std::vector<QLabel*> out;
@@ -93,6 +105,7 @@ TEST(SpotPanel, HiddenUntilASourceIsChosenThenSqueezesTheWindowAndTakesTheBottom
 TEST(SpotPanel, FedLinesShowOnTheBandMapAndARightClickFillsTheCallFieldAndTunes) {
     Panel p;
     auto& w = *p.w;
+    p.startRig();
     p.f.ts->Form1.PacketResize("Telnet", false);
     const auto result = p.f.ts->spotReceiver.Receive(kSpots);
     EXPECT_EQ(result.spotsPosted, 3);
@@ -115,16 +128,16 @@ TEST(SpotPanel, FedLinesShowOnTheBandMapAndARightClickFillsTheCallFieldAndTunes)
 
     QTest::mouseClick(ja, Qt::RightButton);
     EXPECT_EQ(fromQ(w.txtCall->text()), "JA1ABC");
-    ASSERT_EQ(p.tuned.size(), 1u);
-    EXPECT_FLOAT_EQ(p.tuned[0], 14.025f);
     // The click moved on from the call field as a Tab would.
     EXPECT_EQ(QApplication::focusWidget(), w.txtRSTR);
+
+    EXPECT_EQ(p.tuned(), std::vector<std::string>{"FA00014025000;"});
 
     // A left click takes the spot off the map: one spot left, the whole band again.
     QTest::mouseClick(vp8, Qt::LeftButton);
     EXPECT_EQ(p.shownSpots().size(), 1u);
     EXPECT_EQ(fromQ(w.lblFreqSpot[0]->text()), "14.000");
-    EXPECT_EQ(p.tuned.size(), 1u);
+    EXPECT_EQ(p.tuned().size(), 1u);
 
     // An hour later a redraw leaves nothing; ten minutes make a spot white.
     p.f.ts.fakes.clock.advanceSeconds(600);
@@ -150,16 +163,22 @@ TEST(SpotPanel, TheSpotListShowsNewestFirstAndAClickFillsTheCallFieldTuningUnles
         const QRect r = w.txtDX->visualItemRect(w.txtDX->topLevelItem(row));
         QTest::mouseClick(w.txtDX->viewport(), Qt::LeftButton, {}, r.center());
     };
+    p.startRig();
+    p.f.ts->profile.RigType = "none";  // in any letter case: no tuning
     clickRow(2);
     EXPECT_EQ(fromQ(w.txtCall->text()), "JA1ABC");
-    EXPECT_TRUE(p.tuned.empty());  // the rig type is "None"
+    EXPECT_TRUE(p.tuned().empty());
     EXPECT_EQ(QApplication::focusWidget(), w.txtCall);
 
-    p.f.ts->profile.RigType = "IC-7300";
+    p.f.ts->profile.RigType = "Kenwood";
     clickRow(1);
     EXPECT_EQ(fromQ(w.txtCall->text()), "VP8/G3ABC");
-    ASSERT_EQ(p.tuned.size(), 1u);
-    EXPECT_FLOAT_EQ(p.tuned[0], 14.075f);
+    EXPECT_EQ(p.tuned(), std::vector<std::string>{"FA00014075000;"});
+    // Polling stopped: the rig sends nothing, the call still goes into the call field.
+    p.f.ts->rig.EndTest();
+    clickRow(2);
+    EXPECT_EQ(fromQ(w.txtCall->text()), "JA1ABC");
+    EXPECT_EQ(p.tuned().size(), 1u);
 
     // At most 200 rows: the bottom one goes first. A refused spot adds no row.
     for (int i = 0; i < 250; ++i)
@@ -191,6 +210,7 @@ TEST(SpotPanel, TheSpectrumMapShowsTheSpotsAndItsRightClickFillsTheCallFieldAndC
     Panel p;
     auto& w = *p.w;
     spots::ui::RegisterSpotWindows();
+    p.startRig();
     p.f.ts->spotReceiver.Receive(kSpots);
 
     bool checked = false;
@@ -220,8 +240,7 @@ TEST(SpotPanel, TheSpectrumMapShowsTheSpotsAndItsRightClickFillsTheCallFieldAndC
     EXPECT_TRUE(checked);
     EXPECT_FALSE(ToolWindows::instance().isLoaded(window::ToolWindow::SpectrumMap));
     EXPECT_EQ(fromQ(w.txtCall->text()), "VP8/G3ABC");
-    ASSERT_EQ(p.tuned.size(), 1u);
-    EXPECT_FLOAT_EQ(p.tuned[0], 14.075f);
+    EXPECT_EQ(p.tuned(), std::vector<std::string>{"FA00014075000;"});
     EXPECT_FLOAT_EQ(p.f.ts->spotHistory.SpotFreqs[49], 0.0f);  // the left click hid it in the store
     ToolWindows::instance().unregisterFactory(window::ToolWindow::SpectrumMap);
 }
