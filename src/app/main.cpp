@@ -7,6 +7,7 @@
 #include "platform/qt/QtServices.h"
 #include "spots/ui/SpectrumMap.h"
 #include "platform/qt/Text.h"
+#include "rig/ui/RigWindows.h"
 #include "station/ProgramFolderLock.h"
 #include "station/Session.h"
 #include "station/ui/Form5.h"
@@ -44,8 +45,7 @@ int main(int argc, char** argv) {
     });
     logtools::ui::RegisterLogToolWindows();
     spots::ui::RegisterSpotWindows();
-    // The logging window's load starts rig polling from the stored settings.
-    tools.startRig = [](Session& s) { s.rig.StartFromStoredSettings(); };
+    rig::ui::RegisterRigWindows();
 
     // The logo closes before the setup dialog opens; the program must not end in between.
     QApplication::setQuitOnLastWindowClosed(false);
