@@ -75,17 +75,17 @@ frmBandPlan::frmBandPlan(Session& session, QWidget* parent) : QDialog(parent), s
     add(Label2, "Label2", 432, 8, 200, 24, 11);
     Label1 = new QLabel(QStringLiteral("Frequencies Effective"), this);
     Label1->setStyleSheet(QStringLiteral("QLabel { color: #FFFFFF; background: #000080; padding-left: 3px; }"));
-    add(Label1, "Label1", 8, 36, 272, 16, 9);
+    add(Label1, "Label1", 8, 36, 272, 18, 9);
     Label3 = new QLabel(QStringLiteral("CW"), this);
     Label3->setAlignment(Qt::AlignCenter);
-    add(Label3, "Label3", 290, 36, 60, 16, 8.25);
+    add(Label3, "Label3", 290, 36, 60, 18, 8.25);
     Label4 = new QLabel(QStringLiteral("Phone"), this);
     Label4->setAlignment(Qt::AlignCenter);
-    add(Label4, "Label4", 356, 36, 60, 16, 8.25);
+    add(Label4, "Label4", 356, 36, 60, 18, 8.25);
     Line1 = new QFrame(this);
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Plain);
-    add(Line1, "Line1", 0, 56, kDesignWidth, 2, 0);
+    add(Line1, "Line1", 0, 58, kDesignWidth, 2, 0);
     Command7 = new QPushButton(QStringLiteral("Done"), this);
     Command7->setAutoDefault(false);
     add(Command7, "Command7", 288, 450, 64, 24, 8.25);
@@ -175,6 +175,9 @@ void frmBandPlan::BuildPrivilegesChart(const std::string& classLetter) {
                              toQ(seg.toolTip),
                              seg.cw ? "color: #FFFFFF; background: #0000FF;" : "color: #000000; background: #00FF00;");
         l->setFont(segmentFont);
+        // A segment narrower than its caption (a 60 m channel) shows it in its tool tip only,
+        // not cut off at both ends.
+        if (l->fontMetrics().horizontalAdvance(l->text()) + 4 > l->width()) l->setText(QString());
         l->raise();
     }
 }
