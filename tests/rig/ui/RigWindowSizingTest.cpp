@@ -159,4 +159,12 @@ TEST(RigWindowSizing, FontsFollowTheScreenWidthAtMostOneAndAHalfTimes) {
         frmRigTune panel(*ts);
         EXPECT_NEAR(panel.cmdDone->font().pointSizeF(), 8.25 * c.factor, 0.01) << c.w;
     }
+    // With the task bar at the side the setup dialog is narrower, but its fonts follow the screen.
+    TestSession ts;
+    ts.fakes.screen.screen = {0, 0, 800 * 15.0, 600 * 15.0};
+    ts.fakes.screen.workArea = {80 * 15.0, 0, 720 * 15.0, 600 * 15.0};
+    RigControlfrm rig(*ts);
+    EXPECT_NEAR(rig.Command1->font().pointSizeF(), 8.25 * 1.25, 0.01);
+    EXPECT_NEAR(rig.width(), 624 * 720 / 640.0, 1);
+    EXPECT_NEAR(rig.x(), 80 + (720 - 624 * 720 / 640.0) / 2, 1);
 }
