@@ -201,16 +201,16 @@ void RigControlfrm::buildControls() {
     cmdDone = button(this, "cmdDone", "&Done", 490, 215, 126);
 
     label(this, "Frequency:", 168, 246, 58);
-    lblFreq = reading(this, "lblFreq", 228, 244, 96);
-    label(this, "Mode:", 330, 246, 36);
-    lblMode = reading(this, "lblMode", 366, 244, 60);
-    Label9 = label(this, "Should be PH or CW", 430, 246, 112);
+    lblFreq = reading(this, "lblFreq", 228, 244, 88);
+    label(this, "Mode:", 322, 246, 34);
+    lblMode = reading(this, "lblMode", 356, 244, 80);
+    Label9 = label(this, "Should be PH or CW", 440, 246, 104);
     Label9->setObjectName(QStringLiteral("Label9"));
     Label2 = new QLabel(QStringLiteral("Polling Rig"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setStyleSheet(QStringLiteral("QLabel { color: #FFFFFF; background: #0000FF; }"));
-    place(Label2, 546, 244, 70, 22);
+    place(Label2, 548, 244, 68, 22);
     label(this, "Unprocessed data returned:", 168, 272, 140);
     lblUnProcess = reading(this, "lblUnProcess", 310, 270, 306);
 

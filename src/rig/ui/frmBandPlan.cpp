@@ -184,19 +184,28 @@ void frmBandPlan::BuildPrivilegesChart(const std::string& classLetter) {
 
 void frmBandPlan::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    // The window manager's frame is known only now: the whole window, frame included, must
-    // stay inside the work area, so the client area gives way and the chart is laid out again.
-    QTimer::singleShot(0, this, [this] {
-        const int frameW = frameGeometry().width() - width(), frameH = frameGeometry().height() - height();
-        if (frameW <= 0 && frameH <= 0) return;
-        const auto area = session_.platform.screen.workAreaTwips();
-        const double k = station::ui::pixelsPerTwip(this);
-        const int w = static_cast<int>(std::lround(area.width * k)) - frameW;
-        const int h = static_cast<int>(std::lround(area.height * k)) - frameH;
-        if (w == width() && h == height()) return;
-        setFixedSize(std::max(1, w), std::max(1, h));
-        move(static_cast<int>(std::lround(area.left * k)), static_cast<int>(std::lround(area.top * k)));
-        layoutControls();
-        if (!classShown_.empty()) BuildPrivilegesChart(classShown_);
-    });
+    QTimer::singleShot(0, this, [this] { fitFrameToWorkArea(); });
+}
+
+void frmBandPlan::moveEvent(QMoveEvent* e) {
+    QDialog::moveEvent(e);
+    // The window manager's frame becomes known after the window is shown, when it moves it.
+    if (isVisible()) fitFrameToWorkArea();
+}
+
+void frmBandPlan::fitFrameToWorkArea() {
+    // The whole window, frame included, stays inside the work area: the client area gives way
+    // to the title bar and borders, and the chart is laid out again.
+    const int frameW = frameGeometry().width() - width(), frameH = frameGeometry().height() - height();
+    if (frameW <= 0 && frameH <= 0) return;
+    const auto area = session_.platform.screen.workAreaTwips();
+    const double k = station::ui::pixelsPerTwip(this);
+    const int w = std::max(1, static_cast<int>(std::lround(area.width * k)) - frameW);
+    const int h = std::max(1, static_cast<int>(std::lround(area.height * k)) - frameH);
+    const QPoint corner(static_cast<int>(std::lround(area.left * k)), static_cast<int>(std::lround(area.top * k)));
+    if (w == width() && h == height()) return;
+    setFixedSize(w, h);
+    move(corner);
+    layoutControls();
+    if (!classShown_.empty()) BuildPrivilegesChart(classShown_);
 }

@@ -130,6 +130,9 @@ TEST(RigWindowSizing, CaptionsFitOnCommonScreensAndBesideAHalfSizeLoggingWindow)
                 }
                 rig->Label10->show();
                 rig->Label2->show();
+                rig->lblFreq->setText(QStringLiteral("No Response"));
+                rig->lblMode->setText(QStringLiteral("No Response"));
+                rig->lblUnProcess->setText(QStringLiteral("FA00014025000;MD3;"));
             }
             expectCaptionsFit(*w, name);
             save(*w, name);
