@@ -78,6 +78,9 @@ bool QtSerialLine::open(int port, const SerialSettings& settings, Handshake hand
 
 void QtSerialLine::close() {
     if (port_.isOpen()) {
+        // Bytes written last (a goodbye to the device) go out before the port closes; Qt drops
+        // what it still holds otherwise.
+        port_.flush();
         port_.setDataTerminalReady(false);
         if (port_.flowControl() != QSerialPort::HardwareControl) port_.setRequestToSend(false);
         port_.close();
