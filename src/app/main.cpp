@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
         return chooser;
     });
     logtools::ui::RegisterLogToolWindows();
-    keying::ui::RegisterVoiceAndWinKeyWindows();
+    keying::ui::RegisterVoiceAndWinKeyWindows(session);
     spots::ui::RegisterSpotWindows();
     rig::ui::RegisterRigWindows();
 

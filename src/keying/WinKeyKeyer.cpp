@@ -1,0 +1,281 @@
+#include "keying/WinKeyKeyer.h"
+
+#include "keying/WinKeyProtocol.h"
+#include "platform/FileSystem.h"
+#include "station/Session.h"
+
+namespace keying {
+
+int Capital(int keyAscii) { return (keyAscii >= 'a' && keyAscii <= 'z') ? keyAscii - 32 : keyAscii; }
+
+bool SettingBoxKeyPasses(int keyAscii) { return keyAscii == 8 || (keyAscii >= '0' && keyAscii <= '9'); }
+
+WinKeyKeyer::WinKeyKeyer(Session& session, WinKeyLink::Timing timing)
+    : session_(session),
+      link_(session.platform.serial, session.platform.scheduler, timing),
+      drainTimer_(session.platform.scheduler.createTimer()) {
+    drainTimer_->setHandler([this] { drainStep(); });
+    // A status report from the keyer may end a wait for room at once.
+    link_.setStatusHandler([this] {
+        if (draining_ && !drainTimer_->isActive()) drainTimer_->startSingleShot(0);
+    });
+    session.keyers.winKey = this;
+    session.keyers.ports.setCloser(TransmitPort::WinKey, [this] {
+        if (session_.keyers.keyer.WinKeyOpen != 0 || link_.isOpen() || link_.opening()) cmdCloseWinkey_Click();
+    });
+}
+
+WinKeyKeyer::~WinKeyKeyer() {
+    if (session_.keyers.winKey == this) session_.keyers.winKey = nullptr;
+    session_.keyers.ports.setCloser(TransmitPort::WinKey, nullptr);
+    drainTimer_->stop();
+    link_.setStatusHandler(nullptr);
+}
+
+void WinKeyKeyer::notify() {
+    if (changed) changed();
+}
+
+void WinKeyKeyer::Load() {
+    settings.WinKeyPinCfg = 6;
+    settings.WinKeyMode = 0;
+    const auto& folder = session_.folders.UserFolder;
+    const std::string path = platform::resolveInFolder(session_.platform.files, folder, kWinKeySettingsFile);
+    if (session_.platform.files.exists(path)) {
+        if (auto bytes = session_.platform.files.readAll(path)) {
+            // A damaged item stops the load there: the speed and port boxes are then not set.
+            if (!ParseWinKeySettings(*bytes, settings)) {
+                notify();
+                return;
+            }
+        }
+    }
+    settings.txtWKWPM = session_.keyers.cw.settings().speed;
+    settings.txtWKComPort = std::to_string(settings.WinKeyPort);
+    notify();
+}
+
+bool WinKeyKeyer::WriteSettings() {
+    const auto& folder = session_.folders.UserFolder;
+    const std::string path = platform::resolveInFolder(session_.platform.files, folder, kWinKeySettingsFile);
+    if (session_.platform.files.writeAtomic(path, FormatWinKeySettings(settings))) return true;
+    session_.platform.dialogs.messageBox("The WinKey settings could not be saved to " + platform::PathText(path) + ".",
+                                         platform::MsgButtons::OK, platform::MsgIcon::Exclamation, "WinKey Setup");
+    return false;
+}
+
+void WinKeyKeyer::Unload() {
+    drainTimer_->stop();
+    draining_ = false;
+    waitingForOpen_ = false;
+    link_.close();
+    session_.keyers.keyer.WinKeyOpen = 0;
+    session_.keyers.keyer.WinKeyStatus = 0;
+}
+
+void WinKeyKeyer::cmdOpenWinkey_Click(std::function<void()> then) {
+    auto& keyer = session_.keyers.keyer;
+    session_.keyers.ports.opening(TransmitPort::WinKey);
+    const uint8_t port = settings.WinKeyPort;
+    link_.open(port, [this, port, then = std::move(then)](int result, uint8_t version) {
+        auto& keyer = session_.keyers.keyer;
+        if (result != WinKeyLink::kAlreadyOpen && version == 0) {
+            std::string text = "Unable to establish connection with WinKey on com port " + std::to_string(port) +
+                               ".  Please check to make sure that you have specified the correct port and that the "
+                               "Winkey device is properly connected.";
+            if (result == WinKeyLink::kComOpenFailed && !link_.errorText().empty())
+                text += "\n\n" + link_.errorText();
+            session_.platform.dialogs.messageBox(text, platform::MsgButtons::OK, platform::MsgIcon::None,
+                                                 "Unable to establish connection with Winkey.");
+        }
+        if (auto t = OpenResultText(result)) lblOpenStatus = *t;
+        if (result != WinKeyLink::kAlreadyOpen) {
+            ApplyWinKeySettings();
+            if (version != 0) {
+                keyer.WinKeyOpen = version;
+                lblVersion = "Version # " + std::to_string(version);
+            }
+        }
+        notify();
+        if (focusDone) focusDone();
+        if (then) then();
+    });
+    (void)keyer;
+}
+
+void WinKeyKeyer::cmdCloseWinkey_Click() {
+    drainTimer_->stop();
+    draining_ = false;
+    waitingForOpen_ = false;
+    waitStartedMs_ = -1;
+    link_.close();
+    lblOpenStatus = "Closed";
+    lblVersion = "Version #";
+    session_.keyers.keyer.WinKeyOpen = 0;
+    session_.keyers.keyer.WinKeyStatus = 0;
+    notify();
+    if (focusDone) focusDone();
+}
+
+void WinKeyKeyer::cmdStop_Click() {
+    link_.clearBuffer();
+    session_.keyers.keyer.CWBuffer.clear();
+    if (focusDone) focusDone();
+}
+
+void WinKeyKeyer::appendAndSend(const std::string& text) {
+    auto& buffer = session_.keyers.keyer.CWBuffer;
+    const bool wasEmpty = buffer.empty();
+    buffer.append(text);
+    if (wasEmpty) WKTransmit(buffer);
+}
+
+void WinKeyKeyer::Test() {
+    appendAndSend("VVV TEST DE " + session_.profile.StationCall);
+    if (focusDone) focusDone();
+}
+
+void WinKeyKeyer::BufferTest() {
+    std::string text;
+    for (int i = 0; i < 3; ++i) {
+        for (char c = 'A'; c <= 'Z'; ++c) text.push_back(c);
+        text.push_back(' ');
+    }
+    appendAndSend(text);
+}
+
+int WinKeyKeyer::TypeToSend(int keyAscii) {
+    keyAscii = Capital(keyAscii);
+    if (keyAscii > 13) appendAndSend(std::string(1, static_cast<char>(keyAscii)));
+    return keyAscii;
+}
+
+void WinKeyKeyer::LeaveWpm() {
+    const BoxCheck c = CheckWpm(settings.txtWKWPM);
+    if (c.text) settings.txtWKWPM = *c.text;
+    if (c.send) link_.setSpeed(*c.send);
+    notify();
+}
+
+void WinKeyKeyer::LeaveWeight() {
+    const BoxCheck c = CheckWeight(settings.txtWeight);
+    if (c.text) settings.txtWeight = *c.text;
+    if (c.send) link_.setWeight(*c.send);
+    notify();
+}
+
+void WinKeyKeyer::LeaveRatio() {
+    const BoxCheck c = CheckRatio(settings.txtRatio);
+    if (c.text) settings.txtRatio = *c.text;
+    if (c.send) link_.setRatio(*c.send);
+    notify();
+}
+
+void WinKeyKeyer::LeaveLeadTail(bool leavingTail) {
+    const LeadTailCheck c = CheckLeadTail(settings.txtLeadIn, settings.txtTail);
+    if (c.leftBoxText) (leavingTail ? settings.txtTail : settings.txtLeadIn) = *c.leftBoxText;
+    if (c.send) link_.setLeadTail(c.send->first, c.send->second);
+    notify();
+}
+
+void WinKeyKeyer::LeavePort() {
+    const PortCheck c = CheckPort(settings.txtWKComPort);
+    if (c.text) settings.txtWKComPort = *c.text;
+    settings.WinKeyPort = c.port;
+    notify();
+}
+
+void WinKeyKeyer::ApplyWinKeySettings() {
+    LeaveWpm();
+    LeaveWeight();
+    LeaveLeadTail(false);
+    LeaveRatio();
+    link_.setPinConfig(settings.WinKeyPinCfg);
+    link_.setMode(settings.WinKeyMode);
+}
+
+void WinKeyKeyer::ChooseMode(uint8_t mode) {
+    settings.WinKeyMode = mode;
+    if (session_.keyers.keyer.WinKeyOpen != 0) ApplyWinKeySettings();
+}
+
+void WinKeyKeyer::ChoosePin(uint8_t config) {
+    settings.WinKeyPinCfg = config;
+    if (session_.keyers.keyer.WinKeyOpen != 0) ApplyWinKeySettings();
+}
+
+// ---- the send buffer
+
+void WinKeyKeyer::WKTransmit(SendBuffer& buffer) {
+    (void)buffer;  // always the session's CWBuffer
+    if (draining_ || waitingForOpen_) return;  // the sender already running takes the new text
+    if (session_.keyers.keyer.WinKeyOpen == 0) {
+        waitingForOpen_ = true;
+        cmdOpenWinkey_Click([this] {
+            waitingForOpen_ = false;
+            if (session_.keyers.keyer.WinKeyOpen == 0) {
+                // The keyer is not there: the text is dropped (Open has said why).
+                session_.keyers.keyer.CWBuffer.clear();
+                return;
+            }
+            startDrain();
+        });
+        return;
+    }
+    startDrain();
+}
+
+void WinKeyKeyer::startDrain() {
+    draining_ = true;
+    waitStartedMs_ = -1;
+    drainStep();
+}
+
+void WinKeyKeyer::drainStep() {
+    auto& keyer = session_.keyers.keyer;
+    if (!draining_) return;
+    if (keyer.CWBuffer.empty() || !link_.isOpen()) {
+        draining_ = false;
+        waitStartedMs_ = -1;
+        return;
+    }
+    keyer.WinKeyStatus = link_.status();
+    if (keyer.WinKeyStatus >= 5) {
+        const int64_t now = session_.platform.clock.monotonicMs();
+        if (waitStartedMs_ < 0) {
+            waitStartedMs_ = now;
+            link_.requestStatus();
+        }
+        if (now - waitStartedMs_ >= kStatusWaitMs) {
+            giveUp();
+            return;
+        }
+        drainTimer_->startSingleShot(kCharacterGapMs);
+        return;
+    }
+    waitStartedMs_ = -1;
+    if (auto c = keyer.CWBuffer.takeFirst()) {
+        const int code = static_cast<unsigned char>(*c);
+        if (code > 0) link_.sendChar(code);
+    }
+    drainTimer_->startSingleShot(kCharacterGapMs);
+}
+
+void WinKeyKeyer::giveUp() {
+    draining_ = false;
+    waitStartedMs_ = -1;
+    session_.keyers.keyer.CWBuffer.clear();
+    link_.clearBuffer();
+    session_.platform.dialogs.messageBox(kGaveUpText, platform::MsgButtons::OK, platform::MsgIcon::Exclamation,
+                                         "WinKey");
+}
+
+int32_t WinKeyKeyer::wk_getstatus() { return link_.status(); }
+
+void WinKeyKeyer::wk_clearbuf() { link_.clearBuffer(); }
+
+void WinKeyKeyer::wk_backspace() { link_.backspace(); }
+
+void WinKeyKeyer::wk_wpm(uint8_t wpm) { link_.setSpeed(wpm); }
+
+}  // namespace keying

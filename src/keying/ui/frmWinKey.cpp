@@ -1,0 +1,230 @@
+#include "keying/ui/frmWinKey.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "keying/WinKeyKeyer.h"
+#include "logtools/ui/KeyField.h"
+#include "platform/qt/Text.h"
+#include "station/Session.h"
+#include "station/ui/FormResize.h"
+
+using platform::qt::fromQ;
+using platform::qt::toQ;
+using station::ui::placeTwips;
+
+namespace {
+
+QLabel* label(QWidget* parent, const char* text, double x, double y, double w, double h = 255) {
+    auto* l = new QLabel(QString::fromLatin1(text), parent);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    placeTwips(l, x, y, w, h);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption, double x, double y, double w,
+                    double h = 375) {
+    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    placeTwips(b, x, y, w, h);
+    return b;
+}
+
+KeyField* box(QWidget* parent, const char* name, double x, double y, double w) {
+    auto* f = new KeyField(parent);
+    f->setObjectName(QString::fromLatin1(name));
+    placeTwips(f, x, y, w, 315);
+    return f;
+}
+
+}  // namespace
+
+frmWinKey::frmWinKey(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
+    setObjectName("frmWinKey");
+    setWindowTitle(" WinKey Setup");
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    QFont design = font();
+    design.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                        QStringLiteral("DejaVu Sans")});
+    design.setPointSizeF(8.25);
+    setFont(design);
+    placeTwips(this, 0, 0, 6600, 5520);
+
+    struct Row {
+        const char* caption;
+        const char* name;
+        const char* help;
+        KeyField** box;
+    };
+    const Row rows[] = {
+        {"Com Port:", "txtWKComPort", "", &txtWKComPort},
+        {"WPM:", "txtWKWPM", "Up / down arrows from main form change speeds.", &txtWKWPM},
+        {"Weight:", "txtWeight", "Proportional amount added or subtracted (50 is standard).", &txtWeight},
+        {"Lead In:", "txtLeadIn", "Lead in time for transmitter (10 ms increments).", &txtLeadIn},
+        {"Tail:", "txtTail", "Tail time after keying has stopped (10 ms increments).", &txtTail},
+        {"Ratio:", "txtRatio", "Ratio of dits to dahs (Range: 33 - 66).", &txtRatio},
+    };
+    double y = 240;
+    for (const Row& r : rows) {
+        label(this, r.caption, 240, y + 30, 1095);
+        *r.box = box(this, r.name, 1440, y, 615);
+        if (*r.help) label(this, r.help, 2220, y + 30, 4200);
+        y += 390;
+    }
+
+    auto* modeFrame = new QGroupBox("Keyer Mode", this);
+    placeTwips(modeFrame, 240, 2640, 2940, 1335);
+    auto* pinFrame = new QGroupBox("Pin 5 Configuration", this);
+    placeTwips(pinFrame, 3360, 2640, 3000, 1335);
+    auto* modeGroup = new QButtonGroup(this);
+    auto* pinGroup = new QButtonGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        modeOptions[i] = new QRadioButton(QString::fromLatin1(keying::kModeOptions[i].caption), modeFrame);
+        modeOptions[i]->setObjectName(QString::fromLatin1(keying::kModeOptions[i].name));
+        placeTwips(modeOptions[i], 180, 270 + i * 255, 2640, 255);
+        modeGroup->addButton(modeOptions[i]);
+        pinOptions[i] = new QRadioButton(QString::fromLatin1(keying::kPinOptions[i].caption), pinFrame);
+        pinOptions[i]->setObjectName(QString::fromLatin1(keying::kPinOptions[i].name));
+        placeTwips(pinOptions[i], 180, 270 + i * 255, 2700, 255);
+        pinGroup->addButton(pinOptions[i]);
+    }
+    modeOptions[0]->setChecked(true);  // Iambic B
+    pinOptions[3]->setChecked(true);   // Tone
+
+    label(this, "WinKey Status:", 240, 4110, 1215);
+    lblOpenStatus = label(this, "Closed", 1440, 4110, 1860);
+    lblOpenStatus->setObjectName("lblOpenStatus");
+    label(this, "WinKey Version:", 3360, 4110, 1335);
+    lblVersion = label(this, "Version #", 4740, 4110, 1620);
+    lblVersion->setObjectName("lblVersion");
+
+    cmdOpenWinkey = button(this, "cmdOpenWinkey", "Open", 240, 4500, 1140);
+    cmdCloseWinkey = button(this, "cmdCloseWinkey", "Close", 1485, 4500, 1140);
+    cmdStop = button(this, "cmdStop", "Stop", 2730, 4500, 1140);
+    Command3 = button(this, "Command3", "Test", 3975, 4500, 1140);
+    Command1 = button(this, "Command1", "Buffer Test", 5220, 4500, 1140);
+    Text1 = box(this, "Text1", 240, 5010, 4860);
+    Text1->setToolTip("Type here to send");
+    cmdDone = button(this, "cmdDone", "&Done", 5220, 4980, 1140);
+
+    auto& keyer = session_.winKey;
+    // The setting boxes take Backspace and digits only; leaving one runs its check.
+    for (const Row& r : rows) {
+        KeyField* f = *r.box;
+        f->KeyPress = [](logtools::FieldState&, int16_t& key) {
+            if (!keying::SettingBoxKeyPasses(key)) key = 0;
+        };
+    }
+    auto edited = [this](KeyField* f, std::string keying::WinKeySettings::*member) {
+        connect(f, &QLineEdit::textEdited, this, [this, member](const QString& t) {
+            session_.winKey.settings.*member = fromQ(t);
+        });
+    };
+    edited(txtWKComPort, &keying::WinKeySettings::txtWKComPort);
+    edited(txtWKWPM, &keying::WinKeySettings::txtWKWPM);
+    edited(txtWeight, &keying::WinKeySettings::txtWeight);
+    edited(txtLeadIn, &keying::WinKeySettings::txtLeadIn);
+    edited(txtTail, &keying::WinKeySettings::txtTail);
+    edited(txtRatio, &keying::WinKeySettings::txtRatio);
+    txtWKComPort->LostFocus = [&keyer] { keyer.LeavePort(); };
+    txtWKWPM->LostFocus = [&keyer] { keyer.LeaveWpm(); };
+    txtWeight->LostFocus = [&keyer] { keyer.LeaveWeight(); };
+    txtLeadIn->LostFocus = [&keyer] { keyer.LeaveLeadTail(false); };
+    txtTail->LostFocus = [&keyer] { keyer.LeaveLeadTail(true); };
+    txtRatio->LostFocus = [&keyer] { keyer.LeaveRatio(); };
+    Text1->KeyPress = [&keyer](logtools::FieldState&, int16_t& key) {
+        key = static_cast<int16_t>(keyer.TypeToSend(key));
+    };
+
+    for (int i = 0; i < 4; ++i) {
+        connect(modeOptions[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) session_.winKey.ChooseMode(keying::kModeOptions[i].value);
+        });
+        connect(pinOptions[i], &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on) session_.winKey.ChoosePin(keying::kPinOptions[i].value);
+        });
+    }
+    connect(cmdOpenWinkey, &QPushButton::clicked, this, &frmWinKey::cmdOpenWinkey_Click);
+    connect(cmdCloseWinkey, &QPushButton::clicked, this, &frmWinKey::cmdCloseWinkey_Click);
+    connect(cmdStop, &QPushButton::clicked, this, [&keyer] { keyer.cmdStop_Click(); });
+    connect(Command3, &QPushButton::clicked, this, [&keyer] { keyer.Test(); });
+    connect(Command1, &QPushButton::clicked, this, [&keyer] { keyer.BufferTest(); });
+    connect(cmdDone, &QPushButton::clicked, this, &frmWinKey::cmdDone_Click);
+
+    keyer.changed = [this] { showState(); };
+    keyer.focusDone = [this] {
+        if (isVisible()) cmdDone->setFocus();
+    };
+}
+
+frmWinKey::~frmWinKey() { Form_Unload(); }
+
+void frmWinKey::Form_Load() {
+    station::ui::ResizeFormTo(*this, session_, static_cast<float>(session_.platform.screen.screenTwips().width),
+                              static_cast<float>(session_.platform.screen.screenTwips().height), 9600, 7200, 0, 1.0f,
+                              "Arial");
+    session_.winKey.Load();
+    selectOptions();
+    showState();
+}
+
+void frmWinKey::selectOptions() {
+    // Selecting an option runs its handler, as the operator's click would; a value without an
+    // option leaves the selection and keeps the value.
+    const auto& s = session_.winKey.settings;
+    const uint8_t mode = s.WinKeyMode, pin = s.WinKeyPinCfg;
+    for (int i = 0; i < 4; ++i) {
+        if (keying::kPinOptions[i].value == pin) {
+            if (pinOptions[i]->isChecked()) session_.winKey.ChoosePin(pin);
+            else pinOptions[i]->setChecked(true);
+        }
+    }
+    for (int i = 0; i < 4; ++i) {
+        if (keying::kModeOptions[i].value == mode) {
+            if (modeOptions[i]->isChecked()) session_.winKey.ChooseMode(mode);
+            else modeOptions[i]->setChecked(true);
+        }
+    }
+}
+
+void frmWinKey::showState() {
+    const auto& k = session_.winKey;
+    const auto& s = k.settings;
+    auto set = [](KeyField* f, const std::string& text) {
+        const QString q = toQ(text);
+        if (f->text() != q) f->setText(q);
+    };
+    set(txtWKComPort, s.txtWKComPort);
+    set(txtWKWPM, s.txtWKWPM);
+    set(txtWeight, s.txtWeight);
+    set(txtLeadIn, s.txtLeadIn);
+    set(txtTail, s.txtTail);
+    set(txtRatio, s.txtRatio);
+    lblOpenStatus->setText(toQ(k.lblOpenStatus));
+    lblVersion->setText(toQ(k.lblVersion));
+}
+
+void frmWinKey::cmdOpenWinkey_Click() { session_.winKey.cmdOpenWinkey_Click(); }
+
+void frmWinKey::cmdCloseWinkey_Click() { session_.winKey.cmdCloseWinkey_Click(); }
+
+void frmWinKey::cmdDone_Click() {
+    // The box being typed in is left first, as a click on Done would leave it.
+    if (auto* f = qobject_cast<KeyField*>(focusWidget()); f && f->LostFocus && f != Text1) f->LostFocus();
+    session_.winKey.WriteSettings();
+    hide();
+}
+
+void frmWinKey::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    auto& keyer = session_.winKey;
+    keyer.changed = nullptr;
+    keyer.focusDone = nullptr;
+    keyer.Unload();
+}
