@@ -1,0 +1,240 @@
+// The WinKey keyer as the program uses it, against a scripted keyer on the fake serial port and
+// the fake clock: opening and its results, the settings sent, the send buffer drained one
+// character per tick, the wait for room that gives up, WK.txt, and the port exclusion.
+
+#include <gtest/gtest.h>
+
+#include "keying/WinKeyKeyer.h"
+#include "keying/WinKeyProtocol.h"
+#include "support/FakeDevices.h"
+#include "support/TestSession.h"
+
+namespace {
+
+std::string B(std::initializer_list<int> v) {
+    std::string s;
+    for (int b : v) s.push_back(static_cast<char>(b));
+    return s;
+}
+
+// A session whose WinKey keyer is on port 3, with a keyer there that answers the greeting and
+// reports the status a test sets whenever text arrives.
+struct WinKeyFixture {
+    TestSession ts;
+    keying::WinKeyKeyer& wk = ts->winKey;
+    keying::KeyerState& state = ts->keyers.keyer;
+    fakes::FakeSerialDevice& dev = ts.fakes.serial.device(3);
+    bool answer = true;
+    int statusOnText = -1;  // the status byte's bits reported when text arrives; -1 none
+    std::string text;       // text bytes the keyer got
+
+    WinKeyFixture() {
+        wk.settings.WinKeyPort = 3;
+        dev.onWrite = [this](const std::string& bytes) {
+            if (!answer) return;
+            if (bytes.size() >= 3 && bytes.substr(bytes.size() - 3, 2) == B({0, 4}))
+                dev.receive(bytes.substr(bytes.size() - 1));
+            else if (bytes == B({0, 2}))
+                dev.receive(B({23}));
+            else if (bytes.size() == 1 && static_cast<unsigned char>(bytes[0]) >= 0x20) {
+                text += bytes;
+                if (statusOnText >= 0) dev.receive(std::string(1, static_cast<char>(keying::winkey::StatusByte(statusOnText))));
+            }
+        };
+    }
+    void open() {
+        wk.cmdOpenWinkey_Click();
+        ts.fakes.scheduler.advance(1000);
+    }
+    // What went out after the greeting.
+    std::string afterGreeting() const {
+        const auto at = dev.written.find(B({0, 2}));
+        return at == std::string::npos ? std::string() : dev.written.substr(at + 2);
+    }
+};
+
+TEST(WinKeyKeyer, OpenGreetsTheKeyerShowsItsVersionAndSendsEverySettingInOrder) {
+    WinKeyFixture f;
+    f.wk.settings.txtWKWPM = "13";
+    f.wk.settings.txtWeight = "45";
+    f.wk.settings.txtLeadIn = "2";
+    f.wk.settings.txtTail = "7";
+    f.wk.settings.txtRatio = "60";
+    f.wk.settings.WinKeyPinCfg = 5;
+    f.wk.settings.WinKeyMode = 16;
+    f.open();
+    EXPECT_EQ(f.state.WinKeyOpen, 23);
+    EXPECT_EQ(f.wk.lblOpenStatus, "WK Success!");
+    EXPECT_EQ(f.wk.lblVersion, "Version # 23");
+    EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());
+    // speed, weight, lead-in/tail, ratio, pin configuration, mode.
+    EXPECT_EQ(f.afterGreeting(), B({0x02, 13, 0x03, 45, 0x04, 2, 7, 0x17, 60, 0x09, 5, 0x0E, 16}));
+
+    // Open again: "WK Already Open", no message, nothing sent, the version kept.
+    const auto before = f.dev.written;
+    f.wk.cmdOpenWinkey_Click();
+    EXPECT_EQ(f.wk.lblOpenStatus, "WK Already Open");
+    EXPECT_EQ(f.dev.written, before);
+    EXPECT_EQ(f.state.WinKeyOpen, 23);
+    EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());
+
+    // Close says goodbye and shows it.
+    f.wk.cmdCloseWinkey_Click();
+    EXPECT_EQ(f.dev.written.substr(f.dev.written.size() - 2), B({0, 3}));
+    EXPECT_EQ(f.state.WinKeyOpen, 0);
+    EXPECT_EQ(f.wk.lblOpenStatus, "Closed");
+    EXPECT_EQ(f.wk.lblVersion, "Version #");
+}
+
+TEST(WinKeyKeyer, AKeyerThatDoesNotAnswerIsReportedWithItsPort) {
+    WinKeyFixture f;
+    f.answer = false;
+    f.open();
+    EXPECT_EQ(f.state.WinKeyOpen, 0);
+    EXPECT_EQ(f.wk.lblOpenStatus, "No Echo Response");
+    ASSERT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.ts.fakes.dialogs.messages[0].title, "Unable to establish connection with Winkey.");
+    EXPECT_NE(f.ts.fakes.dialogs.messages[0].prompt.find("WinKey on com port 3.  Please check"), std::string::npos);
+    EXPECT_FALSE(f.dev.open);
+}
+
+TEST(WinKeyKeyer, TheSendBufferGoesOutOneCharacterPerTickAndCodeZeroIsDropped) {
+    WinKeyFixture f;
+    f.open();
+    f.state.CWBuffer = std::string("TU") + '\0' + "5NN";
+    f.wk.WKTransmit(f.state.CWBuffer);
+    EXPECT_EQ(f.text, "T");  // the first at once, then one per 10 ms
+    f.ts.fakes.scheduler.advance(10);
+    EXPECT_EQ(f.text, "TU");
+    f.ts.fakes.scheduler.advance(100);
+    EXPECT_EQ(f.text, "TU5NN");
+    EXPECT_TRUE(f.state.CWBuffer.empty());
+    EXPECT_FALSE(f.wk.draining());
+}
+
+TEST(WinKeyKeyer, ANewSendWhileOneRunsStartsNoSecondSender) {
+    WinKeyFixture f;
+    f.open();
+    f.ts->profile.StationCall = "N4XYZ";
+    f.state.CWBuffer = "CQ ";
+    f.wk.WKTransmit(f.state.CWBuffer);
+    f.wk.Test();  // the buffer is not empty: appended behind, left to the running sender
+    f.wk.WKTransmit(f.state.CWBuffer);
+    f.ts.fakes.scheduler.advance(1000);
+    EXPECT_EQ(f.text, "CQ VVV TEST DE N4XYZ");
+}
+
+TEST(WinKeyKeyer, AFullKeyerIsWaitedForAndGivenUpOnAfterTenSeconds) {
+    WinKeyFixture f;
+    f.open();
+    f.statusOnText = keying::winkey::kBusy | keying::winkey::kXoff;  // full after the first character
+    f.state.CWBuffer = "ABC";
+    f.wk.WKTransmit(f.state.CWBuffer);
+    f.ts.fakes.scheduler.advance(9990);
+    EXPECT_EQ(f.text, "A");
+    EXPECT_TRUE(f.wk.draining());
+    EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());
+    // Room again: the wait ends at the keyer's report.
+    f.dev.receive(std::string(1, static_cast<char>(keying::winkey::StatusByte(keying::winkey::kBusy))));
+    f.ts.fakes.scheduler.advance(0);
+    EXPECT_EQ(f.text, "AB");
+    // Full again and never empties: given up on, the rest dropped, the keyer cleared, and said.
+    f.ts.fakes.scheduler.advance(keying::WinKeyKeyer::kStatusWaitMs + 20);
+    EXPECT_EQ(f.text, "AB");
+    EXPECT_FALSE(f.wk.draining());
+    EXPECT_TRUE(f.state.CWBuffer.empty());
+    EXPECT_EQ(f.dev.written.back(), 0x0A);
+    ASSERT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.ts.fakes.dialogs.messages[0].prompt, keying::WinKeyKeyer::kGaveUpText);
+}
+
+TEST(WinKeyKeyer, SendingOnAClosedLinkOpensItFirstOrDropsTheText) {
+    {
+        WinKeyFixture f;
+        f.state.CWBuffer = "QRZ";
+        f.wk.WKTransmit(f.state.CWBuffer);
+        f.ts.fakes.scheduler.advance(1000);
+        EXPECT_EQ(f.state.WinKeyOpen, 23);
+        EXPECT_EQ(f.text, "QRZ");
+    }
+    {
+        WinKeyFixture f;
+        f.answer = false;
+        f.state.CWBuffer = "QRZ";
+        f.wk.WKTransmit(f.state.CWBuffer);
+        f.ts.fakes.scheduler.advance(3000);
+        EXPECT_TRUE(f.state.CWBuffer.empty());
+        EXPECT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+    }
+}
+
+TEST(WinKeyKeyer, UnloadUnderAWaitClosesTheLinkAndStopsTheSender) {
+    WinKeyFixture f;
+    f.open();
+    f.statusOnText = keying::winkey::kBusy | keying::winkey::kXoff;
+    f.state.CWBuffer = "ABC";
+    f.wk.WKTransmit(f.state.CWBuffer);
+    f.wk.Unload();
+    EXPECT_EQ(f.state.WinKeyOpen, 0);
+    EXPECT_FALSE(f.dev.open);
+    f.ts.fakes.scheduler.advance(20000);
+    EXPECT_EQ(f.text, "A");
+    EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());
+}
+
+TEST(WinKeyKeyer, LoadReadsWkTxtOfTheUserFolderAndTakesTheCwSpeed) {
+    WinKeyFixture f;
+    f.ts->keyers.cw.settings().speed = "13";
+    // Written by hand in another letter case: still found.
+    writeFileBytes(std::filesystem::path(f.ts->folders.UserFolder) / "wk.TXT",
+                   "3\r\n\"25\"\r\n\"45\"\r\n\"1\"\r\n\"2\"\r\n\"55\"\r\n");
+    f.wk.settings.WinKeyPinCfg = 8;
+    f.wk.Load();
+    EXPECT_EQ(f.wk.settings.WinKeyPort, 3);
+    EXPECT_EQ(f.wk.settings.txtWKComPort, "3");
+    EXPECT_EQ(f.wk.settings.txtWKWPM, "13");  // the stored 25 never takes effect
+    EXPECT_EQ(f.wk.settings.txtWeight, "45");
+    EXPECT_EQ(f.wk.settings.WinKeyPinCfg, 6);
+    EXPECT_EQ(f.wk.settings.WinKeyMode, 0);
+
+    // Done writes the same file back whole.
+    f.wk.settings.txtRatio = "60";
+    ASSERT_TRUE(f.wk.WriteSettings());
+    EXPECT_EQ(readFileBytes(std::filesystem::path(f.ts->folders.UserFolder) / "wk.TXT"),
+              "3\r\n\"13\"\r\n\"45\"\r\n\"1\"\r\n\"2\"\r\n\"60\"\r\n6\r\n0\r\n");
+}
+
+TEST(WinKeyKeyer, AWkTxtThatCannotBeWrittenIsReported) {
+    WinKeyFixture f;
+    f.ts.fakes.files.failWrite = true;
+    EXPECT_FALSE(f.wk.WriteSettings());
+    ASSERT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+    EXPECT_NE(f.ts.fakes.dialogs.messages[0].prompt.find("WK.txt"), std::string::npos);
+}
+
+TEST(WinKeyKeyer, OpeningClosesTheOtherPortsAndTheVoicePortClosesTheLink) {
+    WinKeyFixture f;
+    int cwClosed = 0, voiceClosed = 0;
+    f.ts->keyers.ports.setCloser(keying::TransmitPort::CwKeyLine, [&] { ++cwClosed; });
+    f.ts->keyers.ports.setCloser(keying::TransmitPort::VoicePtt, [&] { ++voiceClosed; });
+    f.open();
+    EXPECT_EQ(cwClosed, 1);
+    EXPECT_EQ(voiceClosed, 1);
+    f.ts->keyers.ports.opening(keying::TransmitPort::VoicePtt);
+    EXPECT_EQ(f.state.WinKeyOpen, 0);
+    EXPECT_FALSE(f.dev.open);
+}
+
+TEST(WinKeyKeyer, TheKeyHandlersCallsReachTheKeyer) {
+    WinKeyFixture f;
+    f.open();
+    f.dev.written.clear();
+    f.ts->keyers.wk_clearbuf();
+    f.ts->keyers.wk_backspace();
+    f.wk.wk_wpm(30);
+    EXPECT_EQ(f.dev.written, B({0x0A, 0x08, 0x02, 30}));
+    f.dev.receive(std::string(1, static_cast<char>(keying::winkey::StatusByte(keying::winkey::kBusy))));
+    EXPECT_EQ(f.ts->keyers.wk_getstatus(), keying::winkey::kBusy);
+}
+
+}  // namespace
