@@ -11,6 +11,8 @@
 
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/KeyLine.h"
+#include "platform/KeyingClock.h"
 #include "platform/Scheduler.h"
 #include "platform/SerialLine.h"
 
@@ -120,6 +122,9 @@ struct Services {
     WavePlayer& wave;
     Scheduler& scheduler;
     SerialPorts& serial;
+    // The CW key and PTT lines, and the clock the keying worker times them by.
+    KeyLines& keyLines;
+    KeyingClock& keyingClock;
 };
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "keying/Keyers.h"
 #include "keying/VoiceNavigation.h"
 #include "logging/LoggingState.h"
 #include "platform/Platform.h"
@@ -33,9 +34,11 @@ public:
     std::string CWCounty;
     // The live logging window as rig control and spotting reach it.
     window::LiveWindowFacade Form1{*this};
-    // The keyers' settings as loaded at start (wave2.txt, cw.txt).
+    // The voice keyer's settings as loaded at start (wave2.txt).
     station::VoiceKeyerSettings voiceKeyer;
-    station::CwKeyerSettings cwKeyer;
+    // The keyers: their shared state (CWBuffer, CWSending, CWInterface, ...), the CW keyer with
+    // its settings (cw.txt) and keying worker, and the exclusion of the transmit ports.
+    keying::Keyers keyers{*this};
     // Score, operating clock, entry flags and entry-line state of the logging window.
     logging::LoggingState contest;
     // SharedUserPreferences.xml in memory.

@@ -21,6 +21,13 @@ public:
     virtual void DisplayBandMapLabels() = 0;
     virtual void BandMapSpots(const std::string& qDXSpotCall, const std::string& qDXSpotFreq,
                               const std::string& qDXSpotRecord) = 0;
+    // What the keyers use: the logging pipeline as Enter runs it, the call field, and the
+    // captions of the two status labels.
+    virtual void Mains() = 0;
+    virtual std::string CallText() const = 0;
+    virtual void SetCallText(const std::string& call) = 0;
+    virtual void SetDialogCaption(const std::string& caption) = 0;
+    virtual void SetDupeCaption(const std::string& caption) = 0;
 };
 
 class LiveWindowFacade {
@@ -40,6 +47,14 @@ public:
     void DisplayBandMapLabels();
     void BandMapSpots(const std::string& qDXSpotCall, const std::string& qDXSpotFreq,
                       const std::string& qDXSpotRecord);
+    // The keyers' way to the live window: a CW message's "!" logs through Mains when the call
+    // field is not empty; the send pump echoes into lblDialog. Without a live window: nothing,
+    // and the call reads empty.
+    void Mains();
+    std::string CallText() const;
+    void SetCallText(const std::string& call);
+    void SetDialogCaption(const std::string& caption);
+    void SetDupeCaption(const std::string& caption);
 
     // Hidden members other windows read or write.
     bool lblDXVisible = false;  // set by the live window's spot layout; the band-map redraw reads it

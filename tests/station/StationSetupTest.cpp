@@ -202,27 +202,6 @@ TEST(KeyerSettings, WaveFileLoadsAndStopsWhereItMust) {
     EXPECT_NO_THROW(LoadWaveSettings(*t));
 }
 
-TEST(KeyerSettings, CwFileLoadsSilently) {
-    TestSession t;
-    EXPECT_FALSE(LoadCwSettings(*t));  // no file: design values
-    EXPECT_EQ(t->cwKeyer.messages[8], "");
-    t.copyDataFile("cw.txt");
-    ASSERT_TRUE(LoadCwSettings(*t));
-    EXPECT_TRUE(t->cwKeyer.interfaceSelected);
-    EXPECT_EQ(t->cwKeyer.messages[8], "VVV DE ");
-
-    std::string file = t.readProgramFile("cw.txt");
-    // An empty F9 message reads as "VVV DE "; a byte that does not fit stops the load there.
-    file.replace(file.find("\"VVV DE \""), 9, "\"\"");
-    file.replace(file.find("\r\n0\r\n\"&H378\""), 12, "\r\n300\r\n\"&H999\"");
-    CwKeyerSettings s;
-    EXPECT_FALSE(ParseCwSettings(file, s));
-    EXPECT_EQ(s.messages[8], "VVV DE ");
-    EXPECT_EQ(s.speed, "20");
-    EXPECT_EQ(s.parallelAddress, "&H378");  // not reached
-    EXPECT_FALSE(s.interfaceSelected);
-}
-
 namespace {
 FormGeometry sampleForm() {
     FormGeometry f;

@@ -195,8 +195,10 @@ struct FakeServices {
     FakeWavePlayer wave;
     FakeScheduler scheduler{clock};
     FakeSerialPorts serial{clock};
-    platform::Services services{dialogs, clock,  environment, files, screen,    clipboard,
-                                settings, random, exit,        wave,  scheduler, serial};
+    FakeKeyingClock keyingClock;
+    FakeKeyLines keyLines{[this] { return keyingClock.nowNs(); }};
+    platform::Services services{dialogs, clock,  environment, files,  screen,   clipboard, settings,
+                                random,  exit,   wave,        scheduler, serial, keyLines,  keyingClock};
 };
 
 }  // namespace fakes

@@ -4,7 +4,9 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/PosixKeyLines.h"
 #include "platform/StdFileSystem.h"
+#include "platform/SteadyKeyingClock.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/qt/QtSerialLine.h"
 #include "platform/qt/QtWavePlayer.h"
@@ -85,6 +87,8 @@ private:
     QtWavePlayer wave_;
     QtScheduler scheduler_;
     QtSerialPorts serial_{environment_};
+    PosixKeyLines keyLines_{environment_};
+    SteadyKeyingClock keyingClock_;
     Services services_;
 };
 

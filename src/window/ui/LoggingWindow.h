@@ -87,8 +87,14 @@ public:
     void BandMapSpots(const std::string& qDXSpotCall, const std::string& qDXSpotFreq,
                       const std::string& qDXSpotRecord) override;
 
+    // ---- what the keyers reach through Form1
+    std::string CallText() const override;
+    void SetCallText(const std::string& call) override;
+    void SetDialogCaption(const std::string& caption) override;
+    void SetDupeCaption(const std::string& caption) override;
+
     // ---- entry line, list and scoring (LoggingWindowEntry.cpp)
-    void Mains();
+    void Mains() override;
     void RefreshFromLog();
     void ClearEntries() override;
     void ShowOperatingTime();
@@ -235,7 +241,6 @@ private:
     std::vector<MenuEntry> menuTree_;
     std::map<std::string, QAction*> actions_;
     bool loaded_ = false;
-    IdleKeyer idleKeyer_;
     const QEvent* lastKey_ = nullptr;  // a key event the parents see again when a field ignores it
     quint64 lastKeyTime_ = 0;
     QPointer<QObject> lastKeyReceiver_;

@@ -8,7 +8,6 @@
 #include <functional>
 #include <map>
 
-#include "window/KeyerPort.h"
 #include "window/MenuTable.h"
 
 class Session;
@@ -42,9 +41,6 @@ public:
     // Starts the rig's polling with the stored settings, without showing the rig window; set by
     // rig control. The load calls it unless the rig type is "None".
     std::function<void(Session&)> startRig;
-    // The CW and voice keyers as the logging window's keys and close request reach them; set by
-    // the keyers when they are built. nullptr: no keyer (no interface, nothing playing).
-    KeyerPort* keyer = nullptr;
 
 private:
     std::map<ToolWindow, Factory> factories_;
