@@ -303,9 +303,9 @@ void CwKeyer::onCharacterStarted(uint64_t id) {
     for (auto* o : std::vector<CwKeyerObserver*>(observers_)) o->cwCharacterStarted();
 }
 
-void CwKeyer::onCharacterDone(uint64_t id) {
+void CwKeyer::onCharacterDone(uint64_t id, const std::string& rest) {
     if (id != currentSession_) return;
-    if (settings_.echo != 0) session_.Form1.SetDialogCaption(state_.CWBuffer.str());
+    if (settings_.echo != 0) session_.Form1.SetDialogCaption(rest);
 }
 
 void CwKeyer::onDrained(uint64_t id) {
@@ -407,6 +407,11 @@ void CwKeyer::workerMain() {
     }
 }
 
+void CwKeyer::characterDone(uint64_t id) {
+    // What is left at this moment is what the status line shows.
+    post([this, id, rest = state_.CWBuffer.str()] { onCharacterDone(id, rest); });
+}
+
 void CwKeyer::waitForBang(uint64_t id) {
     {
         std::lock_guard lock(mutex_);
@@ -437,21 +442,23 @@ void CwKeyer::runSession(uint64_t id) {
             lines = lines_;
         }
         if (p.interface == 0) {
-            post([this, id] { onCharacterDone(id); });
+            characterDone(id);
             continue;
         }
         if (*c == '!') {
             waitForBang(id);
-            // Logging took its time: the next character starts afresh.
-            runStart += UnitsToNs(runUnits, runUnitMs);
-            runUnits = 0;
-            runStart = std::max(runStart, clock.nowNs());
-            post([this, id] { onCharacterDone(id); });
+            // Logging took its time: the next character starts when it is done.
+            const int64_t now = clock.nowNs();
+            if (now > runStart + UnitsToNs(runUnits, runUnitMs)) {
+                runStart = now;
+                runUnits = 0;
+            }
+            characterDone(id);
             continue;
         }
         const std::string elements = CharacterElements(*c, p.wordSpace);
         if (elements.empty() || p.unitMs <= 0) {
-            post([this, id] { onCharacterDone(id); });
+            characterDone(id);
             continue;
         }
         if (p.unitMs != runUnitMs) {
@@ -490,7 +497,7 @@ void CwKeyer::runSession(uint64_t id) {
         }
         // Every character ends key-up; one cut short by a stop is let up here.
         if (down && line) line->set(*pin, false);
-        post([this, id] { onCharacterDone(id); });
+        characterDone(id);
     }
 }
 

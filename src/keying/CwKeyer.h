@@ -108,7 +108,7 @@ private:
     void startSession();
     void finishPump();
     void onCharacterStarted(uint64_t id);
-    void onCharacterDone(uint64_t id);
+    void onCharacterDone(uint64_t id, const std::string& rest);
     void onDrained(uint64_t id);
     void onBang(uint64_t id);
     void onLineFailed(uint64_t id, const std::string& error);
@@ -119,6 +119,7 @@ private:
     // worker
     void workerMain();
     void runSession(uint64_t id);
+    void characterDone(uint64_t id);
     void waitForBang(uint64_t id);
 
     Session& session_;

@@ -76,6 +76,7 @@ void FakeScheduler::post(std::function<void()> fn) {
     {
         std::lock_guard lock(postMutex_);
         postQueue_.push_back(std::move(fn));
+        ++postedCount_;
     }
     posted_.notify_all();
 }
@@ -107,6 +108,16 @@ bool FakeScheduler::runPostedUntil(const std::function<bool()>& done, int timeou
             return done();
         }
     }
+}
+
+int FakeScheduler::postedCount() {
+    std::lock_guard lock(postMutex_);
+    return postedCount_;
+}
+
+bool FakeScheduler::waitForPostedCount(int count, int timeoutMs) {
+    std::unique_lock lock(postMutex_);
+    return posted_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return postedCount_ >= count; });
 }
 
 bool FakeKeyingClock::sleepUntil(int64_t deadlineNs, const std::atomic<bool>& stop) {

@@ -66,6 +66,9 @@ public:
     // Runs posted work as it arrives until done() holds; false when it still does not after
     // timeoutMs of real time (a worker that never reports).
     bool runPostedUntil(const std::function<bool()>& done, int timeoutMs = 10000);
+    // How many posts were made since the start (run or not), and a real-time wait for a count.
+    int postedCount();
+    bool waitForPostedCount(int count, int timeoutMs = 10000);
 
 private:
     friend class FakeTimer;
@@ -78,6 +81,7 @@ private:
     std::mutex postMutex_;
     std::condition_variable posted_;
     std::deque<std::function<void()>> postQueue_;
+    int postedCount_ = 0;
 };
 
 // What happened on one modem line: the time (monotonic ms) and the new level.
