@@ -42,6 +42,8 @@ int main(int argc, char** argv) {
         return chooser;
     });
     logtools::ui::RegisterLogToolWindows();
+    // The logging window's load starts rig polling from the stored settings.
+    tools.startRig = [](Session& s) { s.rig.StartFromStoredSettings(); };
 
     // The logo closes before the setup dialog opens; the program must not end in between.
     QApplication::setQuitOnLastWindowClosed(false);

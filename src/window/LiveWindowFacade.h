@@ -15,19 +15,19 @@ namespace window {
 class LiveWindowApi {
 public:
     virtual ~LiveWindowApi() = default;
-    virtual void BandFreqConversion(float frequencyValue) = 0;
+    virtual void BandFreqConversion(double frequencyValue) = 0;
     virtual void ModeSelection(const std::string& strMode) = 0;
     virtual void PacketResize() = 0;
     virtual void DisplayBandMapLabels() = 0;
     virtual void BandMapSpots(const std::string& qDXSpotCall, const std::string& qDXSpotFreq,
                               const std::string& qDXSpotRecord) = 0;
     // What the keyers use: the logging pipeline as Enter runs it, the call field, and the
-    // captions of the two status labels.
-    virtual void Mains() = 0;
-    virtual std::string CallText() const = 0;
-    virtual void SetCallText(const std::string& call) = 0;
-    virtual void SetDialogCaption(const std::string& caption) = 0;
-    virtual void SetDupeCaption(const std::string& caption) = 0;
+    // captions of the two status labels. (Defaults do nothing, for stand-ins that need none.)
+    virtual void Mains() {}
+    virtual std::string CallText() const { return {}; }
+    virtual void SetCallText(const std::string&) {}
+    virtual void SetDialogCaption(const std::string&) {}
+    virtual void SetDupeCaption(const std::string&) {}
 };
 
 class LiveWindowFacade {
@@ -41,7 +41,7 @@ public:
     void Unload();
 
     void SavePref();
-    void BandFreqConversion(float frequencyValue);
+    void BandFreqConversion(double frequencyValue);
     void ModeSelection(const std::string& strMode);
     void PacketResize();
     void DisplayBandMapLabels();

@@ -16,7 +16,7 @@ struct LiveWindowRecorder : window::LiveWindowApi {
     std::vector<std::string> captions;
     int mains = 0;
     std::function<void()> onMains;
-    void BandFreqConversion(float) override {}
+    void BandFreqConversion(double) override {}
     void ModeSelection(const std::string&) override {}
     void PacketResize() override {}
     void DisplayBandMapLabels() override {}
