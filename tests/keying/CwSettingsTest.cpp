@@ -74,6 +74,15 @@ TEST(CwFile, ShortOrDamagedFilesStopWhereTheyFail) {
     tight.replace(tight.find("\"-2\""), 4, "\"-12\"");
     EXPECT_TRUE(ParseCwFile(tight, u).complete);
     EXPECT_EQ(u.wordSpace, "-8");
+    // A repeat time the repeat box would refuse reads as no repeat; the text stays as stored.
+    for (const char* seconds : {"1E+300", "66", "-1", "abc"}) {
+        std::string repeat = sampleFile();
+        repeat.replace(repeat.find("\"2.5\""), 5, std::string("\"") + seconds + "\"");
+        CwSettings r;
+        ASSERT_TRUE(ParseCwFile(repeat, r).complete) << seconds;
+        EXPECT_EQ(r.repeatSeconds, seconds);
+        EXPECT_EQ(r.repeatIntervalMs, 0) << seconds;
+    }
 }
 
 TEST(CwFile, LoadedAtSetupAndWrittenBackUnderTheNameItWasFoundBy) {

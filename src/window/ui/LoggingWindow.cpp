@@ -1,6 +1,7 @@
 #include "window/ui/LoggingWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QHeaderView>
@@ -59,7 +60,15 @@ LoggingWindow::LoggingWindow(Session& session, WindowKind kind, QWidget* parent)
     session_.Form1.attach(kind, this);
 }
 
-LoggingWindow::~LoggingWindow() { session_.Form1.detach(this); }
+LoggingWindow::~LoggingWindow() {
+    // The child fields are deleted after this destructor, by the widget base, and still get
+    // events as they go (focus leaving, hide). The entry line's filter and the window's own key
+    // filter would hand those to a window that is no longer whole: both go first.
+    delete entry.filter;
+    entry.filter = nullptr;
+    qApp->removeEventFilter(this);
+    session_.Form1.detach(this);
+}
 
 QWidget* LoggingWindow::control(const std::string& name, int index) const {
     const int i = design_.find(name, index);
@@ -213,10 +222,18 @@ void LoggingWindow::buildControls() {
     Label24->setCursor(Qt::PointingHandCursor);
     Label30->setCursor(Qt::PointingHandCursor);
 
-    setTabOrder(txtCall, txtRSTR);
-    setTabOrder(txtRSTR, txtCntry);
-    setTabOrder(txtCntry, txtSec);
-    setTabOrder(txtSec, txtRSTS);
+    // Tab walks the entry line only: the five fields, the post-contest time and date while they
+    // are shown, the list's Edit and Delete buttons while they are shown, and back to the call.
+    // Every other control takes the focus by a click alone, so a Tab and a Space after it can
+    // never switch the partial-duplicate list off or press another button by accident.
+    for (QWidget* w : widgets_) {
+        const bool inTabOrder = qobject_cast<QLineEdit*>(w) || w == cmdEdit || w == cmdDelete;
+        if (!inTabOrder && (w->focusPolicy() & Qt::TabFocus)) w->setFocusPolicy(Qt::ClickFocus);
+    }
+    const QWidget* tabOrder[] = {txtCall, txtRSTR, txtCntry, txtSec, txtRSTS, txtPostConTime, txtPostConDate,
+                                 cmdEdit, cmdDelete};
+    for (size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(const_cast<QWidget*>(tabOrder[i - 1]), const_cast<QWidget*>(tabOrder[i]));
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(60000);
