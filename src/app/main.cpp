@@ -2,6 +2,7 @@
 #include <QDir>
 #include <clocale>
 
+#include "keying/ui/KeyerWindows.h"
 #include "logtools/ui/LogToolWindows.h"
 #include "platform/qt/QtFolderLock.h"
 #include "platform/qt/QtServices.h"
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     });
     logtools::ui::RegisterLogToolWindows();
     rig::ui::RegisterRigWindows();
+    keying::ui::RegisterKeyerWindows(session);
 
     // The logo closes before the setup dialog opens; the program must not end in between.
     QApplication::setQuitOnLastWindowClosed(false);
