@@ -1,5 +1,6 @@
 #include "keying/ui/CWFrm.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -175,14 +176,15 @@ void CWFrm::buildControls() {
 
     auto* timing = label(this, "Timing Options: ", 312, 224, 96);
     timing->setToolTip(QStringLiteral("Timer is the preferred option on most systems. "));
-    // Children of the window itself: exclusive among themselves, apart from the keying options
-    // in their frame.
     optTimer = option(this, "optTimer", "Timer", 408, 222, 62);
     optTimer->setToolTip(QStringLiteral("Times by Windows System time."));
     optLoop = option(this, "optLoop", "Loop", 472, 222, 56);
     optLoop->setToolTip(QStringLiteral("Times by a For Next loop."));
     OptSleep = option(this, "OptSleep", "Sleep", 532, 222, 64);
     OptSleep->setToolTip(QStringLiteral("Times by Windows System time."));
+    // One choice among the three, apart from the keying options.
+    auto* timingGroup = new QButtonGroup(this);
+    for (QRadioButton* b : {optTimer, optLoop, OptSleep}) timingGroup->addButton(b);
     lblLoop = label(this, "Loop Delay", 312, 248, 66);
     lblLoop->setObjectName(QStringLiteral("lblLoop"));
     txtLoop = field(this, "txtLoop", 380, 246, 64);

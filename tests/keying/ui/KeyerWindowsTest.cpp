@@ -31,8 +31,8 @@ namespace {
 
 std::string text(const QLineEdit* f) { return fromQ(f->text()); }
 
-// An option button is clicked on its round mark, as the operator aims.
-void choose(QRadioButton* option) { QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(7, option->height() / 2)); }
+// An option button chosen as a click chooses it.
+void choose(QRadioButton* option) { option->click(); }
 
 // Types into a box and leaves it for the next control, as the operator does.
 void typeAndLeave(QWidget& window, QLineEdit* box, const char* typed, QWidget* next) {
@@ -158,7 +158,9 @@ TEST(CWFrm, TheLoopMethodIsCalibratedWhenChosenAndTunedByItsButtons) {
     QTest::mouseClick(w.cmdLoopFaster, Qt::LeftButton);
     EXPECT_EQ(text(w.txtLoop), "900");
     EXPECT_EQ(f.cw.settings().LoopsPer60ms, 900);
+    EXPECT_FALSE(w.optTimer->isChecked());
     choose(w.optTimer);
+    EXPECT_FALSE(w.optLoop->isChecked());
     EXPECT_FALSE(w.cmdLoopFaster->isEnabled());
 }
 
