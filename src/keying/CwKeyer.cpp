@@ -407,11 +407,6 @@ void CwKeyer::workerMain() {
     }
 }
 
-void CwKeyer::characterDone(uint64_t id) {
-    // What is left at this moment is what the status line shows.
-    post([this, id, rest = state_.CWBuffer.str()] { onCharacterDone(id, rest); });
-}
-
 void CwKeyer::waitForBang(uint64_t id) {
     {
         std::lock_guard lock(mutex_);
@@ -430,10 +425,21 @@ void CwKeyer::runSession(uint64_t id) {
     int64_t runUnits = 0;
     double runUnitMs = 0;
     bool failed = false;
+    // The reports to the program's thread wait until the next edge is keyed: posting takes a
+    // lock the busy program's thread may hold, and nothing may stand between a deadline and
+    // its edge.
+    std::vector<std::function<void()>> reports;
+    auto sendReports = [&] {
+        for (auto& r : reports) post(std::move(r));
+        reports.clear();
+    };
+    auto characterDone = [&] {
+        reports.push_back([this, id, rest = state_.CWBuffer.str()] { onCharacterDone(id, rest); });
+    };
     while (!abort_) {
         const auto c = state_.CWBuffer.takeFirst();
         if (!c) break;
-        post([this, id] { onCharacterStarted(id); });
+        reports.push_back([this, id] { onCharacterStarted(id); });
         Params p;
         Lines lines;
         {
@@ -442,10 +448,12 @@ void CwKeyer::runSession(uint64_t id) {
             lines = lines_;
         }
         if (p.interface == 0) {
-            characterDone(id);
+            characterDone();
+            sendReports();
             continue;
         }
         if (*c == '!') {
+            sendReports();
             waitForBang(id);
             // Logging took its time: the next character starts when it is done.
             const int64_t now = clock.nowNs();
@@ -453,12 +461,13 @@ void CwKeyer::runSession(uint64_t id) {
                 runStart = now;
                 runUnits = 0;
             }
-            characterDone(id);
+            characterDone();
             continue;
         }
         const std::string elements = CharacterElements(*c, p.wordSpace);
         if (elements.empty() || p.unitMs <= 0) {
-            characterDone(id);
+            characterDone();
+            sendReports();
             continue;
         }
         if (p.unitMs != runUnitMs) {
@@ -488,17 +497,19 @@ void CwKeyer::runSession(uint64_t id) {
                     line = nullptr;
                     failed = true;
                     state_.CWBuffer.clear();
-                    post([this, id, error] { onLineFailed(id, error); });
+                    reports.push_back([this, id, error] { onLineFailed(id, error); });
                 }
             }
             down = level;
+            sendReports();
             ++runUnits;
             if (!clock.sleepUntil(runStart + UnitsToNs(runUnits, runUnitMs), abort_)) break;
         }
         // Every character ends key-up; one cut short by a stop is let up here.
         if (down && line) line->set(*pin, false);
-        characterDone(id);
+        characterDone();
     }
+    sendReports();
 }
 
 }  // namespace keying

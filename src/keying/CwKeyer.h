@@ -119,7 +119,6 @@ private:
     // worker
     void workerMain();
     void runSession(uint64_t id);
-    void characterDone(uint64_t id);
     void waitForBang(uint64_t id);
 
     Session& session_;
