@@ -13,6 +13,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Scheduler.h"
 #include "platform/SerialLine.h"
+#include "platform/TcpClient.h"
 
 namespace platform {
 
@@ -120,6 +121,8 @@ struct Services {
     WavePlayer& wave;
     Scheduler& scheduler;
     SerialPorts& serial;
+    // The telnet DX cluster's and the AGW packet engine's connections.
+    TcpClients& tcp;
 };
 
 }  // namespace platform

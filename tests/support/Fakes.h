@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
 #include "support/FakeDevices.h"
+#include "support/FakeTcp.h"
 
 namespace fakes {
 
@@ -195,8 +196,9 @@ struct FakeServices {
     FakeWavePlayer wave;
     FakeScheduler scheduler{clock};
     FakeSerialPorts serial{clock};
-    platform::Services services{dialogs, clock,  environment, files, screen,    clipboard,
-                                settings, random, exit,        wave,  scheduler, serial};
+    FakeTcpClients tcp;
+    platform::Services services{dialogs, clock,  environment, files,     screen, clipboard, settings,
+                                random,  exit,   wave,        scheduler, serial, tcp};
 };
 
 }  // namespace fakes

@@ -7,6 +7,7 @@
 #include "platform/StdFileSystem.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/qt/QtSerialLine.h"
+#include "platform/qt/QtTcpClient.h"
 #include "platform/qt/QtWavePlayer.h"
 
 namespace platform::qt {
@@ -85,6 +86,7 @@ private:
     QtWavePlayer wave_;
     QtScheduler scheduler_;
     QtSerialPorts serial_{environment_};
+    QtTcpClients tcp_;
     Services services_;
 };
 
