@@ -3,6 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "logging/Scoring.h"
 #include "logging/StateTable.h"
 #include "station/ContactLog.h"
+#include "station/Tables.h"
+#include "support/TestSession.h"
 
 namespace {
 
@@ -34,8 +37,10 @@ std::vector<std::string> Calls(size_t count) {
 struct Fixture {
     station::ContactLog log;
     station::CountyTable counties;
+    station::PrefixTable countries;  // the shipped country table: DX names are checked against it
     std::vector<std::string> calls;
     Fixture() {
+        station::ParsePrefixTable(readFileBytes(std::string(PALMETAR_DATA_DIR) + "/arrlpre2.txt"), countries);
         calls = Calls(station::ContactLog::MaxContacts);
         const char* modes[] = {"CW", "PH", "DG"};
         const char* bands[] = {"80", "40", "20", "15"};
@@ -109,11 +114,28 @@ void BM_FullRecount(benchmark::State& state) {
     const auto& d = Data();
     for (auto _ : state) {
         logging::ScoreState score;
-        logging::RecountScore(score, logging::WindowKind::InState, d.log.records(), d.counties);
+        logging::RecountScore(score, logging::WindowKind::InState, d.log.records(), d.counties, d.countries);
         benchmark::DoNotOptimize(score.QsoPoints);
     }
 }
 BENCHMARK(BM_FullRecount)->Unit(benchmark::kMicrosecond);
+
+// The same log with every seventh contact naming one of all the table's countries in turn, so
+// each of them is looked up in the country table once per recount.
+void BM_FullRecountEveryCountry(benchmark::State& state) {
+    const auto& d = Data();
+    std::vector<std::string> names;
+    for (const auto& row : d.countries.rows)
+        if (std::find(names.begin(), names.end(), row.Country) == names.end()) names.push_back(row.Country);
+    auto records = d.log.records();
+    for (size_t i = 0; i < records.size(); i += 7) records[i].Spc = names[i / 7 % names.size()];
+    for (auto _ : state) {
+        logging::ScoreState score;
+        logging::RecountScore(score, logging::WindowKind::InState, records, d.counties, d.countries);
+        benchmark::DoNotOptimize(score.QsoPoints);
+    }
+}
+BENCHMARK(BM_FullRecountEveryCountry)->Unit(benchmark::kMicrosecond);
 
 // One pass over the same records reading the fields a recount reads, with no rules applied.
 void BM_BareRecordScan(benchmark::State& state) {

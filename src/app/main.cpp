@@ -3,8 +3,10 @@
 #include <clocale>
 
 #include "logtools/ui/LogToolWindows.h"
+#include "platform/qt/QtFolderLock.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/Text.h"
+#include "station/ProgramFolderLock.h"
 #include "station/Session.h"
 #include "station/ui/Form5.h"
 #include "station/ui/Form6.h"
@@ -19,8 +21,12 @@ int main(int argc, char** argv) {
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Palmetar"));
     platform::qt::QtServiceSet services;
-    // The program folder is the folder the program was started in.
-    Session session(services.services(), platform::qt::pathFromQ(QDir::currentPath()));
+    // The program folder is the folder the program was started in. One copy of the logger works
+    // on it at a time: a second start says so and ends before it touches any file.
+    const std::string programFolder = platform::qt::pathFromQ(QDir::currentPath());
+    platform::qt::QtFolderLock folderLock(platform::joinPath(programFolder, station::kProgramLockName));
+    if (!station::HoldProgramFolder(folderLock, services.services().dialogs, programFolder)) return 1;
+    Session session(services.services(), programFolder);
 
     // Station setup's Done opens the in-state or out-of-state logging window.
     session.openLoggingWindow = [](Session& s) { window::OpenLoggingWindow(s); };
@@ -36,6 +42,8 @@ int main(int argc, char** argv) {
         return chooser;
     });
     logtools::ui::RegisterLogToolWindows();
+    // The logging window's load starts rig polling from the stored settings.
+    tools.startRig = [](Session& s) { s.rig.StartFromStoredSettings(); };
 
     // The logo closes before the setup dialog opens; the program must not end in between.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -44,7 +44,7 @@ bool Store(Session& s, WindowKind kind, const station::ContactRecord& r, MainsRe
             return false;
     }
     result.storedRecords.push_back(s.log.ContactCount());
-    result.updates.push_back(CountContact(s.contest.score, kind, r, s.counties));
+    result.updates.push_back(CountContact(s.contest.score, kind, r, s.counties, s.prefixes));
     return true;
 }
 
@@ -68,16 +68,17 @@ void LogCountyLine(Session& s, const station::ContactRecord& stored, MainsResult
 }
 }  // namespace
 
-std::string SanitizeField(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || u < 32 || u == 127) continue;
-        out += c;
-    }
-    return out;
+std::string SanitizeField(std::string_view text) { return station::CleanText(text); }
+
+const char* BandModePrompt(WindowKind kind) { return InState(kind) ? kInStatePrompt : kOutOfStatePrompt; }
+
+bool IsLoggingBand(std::string_view band) {
+    for (std::string_view b : {"160", "80", "40", "20", "15", "10", "6"})
+        if (band == b) return true;
+    return false;
 }
+
+bool IsLoggingMode(std::string_view mode) { return IEquals(mode, "CW") || IEquals(mode, "PH") || IEquals(mode, "DG"); }
 
 std::optional<PostContestValues> NormalizePostContest(const std::string& date, const std::string& time,
                                                       StatusMessage& failure, std::optional<std::string>& dateSoFar) {
@@ -138,6 +139,14 @@ MainsResult Mains(Session& s, WindowKind kind, const MainsInput& input) {
         result.clockStarted = true;
     };
 
+    // A contact without a band or a mode would score and yet belong to no mode's count and no
+    // line of the submission file: nothing happens until both are chosen, the focus stays.
+    if (!IsLoggingBand(s.profile.CurrentBand) || !IsLoggingMode(s.profile.CurrentMode)) {
+        result.messages.push_back({BandModePrompt(kind), EntryField::None});
+        result.fields = f;
+        return result;
+    }
+
     if (!InState(kind)) startClock();
     std::optional<PostContestValues> post;
     if (input.postContest) {
@@ -183,13 +192,11 @@ MainsResult Mains(Session& s, WindowKind kind, const MainsInput& input) {
     };
 
     if (InState(kind)) {
-        if (f.Country.size() == 2) {
-            if (auto bad = ValidateSection(f.Country)) {
-                state.BadSection = true;
-                result.messages.push_back(*bad);
-            } else {
-                result.continentNA = true;
-            }
+        if (auto bad = ValidateSection(f.Country, s.prefixes)) {
+            state.BadSection = true;
+            result.messages.push_back(*bad);
+        } else if (f.Country.size() == 2) {
+            result.continentNA = true;
         }
         // The abbreviation is expanded before the duplicate check, so a duplicate typed as an
         // abbreviation is still found.

@@ -51,6 +51,16 @@ struct MainsResult {
     }
 };
 
+// The windows' first status texts; Mains repeats its window's text while no band or no mode is
+// chosen.
+inline constexpr const char* kInStatePrompt = "Select a band, mode and Click Log \"Time On\"!";
+inline constexpr const char* kOutOfStatePrompt = "Select a band and mode. Click Log \"Time On\" below!";
+const char* BandModePrompt(WindowKind kind);
+// A band of the Band menu ("160" to "6") and a mode of the Mode menu ("CW", "PH", "DG", any
+// case): a contact is logged only with both.
+bool IsLoggingBand(std::string_view band);
+bool IsLoggingMode(std::string_view mode);
+
 inline constexpr const char* kAppendFailed = "Unable to write log.txt - contact NOT logged.";
 inline constexpr const char* kLogFull = "The log is full (11000 contacts) - contact NOT logged.";
 

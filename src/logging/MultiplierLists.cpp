@@ -69,11 +69,13 @@ void UpdateCountyLists(CountyLists& lists, WindowKind kind, std::string_view cou
     SetHeadings(lists, kind);
 }
 
-DxList ShowDXList(const station::ContactLog& log, const DxWorkedLists& dx, ModeView view, std::string_view currentMode) {
+DxList ShowDXList(const station::ContactLog& log, const DxWorkedLists& dx, ModeView view, std::string_view currentMode,
+                  const station::PrefixTable& countries) {
     DxList out;
     if (view == ModeView::AllModes) {
+        DxCountryRule isDx(countries);
         for (const auto& r : log.records())
-            if (IsDxCountry(r.Spc) && !Holds(out.entries, r.Spc)) InsertSorted(out.entries, r.Spc);
+            if (isDx(r.Spc) && !Holds(out.entries, r.Spc)) InsertSorted(out.entries, r.Spc);
         out.heading = "DX All - " + std::to_string(out.entries.size());
         return out;
     }

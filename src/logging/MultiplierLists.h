@@ -32,7 +32,8 @@ struct DxList {
     std::vector<std::string> entries;    // List1 (in-state)
     std::optional<std::string> heading;  // "DX All - n" / "DX PH - n"; nullopt = unchanged
 };
-DxList ShowDXList(const station::ContactLog& log, const DxWorkedLists& dx, ModeView view, std::string_view currentMode);
+DxList ShowDXList(const station::ContactLog& log, const DxWorkedLists& dx, ModeView view, std::string_view currentMode,
+                  const station::PrefixTable& countries);
 // After AddDXMult took spc into the worked list of the current mode.
 void AddDxEntry(DxList& list, const DxWorkedLists& dx, ModeView view, std::string_view currentMode, std::string_view spc);
 

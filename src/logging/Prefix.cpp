@@ -167,8 +167,9 @@ PrefixLookup LookupPrefix(const station::PrefixTable& table, std::string_view ca
     return out;
 }
 
-bool IsNewCountry(WindowKind kind, std::string_view text, const DxWorkedLists& dx, std::string_view currentMode) {
-    if (!IsDxCountry(text)) return false;
+bool IsNewCountry(WindowKind kind, std::string_view text, const DxWorkedLists& dx, std::string_view currentMode,
+                  const station::PrefixTable& countries) {
+    if (!IsDxCountry(text, countries)) return false;
     if (kind == WindowKind::OutOfState) return true;
     const int list = DxListOfMode(currentMode);
     if (list < 0) return true;
@@ -179,7 +180,8 @@ bool IsNewCountry(WindowKind kind, std::string_view text, const DxWorkedLists& d
 
 CountryChange CountryChanged(WindowKind kind, std::string_view text, std::string_view homeState,
                              const station::StateCoordTable& coords, const DxWorkedLists& dx,
-                             std::string_view currentMode, const StationPosition& station) {
+                             std::string_view currentMode, const StationPosition& station,
+                             const station::PrefixTable& countries) {
     CountryChange out;
     out.countyCaptionEnabled = kind == WindowKind::InState && IEquals(text, homeState);
     if (text.size() == 2) {
@@ -192,7 +194,7 @@ CountryChange CountryChanged(WindowKind kind, std::string_view text, std::string
             }
         }
     }
-    out.newVisible = IsNewCountry(kind, text, dx, currentMode);
+    out.newVisible = IsNewCountry(kind, text, dx, currentMode, countries);
     return out;
 }
 

@@ -74,10 +74,12 @@ struct CountryChange {
 };
 CountryChange CountryChanged(WindowKind kind, std::string_view text, std::string_view homeState,
                              const station::StateCoordTable& coords, const DxWorkedLists& dx,
-                             std::string_view currentMode, const StationPosition& station);
+                             std::string_view currentMode, const StationPosition& station,
+                             const station::PrefixTable& countries);
 
 // "New": a DX country not yet in the worked list of the current mode (in-state; any other
 // mode than PH/CW, and out-of-state, show it for every DX country).
-bool IsNewCountry(WindowKind kind, std::string_view text, const DxWorkedLists& dx, std::string_view currentMode);
+bool IsNewCountry(WindowKind kind, std::string_view text, const DxWorkedLists& dx, std::string_view currentMode,
+                  const station::PrefixTable& countries);
 
 }  // namespace logging

@@ -47,11 +47,71 @@ void AddPoints(ScoreState& score, ModeKind mode) {
 
 int ContactPoints(std::string_view mode) { return IEquals(mode, "PH") ? 1 : 2; }
 
-bool IsDxCountry(std::string_view spc) {
+namespace {
+// Country names compare ignoring letter case and apostrophes.
+std::string FoldCountry(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (c != '\'') out += FoldCase(c);
+    return out;
+}
+
+bool SameCountry(std::string_view a, std::string_view b) {
+    size_t i = 0, j = 0;
+    for (;;) {
+        while (i < a.size() && a[i] == '\'') ++i;
+        while (j < b.size() && b[j] == '\'') ++j;
+        if (i == a.size() || j == b.size()) return i == a.size() && j == b.size();
+        if (FoldCase(a[i]) != FoldCase(b[j])) return false;
+        ++i;
+        ++j;
+    }
+}
+
+// Longer than 2 characters and no name that stands for a non-DX station.
+bool DxShaped(std::string_view spc) {
     if (spc.size() <= 2) return false;
     for (std::string_view name : {"Not Found", "USA", "Canada", "Alaska", "Hawaii"})
         if (IEquals(spc, name)) return false;
     return true;
+}
+}  // namespace
+
+bool IsCountryName(const station::PrefixTable& countries, std::string_view text) {
+    for (const auto& row : countries.rows)
+        if (SameCountry(row.Country, text)) return true;
+    return false;
+}
+
+bool IsDxCountry(std::string_view spc, const station::PrefixTable& countries) {
+    return DxShaped(spc) && (countries.rows.empty() || IsCountryName(countries, spc));
+}
+
+bool DxCountryRule::operator()(std::string_view spc) {
+    if (!DxShaped(spc)) return false;
+    if (countries_.rows.empty()) return true;
+    // A log names a few dozen countries, each many times: each spelling is looked up once. A
+    // log of very many countries gets the table's names indexed instead of scanned each time.
+    std::string key(spc);
+    const auto known = answers_.find(key);
+    if (known != answers_.end()) return known->second;
+    bool found = false;
+    if (answers_.size() < kScansBeforeIndex) {
+        found = IsCountryName(countries_, spc);
+    } else {
+        if (folded_.empty()) {
+            const std::string* previous = nullptr;  // neighbouring rows mostly share a country
+            for (const auto& row : countries_.rows) {
+                if (previous && row.Country == *previous) continue;
+                previous = &row.Country;
+                folded_.insert(FoldCountry(row.Country));
+            }
+        }
+        found = folded_.count(FoldCountry(spc)) > 0;
+    }
+    answers_.emplace(std::move(key), found);
+    return found;
 }
 
 int DxListOfMode(std::string_view mode) {
@@ -67,7 +127,7 @@ int CountyIndex(const station::CountyTable& counties, std::string_view text) {
 }
 
 ScoreUpdate CountContact(ScoreState& score, WindowKind kind, const station::ContactRecord& r,
-                         const station::CountyTable& counties) {
+                         const station::CountyTable& counties, const station::PrefixTable& countries) {
     ScoreUpdate update;
     AddPoints(score, Classify(r.Mode));
     const int column = ColumnOf(kind, r.Mode);
@@ -78,7 +138,7 @@ ScoreUpdate CountContact(ScoreState& score, WindowKind kind, const station::Cont
                 ++score.MultiplierCount;
                 update.gridIndex = i;
             }
-        } else if (IsDxCountry(r.Spc)) {
+        } else if (IsDxCountry(r.Spc, countries)) {
             const int list = DxListOfMode(r.Mode);
             if (list >= 0 && !ListHolds(score.DxWorked.lists[static_cast<size_t>(list)], r.Spc)) {
                 score.DxWorked.lists[static_cast<size_t>(list)].push_back(r.Spc);
@@ -93,7 +153,7 @@ ScoreUpdate CountContact(ScoreState& score, WindowKind kind, const station::Cont
 }
 
 void RecountScore(ScoreState& score, WindowKind kind, const std::vector<station::ContactRecord>& records,
-                  const station::CountyTable& counties) {
+                  const station::CountyTable& counties, const station::PrefixTable& countries) {
     // One pass over the log: points and counts, the flags (counted at the end), and the DX
     // lists, each country once per mode. Lookups go through case-folded indexes built here,
     // so the recount stays linear in the log.
@@ -103,6 +163,7 @@ void RecountScore(ScoreState& score, WindowKind kind, const std::vector<station:
     if (!in)
         for (int i = counties.CountyCount(); i >= 1; --i) countyRow[ToUpper(counties.rows[static_cast<size_t>(i - 1)].Name)] = i;
     std::array<std::unordered_set<std::string>, 2> dxSeen;
+    DxCountryRule isDx(countries);
     for (const auto& r : records) {
         const ModeKind mode = Classify(r.Mode);
         AddPoints(score, mode);
@@ -111,7 +172,7 @@ void RecountScore(ScoreState& score, WindowKind kind, const std::vector<station:
         if (in) {
             if (r.Spc.size() == 2) {
                 if (const int i = StateIndex(r.Spc)) score.Worked.set(column, i);
-            } else if (IsDxCountry(r.Spc)) {
+            } else if (isDx(r.Spc)) {
                 const int list = mode == ModeKind::Ph ? 0 : 1;
                 if (dxSeen[static_cast<size_t>(list)].insert(ToUpper(r.Spc)).second)
                     score.DxWorked.lists[static_cast<size_t>(list)].push_back(r.Spc);
@@ -140,7 +201,7 @@ ScoreTexts ShowScore(const ScoreState& score, WindowKind kind, char sep) {
 
 bool RefreshFromLog(Session& session, WindowKind kind, bool reloadFile) {
     if (reloadFile && !station::LoadLog(session)) return false;
-    RecountScore(session.contest.score, kind, session.log.records(), session.counties);
+    RecountScore(session.contest.score, kind, session.log.records(), session.counties, session.prefixes);
     return true;
 }
 

@@ -6,6 +6,8 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "logging/LoggingState.h"
@@ -18,10 +20,31 @@ namespace logging {
 
 int ContactPoints(std::string_view mode);
 
+// True when text names a country of the prefix table's Country column (the names the
+// type-ahead completes from), ignoring letter case and apostrophes (the logging windows drop
+// the apostrophe key, so "Cote dIvoire" typed out is "Cote d'Ivoire").
+bool IsCountryName(const station::PrefixTable& countries, std::string_view text);
+
 // The one rule for what counts as a DX country multiplier, used by the per-contact update, the
-// full recount and the "New" marker: longer than 2 characters and none of "Not Found", "USA",
-// "Canada", "Alaska", "Hawaii" (ignoring case).
-bool IsDxCountry(std::string_view spc);
+// full recount, the DX list and the "New" marker: longer than 2 characters, none of "Not Found",
+// "USA", "Canada", "Alaska", "Hawaii" (ignoring case), and a country of the country table. Junk
+// such as "Xxpa" is no multiplier. Without a country table (no arrlpre2.txt anywhere) nothing
+// can be checked, and every such name counts.
+bool IsDxCountry(std::string_view spc, const station::PrefixTable& countries);
+
+// The same rule for many records: each spelling met is looked up in the table once (the table
+// is indexed once a log has named many countries).
+class DxCountryRule {
+public:
+    explicit DxCountryRule(const station::PrefixTable& countries) : countries_(countries) {}
+    bool operator()(std::string_view spc);
+
+private:
+    const station::PrefixTable& countries_;
+    static constexpr size_t kScansBeforeIndex = 24;
+    std::unordered_map<std::string, bool> answers_;
+    std::unordered_set<std::string> folded_;
+};
 
 // DX list of a mode: 0 for "PH", 1 for "CW", -1 for any other mode.
 int DxListOfMode(std::string_view mode);
@@ -37,11 +60,11 @@ struct ScoreUpdate {
 
 // The per-contact update after a contact is stored (points, counts, multiplier flags, DX lists).
 ScoreUpdate CountContact(ScoreState& score, WindowKind kind, const station::ContactRecord& record,
-                         const station::CountyTable& counties);
+                         const station::CountyTable& counties, const station::PrefixTable& countries);
 
 // The full recount over the whole log, from zero.
 void RecountScore(ScoreState& score, WindowKind kind, const std::vector<station::ContactRecord>& records,
-                  const station::CountyTable& counties);
+                  const station::CountyTable& counties, const station::PrefixTable& countries);
 
 // The number of multipliers: in-state flags + both DX lists, out-of-state flags.
 int MultiplierTotal(const ScoreState& score, WindowKind kind);

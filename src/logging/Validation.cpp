@@ -20,9 +20,14 @@ std::vector<StatusMessage> CheckRequiredFields(WindowKind kind, const EntryField
     return out;
 }
 
-std::optional<StatusMessage> ValidateSection(std::string_view country) {
-    if (StateIndex(country)) return std::nullopt;
-    return StatusMessage{"Invald Section!", EntryField::Country};
+std::optional<StatusMessage> ValidateSection(std::string_view country, const station::PrefixTable& countries) {
+    if (country.empty() || IEquals(country, "Not Found")) return std::nullopt;
+    if (country.size() == 2) {
+        if (StateIndex(country)) return std::nullopt;
+        return StatusMessage{"Invald Section!", EntryField::Country};
+    }
+    if (countries.rows.empty() || IsCountryName(countries, country)) return std::nullopt;
+    return StatusMessage{std::string(country) + " is not a valid country!", EntryField::Country};
 }
 
 std::optional<StatusMessage> ValidateCounty(std::string_view county, const station::CountyTable& counties) {
@@ -31,15 +36,15 @@ std::optional<StatusMessage> ValidateCounty(std::string_view county, const stati
 }
 
 Validation ValidateEntry(WindowKind kind, const EntryFields& f, std::string_view homeState,
-                         const station::CountyTable& counties) {
+                         const station::CountyTable& counties, const station::PrefixTable& countries) {
     Validation v;
     v.messages = CheckRequiredFields(kind, f, homeState);
     v.MissingField = !v.messages.empty();
-    if (kind == WindowKind::InState && f.Country.size() == 2) {
-        if (auto bad = ValidateSection(f.Country)) {
+    if (kind == WindowKind::InState) {
+        if (auto bad = ValidateSection(f.Country, countries)) {
             v.BadSection = true;
             v.messages.push_back(*bad);
-        } else {
+        } else if (f.Country.size() == 2) {
             v.continentNA = true;
         }
     }

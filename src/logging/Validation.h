@@ -17,8 +17,11 @@ namespace logging {
 std::vector<StatusMessage> CheckRequiredFields(WindowKind kind, const EntryFields& fields,
                                                std::string_view homeState);
 
-// In-state, for an entry of exactly two characters: nullopt when it is a StateTable code.
-std::optional<StatusMessage> ValidateSection(std::string_view country);
+// In-state St/Prv/Country: an entry of exactly two characters must be a StateTable code
+// ("Invald Section!"); any other entry must name a country of the country table
+// (text + " is not a valid country!"), so junk never becomes a DX multiplier. An empty entry or
+// "Not Found" is left to CheckRequiredFields. Focus: the St/Prv/Country field.
+std::optional<StatusMessage> ValidateSection(std::string_view country, const station::PrefixTable& countries);
 
 // nullopt when county equals a county name of the table (ignoring case, never trimmed).
 std::optional<StatusMessage> ValidateCounty(std::string_view county, const station::CountyTable& counties);
@@ -36,9 +39,8 @@ struct Validation {
 
 // The three checks of one logging attempt without the duplicate check, in the window's order.
 // The county is taken as it stands (Mains expands an abbreviation first). In-state: the county
-// is checked only when not empty and the section only for two characters; out-of-state the
-// county is always checked.
+// is checked only when not empty; out-of-state the county is always checked.
 Validation ValidateEntry(WindowKind kind, const EntryFields& fields, std::string_view homeState,
-                         const station::CountyTable& counties);
+                         const station::CountyTable& counties, const station::PrefixTable& countries);
 
 }  // namespace logging

@@ -1,5 +1,6 @@
 #include "logtools/ContactEdit.h"
 
+#include "logging/Scoring.h"
 #include "logging/StateTable.h"
 #include "logtools/ContactTime.h"
 #include "logtools/TextCase.h"
@@ -39,9 +40,16 @@ bool IsEditCounty(EditKind kind, const std::string& county, const station::Count
 bool IsEditDate(const std::string& date) { return ParseQsoDate(date).has_value(); }
 bool IsEditTime(const std::string& time) { return ParseQsoTime(time).has_value(); }
 
-bool IsEditSpc(const std::string& spc) { return spc.size() != 2 || logging::StateIndex(spc) != 0; }
+bool IsEditSpc(const std::string& spc, const station::PrefixTable& countries) {
+    if (spc.size() == 2) return logging::StateIndex(spc) != 0;
+    return spc.empty() || countries.rows.empty() || logging::IsCountryName(countries, spc);
+}
 
 ContactEditFields StoredForm(EditKind kind, ContactEditFields f) {
+    // What a paste or a stray key left in a field (a TAB, a DEL, a line break) is never stored.
+    for (std::string* v : {&f.call, &f.rstReceived, &f.county, &f.rstSent, &f.spc, &f.date, &f.time, &f.mode, &f.band,
+                           &f.countySent})
+        *v = station::CleanText(*v);
     if (kind == EditKind::OutOfState) {
         f.call = Trim(f.call);
         f.rstSent = Trim(f.rstSent);
@@ -67,7 +75,7 @@ std::vector<int> FindEditDuplicates(EditKind kind, const ContactEditFields& fiel
 }
 
 EditDoneResult CheckEditDone(EditKind kind, ContactEditFields& f, const station::ContactLog& log, int editIndex,
-                             const station::CountyTable& counties) {
+                             const station::CountyTable& counties, const station::PrefixTable& countries) {
     EditDoneResult result;
     if (kind == EditKind::InState && f.spc.size() < 3) f.spc = ToUpper(f.spc);
     auto fail = [&](EditCheck c) {
@@ -84,7 +92,7 @@ EditDoneResult CheckEditDone(EditKind kind, ContactEditFields& f, const station:
     if (kind == EditKind::InState && !IsCountyName(s.countySent, counties)) return fail(EditCheck::BadCountySent);
     result.duplicates = FindEditDuplicates(kind, f, log, editIndex);
     if (!result.duplicates.empty()) return fail(EditCheck::Duplicate);
-    if (kind == EditKind::InState && !IsEditSpc(f.spc)) return fail(EditCheck::BadSpc);
+    if (kind == EditKind::InState && !IsEditSpc(s.spc, countries)) return fail(EditCheck::BadSpc);
     return result;
 }
 

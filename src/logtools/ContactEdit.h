@@ -29,10 +29,12 @@ bool IsCountyName(const std::string& county, const station::CountyTable& countie
 // Stored dates are yyyy/mm/dd, times hh:mm:ss or hh:mm; nothing else is accepted.
 bool IsEditDate(const std::string& date);
 bool IsEditTime(const std::string& time);
-// In-state SPC: a two-character text must be one of the 67 codes; other lengths pass.
-bool IsEditSpc(const std::string& spc);
+// In-state SPC: a two-character text must be one of the 67 codes; any other non-empty text must
+// name a country of the country table (a junk text would count as a DX multiplier). Empty passes.
+bool IsEditSpc(const std::string& spc, const station::PrefixTable& countries);
 
-// The values as they will be stored: out-of-state trims call, reports and county.
+// The values as they will be stored: without quotes or control characters, and out-of-state
+// with call, reports and county trimmed.
 ContactEditFields StoredForm(EditKind kind, ContactEditFields fields);
 
 // Record numbers (1-based) of the other contacts equal to the edit in every field of the
@@ -52,7 +54,7 @@ struct EditDoneResult {
 // county, county sent, duplicates and the SPC, stopping at the first failure (duplicates are
 // all listed). Every check runs here, so a value confirmed with Enter is checked too.
 EditDoneResult CheckEditDone(EditKind kind, ContactEditFields& fields, const station::ContactLog& log, int editIndex,
-                             const station::CountyTable& counties);
+                             const station::CountyTable& counties, const station::PrefixTable& countries);
 
 // Writes the edited fields into the record; the other fields stay.
 void StoreEdit(EditKind kind, const ContactEditFields& fields, station::ContactRecord& record);

@@ -25,6 +25,10 @@ RoverAdd AddRoverCounty(std::vector<std::string>& line, const std::string& count
     return RoverAdd::Added;
 }
 
+void CurrentCountyChosen(std::vector<std::string>& line, const std::string& county) {
+    if (!line.empty() && !EqualsIgnoreCase(line.front(), county)) line.clear();
+}
+
 void RemoveRoverCounty(std::vector<std::string>& line, int index) {
     if (index < 0 || index >= static_cast<int>(line.size())) return;
     line.erase(line.begin() + index);

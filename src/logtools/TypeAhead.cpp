@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "logging/StateTable.h"
 #include "logtools/TextCase.h"
 #include "station/KeyFilters.h"
 
@@ -65,6 +66,9 @@ void SpcTypeAhead(FieldState& f, int16_t& key, const std::vector<std::string>& c
         f.selLength = 0;
         station::CapitalizeKey(key);
     }
+    const std::string typed = f.text.substr(0, static_cast<size_t>(std::max(0, f.caret))) +
+                              static_cast<char>(static_cast<unsigned char>(key));
+    if (typed.size() == 2 && logging::StateIndex(typed) != 0) return;
     CompleteFromTable(f, key, countries);
 }
 

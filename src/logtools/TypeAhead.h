@@ -35,7 +35,9 @@ enum class CaretStartRule {
 void CountyTypeAhead(FieldState& field, int16_t& key, const std::vector<std::string>& counties, CaretStartRule rule);
 
 // The in-state SPC field: a key into an empty field or at its start replaces the text and is
-// capitalised; then completion over the country names. Later keys keep their case.
+// capitalised; then completion over the country names. Later keys keep their case. Two letters
+// that make a state or province code are left as typed: Enter accepts what is shown, so "pa"
+// must stay Pennsylvania and not become "Paraguay".
 void SpcTypeAhead(FieldState& field, int16_t& key, const std::vector<std::string>& countries);
 
 // A whole key: the rule's completion, then ApplyKey when the key was not consumed.

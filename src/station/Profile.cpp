@@ -101,6 +101,10 @@ bool ReadPreferences(Session& session) {
     return ok;
 }
 
+bool PreferencesFileExists(const Session& session) {
+    return session.platform.files.exists(session.programFile(kPrefName));
+}
+
 bool SavePreferences(Session& session) {
     return session.platform.files.writeAtomic(session.programFile(kPrefName), PreferencesText(session.profile));
 }

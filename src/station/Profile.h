@@ -15,6 +15,8 @@ std::string PreferencesText(const StationProfile& profile);
 // does not fit its type, keeping the values read before it. Returns false on such a stop (and
 // when the file is missing). A missing file gives the first-run defaults.
 bool ReadPreferences(Session& session);
+// True when the program folder holds a QSOpref.txt (in any letter case), readable or not.
+bool PreferencesFileExists(const Session& session);
 bool ReadPreferencesText(const std::string& bytes, StationProfile& profile);
 
 // Makes values that cannot be used visible and usable: a form size outside 30..100 reads as

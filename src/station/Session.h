@@ -8,6 +8,7 @@
 #include "keying/VoiceNavigation.h"
 #include "logging/LoggingState.h"
 #include "platform/Platform.h"
+#include "rig/RigControl.h"
 #include "station/ContactLog.h"
 #include "station/KeyerSettings.h"
 #include "station/Folders.h"
@@ -33,6 +34,9 @@ public:
     std::string CWCounty;
     // The live logging window as rig control and spotting reach it.
     window::LiveWindowFacade Form1{*this};
+    // Rig control: its settings, the CAT port, the poll cycle and the frequency and mode
+    // commands; readings reach the live window through Form1.
+    rig::RigControl rig{*this};
     // The keyers' settings as loaded at start (wave2.txt, cw.txt).
     station::VoiceKeyerSettings voiceKeyer;
     station::CwKeyerSettings cwKeyer;

@@ -123,6 +123,8 @@ SetupDoneResult ApplySetupDone(Session& session, SetupFields& f) {
     for (int i : {6, 3, 4}) {
         if (!IsSetupNumber(f.Text[i])) f.Text[i] = "0";
     }
+    // A pasted TAB or line break is no part of a station's call, county or name.
+    for (auto& text : f.Text) text = CleanText(text);
     auto& p = session.profile;
     p.HomeState = "FL";
     p.OutOfState = f.inFlorida ? 0 : 1;

@@ -78,12 +78,21 @@ void WriteFormLine::separate() {
     first_ = false;
 }
 
+std::string CleanText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || u < 32 || u == 127) continue;
+        out += c;
+    }
+    return out;
+}
+
 WriteFormLine& WriteFormLine::text(std::string_view value) {
     separate();
     items_ += '"';
-    for (char c : value) {
-        if (c != '"') items_ += c;
-    }
+    items_ += CleanText(value);
     items_ += '"';
     return *this;
 }

@@ -39,11 +39,15 @@ struct Variant {
 std::string formatSingle(float value);
 std::string formatDouble(double value);
 
+// A text as a write-form item can hold it: without double quotes (the reader would end the
+// item there and every later item would shift) and without control characters (a CR or LF
+// breaks the line, a TAB or DEL is no part of any value an operator means to store).
+std::string CleanText(std::string_view text);
+
 // One write-form statement. Items are joined by commas; line() adds CR LF.
 class WriteFormLine {
 public:
-    // A double quote can never be read back from a text item (the reader ends the item there
-    // and every later item shifts), so it is dropped.
+    // The value is written cleaned (CleanText).
     WriteFormLine& text(std::string_view value);
     WriteFormLine& integer(int64_t value);
     WriteFormLine& single(float value);

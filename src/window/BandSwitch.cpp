@@ -22,25 +22,26 @@ const std::vector<BandRange>& BandRangeTable() {
     return table;
 }
 
-std::string BandForFrequency(float mhz) {
+std::string BandForFrequency(double mhz) {
+    const float reading = static_cast<float>(mhz);
     std::string band;
     for (const auto& row : BandRangeTable()) {
-        if (row.lower < mhz && mhz < row.upper) band = row.band;
+        if (row.lower < reading && reading < row.upper) band = row.band;
     }
     return band;
 }
 
-std::string BandSwitchFor(float mhz, const std::string& currentBand) {
+std::string BandSwitchFor(double mhz, const std::string& currentBand) {
     const std::string band = BandForFrequency(mhz);
     if (band.empty() || SameText(band, currentBand)) return {};
     if (band == "40" || band == "20" || band == "15" || band == "10") return band;
     return {};
 }
 
-std::optional<std::string> PendingFrequencyFor(float mhz) {
-    if (!(mhz > 0.0f)) return std::nullopt;
+std::optional<std::string> PendingFrequencyFor(double mhz) {
+    if (!(mhz > 0.0)) return std::nullopt;
     char text[32];
-    std::snprintf(text, sizeof text, "%.3f", static_cast<double>(mhz));
+    std::snprintf(text, sizeof text, "%.3f", mhz);
     return std::string(text);
 }
 

@@ -17,14 +17,15 @@ struct BandRange {
 };
 const std::vector<BandRange>& BandRangeTable();
 
-// The band text of the row holding the reading, or "" when none does.
-std::string BandForFrequency(float mhz);
+// The band text of the row holding the reading, or "" when none does. The reading is compared
+// with the single-precision bounds in single precision.
+std::string BandForFrequency(double mhz);
 // The logging band a rig reading switches to: "40", "20", "15" or "10" when the reading lies in
 // that band and it differs from the current band; "" otherwise.
-std::string BandSwitchFor(float mhz, const std::string& currentBand);
+std::string BandSwitchFor(double mhz, const std::string& currentBand);
 // The text kept as the next contact's frequency: the reading in MHz with three decimals. A
 // reading of 0 or below is no frequency (a rig that has not answered yet) and gives nothing.
-std::optional<std::string> PendingFrequencyFor(float mhz);
+std::optional<std::string> PendingFrequencyFor(double mhz);
 
 // The mode a rig reading switches to: "PH" or "CW" when it differs from the current mode; ""
 // for any other text (AM, FM, empty) or the mode already set.

@@ -27,7 +27,7 @@ LiveWindowApi* LiveWindowFacade::live() const {
 
 void LiveWindowFacade::SavePref() { station::SavePreferences(session_); }
 
-void LiveWindowFacade::BandFreqConversion(float frequencyValue) {
+void LiveWindowFacade::BandFreqConversion(double frequencyValue) {
     if (auto* w = live()) w->BandFreqConversion(frequencyValue);
 }
 

@@ -15,7 +15,7 @@ namespace window {
 class LiveWindowApi {
 public:
     virtual ~LiveWindowApi() = default;
-    virtual void BandFreqConversion(float frequencyValue) = 0;
+    virtual void BandFreqConversion(double frequencyValue) = 0;
     virtual void ModeSelection(const std::string& strMode) = 0;
     virtual void PacketResize() = 0;
     virtual void DisplayBandMapLabels() = 0;
@@ -34,7 +34,7 @@ public:
     void Unload();
 
     void SavePref();
-    void BandFreqConversion(float frequencyValue);
+    void BandFreqConversion(double frequencyValue);
     void ModeSelection(const std::string& strMode);
     void PacketResize();
     void DisplayBandMapLabels();

@@ -1,17 +1,19 @@
 #include "window/WindowKind.h"
 
+#include "logging/Mains.h"
+
 namespace window {
 
 const WindowProfile& ProfileFor(WindowKind kind) {
     static const WindowProfile in{WindowKind::InState,
                                   "Infrm",
-                                  "Select a band, mode and Click Log \"Time On\"!",
+                                  logging::kInStatePrompt,
                                   "Press F12 to exit keyboard CW mode.",
                                   "&DG",
                                   true, true, false, true, true, false, true};
     static const WindowProfile out{WindowKind::OutOfState,
                                    "Outfrm",
-                                   "Select a band and mode. Click Log \"Time On\" below!",
+                                   logging::kOutOfStatePrompt,
                                    "Keyboard CW mode is ON!  Press F12 to exit.",
                                    "&Digital",
                                    false, false, true, false, false, true, false};

@@ -23,13 +23,14 @@ struct Station : TestSession {
         p.HoursOffset = 4;
         p.OutOfState = kind == WindowKind::OutOfState;
         session->counties = fixtures::Counties();
+        session->prefixes = fixtures::Countries();
         fakes.clock.local = {2026, 4, 25, 12, 0, 0, 0};
     }
     MainsResult enter(EntryFields fields) { return Mains(*session, kind, {std::move(fields), false, "", ""}); }
     std::string file() const { return readProgramFile("log.txt"); }
     void preload(std::initializer_list<station::ContactRecord> records) {
         for (const auto& r : records) ASSERT_EQ(station::AppendQso(*session, r), station::AppendResult::Stored);
-        RecountScore(session->contest.score, kind, session->log.records(), session->counties);
+        RecountScore(session->contest.score, kind, session->log.records(), session->counties, session->prefixes);
     }
     WindowKind kind;
 };
@@ -64,6 +65,29 @@ TEST(Mains, StoresTheRecordAppendsAndScores) {
     EXPECT_EQ(st->contest.PendingFrequency, "");
     EXPECT_EQ(st->contest.score.QsoPoints, 2);
     EXPECT_EQ(r.updates.at(0).gridIndex, StateIndex("CT"));
+}
+
+TEST(Mains, NothingIsLoggedWithoutABandAndAModeOfTheMenus) {
+    struct Case {
+        const char *band, *mode;
+        bool stored;
+    };
+    for (WindowKind kind : {WindowKind::InState, WindowKind::OutOfState}) {
+        for (const Case c : {Case{"", "", false}, Case{"40", "", false}, Case{"", "CW", false}, Case{"2", "CW", false},
+                             Case{"40", "AM", false}, Case{"6", "dg", true}, Case{"160", "ph", true}}) {
+            Station st(kind);
+            st->profile.CurrentBand = c.band;
+            st->profile.CurrentMode = c.mode;
+            const auto r = st.enter({"W1AW", "599", "CT", "Lee", "599"});
+            EXPECT_EQ(r.stored, c.stored) << c.band << "/" << c.mode;
+            if (c.stored) continue;
+            EXPECT_EQ(Texts(r), std::vector<std::string>{BandModePrompt(kind)});
+            EXPECT_EQ(r.finalFocus(), EntryField::None);  // the focus stays where it is
+            EXPECT_EQ(r.fields.Call, "W1AW");
+            EXPECT_FALSE(r.clockStarted);
+            EXPECT_EQ(st->log.ContactCount(), 0);
+        }
+    }
 }
 
 TEST(Mains, DateAndTimeComeFromOneReadingWithTheOffsetInMinutes) {

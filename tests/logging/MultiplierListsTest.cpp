@@ -48,18 +48,19 @@ TEST(CountyLists, UpdateAddsOnceAndKeepsOrder) {
 
 TEST(DxList, HeadingsPerView) {
     const auto log = fixtures::Log({Rec("A").spc("Japan").mode("PH"), Rec("B").spc("Germany").mode("CW"),
-                                    Rec("C").spc("USA").mode("CW"), Rec("D").spc("Japan").mode("CW")});
+                                    Rec("C").spc("USA").mode("CW"), Rec("D").spc("Japan").mode("CW"),
+                                    Rec("E").spc("Xxpa").mode("CW")});
     ScoreState score;
-    RecountScore(score, WindowKind::InState, log.records(), {});
-    const auto all = ShowDXList(log, score.DxWorked, ModeView::AllModes, "CW");
+    RecountScore(score, WindowKind::InState, log.records(), {}, fixtures::Countries());
+    const auto all = ShowDXList(log, score.DxWorked, ModeView::AllModes, "CW", fixtures::Countries());
     EXPECT_EQ(all.entries, (Names{"Germany", "Japan"}));
     EXPECT_EQ(all.heading, "DX All - 2");
-    const auto cw = ShowDXList(log, score.DxWorked, ModeView::CurrentMode, "CW");
+    const auto cw = ShowDXList(log, score.DxWorked, ModeView::CurrentMode, "CW", fixtures::Countries());
     EXPECT_EQ(cw.heading, "DX CW - 2");
-    const auto ph = ShowDXList(log, score.DxWorked, ModeView::CurrentMode, "PH");
+    const auto ph = ShowDXList(log, score.DxWorked, ModeView::CurrentMode, "PH", fixtures::Countries());
     EXPECT_EQ(ph.entries, Names{"Japan"});
     EXPECT_EQ(ph.heading, "DX PH - 1");
-    const auto dg = ShowDXList(log, score.DxWorked, ModeView::CurrentMode, "DG");
+    const auto dg = ShowDXList(log, score.DxWorked, ModeView::CurrentMode, "DG", fixtures::Countries());
     EXPECT_TRUE(dg.entries.empty());
     EXPECT_FALSE(dg.heading.has_value());
 }

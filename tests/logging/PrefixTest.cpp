@@ -251,27 +251,32 @@ TEST(CountryChange, CaptionStatePositionAndNewMarker) {
     DxWorkedLists dx;
     dx.lists[0] = {"Japan"};
     const auto in = WindowKind::InState;
-    const auto fl = CountryChanged(in, "fl", "FL", coords, dx, "PH", kTampa);
+    const auto fl = CountryChanged(in, "fl", "FL", coords, dx, "PH", kTampa, {});
     EXPECT_TRUE(fl.countyCaptionEnabled);
-    const auto ga = CountryChanged(in, "GA", "FL", coords, dx, "PH", kTampa);
+    const auto ga = CountryChanged(in, "GA", "FL", coords, dx, "PH", kTampa, {});
     EXPECT_FALSE(ga.countyCaptionEnabled);
     ASSERT_TRUE(ga.geo.has_value());
     EXPECT_EQ(*ga.geo, ShowBearingDistance(27.95, 82.46, 33.0, 83.5));
-    EXPECT_FALSE(CountryChanged(in, "ON", "FL", coords, dx, "PH", kTampa).geo.has_value());
-    EXPECT_FALSE(CountryChanged(WindowKind::OutOfState, "FL", "FL", coords, dx, "PH", kTampa).countyCaptionEnabled);
+    EXPECT_FALSE(CountryChanged(in, "ON", "FL", coords, dx, "PH", kTampa, {}).geo.has_value());
+    EXPECT_FALSE(CountryChanged(WindowKind::OutOfState, "FL", "FL", coords, dx, "PH", kTampa, {}).countyCaptionEnabled);
 }
 
 TEST(CountryChange, NewMarkerPerModeAndExcludedNames) {
     DxWorkedLists dx;
     dx.lists[0] = {"Japan"};
     const auto in = WindowKind::InState;
-    EXPECT_FALSE(IsNewCountry(in, "japan", dx, "PH"));
-    EXPECT_TRUE(IsNewCountry(in, "Japan", dx, "CW"));
-    EXPECT_TRUE(IsNewCountry(in, "Japan", dx, "DG"));
-    EXPECT_TRUE(IsNewCountry(in, "Germany", dx, "PH"));
+    EXPECT_FALSE(IsNewCountry(in, "japan", dx, "PH", {}));
+    EXPECT_TRUE(IsNewCountry(in, "Japan", dx, "CW", {}));
+    EXPECT_TRUE(IsNewCountry(in, "Japan", dx, "DG", {}));
+    EXPECT_TRUE(IsNewCountry(in, "Germany", dx, "PH", {}));
     for (const char* name : {"Not Found", "HAWAII", "Alaska", "Canada", "usa", "GA", "D"})
-        EXPECT_FALSE(IsNewCountry(in, name, dx, "CW")) << name;
-    EXPECT_TRUE(IsNewCountry(WindowKind::OutOfState, "Japan", dx, "PH"));
+        EXPECT_FALSE(IsNewCountry(in, name, dx, "CW", {})) << name;
+    EXPECT_TRUE(IsNewCountry(WindowKind::OutOfState, "Japan", dx, "PH", {}));
+    // With a country table only its countries are new; a half-typed or made-up name is not.
+    const auto countries = Table();
+    EXPECT_TRUE(IsNewCountry(in, "Germany", dx, "PH", countries));
+    EXPECT_FALSE(IsNewCountry(in, "Germ", dx, "PH", countries));
+    EXPECT_FALSE(IsNewCountry(in, "Xxpa", dx, "PH", countries));
 }
 
 }  // namespace

@@ -29,9 +29,9 @@ class ScoreTable : public testing::TestWithParam<ScoreCase> {};
 TEST_P(ScoreTable, PerContactAndRecountAgree) {
     const auto& c = GetParam();
     ScoreState incremental;
-    for (const auto& r : c.records) CountContact(incremental, c.kind, r, fixtures::Counties());
+    for (const auto& r : c.records) CountContact(incremental, c.kind, r, fixtures::Counties(), fixtures::Countries());
     ScoreState full;
-    RecountScore(full, c.kind, c.records, fixtures::Counties());
+    RecountScore(full, c.kind, c.records, fixtures::Counties(), fixtures::Countries());
     for (const ScoreState* s : {&incremental, &full}) {
         EXPECT_EQ(s->QsoPoints, c.points);
         EXPECT_EQ(s->PhContacts, c.ph);
@@ -61,6 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
                   {Rec("A").spc("Not Found").mode("CW"), Rec("B").spc("USA").mode("CW"), Rec("C").spc("canada").mode("PH"),
                    Rec("D").spc("Alaska").mode("CW"), Rec("E").spc("Hawaii").mode("PH")},
                   8, 2, 3, 0, 0},
+        ScoreCase{"OnlyCountriesOfTheTableAreDx", IN,
+                  {Rec("A").spc("Xxpa").mode("CW"), Rec("B").spc("Pa\x7f").mode("CW"), Rec("C").spc("Germanyy").mode("PH"),
+                   Rec("D").spc("Cote dIvoire").mode("CW"), Rec("E").spc("puerto rico").mode("CW")},
+                  9, 1, 4, 2, 18},
         ScoreCase{"LowerCaseModeAndCode", IN, {Rec("A").spc("ga").mode("ph"), Rec("B").spc("ga").mode("cw")}, 3, 1, 1, 2, 6},
         ScoreCase{"BandsPlayNoPart", IN, {Rec("A").spc("GA").band("20"), Rec("B").spc("GA").band("40")}, 4, 0, 2, 1, 4},
         ScoreCase{"OutCountyOnBothModes", OUT, {Rec("A").county("Lee").mode("CW"), Rec("B").county("lee").mode("PH")}, 3, 1, 1, 2, 6},
@@ -71,22 +75,23 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Score, PerContactUpdateReportsTheGridLabelAndDxEntry) {
     ScoreState s;
     const auto counties = fixtures::Counties();
-    EXPECT_EQ(CountContact(s, IN, Rec("A").spc("FL").mode("PH"), counties).gridIndex, 16);
-    EXPECT_EQ(CountContact(s, IN, Rec("B").spc("FL").mode("PH"), counties).gridIndex, 0);
-    EXPECT_TRUE(CountContact(s, IN, Rec("C").spc("Japan").mode("CW"), counties).dxAdded);
-    EXPECT_FALSE(CountContact(s, IN, Rec("D").spc("Japan").mode("CW"), counties).dxAdded);
-    EXPECT_FALSE(CountContact(s, IN, Rec("E").spc("Not Found").mode("CW"), counties).dxAdded);
+    const auto countries = fixtures::Countries();
+    EXPECT_EQ(CountContact(s, IN, Rec("A").spc("FL").mode("PH"), counties, countries).gridIndex, 16);
+    EXPECT_EQ(CountContact(s, IN, Rec("B").spc("FL").mode("PH"), counties, countries).gridIndex, 0);
+    EXPECT_TRUE(CountContact(s, IN, Rec("C").spc("Japan").mode("CW"), counties, countries).dxAdded);
+    EXPECT_FALSE(CountContact(s, IN, Rec("D").spc("Japan").mode("CW"), counties, countries).dxAdded);
+    EXPECT_FALSE(CountContact(s, IN, Rec("E").spc("Not Found").mode("CW"), counties, countries).dxAdded);
 }
 
 TEST(Score, CountiesBeyondOneHundredAreCounted) {
     station::CountyTable big;
     for (int i = 1; i <= 150; ++i) big.rows.push_back({"County" + std::to_string(i), "C" + std::to_string(i)});
     ScoreState s;
-    CountContact(s, OUT, Rec("A").county("County150").mode("CW"), big);
-    CountContact(s, OUT, Rec("B").county("County101").mode("PH"), big);
+    CountContact(s, OUT, Rec("A").county("County150").mode("CW"), big, {});
+    CountContact(s, OUT, Rec("B").county("County101").mode("PH"), big, {});
     EXPECT_EQ(MultiplierTotal(s, OUT), 2);
     ScoreState full;
-    RecountScore(full, OUT, {Rec("A").county("County150").mode("CW"), Rec("B").county("County101").mode("PH")}, big);
+    RecountScore(full, OUT, {Rec("A").county("County150").mode("CW"), Rec("B").county("County101").mode("PH")}, big, {});
     EXPECT_EQ(MultiplierTotal(full, OUT), 2);
     EXPECT_TRUE(full.Worked.isSet(3, 150));
 }
@@ -96,12 +101,31 @@ TEST(Score, DxListsHoldMoreThanAThousandCountries) {
     std::vector<station::ContactRecord> records;
     for (int i = 0; i < 1001; ++i) {
         records.push_back(Rec("K" + std::to_string(i)).spc("Land " + std::to_string(i)).mode("PH"));
-        CountContact(s, IN, records.back(), {});
+        CountContact(s, IN, records.back(), {}, {});  // no country table: every name counts
     }
     EXPECT_EQ(s.DxWorked.count(0), 1001);
     ScoreState full;
-    RecountScore(full, IN, records, {});
+    RecountScore(full, IN, records, {}, {});
     EXPECT_EQ(MultiplierTotal(full, IN), 1001);
+}
+
+TEST(Score, ALogOfManyCountriesCountsOnlyTheTablesOnes) {
+    // More spellings than the recount looks up one by one: it then indexes the table.
+    station::PrefixTable countries;
+    for (int i = 0; i < 60; ++i) countries.rows.push_back({"P" + std::to_string(i), "Land " + std::to_string(i), "EU", 0, 0});
+    countries.rows.push_back({"TU", "Cote d'Ivoire", "AF", 0, 0});
+    std::vector<station::ContactRecord> records;
+    for (int i = 0; i < 60; ++i) {
+        records.push_back(Rec("K" + std::to_string(i)).spc("Land " + std::to_string(i)).mode("CW"));
+        records.push_back(Rec("N" + std::to_string(i)).spc("Nowhere " + std::to_string(i)).mode("CW"));
+    }
+    records.push_back(Rec("TU2A").spc("COTE DIVOIRE").mode("CW"));
+    ScoreState incremental;
+    for (const auto& r : records) CountContact(incremental, IN, r, {}, countries);
+    ScoreState full;
+    RecountScore(full, IN, records, {}, countries);
+    EXPECT_EQ(full.DxWorked.count(1), 61);
+    EXPECT_EQ(incremental.DxWorked.lists, full.DxWorked.lists);
 }
 
 TEST(Score, LabelsGroupThousands) {
@@ -122,7 +146,7 @@ TEST(Score, LabelsGroupThousands) {
 // full recount (as a band or mode change makes it), or the score would jump.
 TEST(Score, PerContactUpdatesEqualFullRecountOnGeneratedLogs) {
     const std::vector<std::string> spcs = {"FL", "GA", "ga", "ON", "XX", "G", "Germany", "germany", "Japan",
-                                           "Not Found", "USA", "Canada", "Alaska", "Hawaii", ""};
+                                           "Not Found", "USA", "Canada", "Alaska", "Hawaii", "", "Xxpa", "Cote dIvoire"};
     const std::vector<std::string> counties = {"Lee", "LEE", "Dade", "Palm Beach", "Nowhere", ""};
     const std::vector<std::string> modes = {"CW", "PH", "DG", "ph"};
     std::mt19937 rng(20260425);
@@ -133,10 +157,10 @@ TEST(Score, PerContactUpdatesEqualFullRecountOnGeneratedLogs) {
             ScoreState incremental;
             for (int i = 0; i < 200; ++i) {
                 records.push_back(Rec("K" + std::to_string(i)).spc(pick(spcs)).county(pick(counties)).mode(pick(modes)));
-                CountContact(incremental, kind, records.back(), fixtures::Counties());
+                CountContact(incremental, kind, records.back(), fixtures::Counties(), fixtures::Countries());
             }
             ScoreState full;
-            RecountScore(full, kind, records, fixtures::Counties());
+            RecountScore(full, kind, records, fixtures::Counties(), fixtures::Countries());
             ASSERT_EQ(incremental.QsoPoints, full.QsoPoints);
             ASSERT_EQ(incremental.PhContacts, full.PhContacts);
             ASSERT_EQ(incremental.CwContacts, full.CwContacts);

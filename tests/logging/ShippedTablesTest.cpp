@@ -78,13 +78,13 @@ TEST_F(ShippedTables, EveryPrefixIsReachedFromItsStartRow) {
 
 TEST_F(ShippedTables, StatePositionsAndCounties) {
     const DxWorkedLists dx;
-    const auto ga = CountryChanged(WindowKind::InState, "ga", "FL", ts->stateCoords, dx, "PH", kTampa);
+    const auto ga = CountryChanged(WindowKind::InState, "ga", "FL", ts->stateCoords, dx, "PH", kTampa, ts->prefixes);
     ASSERT_TRUE(ga.geo.has_value());
     EXPECT_EQ(*ga.geo, (GeoTexts{"350 ", "329 "}));
     EXPECT_FALSE(ga.countyCaptionEnabled);
-    EXPECT_TRUE(CountryChanged(WindowKind::InState, "FL", "FL", ts->stateCoords, dx, "PH", kTampa).countyCaptionEnabled);
+    EXPECT_TRUE(CountryChanged(WindowKind::InState, "FL", "FL", ts->stateCoords, dx, "PH", kTampa, ts->prefixes).countyCaptionEnabled);
     // Provinces have no position row.
-    EXPECT_FALSE(CountryChanged(WindowKind::InState, "ON", "FL", ts->stateCoords, dx, "PH", kTampa).geo.has_value());
+    EXPECT_FALSE(CountryChanged(WindowKind::InState, "ON", "FL", ts->stateCoords, dx, "PH", kTampa, ts->prefixes).geo.has_value());
 
     ASSERT_EQ(ts->counties.CountyCount(), 67);
     std::string abbrev = "alc";

@@ -29,7 +29,7 @@ class ValidationTable : public testing::TestWithParam<ValidationCase> {};
 
 TEST_P(ValidationTable, WritesEveryFailureInOrderAndTheLastOneStays) {
     const auto& c = GetParam();
-    const Validation v = ValidateEntry(c.kind, c.fields, "FL", fixtures::Counties());
+    const Validation v = ValidateEntry(c.kind, c.fields, "FL", fixtures::Counties(), fixtures::Countries());
     EXPECT_EQ(Texts(v), c.messages);
     EXPECT_EQ(v.passed(), c.messages.empty());
     if (!c.messages.empty()) {
@@ -54,6 +54,12 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationCase{"InOtherStateNoCounty", IN, {"W1AW", "59", "GA", "", "59"}, {}, EntryField::None},
         ValidationCase{"InBadCode", IN, {"W1AW", "59", "XX", "", "59"}, {"Invald Section!"}, EntryField::Country},
         ValidationCase{"InDxNameIsNoSection", IN, {"DL1ABC", "599", "Germany", "", "599"}, {}, EntryField::None},
+        ValidationCase{"InJunkIsNoCountry", IN, {"W1AW", "59", "Xxpa", "", "59"}, {"Xxpa is not a valid country!"},
+                       EntryField::Country},
+        ValidationCase{"InOneLetterIsNoCountry", IN, {"W1AW", "59", "G", "", "59"}, {"G is not a valid country!"},
+                       EntryField::Country},
+        ValidationCase{"InCountryAnyCaseWithoutItsApostrophe", IN, {"TU2AB", "59", "COTE DIVOIRE", "", "59"}, {},
+                       EntryField::None},
         ValidationCase{"InNotFoundIsNoCountry", IN, {"Q9ZZ", "599", "Not Found", "", "599"}, {"Need Country!"}, EntryField::Country},
         ValidationCase{"InNotFoundAnyCase", IN, {"Q9ZZ", "599", "NOT FOUND", "", "599"}, {"Need Country!"}, EntryField::Country},
         ValidationCase{"CallOfThreeIsEnough", IN, {"K4A", "59", "GA", "", "59"}, {}, EntryField::None},
@@ -67,17 +73,17 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ValidationCase>& info) { return info.param.name; });
 
 TEST(Validation, SectionSetsFlagsAndContinent) {
-    const auto good = ValidateEntry(WindowKind::InState, {"W1AW", "59", "on", "", "59"}, "FL", fixtures::Counties());
+    const auto good = ValidateEntry(WindowKind::InState, {"W1AW", "59", "on", "", "59"}, "FL", fixtures::Counties(), fixtures::Countries());
     EXPECT_FALSE(good.BadSection);
     EXPECT_TRUE(good.continentNA);
-    const auto bad = ValidateEntry(WindowKind::InState, {"W1AW", "59", "ZZ", "", "59"}, "FL", fixtures::Counties());
+    const auto bad = ValidateEntry(WindowKind::InState, {"W1AW", "59", "ZZ", "", "59"}, "FL", fixtures::Counties(), fixtures::Countries());
     EXPECT_TRUE(bad.BadSection);
     EXPECT_FALSE(bad.continentNA);
     EXPECT_FALSE(bad.MissingField);
 }
 
 TEST(Validation, EmptyCountyTableRefusesEveryCounty) {
-    const auto v = ValidateEntry(WindowKind::OutOfState, {"K4ABC", "599", "", "Lee", "599"}, "FL", {});
+    const auto v = ValidateEntry(WindowKind::OutOfState, {"K4ABC", "599", "", "Lee", "599"}, "FL", {}, {});
     EXPECT_TRUE(v.BadEntry);
     EXPECT_EQ(v.last()->text, "Lee is not a valid county!");
 }

@@ -137,7 +137,7 @@ TEST(CabrilloSubmission, ClaimedScoreComesFromTheCounts) {
     second.Spc = "ON";
     second.Mode = "PH";
     ts->log.records().push_back(second);
-    logging::RecountScore(ts->contest.score, logging::WindowKind::InState, ts->log.records(), ts->counties);
+    logging::RecountScore(ts->contest.score, logging::WindowKind::InState, ts->log.records(), ts->counties, ts->prefixes);
     // 2 points for CW and 1 for PH, times the multipliers CT and ON.
     EXPECT_EQ(logtools::LiveTotalScore(*ts), 6);
 }

@@ -18,6 +18,12 @@ station::CountyTable counties() {
     return t;
 }
 
+station::PrefixTable countries() {
+    station::PrefixTable t;
+    t.rows = {{"DL", "Germany", "EU", -10, 51}, {"ZP", "Paraguay", "SA", 58, -23}};
+    return t;
+}
+
 station::ContactRecord contact(const char* call, const char* county, const char* sent, const char* band = "20",
                                const char* mode = "CW") {
     station::ContactRecord r;
@@ -66,6 +72,10 @@ TEST(ContactEdit, DoneChecksEveryFieldBeforeStoring) {
         {"SPC code in lower case", EditKind::InState, [](auto& f) { f.spc = "nt"; }, EditCheck::Ok},
         {"SPC two letters not a code", EditKind::InState, [](auto& f) { f.spc = "XX"; }, EditCheck::BadSpc},
         {"SPC country name", EditKind::InState, [](auto& f) { f.spc = "Germany"; }, EditCheck::Ok},
+        {"SPC country in capitals", EditKind::InState, [](auto& f) { f.spc = "PARAGUAY"; }, EditCheck::Ok},
+        {"SPC no country", EditKind::InState, [](auto& f) { f.spc = "Xxpa"; }, EditCheck::BadSpc},
+        {"SPC one letter", EditKind::InState, [](auto& f) { f.spc = "G"; }, EditCheck::BadSpc},
+        {"SPC empty", EditKind::InState, [](auto& f) { f.spc = ""; }, EditCheck::Ok},
         {"same as record 3", EditKind::InState, [](auto& f) { f.call = "w1aw"; f.county = ""; f.band = "40"; },
          EditCheck::Duplicate},
     };
@@ -74,7 +84,7 @@ TEST(ContactEdit, DoneChecksEveryFieldBeforeStoring) {
         fields.county = c.kind == EditKind::OutOfState ? "Lee" : fields.county;
         fields.call = "K4XYZ";
         c.change(fields);
-        EXPECT_EQ(logtools::CheckEditDone(c.kind, fields, log, 2, counties()).check, c.expected) << c.what;
+        EXPECT_EQ(logtools::CheckEditDone(c.kind, fields, log, 2, counties(), countries()).check, c.expected) << c.what;
     }
 }
 
@@ -85,7 +95,7 @@ TEST(ContactEdit, EveryStateCodeIsAcceptedInSpcAndUpperCasedAtDone) {
         for (char& ch : code) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
         auto fields = logtools::EditFieldsOf(log.at(2));
         fields.spc = code;
-        EXPECT_EQ(logtools::CheckEditDone(EditKind::InState, fields, log, 2, counties()).check, EditCheck::Ok) << code;
+        EXPECT_EQ(logtools::CheckEditDone(EditKind::InState, fields, log, 2, counties(), countries()).check, EditCheck::Ok) << code;
         EXPECT_EQ(fields.spc, std::string(logging::StateAbbrev(i)));
     }
 }
@@ -120,10 +130,10 @@ TEST(ContactEdit, OutOfStateComparesAndStoresTrimmedValues) {
     f.call = "W1AW ";
     f.county = " Lee";
     // A trailing blank would be trimmed on storing: it is the same contact, so a duplicate.
-    EXPECT_EQ(logtools::CheckEditDone(EditKind::OutOfState, f, log, 2, counties()).check, EditCheck::Duplicate);
+    EXPECT_EQ(logtools::CheckEditDone(EditKind::OutOfState, f, log, 2, counties(), countries()).check, EditCheck::Duplicate);
     f.call = " N4ZZ ";
     f.rstSent = " 59 ";
-    ASSERT_EQ(logtools::CheckEditDone(EditKind::OutOfState, f, log, 2, counties()).check, EditCheck::Ok);
+    ASSERT_EQ(logtools::CheckEditDone(EditKind::OutOfState, f, log, 2, counties(), countries()).check, EditCheck::Ok);
     logtools::StoreEdit(EditKind::OutOfState, f, log.at(2));
     EXPECT_EQ(log.at(2).Call, "N4ZZ");
     EXPECT_EQ(log.at(2).RstSent, "59");
@@ -132,7 +142,7 @@ TEST(ContactEdit, OutOfStateComparesAndStoresTrimmedValues) {
     auto in = logtools::EditFieldsOf(log.at(1));
     in.spc = "ct";
     in.countySent = "Dade";
-    ASSERT_EQ(logtools::CheckEditDone(EditKind::InState, in, log, 1, counties()).check, EditCheck::Ok);
+    ASSERT_EQ(logtools::CheckEditDone(EditKind::InState, in, log, 1, counties(), countries()).check, EditCheck::Ok);
     logtools::StoreEdit(EditKind::InState, in, log.at(1));
     EXPECT_EQ(log.at(1).Spc, "CT");
     EXPECT_EQ(log.at(1).CountySent, "Dade");

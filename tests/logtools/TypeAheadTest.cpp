@@ -92,3 +92,23 @@ TEST(TypeAhead, SpcStartsCapitalisedThenKeepsCase) {
     logtools::ApplyKey(ny, key);
     EXPECT_EQ(ny.text, "Ny");  // the short code is upper-cased by Done, not by the keys
 }
+
+TEST(TypeAhead, SpcNeverCompletesAStateCodeIntoACountry) {
+    // Enter accepts what the field shows: "pa" must stay Pennsylvania, not become Paraguay.
+    const std::vector<std::string> countries{"Japan", "Panama", "Paraguay", "Peru", "Nepal", "Netherlands"};
+    struct Case {
+        const char *keys, *text;
+        int selLength;
+    };
+    for (const Case c : {Case{"pa", "Pa", 0}, Case{"ne", "Ne", 0}, Case{"pe", "Pe", 0}, Case{"pan", "Panama", 3},
+                         Case{"ja", "Japan", 3}, Case{"p", "Peru", 3}}) {
+        FieldState f;
+        for (const char* k = c.keys; *k; ++k) {
+            int16_t key = *k;
+            logtools::SpcTypeAhead(f, key, countries);
+            logtools::ApplyKey(f, key);
+        }
+        EXPECT_EQ(f.text, c.text) << c.keys;
+        EXPECT_EQ(f.selLength, c.selLength) << c.keys;
+    }
+}

@@ -139,6 +139,17 @@ TEST_F(SetupDone, StoresTheProfileAndTheNineKeysWithOneSave) {
                   "<OWN_CONTINENT>NA</OWN_CONTINENT>\r\n<OWN_ARRL_SECTION>SFL</OWN_ARRL_SECTION>\r\n");
 }
 
+TEST_F(SetupDone, PastedControlCharactersNeverReachTheProfile) {
+    f.Text[1] = "N4ABC\t";
+    f.Text[8] = "Palm\x7f Beach\r\n";
+    f.Text[12] = "\"City\"";
+    ASSERT_EQ(ApplySetupDone(*t, f), SetupDoneResult::Stored);
+    EXPECT_EQ(t->profile.StationCall, "N4ABC");
+    EXPECT_EQ(t->profile.CurrentCounty, "Palm Beach");
+    EXPECT_EQ(t->profile.StationCity, "City");
+    EXPECT_EQ(t.readProgramFile("QSOpref.txt").substr(0, 9), "\"N4ABC\"\r\n");
+}
+
 TEST_F(SetupDone, NonNumbersAndFailures) {
     // No option chosen: out of state, no rover. Slashed longitude and empty offset become 0.
     f.Text[3] = "82/3";

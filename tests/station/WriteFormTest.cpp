@@ -66,9 +66,9 @@ TEST(WriteForm, ItemsRoundTrip) {
     EXPECT_TRUE(in.eof());
 }
 
-TEST(WriteForm, AQuoteIsDroppedFromTextSoLaterItemsDoNotShift) {
-    std::string line = WriteFormLine().text("say \"hi\"").text("next").line();
-    EXPECT_EQ(line, "\"say hi\",\"next\"\r\n");
+TEST(WriteForm, QuotesAndControlCharactersAreDroppedFromTextSoLaterItemsDoNotShift) {
+    std::string line = WriteFormLine().text("say \"hi\"").text("ne\r\nxt\t\x7f").text("Côte").line();
+    EXPECT_EQ(line, "\"say hi\",\"next\",\"Côte\"\r\n");
     WriteFormReader in(line);
     EXPECT_EQ(in.readText(), "say hi");
     EXPECT_EQ(in.readText(), "next");

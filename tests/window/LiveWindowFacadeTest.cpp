@@ -9,7 +9,7 @@ using namespace window;
 namespace {
 struct RecordingWindow : LiveWindowApi {
     std::vector<std::string> calls;
-    void BandFreqConversion(float f) override { calls.push_back("BandFreqConversion " + std::to_string(f)); }
+    void BandFreqConversion(double f) override { calls.push_back("BandFreqConversion " + std::to_string(f)); }
     void ModeSelection(const std::string& m) override { calls.push_back("ModeSelection " + m); }
     void PacketResize() override { calls.push_back("PacketResize"); }
     void DisplayBandMapLabels() override { calls.push_back("DisplayBandMapLabels"); }

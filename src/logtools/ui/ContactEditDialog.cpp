@@ -286,7 +286,7 @@ void ContactEditDialog::cmdDone_Click() {
         return;
     }
     auto f = fields();
-    const auto result = logtools::CheckEditDone(kind_, f, session_.log, editIndex_, session_.counties);
+    const auto result = logtools::CheckEditDone(kind_, f, session_.log, editIndex_, session_.counties, session_.prefixes);
     if (spcField()) spcField()->setText(platform::qt::toQ(f.spc));
     using logtools::EditCheck;
     switch (result.check) {
@@ -301,7 +301,7 @@ void ContactEditDialog::cmdDone_Click() {
             Label1->show();
             cmdDeleteDupe->show();
             if (spcMarker()) {
-                const bool spcOk = logtools::IsEditSpc(f.spc);
+                const bool spcOk = logtools::IsEditSpc(logtools::StoredForm(kind_, f).spc, session_.prefixes);
                 spcMarker()->setVisible(!spcOk);
                 if (!spcOk) session_.platform.dialogs.beep();
             }

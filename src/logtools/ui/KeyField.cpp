@@ -35,7 +35,7 @@ void KeyField::keyPressEvent(QKeyEvent* event) {
         key = 13;
     } else if (event->key() == Qt::Key_Backspace) {
         key = 8;
-    } else if (event->text().size() == 1 && event->text()[0].unicode() >= 32 &&
+    } else if (event->text().size() == 1 && event->text()[0].isPrint() &&
                !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         const std::string bytes = platform::qt::fromQ(event->text());
         key = static_cast<int16_t>(static_cast<unsigned char>(bytes[0]));

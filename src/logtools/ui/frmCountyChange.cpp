@@ -91,6 +91,7 @@ void frmCountyChange::Command1_Click() {
     session_.contest.BadEntry = false;
     Label2->hide();
     session_.profile.CurrentCounty = county;
+    logtools::CurrentCountyChosen(session_.contest.RoverCounties, county);
     station::SavePreferences(session_);
     hide();
 }

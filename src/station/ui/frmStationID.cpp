@@ -232,8 +232,11 @@ void frmStationID::optState_Click(int index) {
 void frmStationID::Form_Load() {
     station::ui::ResizeForm(*this, session_);
     auto& p = session_.profile;
+    // A first run has no profile yet, as it has no log: that is no error. A profile that is
+    // there but cannot be read is reported.
+    const bool firstRun = !station::PreferencesFileExists(session_);
     const bool profileRead = station::ReadPreferences(session_);
-    if (!profileRead) station::ReportSetupLoadFailure(session_, "QSOpref.txt");
+    if (!profileRead && !firstRun) station::ReportSetupLoadFailure(session_, "QSOpref.txt");
     station::CheckUtcOffset(session_);
     try {
         station::LoadPrefixTable(session_);

@@ -272,16 +272,11 @@ void LoggingWindow::fillStateGrid() {
 void LoggingWindow::restoreModeAndBand() {
     const auto& p = session_.profile;
     Label30->setText(toQ(p.CurrentMode));
-    menuItem("mnu160")->setChecked(true);
-    menuItem("mnuSSB")->setChecked(false);
-    menuItem("mnuDigital")->setChecked(false);
-    if (SameText(p.CurrentMode, "PH")) {
-        menuItem("mnu160")->setChecked(false);
-        menuItem("mnuSSB")->setChecked(true);
-    } else if (SameText(p.CurrentMode, "DG")) {
-        menuItem("mnu160")->setChecked(false);
-        menuItem("mnuDigital")->setChecked(true);
-    }
+    // Only the mode in force is ticked: with none stored (a first run) no item is, as no contact
+    // is logged until one is chosen.
+    menuItem("mnu160")->setChecked(SameText(p.CurrentMode, "CW"));
+    menuItem("mnuSSB")->setChecked(SameText(p.CurrentMode, "PH"));
+    menuItem("mnuDigital")->setChecked(SameText(p.CurrentMode, "DG"));
     for (const auto& band : MenuBands()) {
         if (SameText(p.CurrentBand, band)) {
             menuItem("mnuBand" + band + "Ch")->setChecked(true);

@@ -80,7 +80,7 @@ public:
     void setLabel25(const std::string& caption);
 
     // ---- what rig control and spotting reach through Form1
-    void BandFreqConversion(float frequencyValue) override;
+    void BandFreqConversion(double frequencyValue) override;
     void ModeSelection(const std::string& strMode) override;
     void PacketResize() override;
     void DisplayBandMapLabels() override;

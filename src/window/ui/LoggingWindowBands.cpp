@@ -76,7 +76,7 @@ void LoggingWindow::Label30_Click() {
     else mnu160_Click();
 }
 
-void LoggingWindow::BandFreqConversion(float frequencyValue) {
+void LoggingWindow::BandFreqConversion(double frequencyValue) {
     // A rig reading never raises into the poll cycle.
     try {
         const std::string band = BandSwitchFor(frequencyValue, session_.profile.CurrentBand);

@@ -28,8 +28,13 @@ void LoggingWindow::Form_QueryUnload(bool& cancel) {
 
 void LoggingWindow::Form_Unload() {
     for (ToolWindow w : UnloadOrder(profile_.kind)) {
-        if (w == ToolWindow::Form1) session_.Form1.Unload();
-        else ToolWindows::instance().unload(w);
+        if (w == ToolWindow::Form1) {
+            session_.Form1.Unload();
+        } else {
+            ToolWindows::instance().unload(w);
+            // Rig control lives in the session; the rig window's unload ends its polling.
+            if (w == ToolWindow::RigControlfrm) session_.rig.Unload();
+        }
     }
     station::BackupLog(session_);
 }

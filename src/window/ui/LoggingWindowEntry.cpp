@@ -150,7 +150,7 @@ int16_t TypedKey(const QKeyEvent* e) {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) return 13;
     if (e->key() == Qt::Key_Backspace) return 8;
     const QString text = e->text();
-    if (text.size() != 1 || text[0].unicode() < 32) return 0;
+    if (text.size() != 1 || !text[0].isPrint()) return 0;  // Delete (DEL) edits as in any field
     const std::string bytes = fromQ(text);
     return bytes.size() == 1 ? static_cast<int16_t>(static_cast<unsigned char>(bytes[0])) : 0;
 }
@@ -551,7 +551,7 @@ void LoggingWindow::ShowSectionsWorked() {
 
 void LoggingWindow::ShowDXList() {
     const auto dx = logging::ShowDXList(session_.log, session_.contest.score.DxWorked, session_.contest.View,
-                                        session_.profile.CurrentMode);
+                                        session_.profile.CurrentMode, session_.prefixes);
     List1->clear();
     // The list is narrow and country names are long: the pointer shows a name whole.
     for (const auto& e : dx.entries) {
@@ -624,7 +624,7 @@ void LoggingWindow::LookupPrefix() {
 void LoggingWindow::txtCntry_Change() {
     const auto change = logging::CountryChanged(rulesKind(profile_), fromQ(txtCntry->text()), session_.profile.HomeState,
                                                 session_.stateCoords, session_.contest.score.DxWorked,
-                                                session_.profile.CurrentMode, Position(*this));
+                                                session_.profile.CurrentMode, Position(*this), session_.prefixes);
     if (inState()) lblStation[4]->setEnabled(change.countyCaptionEnabled);
     if (change.geo) {
         Label19->setText(QStringLiteral("NA"));

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +13,8 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/qt/Text.h"
 #include "station/LogStore.h"
 #include "window/ui/LoggingWindowFixture.h"
@@ -20,11 +23,19 @@ using platform::qt::fromQ;
 
 namespace {
 
+// The Delete key as the X server delivers it: key Delete carrying the DEL character (127).
+void pressDelete(QWidget* w) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f)));
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f)));
+    QApplication::sendEvent(w, &release);
+}
+
 struct Window {
     LoggingWindowFixture f;
     window::ui::LoggingWindow* w = nullptr;
 
-    explicit Window(bool outOfState, bool rover = false) : f(outOfState) {
+    explicit Window(bool outOfState, bool rover = false, std::function<void(Session&)> before = {}) : f(outOfState) {
         f.ts->profile.RoverFlag = rover ? 1 : 0;
         f.ts->profile.StationLatitude = 29.65f;
         f.ts->profile.StationLongitude = 82.32f;
@@ -33,6 +44,7 @@ struct Window {
         f.ts->prefixes.rows = {{"DL", "Germany", "EU", -10.0f, 51.0f}, {"K", "USA", "NA", 98.0f, 38.0f},
                                {"W", "USA", "NA", 98.0f, 38.0f}};
         f.ts.fakes.clock.local = {2026, 4, 25, 12, 0, 0, 0};
+        if (before) before(*f.ts);
         w = &f.open();
         w->show();
         w->activateWindow();
@@ -146,6 +158,25 @@ TEST(EntryLineWindow, InStateLogsAStateADxCountryAndAFloridaCounty) {
     shot.save("/tmp/palmetar-entry-line-in-state.png");
 }
 
+TEST(EntryLineWindow, OnlyACountryOfTheTableIsLoggedAsDx) {
+    Window t(false);
+    const std::string score = t.text(t.w->lblTotScore);
+    t.type("dl1abc 57 xxpa\n");
+    EXPECT_EQ(fromQ(t.w->lblDialog->text()), "Xxpa is not a valid country!");
+    EXPECT_TRUE(t.w->txtCntry->hasFocus());
+    EXPECT_EQ(fromQ(t.w->txtCntry->text()), "Xxpa");
+    EXPECT_EQ(t.file().size(), 3u);
+    EXPECT_EQ(t.text(t.w->lblTotScore), score);
+    EXPECT_FALSE(t.w->Label3->isVisibleTo(t.w));  // no "New" for a name that is no country
+    // Corrected in the field that has the focus: the completed name is logged and counts.
+    t.w->txtCntry->selectAll();
+    t.type("ger\n");
+    const auto records = t.file();
+    ASSERT_EQ(records.size(), 4u) << fromQ(t.w->lblDialog->text());
+    EXPECT_EQ(records[3].Spc, "Germany");
+    EXPECT_EQ(t.items(t.w->List1), std::vector<std::string>{"Germany"});
+}
+
 TEST(EntryLineWindow, DuplicateIsRefusedWithItsMessageAndNothingAppended) {
     Window t(true);
     t.type("k4abc 57 lee\n");
@@ -239,6 +270,53 @@ TEST(EntryLineWindow, KeysHopAndPasteIsFiltered) {
     EXPECT_EQ(fromQ(t.w->txtRSTS->text()), "599");  // preset on leaving the call
     t.w->txtSec->setText("Le\"e\r");
     EXPECT_EQ(fromQ(t.w->txtSec->text()), "Lee");
+}
+
+TEST(EntryLineWindow, DeleteEditsAFieldAndTypesNothing) {
+    Window t(true);
+    t.type("k4abc");
+    QTest::keyClick(t.w->txtCall, Qt::Key_End);
+    pressDelete(t.w->txtCall);
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "K4ABC");
+    QTest::keyClick(t.w->txtCall, Qt::Key_Home);
+    pressDelete(t.w->txtCall);
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "4ABC");
+}
+
+TEST(EntryLineWindow, NoContactIsLoggedUntilABandAndAModeAreChosen) {
+    // A first run: the profile names no band and no mode yet.
+    for (bool outOfState : {true, false}) {
+        SCOPED_TRACE(outOfState ? "out-of-state" : "in-state");
+        Window t(outOfState, false, [](Session& s) {
+            s.profile.CurrentBand.clear();
+            s.profile.CurrentMode.clear();
+        });
+        for (const char* item : {"mnu160", "mnuSSB", "mnuDigital"}) EXPECT_FALSE(t.w->menuItem(item)->isChecked()) << item;
+        t.type(outOfState ? "k4abc 57 lee" : "w1aw 57 ct");
+        const int beeps = t.f.ts.fakes.dialogs.beeps;  // each call key nagged for Time On
+        t.type("\n");
+        EXPECT_EQ(fromQ(t.w->lblDialog->text()), t.w->profile().prompt);
+        EXPECT_EQ(t.f.ts.fakes.dialogs.beeps, beeps + 1);
+        EXPECT_EQ(t.file().size(), 3u);
+        EXPECT_EQ(t.f.ts->log.ContactCount(), 3);
+        EXPECT_FALSE(t.f.ts->contest.clock.LoggedOn);
+        // The line stays as typed and the focus where Enter was pressed.
+        EXPECT_EQ(fromQ(t.w->txtCall->text()), outOfState ? "K4ABC" : "W1AW");
+        QLineEdit* enteredIn = outOfState ? t.w->txtSec : t.w->txtCntry;
+        EXPECT_TRUE(enteredIn->hasFocus());
+
+        // A band alone is not enough; with the mode too the same Enter logs it.
+        t.w->mnuBand20Ch_Click();
+        QTest::keyClick(enteredIn, Qt::Key_Return);
+        EXPECT_EQ(t.file().size(), 3u);
+        t.w->mnuSSB_Click();
+        EXPECT_TRUE(t.w->menuItem("mnuSSB")->isChecked());
+        QTest::keyClick(enteredIn, Qt::Key_Return);
+        const auto records = t.file();
+        ASSERT_EQ(records.size(), 4u) << fromQ(t.w->lblDialog->text());
+        EXPECT_EQ(records[3].Band, "20");
+        EXPECT_EQ(records[3].Mode, "PH");
+    }
 }
 
 TEST(EntryLineWindow, AKeyRunsTheFieldsEnterHandlingWhenNoFocusEventCame) {

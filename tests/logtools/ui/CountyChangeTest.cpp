@@ -186,3 +186,56 @@ TEST(RoverCountyList, TheLineFromTheDialogsDrivesTheRelogOfEachContact) {
     EXPECT_EQ(ts->profile.CurrentCounty, "Lake");
 }
 
+
+TEST(RoverCountyList, AnOrdinaryCountyChangeEndsTheCountyLine) {
+    TestSession ts;
+    prepare(ts);
+    ts->profile.CurrentBand = "40";
+    ts->profile.CurrentMode = "CW";
+    auto logW1aw = [&](const char* call) {
+        return logging::Mains(*ts, logging::WindowKind::InState, {{call, "599", "CT", "", "599"}, false, "", ""});
+    };
+    auto sentSince = [&](int from) {
+        std::vector<std::string> sent;
+        for (int k = from; k <= ts->log.ContactCount(); ++k) sent.push_back(ts->log.at(k).CountySent);
+        return sent;
+    };
+    frmCountyChangeRover rover(*ts);
+    for (const char* county : {"Lake", "Lee", "Sumter"}) {
+        rover.Text1->setText(QString::fromLatin1(county));
+        QTest::keyClick(rover.Text1, Qt::Key_Return);
+    }
+    // The line set through the rover button: each contact for Lake, Lee and Sumter.
+    {
+        frmCountyChange change(*ts, [&rover] {
+            rover.Command1_Click();
+            return &rover;
+        });
+        change.cmdMultipleCounties_Click();
+    }
+    ASSERT_TRUE(logW1aw("W1AW").stored);
+    EXPECT_EQ(sentSince(1), (std::vector<std::string>{"Lake", "Lee", "Sumter"}));
+
+    // Done of the county change with the line's first county keeps the line.
+    {
+        frmCountyChange change(*ts, [&rover] { return &rover; });
+        QTest::keyClick(change.Text1, Qt::Key_Return);
+    }
+    EXPECT_EQ(ts->contest.RoverCounties.size(), 3u);
+
+    // The rover drives on to Leon and says so in the ordinary dialog: the line has ended.
+    {
+        frmCountyChange change(*ts, [&rover] { return &rover; });
+        change.Text1->setText(QStringLiteral("Leon"));
+        QTest::keyClick(change.Text1, Qt::Key_Return);
+    }
+    EXPECT_EQ(ts->profile.CurrentCounty, "Leon");
+    EXPECT_TRUE(ts->contest.RoverCounties.empty());
+    rover.show();
+    EXPECT_EQ(rover.List1->count(), 0);
+    rover.hide();
+    ASSERT_TRUE(logW1aw("K1ABC").stored);
+    ASSERT_TRUE(logW1aw("N1XYZ").stored);
+    EXPECT_EQ(sentSince(4), (std::vector<std::string>{"Leon", "Leon"}));
+    EXPECT_EQ(ts->profile.CurrentCounty, "Leon");
+}

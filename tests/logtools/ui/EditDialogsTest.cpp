@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -42,6 +44,14 @@ void prepare(TestSession& ts, uint8_t outOfState = 0) {
     ts->log.records() = {contact("K4XYZ", "", "Dade", "20"), contact("W1AW", "CT", county, "20"),
                          contact("W1AW", "CT", county, "40")};
     ASSERT_TRUE(station::RewriteLog(*ts));
+}
+
+// The Delete key as the X server delivers it: key Delete carrying the DEL character (127).
+void pressDelete(QWidget* w) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f)));
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Delete, Qt::NoModifier, QString(QChar(0x7f)));
+    QApplication::sendEvent(w, &release);
 }
 
 void retype(KeyField* f, const QString& keys) {
@@ -222,5 +232,68 @@ TEST(EditDialogs, OutOfStateStoresTrimmedValues) {
         in.Label6->show();
         in.show();
         in.grab().save(QString::fromLocal8Bit(dir) + "/edit-in-state.png");
+    }
+}
+
+TEST(EditDialogs, DeleteEditsAndNoControlCharacterIsStored) {
+    TestSession ts;
+    prepare(ts);
+    bool driven = false;
+    QTimer::singleShot(0, [&] {
+        auto* dlg = qobject_cast<ContactEditDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        // End then Delete in the call: nothing after the caret, nothing changes. Home then
+        // Delete takes the first character away, as in any text field.
+        dlg->txtEditCall->setFocus();
+        QTest::keyClick(dlg->txtEditCall, Qt::Key_End);
+        pressDelete(dlg->txtEditCall);
+        EXPECT_EQ(dlg->txtEditCall->text(), QStringLiteral("W1AW"));
+        retype(dlg->txtEditCk, QStringLiteral("5799"));
+        QTest::keyClick(dlg->txtEditCk, Qt::Key_Home);
+        pressDelete(dlg->txtEditCk);
+        EXPECT_EQ(dlg->txtEditCk->text(), QStringLiteral("799"));
+        // "pa" then Delete in SPC: the two letters stay, nothing is added.
+        retype(dlg->txtEditPre, QStringLiteral("pa"));
+        pressDelete(dlg->txtEditPre);
+        EXPECT_EQ(dlg->txtEditPre->text().toUpper(), QStringLiteral("PA"));
+        // A paste carrying a TAB and a line break, as from another program's table.
+        QApplication::clipboard()->setText(QStringLiteral("57\t9\r\n"));
+        dlg->txtEditNum->setFocus();
+        dlg->txtEditNum->selectAll();
+        QTest::keyClick(dlg->txtEditNum, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(dlg->txtEditNum, Qt::Key_Return);
+        driven = true;
+    });
+    EXPECT_TRUE(logtools::ui::EditContact(*ts, 2, nullptr));
+    EXPECT_TRUE(driven);
+    const auto stored = station::ParseLog(ts.readProgramFile("log.txt"));
+    ASSERT_EQ(stored.size(), 3u);
+    EXPECT_EQ(stored[1].Call, "W1AW");
+    EXPECT_EQ(stored[1].RstReceived, "799");
+    EXPECT_EQ(stored[1].Spc, "PA");
+    EXPECT_EQ(stored[1].RstSent, "579");
+    EXPECT_EQ(ts->log.at(2), stored[1]);  // memory holds what the file holds
+}
+
+TEST(EditDialogs, SpcTakesAStateCodeOrACountryOfTheTableAndNothingElse) {
+    TestSession ts;
+    prepare(ts);
+    ts->prefixes.rows = {{"ZP", "Paraguay", "SA", 58, -23}, {"KP4", "Puerto Rico", "NA", 66, 18}};
+    struct Case {
+        const char* keys;
+        bool stored;
+        const char* spc;
+    };
+    for (const Case c : {Case{"pa", true, "PA"}, Case{"xxpa", false, nullptr}, Case{"g", false, nullptr},
+                         Case{"puerto", true, "Puerto Rico"}}) {
+        const std::string before = ts->log.at(2).Spc;
+        ts->contest.EditIndex = 2;
+        DEEditInfrm dlg(*ts);
+        dlg.show();
+        retype(dlg.txtEditPre, QString::fromLatin1(c.keys));
+        QTest::keyClick(dlg.txtEditPre, Qt::Key_Return);  // Enter accepts what the field shows
+        EXPECT_EQ(dlg.isVisible(), !c.stored) << c.keys;
+        EXPECT_EQ(dlg.Label2->isVisible(), !c.stored) << c.keys;
+        EXPECT_EQ(ts->log.at(2).Spc, c.stored ? std::string(c.spc) : before) << c.keys;
     }
 }

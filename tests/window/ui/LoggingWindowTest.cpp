@@ -121,11 +121,15 @@ TEST(LoggingWindowLoad, StoredBandAndModeAreRestoredIgnoringCaseAndUnknownValues
     for (const char* b : {"mnuBand160Ch", "mnuBand40Ch", "mnuBand20Ch", "mnuBand10Ch"})
         EXPECT_FALSE(w.menuItem(b)->isChecked()) << b;
 
-    LoggingWindowFixture g(true);
-    g.ts->profile.CurrentMode = "AM";
-    auto& o = g.open();
-    EXPECT_TRUE(o.menuItem("mnu160")->isChecked());
-    EXPECT_EQ(text(o.Label30), "AM");
+    // A mode the menu does not offer, or none at all as on a first run: no item is ticked, as
+    // nothing is logged until one is chosen.
+    for (const char* mode : {"AM", ""}) {
+        LoggingWindowFixture g(true);
+        g.ts->profile.CurrentMode = mode;
+        auto& o = g.open();
+        for (const char* item : {"mnu160", "mnuSSB", "mnuDigital"}) EXPECT_FALSE(o.menuItem(item)->isChecked()) << mode;
+        EXPECT_EQ(text(o.Label30), mode);
+    }
 }
 
 TEST(LoggingWindowLoad, RigPollingStartsLastUnlessTheRigTypeIsNoneInAnyCase) {

@@ -1,0 +1,404 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "Bytes.h"
+#include "rig/RigControl.h"
+#include "support/TestSession.h"
+#include "window/LiveWindowFacade.h"
+
+using namespace rig;
+
+namespace {
+
+// The live logging window as rig control reaches it through Form1.
+struct LiveWindow : window::LiveWindowApi {
+    std::vector<double> frequencies;
+    std::vector<std::string> modes;
+    std::function<void()> onReading;
+    void BandFreqConversion(double f) override {
+        frequencies.push_back(f);
+        if (onReading) onReading();
+    }
+    void ModeSelection(const std::string& m) override { modes.push_back(m); }
+    void PacketResize() override {}
+    void DisplayBandMapLabels() override {}
+    void BandMapSpots(const std::string&, const std::string&, const std::string&) override {}
+};
+
+struct RigFixture {
+    TestSession ts;
+    LiveWindow window;
+    RigControl& rig = ts->rig;
+    fakes::FakeSerialDevice& port = ts.fakes.serial.device(1);
+    std::vector<bool> pollingEvents;
+    std::vector<RigDisplay> shown;
+
+    explicit RigFixture(const char* rigType) {
+        ts->profile.OutOfState = 0;
+        ts->Form1.attach(window::WindowKind::InState, &window);
+        ts->profile.RigType = rigType;
+        rig.LoadRigSettings();  // no file: the rig list's row for the profile's rig type
+        rig.events.pollingChanged = [this](bool on) { pollingEvents.push_back(on); };
+        rig.events.shown = [this](const RigDisplay& d) { shown.push_back(d); };
+    }
+    ~RigFixture() { ts->Form1.detach(&window); }
+    void advance(int64_t ms) { ts.fakes.scheduler.advance(ms); }
+    int64_t now() const { return ts.fakes.clock.monotonic; }
+    // The rig answers every request with `answer`.
+    void answerWith(const std::string& answer) {
+        port.onWrite = [this, answer](const std::string&) { port.receive(answer); };
+    }
+};
+
+}  // namespace
+
+TEST(RigPolling, KenwoodAsksBothInOneTickAndHandsTheReadingToTheWindow) {
+    RigFixture f("Kenwood");
+    f.answerWith("FA00014025000;MD3;");
+    EXPECT_EQ(f.rig.Test(), TestResult::Polling);
+    EXPECT_TRUE(f.port.open);
+    EXPECT_EQ(f.port.settings, (platform::SerialSettings{4800, platform::Parity::None, 8, 2}));
+    EXPECT_EQ(f.port.handshake, platform::Handshake::None);
+    EXPECT_EQ(f.port.written, "FA;MD;");  // the first tick runs at once
+    EXPECT_EQ(f.pollingEvents, std::vector<bool>{true});
+    EXPECT_EQ(f.rig.PollIntervalMs(), 250);
+    EXPECT_TRUE(f.window.frequencies.empty());
+    f.advance(250);  // receive tick
+    EXPECT_EQ(f.window.frequencies, std::vector<double>{14.025});
+    EXPECT_EQ(f.window.modes, std::vector<std::string>{"CW"});
+    ASSERT_EQ(f.shown.size(), 1u);
+    EXPECT_EQ(f.shown[0].frequencyText, "14.02500");
+    EXPECT_EQ(f.shown[0].mode, "CW");
+    EXPECT_EQ(f.shown[0].reply, "FA00014025000;MD3;");
+    f.advance(250);  // send tick
+    EXPECT_EQ(f.port.written, "FA;MD;FA;MD;");
+    f.advance(250);
+    EXPECT_EQ(f.window.frequencies.size(), 2u);  // handed over on every reply, changed or not
+}
+
+TEST(RigPolling, TheTimerIntervalIsHalfTheChosenCycle) {
+    struct Case {
+        const char* rate;
+        int interval;
+    };
+    for (const Case c : {Case{"F", 50}, Case{"M", 250}, Case{"S", 1000}, Case{"R", 5000}, Case{"Q", 1000}}) {
+        RigFixture f("Kenwood");
+        f.answerWith("FA00007025000;MD3;");
+        f.rig.Settings().PollRate = c.rate;
+        f.rig.Test();
+        EXPECT_EQ(f.rig.PollIntervalMs(), c.interval) << c.rate;
+        f.advance(c.interval - 1);
+        EXPECT_TRUE(f.window.frequencies.empty()) << c.rate;
+        f.advance(1);
+        EXPECT_EQ(f.window.frequencies.size(), 1u) << c.rate;
+        f.advance(c.interval);
+        EXPECT_EQ(f.port.written, "FA;MD;FA;MD;") << c.rate;
+    }
+}
+
+TEST(RigPolling, IcomTakesTurnsAndReadsTheFrequencyEverySecondCycleWithoutAModeString) {
+    RigFixture f("Icom");
+    f.rig.Settings().ModeReadString = "";
+    const std::string request = hexBytes("FE FE 64 E0 03 FD");
+    // The bus echoes the request; the rig answers after it.
+    f.port.onWrite = [&](const std::string& bytes) {
+        f.port.receive(bytes + hexBytes("FE FE E0 64 03 00 50 02 14 00 FD"));
+    };
+    f.rig.Test();
+    EXPECT_EQ(f.port.written, request);
+    EXPECT_TRUE(f.rig.LastWasFreqRequest());
+    f.advance(250);
+    EXPECT_EQ(f.window.frequencies, std::vector<double>{14.025});
+    f.advance(250);  // mode turn: nothing to send
+    EXPECT_EQ(f.port.written, request);
+    EXPECT_FALSE(f.rig.LastWasFreqRequest());
+    f.advance(250);  // empty reply: nothing handed over
+    EXPECT_EQ(f.window.frequencies.size(), 1u);
+    f.advance(500);
+    EXPECT_EQ(f.port.written, request + request);
+    EXPECT_EQ(f.window.frequencies.size(), 2u);
+}
+
+TEST(RigPolling, ACivFrameCutBetweenTwoReadsIsJoined) {
+    RigFixture f("Icom");
+    f.rig.Settings().PollRate = "F";
+    const std::string answer = hexBytes("FE FE E0 64 03 00 50 02 07 00 FD");
+    f.port.onWrite = [&](const std::string& bytes) {
+        if (bytes == hexBytes("FE FE 64 E0 03 FD")) f.port.receive(bytes + answer.substr(0, 7));
+    };
+    f.rig.Test();
+    f.advance(50);  // the echo and half the answer
+    EXPECT_TRUE(f.window.frequencies.empty());
+    f.port.receive(answer.substr(7) + hexBytes("FE FE E0 64 04 03 01 FD"));  // the rest, then a mode frame
+    f.advance(50);  // send tick (mode turn)
+    f.advance(50);  // receive: the joined frame and the mode frame
+    EXPECT_EQ(f.window.frequencies, std::vector<double>{7.025});
+    EXPECT_EQ(f.window.modes.back(), "CW");
+}
+
+TEST(RigPolling, AnUnframedReplyIsReadWholeAndNoRequestGoesOutWhileItArrives) {
+    RigFixture f("Yaesu");
+    f.rig.Settings().PollRate = "F";
+    const std::string request = hexBytes("00 00 00 00 03");
+    int requests = 0;
+    f.port.onWrite = [&](const std::string& bytes) {
+        if (bytes == request && ++requests == 1) f.port.receive(hexBytes("01 40 25"));
+    };
+    f.rig.Test();
+    EXPECT_EQ(f.port.written, hexBytes("00 00 00 00 00") + request);
+    f.advance(50);  // three of five bytes: kept
+    EXPECT_TRUE(f.window.frequencies.empty());
+    f.advance(50);  // send tick: still waiting, nothing sent
+    EXPECT_EQ(requests, 1);
+    f.port.receive(hexBytes("00 02"));
+    f.advance(50);  // joined: 14.025 CW, not a reading from the wrong position
+    EXPECT_EQ(f.window.frequencies, std::vector<double>{14.025});
+    EXPECT_EQ(f.window.modes, std::vector<std::string>{"CW"});
+    // Bytes arriving with nothing asked (the rest of a long answer, noise) are dropped and the
+    // next request waits for a quiet line.
+    f.port.receive(hexBytes("77 88"));
+    f.advance(50);  // send tick: the line was not quiet
+    EXPECT_EQ(requests, 1);
+    f.advance(50);
+    EXPECT_EQ(f.window.frequencies.size(), 1u);
+    f.advance(50);
+    EXPECT_EQ(requests, 2);
+    // A send tick that could not send (a busy output queue) asked nothing: what arrives before
+    // the next tick is not read as the answer.
+    f.advance(50);  // receive tick of the second request (no answer)
+    f.port.outputQueue = 1;
+    f.advance(50);  // send tick: nothing sent
+    f.port.outputQueue = 0;
+    f.port.receive(hexBytes("00 70 25 00 02"));
+    f.advance(50);
+    EXPECT_EQ(f.window.frequencies.size(), 1u);
+}
+
+TEST(RigPolling, ARigThatStopsAnsweringStallsNothing) {
+    RigFixture f("Yaesu 990");
+    f.rig.Settings().PollRate = "F";
+    f.port.onWrite = [&](const std::string& bytes) {
+        if (bytes.size() == 5 && bytes[4] == 0x10) f.port.receive(hexBytes("00 15 66"));  // then silence
+    };
+    f.rig.Test();
+    f.advance(2000);
+    EXPECT_TRUE(f.window.frequencies.empty());
+    EXPECT_TRUE(f.rig.Polling());
+    // The part answer was given up after two cycles and polling asked again.
+    EXPECT_GT(std::count(f.port.written.begin(), f.port.written.end(), '\x10'), 5);
+}
+
+TEST(RigPolling, WhatTheOperatorChoseDecidesWhatReachesTheWindow) {
+    {
+        RigFixture f("Kenwood");
+        f.rig.Settings().UseFrequency = false;
+        f.answerWith("FA00014200000;MD2;");
+        f.rig.Test();
+        f.advance(250);
+        EXPECT_TRUE(f.window.frequencies.empty());
+        EXPECT_EQ(f.window.modes, std::vector<std::string>{"PH"});
+    }
+    {
+        RigFixture f("Kenwood");
+        f.rig.Settings().modeBy = ModeBy::DontUse;
+        f.answerWith("FA00014200000;MD3;");
+        f.rig.Test();
+        f.advance(250);
+        EXPECT_EQ(f.window.frequencies.size(), 1u);
+        EXPECT_TRUE(f.window.modes.empty());
+    }
+    {
+        RigFixture f("Kenwood");
+        f.rig.Settings().modeBy = ModeBy::Frequency;
+        f.answerWith("FA00014200000;MD3;");  // the rig says CW, the table says phone
+        f.rig.Test();
+        f.advance(250);
+        EXPECT_EQ(f.window.modes, std::vector<std::string>{"PH"});
+    }
+}
+
+TEST(RigPolling, NoReadingOfZeroReachesTheWindowAndOtherOnlyShowsItsReply) {
+    RigFixture f("Other");
+    f.rig.Settings().FreqReadString = "FA;";
+    f.rig.Settings().ConvertFromHex = true;
+    f.answerWith("FA00014025000;");
+    f.rig.Test();
+    EXPECT_EQ(f.port.written, "FA;");  // as typed, no CR
+    f.advance(250);
+    EXPECT_TRUE(f.window.frequencies.empty());
+    ASSERT_EQ(f.shown.size(), 1u);
+    EXPECT_EQ(f.shown[0].frequencyText, std::nullopt);
+    EXPECT_EQ(f.shown[0].reply.substr(0, 9), "46 41 30 ");
+    EXPECT_EQ(f.rig.LastReply(), "FA00014025000;");
+}
+
+TEST(RigPolling, ABusyOutputQueueSkipsTheRequestButNotTheRead) {
+    RigFixture f("Kenwood");
+    f.port.outputQueue = 3;
+    f.rig.Test();
+    EXPECT_EQ(f.port.written, "");
+    f.port.receive("FA00007025000;MD3;");  // an answer to something else, e.g. a raw command
+    f.advance(250);
+    EXPECT_EQ(f.window.frequencies, std::vector<double>{7.025});
+}
+
+TEST(RigPolling, DecodeErrorsAndEmptyRepliesKeepTheLastReading) {
+    RigFixture f("Kenwood");
+    int n = 0;
+    f.port.onWrite = [&](const std::string&) {
+        ++n;
+        if (n == 1) f.port.receive("FA00014025000;MD3;");
+        if (n == 2) f.port.receive("FA0001402");  // cut: read nothing
+    };
+    f.rig.Test();
+    f.advance(250 * 4);
+    EXPECT_EQ(f.window.frequencies, (std::vector<double>{14.025, 14.025}));  // shown and handed again
+    f.advance(250 * 2);  // third request: no answer at all
+    EXPECT_EQ(f.window.frequencies.size(), 2u);
+}
+
+TEST(RigPort, LinesHandshakeAndStartBytesAsTheSettingsSay) {
+    struct Case {
+        const char* rig;
+        const char* power;
+        platform::Handshake handshake;
+        bool dtr, rts;
+        std::string openBytes;
+    };
+    const Case cases[] = {
+        {"Kenwood", "N", platform::Handshake::None, false, false, ""},
+        {"Kenwood", "R", platform::Handshake::None, false, true, ""},
+        {"Kenwood", "D", platform::Handshake::None, true, false, ""},
+        {"Ten Tec Orion", "N", platform::Handshake::RtsCts, false, false, "X\r"},
+        {"Ten Tec Fnt Pnl", "D", platform::Handshake::RtsCts, true, false, ""},
+        {"Yaesu", "N", platform::Handshake::None, false, false, hexBytes("00 00 00 00 00")},
+        {"Yaesu FTdx9000", "N", platform::Handshake::None, false, false, ""},
+    };
+    for (const auto& c : cases) {
+        RigFixture f(c.rig);
+        f.rig.Settings().PowerLine = c.power;
+        f.port.outputQueue = 1;  // so only the opening bytes are written
+        f.rig.Test();
+        EXPECT_EQ(f.port.handshake, c.handshake) << c.rig;
+        EXPECT_EQ(f.port.dtr, c.dtr) << c.rig << " " << c.power;
+        EXPECT_EQ(f.port.rts, c.rts) << c.rig << " " << c.power;
+        EXPECT_EQ(f.port.written, c.openBytes) << c.rig;
+        // Nothing is raised but the power line: the only edges up are its own.
+        for (const auto& e : f.port.edges) {
+            if (e.on) {
+                EXPECT_EQ(e.line, c.power[0] == 'R' ? 'R' : 'D') << c.rig;
+            }
+        }
+    }
+    // After an Orion, the next rig's port opens without RTS/CTS.
+    RigFixture f("Ten Tec Orion");
+    f.rig.Test();
+    EXPECT_EQ(f.port.handshake, platform::Handshake::RtsCts);
+    f.rig.SetRigType("Kenwood");
+    f.rig.Settings() = DesignSettings();
+    ApplyRigTypeRow(f.rig.Settings(), *FindRigType("Kenwood"));
+    f.rig.Test();
+    EXPECT_EQ(f.port.handshake, platform::Handshake::None);
+}
+
+TEST(RigPort, APortThatDoesNotOpenIsReportedAndPollingDoesNotStart) {
+    RigFixture f("Kenwood");
+    f.port.failOpen = true;
+    int failures = 0;
+    f.rig.events.portFailed = [&] { ++failures; };
+    EXPECT_EQ(f.rig.Test(), TestResult::PortFailed);
+    ASSERT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.ts.fakes.dialogs.messages[0].title, "Invalid Comm Settings.");
+    EXPECT_EQ(f.ts.fakes.dialogs.messages[0].prompt, kInvalidCommText);
+    EXPECT_EQ(f.ts.fakes.dialogs.beeps, 1);
+    EXPECT_FALSE(f.rig.Polling());
+    EXPECT_TRUE(f.pollingEvents.empty());  // "Polling Rig" never shown
+    EXPECT_EQ(failures, 0);                // told after Test has returned
+    f.advance(0);
+    EXPECT_EQ(failures, 1);
+    // A port number outside 1..10 fails the same way.
+    RigFixture g("Kenwood");
+    g.rig.Settings().RigPort = 11;
+    EXPECT_EQ(g.rig.Test(), TestResult::PortFailed);
+}
+
+TEST(RigPort, ABadHexReadStringIsRefusedAtTestInsteadOfStallingThePoll) {
+    RigFixture f("Icom");
+    f.rig.Settings().FreqReadString = "FE FE 6G E0 03 FD";
+    EXPECT_EQ(f.rig.Test(), TestResult::BadReadString);
+    EXPECT_FALSE(f.port.open);
+    ASSERT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+    EXPECT_NE(f.ts.fakes.dialogs.messages[0].prompt.find("String to read frequency"), std::string::npos);
+    EXPECT_NE(f.ts.fakes.dialogs.messages[0].prompt.find("FE FE 6G E0 03 FD"), std::string::npos);
+    EXPECT_FALSE(f.rig.Polling());
+}
+
+TEST(RigPort, EndTestAndUnloadCloseThePortYaesuGetsItsClosingBytes) {
+    {
+        RigFixture f("Yaesu");
+        f.rig.Test();
+        f.rig.Unload();
+        EXPECT_EQ(f.port.written.substr(f.port.written.size() - 5), hexBytes("00 00 00 00 80"));
+        EXPECT_FALSE(f.port.open);
+        EXPECT_EQ(f.pollingEvents, (std::vector<bool>{true, false}));
+        EXPECT_EQ(f.ts.fakes.scheduler.activeTimers(), 0);
+    }
+    {
+        RigFixture f("Yaesu");
+        f.rig.Test();
+        f.rig.EndTest();
+        const std::string before = f.port.written;
+        f.rig.Unload();  // not polling: no closing bytes
+        EXPECT_EQ(f.port.written, before);
+    }
+    {
+        RigFixture f("Yaesu FTdx9000");
+        f.rig.Test();
+        f.rig.Unload();
+        EXPECT_EQ(f.port.written.find('\x80'), std::string::npos);
+    }
+}
+
+TEST(RigPolling, PegasusReadsItsFileOnEveryReceiveTickAndOpensNoPort) {
+    RigFixture f("Ten Tec Pegasus");
+    const auto folder = f.ts.root / "pegasus";
+    std::filesystem::create_directories(folder);
+    f.ts.fakes.environment.values["PALMETAR_PEGASUS"] = folder.string();
+    writeFileBytes(folder / "PEGASUS.OUT", "14.025\r\nUSB\r\n");
+    EXPECT_EQ(f.rig.Test(), TestResult::Polling);
+    EXPECT_EQ(f.ts.fakes.serial.linesCreated, 0);
+    f.advance(500);
+    EXPECT_EQ(f.window.frequencies, std::vector<double>{14.025});
+    EXPECT_EQ(f.window.modes, std::vector<std::string>{"PH"});
+    writeFileBytes(folder / "PEGASUS.OUT", "7.025\r\nCW\r\n");
+    f.advance(500);
+    EXPECT_EQ(f.window.frequencies.back(), 7.025);
+    EXPECT_EQ(f.window.modes.back(), "CW");
+    // Tuning writes PEGASUS.IN with the last decoded mode.
+    f.rig.ChangeFrequency(14.025);
+    f.advance(300);
+    EXPECT_EQ(readFileBytes(folder / "PEGASUS.IN"), "14.025\r\nCW\r\n");
+    EXPECT_TRUE(f.rig.Polling());
+    // The default folder is Pegasus in the home folder.
+    f.ts.fakes.environment.values.erase("PALMETAR_PEGASUS");
+    f.ts.fakes.environment.values["HOME"] = "/home/op";
+    EXPECT_EQ(PegasusFolder(*f.ts), "/home/op/Pegasus");
+}
+
+TEST(RigPolling, TicksNeverOverlap) {
+    RigFixture f("Kenwood");
+    f.answerWith("FA00014025000;MD3;");
+    f.rig.Test();
+    // A window handler that lets events run (a message box) fires the poll timer inside the
+    // tick while another answer has come in.
+    int nested = 0;
+    f.window.onReading = [&] {
+        if (nested++ > 0) return;
+        f.port.receive("FA00007025000;MD3;");
+        f.rig.Tick();
+    };
+    f.advance(250);
+    EXPECT_EQ(f.port.written, "FA;MD;");
+    EXPECT_EQ(f.window.frequencies, std::vector<double>{14.025});
+}
