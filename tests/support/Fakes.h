@@ -196,9 +196,11 @@ struct FakeServices {
     FakeWavePlayer wave;
     FakeScheduler scheduler{clock};
     FakeSerialPorts serial{clock};
+    FakeWavePlayer phoneWave;
     FakeTcpClients tcp;
-    platform::Services services{dialogs, clock,  environment, files,     screen, clipboard, settings,
-                                random,  exit,   wave,        scheduler, serial, tcp};
+    platform::Services services{dialogs, clock,  environment, files, screen,    clipboard,
+                                settings, random, exit,        wave,  scheduler, serial,
+                                phoneWave, tcp};
 };
 
 }  // namespace fakes

@@ -86,6 +86,7 @@ private:
     QtWavePlayer wave_;
     QtScheduler scheduler_;
     QtSerialPorts serial_{environment_};
+    QtWavePlayer phoneWave_;
     QtTcpClients tcp_;
     Services services_;
 };
