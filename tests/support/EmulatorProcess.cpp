@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace fakes {
@@ -84,14 +85,18 @@ bool EmulatorProcess::readLine(std::string& line, std::chrono::milliseconds time
             lines_.push_back(line);
             return true;
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
-        if (left <= 0 || fromChild_ < 0) return false;
-        pollfd p{fromChild_, POLLIN, 0};
-        if (poll(&p, 1, static_cast<int>(left)) <= 0) continue;
+        if (fromChild_ < 0) return false;
         char buf[4096];
         const ssize_t n = read(fromChild_, buf, sizeof buf);
-        if (n <= 0) return false;
-        buffer_.append(buf, static_cast<size_t>(n));
+        if (n > 0) {
+            buffer_.append(buf, static_cast<size_t>(n));
+            continue;
+        }
+        if (n == 0) return false;  // the emulator has ended
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+        if (left <= 0) return false;
+        pollfd p{fromChild_, POLLIN, 0};
+        poll(&p, 1, static_cast<int>(left));
     }
 }
 
@@ -105,7 +110,7 @@ std::string EmulatorProcess::waitFor(const std::string& prefix, std::chrono::mil
     std::string line;
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
-        if (left.count() <= 0 || !readLine(line, left)) return {};
+        if (!readLine(line, std::max(left, std::chrono::milliseconds(0)))) return {};
         consumed_ = lines_.size();
         if (line.rfind(prefix, 0) == 0) return line;
     }
