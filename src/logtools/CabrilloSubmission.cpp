@@ -40,6 +40,11 @@ int64_t LiveTotalScore(Session& session) {
 SubmissionResult WriteCabrilloSubmission(Session& session, const CabrilloOptions& options, int64_t score) {
     auto& dialogs = session.platform.dialogs;
     session.profile.StationCall = Trim(session.profile.StationCall);
+    if (const auto refusal = CheckCabrillo(session.profile, session.log, session.counties, options.useAbbreviations)) {
+        dialogs.beep();
+        dialogs.messageBox(refusal->message, platform::MsgButtons::OK, platform::MsgIcon::Exclamation, refusal->title);
+        return SubmissionResult::Refused;
+    }
 
     platform::FileDialogRequest request;
     request.title = "Save As";

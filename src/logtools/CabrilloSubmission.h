@@ -12,7 +12,7 @@ class Session;
 
 namespace logtools {
 
-enum class SubmissionResult { Cancelled, Written, WriteFailed, StoreFailed };
+enum class SubmissionResult { Refused, Cancelled, Written, WriteFailed, StoreFailed };
 
 // The settings-store keys of the five kept texts (application "Tervak_Software", section
 // "Settings"), in the order they are stored.
@@ -26,8 +26,10 @@ struct SummaryTexts {
 SummaryTexts LoadSummaryTexts(Session& session);
 
 // score: the total score as the logging window counts it. The profile's StationCall is trimmed
-// in memory first. A cancelled save dialog does nothing; a failure shows "Unable to write file."
-// and leaves any earlier file at that path as it was.
+// in memory first. A file a contest robot would misread (no own call, a contact with an empty
+// field) is refused with a message naming the fault, before anything is asked. A cancelled save
+// dialog does nothing; a failure shows "Unable to write file." and leaves any earlier file at
+// that path as it was.
 SubmissionResult WriteCabrilloSubmission(Session& session, const CabrilloOptions& options, int64_t score);
 
 // The score of the live logging window, from its counts (never from a formatted label).

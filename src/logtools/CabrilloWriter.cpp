@@ -100,8 +100,8 @@ int PowerMultiplier(CabrilloOptions::Power power) {
     return 1;
 }
 
-std::string CabrilloQsoLine(const station::StationProfile& profile, const station::ContactRecord& c,
-                            const station::CountyTable& counties, bool useAbbreviations) {
+std::array<std::string, 10> CabrilloQsoFields(const station::StationProfile& profile, const station::ContactRecord& c,
+                                              const station::CountyTable& counties, bool useAbbreviations) {
     const std::string ownCall = Trim(profile.StationCall);
     std::string date = c.QsoDate;
     for (char& ch : date) {
@@ -111,7 +111,8 @@ std::string CabrilloQsoLine(const station::StationProfile& profile, const statio
 
     std::string sent;
     if (profile.OutOfState == 1) {
-        sent = profile.StationState;
+        // A station outside the USA and Canada has no state or province: it sends "DX".
+        sent = token(profile.StationState).empty() ? std::string("DX") : profile.StationState;
     } else {
         sent = c.CountySent;
         if (useAbbreviations) {
@@ -127,18 +128,44 @@ std::string CabrilloQsoLine(const station::StationProfile& profile, const statio
         if (const auto* row = findCounty(counties, c.County)) received = Trim(row->Abbrev);
     }
 
+    return {frequencyOf(c.Band), token(c.Mode), token(date),          token(time),          token(ownCall),
+            token(c.RstSent),    sent,          token(c.Call),        token(c.RstReceived), token(received)};
+}
+
+std::string CabrilloQsoLine(const station::StationProfile& profile, const station::ContactRecord& c,
+                            const station::CountyTable& counties, bool useAbbreviations) {
+    static const size_t kColumns[10] = {6, 12, 15, 26, 31, 41, 45, 54, 64, 68};
+    const auto fields = CabrilloQsoFields(profile, c, counties, useAbbreviations);
     std::string line = "QSO:";
-    placeAt(line, 6, frequencyOf(c.Band));
-    placeAt(line, 12, token(c.Mode));
-    placeAt(line, 15, token(date));
-    placeAt(line, 26, token(time));
-    placeAt(line, 31, token(ownCall).substr(0, 9));
-    placeAt(line, 41, token(c.RstSent));
-    placeAt(line, 45, sent);
-    placeAt(line, 54, token(c.Call).substr(0, 9));
-    placeAt(line, 64, token(c.RstReceived));
-    placeAt(line, 68, token(received));
+    for (size_t i = 0; i < fields.size(); ++i) placeAt(line, kColumns[i], fields[i]);
     return line;
+}
+
+std::optional<CabrilloRefusal> CheckCabrillo(const station::StationProfile& profile, const station::ContactLog& log,
+                                             const station::CountyTable& counties, bool useAbbreviations) {
+    if (token(profile.StationCall).empty())
+        return CabrilloRefusal{"Station Call Missing",
+                               "The station call is missing, so no submission file was written.\r\n\r\n"
+                               "Enter your call sign in the station setup when the logger starts, then write the "
+                               "file again.",
+                               0};
+    // What each field holds, to name an empty one.
+    static const char* const kWhat[10] = {"band",        "mode",        "date", "time",            "own call",
+                                          "report sent", "county sent", "call", "report received", "exchange received"};
+    for (int k = 1; k <= log.ContactCount(); ++k) {
+        const auto& c = log.at(k);
+        const auto fields = CabrilloQsoFields(profile, c, counties, useAbbreviations);
+        for (size_t i = 0; i < fields.size(); ++i) {
+            if (!fields[i].empty()) continue;
+            return CabrilloRefusal{"Submission File Not Written",
+                                   "Contact " + std::to_string(k) + " (" + (c.Call.empty() ? "no call" : c.Call) + ", " +
+                                       c.QsoDate + " " + c.QsoTime + ") has no valid " + kWhat[i] +
+                                       ": a contest robot would misread its line, so no submission file was "
+                                       "written.\r\n\r\nCorrect it with Edit Contact, then write the file again.",
+                                   k};
+        }
+    }
+    return std::nullopt;
 }
 
 std::vector<std::string> CabrilloLines(const station::StationProfile& profile, const station::ContactLog& log,

@@ -105,6 +105,35 @@ TEST(CabrilloSubmission, CancelAndFailureStoreNothingAndKeepTheEarlierFile) {
     EXPECT_FALSE(std::filesystem::exists(ts->folders.SharedFolder + "/SharedUserPreferences.xml"));
 }
 
+TEST(CabrilloSubmission, AFileARobotWouldMisreadIsRefusedBeforeAnythingIsAsked) {
+    struct Case {
+        const char* what;
+        void (*change)(TestSession&);
+        const char* title;
+        const char* said;
+    };
+    const Case cases[] = {
+        {"no station call", [](TestSession& t) { t->profile.StationCall = " "; }, "Station Call Missing",
+         "The station call is missing"},
+        {"a contact without a county sent", [](TestSession& t) { t->log.records()[0].CountySent.clear(); },
+         "Submission File Not Written", "Contact 1 (W1AW, 2024/04/27 16:00:00) has no valid county sent"},
+    };
+    for (const auto& c : cases) {
+        TestSession ts;
+        prepare(ts);
+        c.change(ts);
+        ts.fakes.dialogs.fileAnswers.push_back(ts.root.string() + "/entry.log");
+        EXPECT_EQ(logtools::WriteCabrilloSubmission(*ts, sheet(), 10), SubmissionResult::Refused) << c.what;
+        EXPECT_TRUE(ts.fakes.dialogs.fileRequests.empty()) << c.what;
+        ASSERT_EQ(ts.fakes.dialogs.messages.size(), 1u) << c.what;
+        EXPECT_EQ(ts.fakes.dialogs.messages[0].title, c.title) << c.what;
+        EXPECT_NE(ts.fakes.dialogs.messages[0].prompt.find(c.said), std::string::npos) << ts.fakes.dialogs.messages[0].prompt;
+        EXPECT_EQ(ts.fakes.dialogs.beeps, 1) << c.what;
+        EXPECT_FALSE(std::filesystem::exists(ts.root / "entry.log")) << c.what;
+        EXPECT_TRUE(ts.fakes.settings.values.empty()) << c.what;
+    }
+}
+
 TEST(CabrilloSubmission, SharedPreferencesThatCannotBeReadAreLeftAlone) {
     TestSession ts;
     prepare(ts);

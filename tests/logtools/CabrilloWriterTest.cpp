@@ -136,7 +136,7 @@ void checkCabrillo(const std::string& text, const station::ContactLog& log) {
         const auto& r = log.records()[contact++];
         EXPECT_EQ(q.fields[3], r.QsoDate.substr(0, 4) + "-" + r.QsoDate.substr(5, 2) + "-" + r.QsoDate.substr(8, 2));
         EXPECT_EQ(q.fields[4], r.QsoTime.substr(0, 2) + r.QsoTime.substr(3, 2));
-        EXPECT_EQ(q.fields[8], r.Call.substr(0, 9));
+        EXPECT_EQ(q.fields[8], r.Call);  // whole: the other side's log must match it
     }
     EXPECT_EQ(contact, static_cast<size_t>(log.ContactCount()));
 }
@@ -246,11 +246,66 @@ TEST(CabrilloWriter, QsoLineColumns) {
          "QSO: 14000 CW 2024-04-27 1405 K4ABC     59999 Orange W1AW      59999 CT"},
         {"unknown band leaves the frequency empty", qso("W1AW", "599", "599", "CT", "", "Orange", "14:05:00", "17", "CW"), false,
          "QSO:       CW 2024-04-27 1405 K4ABC     599 Orange   W1AW      599 CT"},
-        {"long call cut to 9, DX country", qso("VP2VLONGCALL", "599", "599", "Brit. Virgin Is.", "", "Orange", "14:05:00", "6", "CW"), true,
-         "QSO:    50 CW 2024-04-27 1405 K4ABC     599 ORA      VP2VLONGC 599 DX"},
+        {"a long call is whole and pushes the report, DX country", qso("VP2VLONGCALL", "599", "599", "Brit. Virgin Is.", "", "Orange", "14:05:00", "6", "CW"), true,
+         "QSO:    50 CW 2024-04-27 1405 K4ABC     599 ORA      VP2VLONGCALL 599 DX"},
+        {"three characters are past the codes: a DX country", qso("K1ABC", "599", "599", "USA", "", "Orange", "14:05:00", "20", "CW"), true,
+         "QSO: 14000 CW 2024-04-27 1405 K4ABC     599 ORA      K1ABC     599 DX"},
+        {"a portable call of 10 characters is whole", qso("W1ABC/VE3X", "599", "599", "ON", "", "Orange", "14:05:00", "20", "CW"), true,
+         "QSO: 14000 CW 2024-04-27 1405 K4ABC     599 ORA      W1ABC/VE3X 599 ON"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(logtools::CabrilloQsoLine(inState(), c.contact, counties, c.abbreviations), c.line) << c.what;
+    }
+    // The own call is whole too, and a DX entrant, who has no state, sends "DX".
+    station::StationProfile dx = inState();
+    dx.StationCall = "DL1ABC";
+    dx.StationState = "";
+    dx.OutOfState = 1;
+    EXPECT_EQ(logtools::CabrilloQsoLine(dx, qso("K4XYZ", "599", "599", "", "Orange", "", "16:01:00", "20", "CW"), counties, true),
+              "QSO: 14000 CW 2024-04-27 1601 DL1ABC    599 DX       K4XYZ     599 ORA");
+    dx.StationCall = "DL1ABC/VE3X";
+    dx.StationState = " ";
+    EXPECT_EQ(logtools::CabrilloQsoLine(dx, qso("K4XYZ", "599", "599", "", "Orange", "", "16:01:00", "20", "CW"), counties, true),
+              "QSO: 14000 CW 2024-04-27 1601 DL1ABC/VE3X 599 DX     K4XYZ     599 ORA");
+}
+
+TEST(CabrilloWriter, AFileARobotWouldMisreadIsRefusedNamingTheFault) {
+    const auto counties = floridaCounties();
+    struct Case {
+        const char* what;
+        void (*change)(station::StationProfile&, station::ContactRecord&);
+        int record;            // -1: the file may be written
+        const char* named;     // in the message
+    };
+    const Case cases[] = {
+        {"a whole contact", [](auto&, auto&) {}, -1, nullptr},
+        {"no own call", [](auto& p, auto&) { p.StationCall = ""; }, 0, "station call is missing"},
+        {"an own call of blanks", [](auto& p, auto&) { p.StationCall = "   "; }, 0, "station call is missing"},
+        {"no county sent", [](auto&, auto& c) { c.CountySent = ""; }, 2, "has no valid county sent"},
+        {"a band of no contest", [](auto&, auto& c) { c.Band = "17"; }, 2, "has no valid band"},
+        {"no band", [](auto&, auto& c) { c.Band = ""; }, 2, "has no valid band"},
+        {"no mode", [](auto&, auto& c) { c.Mode = ""; }, 2, "has no valid mode"},
+        {"no report received", [](auto&, auto& c) { c.RstReceived = " "; }, 2, "has no valid report received"},
+        {"no exchange received", [](auto&, auto& c) { c.Spc = ""; c.County = ""; }, 2, "has no valid exchange received"},
+        {"no time", [](auto&, auto& c) { c.QsoTime = ""; }, 2, "has no valid time"},
+        {"a DX entrant has DX", [](auto& p, auto&) { p.OutOfState = 1; p.StationState = ""; }, -1, nullptr},
+    };
+    for (const auto& c : cases) {
+        station::StationProfile p = inState();
+        station::ContactLog log = inStateLog();
+        c.change(p, log.records()[1]);
+        log.records()[2].CountySent = c.record == 2 ? "" : log.records()[2].CountySent;  // a later fault is not named
+        const auto refusal = logtools::CheckCabrillo(p, log, counties, true);
+        if (c.record < 0) {
+            EXPECT_FALSE(refusal.has_value()) << c.what;
+            continue;
+        }
+        ASSERT_TRUE(refusal.has_value()) << c.what;
+        EXPECT_EQ(refusal->record, c.record) << c.what;
+        EXPECT_NE(refusal->message.find(c.named), std::string::npos) << c.what << ": " << refusal->message;
+        if (c.record > 0) {
+            EXPECT_EQ(refusal->message.rfind("Contact 2 (K4XYZ, 2024/04/27", 0), 0u) << refusal->message;
+        }
     }
 }
 

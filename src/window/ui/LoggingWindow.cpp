@@ -213,10 +213,18 @@ void LoggingWindow::buildControls() {
     Label24->setCursor(Qt::PointingHandCursor);
     Label30->setCursor(Qt::PointingHandCursor);
 
-    setTabOrder(txtCall, txtRSTR);
-    setTabOrder(txtRSTR, txtCntry);
-    setTabOrder(txtCntry, txtSec);
-    setTabOrder(txtSec, txtRSTS);
+    // Tab walks the entry line only: the five fields, the post-contest time and date while they
+    // are shown, the list's Edit and Delete buttons while they are shown, and back to the call.
+    // Every other control takes the focus by a click alone, so a Tab and a Space after it can
+    // never switch the partial-duplicate list off or press another button by accident.
+    for (QWidget* w : widgets_) {
+        const bool inTabOrder = qobject_cast<QLineEdit*>(w) || w == cmdEdit || w == cmdDelete;
+        if (!inTabOrder && (w->focusPolicy() & Qt::TabFocus)) w->setFocusPolicy(Qt::ClickFocus);
+    }
+    const QWidget* tabOrder[] = {txtCall, txtRSTR, txtCntry, txtSec, txtRSTS, txtPostConTime, txtPostConDate,
+                                 cmdEdit, cmdDelete};
+    for (size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(const_cast<QWidget*>(tabOrder[i - 1]), const_cast<QWidget*>(tabOrder[i]));
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(60000);

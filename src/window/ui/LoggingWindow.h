@@ -98,6 +98,10 @@ public:
     void cmdLogOn_Click();
     void cmdEdit_Click();
     void cmdDelete_Click();
+    // A click anywhere in the recent-contacts list, and the list losing the focus: with rows,
+    // the Edit and Delete buttons show.
+    void ListView1_Click();
+    void ListView1_LostFocus();
     void cmdList_Click();
     void cmdDup_Click();
     void Command1_Click();

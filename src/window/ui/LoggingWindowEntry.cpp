@@ -196,12 +196,7 @@ void EnsureEntryLine(LoggingWindow& w) {
             w.Label10[i]->setMouseTracking(true);
         }
     w.ListView1->viewport()->installEventFilter(filter);
-    QObject::connect(w.ListView1, &QTreeWidget::itemClicked, &w, [&w] {
-        if (w.ListView1->topLevelItemCount() > 0) {
-            w.cmdEdit->show();
-            w.cmdDelete->show();
-        }
-    });
+    w.ListView1->installEventFilter(filter);
     QObject::connect(w.ListView1->header(), &QHeaderView::sectionClicked, &w,
                      [&w](int column) { w.ListView1->sortItems(column, Qt::AscendingOrder); });
     const bool in = w.profile().kind == WindowKind::InState;
@@ -235,6 +230,21 @@ void ClearLocationLabels(LoggingWindow& w) {
 }
 
 void Beep(LoggingWindow& w) { w.session().platform.dialogs.beep(); }
+
+// A Tab keystroke sent to the window from a field: the focus goes to the next control of the
+// tab order that is shown and takes Tab (the call field after the last).
+void SendTab(LoggingWindow& w, QWidget* from) {
+    QWidget* next = from;
+    for (int guard = 0; guard < 1000; ++guard) {
+        next = next->nextInFocusChain();
+        if (!next || next == from) return;
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isVisibleTo(&w) && next->isEnabled() && next->window() == &w)
+            break;
+    }
+    const EntryField field = FieldOf(w, next);
+    if (field != EntryField::None) w.moveEntryFocus(field);
+    else next->setFocus(Qt::TabFocusReason);
+}
 }  // namespace
 
 // ---- keys, focus and clicks
@@ -253,8 +263,10 @@ bool LoggingWindow::entryLineEvent(QObject* watched, QEvent* e) {
             const logging::EntryLine before = ReadLine(*this);
             logging::EntryLine line = before;
             const auto fx = logging::KeyPress(line, field, code, session_.contest, Context(*this));
-            WriteLine(*this, before, line, field);
+            // A short call's labels are cleared before the key lands: the call's change then
+            // looks its prefix up and fills them again ("DL": Germany, EU, bearing, distance).
             if (fx.clearLocation) ClearLocationLabels(*this);
+            WriteLine(*this, before, line, field);
             if (fx.typeAheadRow > 0) {
                 const auto& row = session_.prefixes.rows.at(static_cast<size_t>(fx.typeAheadRow - 1));
                 const auto geo = logging::ShowBearingDistance(session_.profile.StationLatitude,
@@ -268,12 +280,7 @@ bool LoggingWindow::entryLineEvent(QObject* watched, QEvent* e) {
             if (fx.partialKey) PartialDupCheck(before.call.text, *fx.partialKey);
             if (fx.clearDupeFlag) ClearDupeFlagAfterDelay();
             for (EntryField f : fx.focus) moveEntryFocus(f);
-            if (fx.sendTab) {
-                if (txtPostConTime->isVisibleTo(this)) moveEntryFocus(EntryField::PostConTime);
-                else if (field == EntryField::PostConTime) moveEntryFocus(EntryField::PostConDate);
-                else if (cmdEdit->isVisibleTo(this) && field == EntryField::RstSent) cmdEdit->setFocus();
-                else moveEntryFocus(EntryField::Call);
-            }
+            if (fx.sendTab) SendTab(*this, Field(*this, field));
             if (fx.runMains) Mains();
             return true;
         }
@@ -303,11 +310,14 @@ bool LoggingWindow::entryLineEvent(QObject* watched, QEvent* e) {
             return false;
         }
     }
-    if (watched == ListView1->viewport() && e->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(e)->button() == Qt::RightButton && ListView1->topLevelItemCount() > 0) {
-        cmdEdit_Click();
+    if (watched == ListView1->viewport() && e->type() == QEvent::MouseButtonRelease) {
+        // A click anywhere in the list, on a row or below the last one.
+        if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) ListView1_Click();
+        if (static_cast<QMouseEvent*>(e)->button() == Qt::RightButton && ListView1->topLevelItemCount() > 0)
+            cmdEdit_Click();
         return false;
     }
+    if (watched == ListView1 && e->type() == QEvent::FocusOut) ListView1_LostFocus();
     return false;
 }
 
@@ -662,6 +672,14 @@ void LoggingWindow::cmdEdit_Click() {
         RefreshFromLog();
     });
 }
+
+void LoggingWindow::ListView1_Click() {
+    if (ListView1->topLevelItemCount() == 0) return;
+    cmdEdit->show();
+    cmdDelete->show();
+}
+
+void LoggingWindow::ListView1_LostFocus() { ListView1_Click(); }
 
 void LoggingWindow::cmdDelete_Click() {
     QTreeWidgetItem* row = ListView1->currentItem();

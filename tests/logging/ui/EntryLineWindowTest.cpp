@@ -319,6 +319,84 @@ TEST(EntryLineWindow, NoContactIsLoggedUntilABandAndAModeAreChosen) {
     }
 }
 
+TEST(EntryLineWindow, TabAndSpaceWalkTheEntryLineOnlyAndWrapToTheCall) {
+    for (bool outOfState : {true, false}) {
+        SCOPED_TRACE(outOfState ? "out-of-state" : "in-state");
+        Window t(outOfState);
+        auto* w = t.w;
+        auto focused = [] { return QApplication::focusWidget(); };
+        // Tab from the call on: the fields in their order, then back to the call.
+        std::vector<QWidget*> walk;
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(focused(), Qt::Key_Tab);
+            walk.push_back(focused());
+        }
+        const std::vector<QWidget*> in{w->txtRSTR, w->txtCntry, w->txtSec, w->txtRSTS, w->txtCall};
+        const std::vector<QWidget*> out{w->txtRSTR, w->txtSec, w->txtRSTS, w->txtCall, w->txtRSTR};
+        EXPECT_EQ(walk, outOfState ? out : in);
+        // A Space after the Tab from the report sent types into the call; no button is pressed.
+        w->txtRSTS->setFocus();
+        QTest::keyClick(w->txtRSTS, Qt::Key_Tab);
+        EXPECT_EQ(focused(), w->txtCall);
+        QTest::keyClick(focused(), Qt::Key_Space);
+        EXPECT_TRUE(t.f.ts->contest.PartialDupesOn);
+        EXPECT_EQ(fromQ(w->cmdDup->text()), "On");
+
+        // Post-contest mode: report sent, time, date, call, by Space as by Tab.
+        w->menuItem("mnuPostContest")->trigger();
+        ASSERT_TRUE(w->txtPostConTime->isVisible());
+        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Tab}) {
+            w->txtRSTS->setFocus();
+            std::vector<QWidget*> order;
+            for (int i = 0; i < 3; ++i) {
+                QTest::keyClick(focused(), key);
+                order.push_back(focused());
+            }
+            EXPECT_EQ(order, (std::vector<QWidget*>{w->txtPostConTime, w->txtPostConDate, w->txtCall})) << key;
+        }
+        w->menuItem("mnuPostContest")->trigger();
+
+        // With the list's buttons shown, Space from the report sent reaches Edit Contact.
+        w->ListView1_Click();
+        w->txtRSTS->setFocus();
+        QTest::keyClick(w->txtRSTS, Qt::Key_Space);
+        EXPECT_EQ(focused(), w->cmdEdit);
+    }
+}
+
+TEST(EntryLineWindow, ClickingAnywhereInTheListOrLeavingItShowsEditAndDelete) {
+    Window t(false);
+    auto* w = t.w;
+    ASSERT_GT(w->ListView1->topLevelItemCount(), 0);
+    const QPoint belowTheRows(10, w->ListView1->viewport()->height() - 3);
+    ASSERT_EQ(w->ListView1->itemAt(belowTheRows), nullptr);
+    QTest::mouseClick(w->ListView1->viewport(), Qt::LeftButton, {}, belowTheRows);
+    EXPECT_TRUE(w->cmdEdit->isVisible());
+    EXPECT_TRUE(w->cmdDelete->isVisible());
+    // The call field taking the focus hides them; the list losing the focus shows them again.
+    w->txtCall->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(w->cmdEdit->isVisible());
+    w->ListView1->setFocus();
+    w->txtRSTR->setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(w->cmdEdit->isVisible());
+    EXPECT_TRUE(w->cmdDelete->isVisible());
+}
+
+TEST(EntryLineWindow, AShortCallShowsTheContinentBearingAndDistanceOfItsCountry) {
+    Window t(false);
+    t.type("dl");
+    EXPECT_EQ(fromQ(t.w->txtCntry->text()), "Germany");
+    EXPECT_EQ(t.text(t.w->Label19), "EU");
+    EXPECT_FALSE(t.text(t.w->Label22).empty());
+    EXPECT_FALSE(t.text(t.w->Label23).empty());
+    const std::string miles = t.text(t.w->Label23);
+    t.type("1");
+    EXPECT_EQ(t.text(t.w->Label19), "EU");
+    EXPECT_EQ(t.text(t.w->Label23), miles);
+}
+
 TEST(EntryLineWindow, AKeyRunsTheFieldsEnterHandlingWhenNoFocusEventCame) {
     // Without a window manager the window gets the keyboard but no focus event: the leave
     // handling of the call (duplicate check, report presets) must still run.
@@ -486,7 +564,7 @@ TEST(EntryLineWindow, ACallKeyAfterADuplicateResetsTheRedStatus) {
     EXPECT_TRUE(t.f.ts->contest.DupeFlag);
     t.type("4");
     EXPECT_EQ(fromQ(t.w->txtCall->text()), "K4");
-    QTRY_VERIFY_WITH_TIMEOUT(!t.f.ts->contest.DupeFlag, 2500);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !t.f.ts->contest.DupeFlag; }, 2500));
 }
 
 // The pixels of a grid label that are not its silver background: the code's letters.
