@@ -36,7 +36,9 @@ std::optional<platform::DateTime> ParseQsoDate(std::string_view date) {
     auto n = Numbers(date, '/', 4);
     if (!n || n->size() != 3) return std::nullopt;
     const int y = (*n)[0], m = (*n)[1], d = (*n)[2];
-    if (date.find('/') != 4 || y < 100) return std::nullopt;  // four-digit year first
+    // A four-digit year first, from 1900 on: the log tools read no earlier date, and a contact
+    // typed with one would be stored yet left out of the submission file.
+    if (date.find('/') != 4 || y < 1900) return std::nullopt;
     if (m < 1 || m > 12 || d < 1 || d > DaysInMonth(y, m)) return std::nullopt;
     platform::DateTime t;
     t.year = y;

@@ -1,7 +1,7 @@
 #pragma once
 // Dates and times as the log stores them: QsoDate "yyyy/mm/dd", QsoTime "hh:mm:ss" (or
 // "hh:mm" for a contact typed after the contest). Parsing is strict and independent of the
-// machine's locale: "yyyy/m/d", and "h:mm" or "h:mm:ss" with hours 0-23, minutes and seconds 0-59.
+// machine's locale: "yyyy/m/d" from the year 1900 on, and "h:mm" or "h:mm:ss" with hours 0-23, minutes and seconds 0-59.
 
 #include <optional>
 #include <string>

@@ -8,11 +8,13 @@
 namespace station {
 
 namespace {
-// Seconds as typed, times 1000 to the nearest millisecond; a non-number counts as 0.
+// Seconds as typed, times 1000 to the nearest millisecond; a non-number, or a time a timer
+// cannot hold (0..65535 ms), counts as 0.
 int secondsToMs(const std::string& text) {
     double seconds = 0;
     if (!text.empty() && !parseNumber(text, seconds)) seconds = 0;
-    return static_cast<int>(std::lround(seconds * 1000));
+    const double ms = std::round(seconds * 1000);
+    return ms >= 0 && ms <= 65535 ? static_cast<int>(ms) : 0;
 }
 }  // namespace
 

@@ -7,7 +7,12 @@ namespace station {
 
 namespace {
 const char* kPrefName = "QSOpref.txt";
-}
+
+// A number outside what it can mean (a damaged or hand-edited file) reads as the first-run
+// value 0: the clock text, the UTC minutes and the bearings convert these to integers, which a
+// value such as 1E+23 would overflow.
+float within(float value, float lo, float hi) { return value >= lo && value <= hi ? value : 0; }
+}  // namespace
 
 std::string PreferencesText(const StationProfile& p) {
     std::string out;
@@ -55,14 +60,14 @@ bool ReadPreferencesText(const std::string& bytes, StationProfile& p) {
         p.StationCity = in.readText();
         p.CurrentMode = in.readText();
         p.CurrentBand = in.readText();
-        p.HoursOffset = in.readSingle();
-        p.StationLongitude = in.readSingle();
-        p.StationLatitude = in.readSingle();
+        p.HoursOffset = within(in.readSingle(), -kMaxHoursOffset, kMaxHoursOffset);
+        p.StationLongitude = within(in.readSingle(), -180, 180);
+        p.StationLatitude = within(in.readSingle(), -90, 90);
         p.StationContinent = in.readText();
         p.FormSizePercent = in.readByte();
         p.WorkedColor = in.readInt32();
         p.RemainingColor = in.readInt32();
-        p.OperatingSeconds = in.readSingle();
+        p.OperatingSeconds = within(in.readSingle(), 0, kMaxOperatingSeconds);
         p.HomeState = in.readText();
         p.OutOfState = in.readByte();
         p.RoverFlag = in.readByte();

@@ -35,6 +35,10 @@ struct StationProfile {
     friend bool operator==(const StationProfile&, const StationProfile&) = default;
 };
 
+// The widest values the profile's numbers can mean; a file holding more reads as 0.
+constexpr float kMaxHoursOffset = 24;
+constexpr float kMaxOperatingSeconds = 1e9f;  // some 31 years
+
 // Visible defaults for a first run, when nothing has been stored yet.
 // The state grid's labels are silver (C0C0C0): a remaining code is drawn in the labels' own
 // black, a worked one in a dark green that stands out from it.

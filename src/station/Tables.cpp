@@ -13,6 +13,10 @@ std::string upper(std::string s) {
     return s;
 }
 
+// A position outside the globe (a damaged row) reads as 0, as a row that gives none.
+float longitude(float v) { return v >= -180 && v <= 180 ? v : 0; }
+float latitude(float v) { return v >= -90 && v <= 90 ? v : 0; }
+
 std::string readTable(const Session& session, const std::string& path, const std::string& name) {
     auto& files = session.platform.files;
     if (path.empty() || !files.exists(path) || files.isDirectory(path)) throw FileError("File not found: " + name);
@@ -43,8 +47,8 @@ void ParsePrefixTable(const std::string& bytes, PrefixTable& table) {
         row.Prefix = in.readText();
         row.Country = in.readText();
         row.Continent = in.readText();
-        row.Longitude = in.readSingle();
-        row.Latitude = in.readSingle();
+        row.Longitude = longitude(in.readSingle());
+        row.Latitude = latitude(in.readSingle());
         for (int i = 0; i < 3; ++i) in.readText();
         table.rows.push_back(std::move(row));
         in.skipEmptyLines();
@@ -57,8 +61,8 @@ void ParseStateCoordTable(const std::string& bytes, StateCoordTable& table) {
     for (int i = 0; i < StateCoordTable::Rows; ++i) {
         StateCoordRow row;
         row.Abbrev = in.readText();
-        row.Latitude = in.readSingle();
-        row.Longitude = in.readSingle();
+        row.Latitude = latitude(in.readSingle());
+        row.Longitude = longitude(in.readSingle());
         table.rows.push_back(std::move(row));
     }
 }

@@ -15,16 +15,41 @@ template <typename T>
 std::string shortest(T value, int maxDigits) {
     if (value == 0) return "0";
     char buf[400];
-    // The fewest significant digits that read back as the same value.
-    int precision = 1;
-    for (; precision < maxDigits; ++precision) {
-        auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, precision - 1);
-        T back{};
-        std::from_chars(buf, res.ptr, back);
-        if (back == value) break;
+    // The fewest significant digits that read back as the same value. A value that needs more
+    // digits than the format keeps is first rounded to those digits, and then written in the
+    // fewest digits that read back as that rounded value (0.30000000000000004 is "0.3", not
+    // "0.300000000000000").
+    auto fewest = [&](T v) {
+        for (int p = 1; p <= maxDigits; ++p) {
+            auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, p - 1);
+            T back{};
+            std::from_chars(buf, res.ptr, back);
+            if (back == v) return p;
+        }
+        return 0;
+    };
+    int precision = fewest(value);
+    std::string s;
+    if (precision == 0) {
+        auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, maxDigits - 1);
+        T rounded{};
+        if (std::from_chars(buf, res.ptr, rounded).ec == std::errc()) {
+            value = rounded;
+            precision = fewest(value);
+        }
     }
-    auto sci = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, precision - 1);
-    std::string s(buf, sci.ptr);
+    if (precision > 0) {
+        auto sci = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, precision - 1);
+        s.assign(buf, sci.ptr);
+    } else {
+        // Rounded to the digits kept, the value would pass the type's largest (3.4028235E+38):
+        // the digits that read back exactly, one more than the format keeps.
+        auto sci = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+        s.assign(buf, sci.ptr);
+        const std::string mantissa = s.substr(0, s.find('e'));
+        precision = static_cast<int>(std::count_if(mantissa.begin(), mantissa.end(),
+                                                   [](char c) { return c >= '0' && c <= '9'; }));
+    }
     const int exponent = std::stoi(s.substr(s.find('e') + 1));
     if (exponent < -5 || exponent >= maxDigits) {
         // Beyond the digits the type holds: mantissa and exponent, "1.5E+20".

@@ -71,6 +71,34 @@ TEST(Profile, ShortOrBadFileStopsAtTheFailingValue) {
     EXPECT_EQ(read.WorkedColor, 0);
 }
 
+TEST(Profile, NumbersOutsideWhatTheyCanMeanReadAsTheFirstRunDefault) {
+    // Each number is later turned into a clock text, minutes or a bearing: a value far outside
+    // its meaning (a damaged or hand-edited file) would overflow those conversions.
+    struct Case {
+        const char* stored;     // the line of sample() replaced
+        const char* replaced;
+        float StationProfile::*field;
+        float expected;
+    };
+    for (const Case& c : {Case{"3600.5", "1E+23", &StationProfile::OperatingSeconds, 0},
+                          Case{"3600.5", "-7", &StationProfile::OperatingSeconds, 0},
+                          Case{"3600.5", "999999999", &StationProfile::OperatingSeconds, 1e9f},
+                          Case{"-5.5", "-25", &StationProfile::HoursOffset, 0},
+                          Case{"-5.5", "24", &StationProfile::HoursOffset, 24},
+                          Case{"-5.5", "3E+38", &StationProfile::HoursOffset, 0},
+                          Case{"82.3", "181", &StationProfile::StationLongitude, 0},
+                          Case{"82.3", "-180", &StationProfile::StationLongitude, -180},
+                          Case{"29.65", "90.5", &StationProfile::StationLatitude, 0}}) {
+        std::string bytes = PreferencesText(sample());
+        const std::string from = std::string("\r\n") + c.stored + "\r\n";
+        bytes.replace(bytes.find(from), from.size(), std::string("\r\n") + c.replaced + "\r\n");
+        StationProfile read;
+        EXPECT_TRUE(ReadPreferencesText(bytes, read)) << c.replaced;
+        EXPECT_FLOAT_EQ(read.*c.field, c.expected) << c.replaced;
+        EXPECT_EQ(read.RemainingColor, sample().RemainingColor) << c.replaced;  // the read went on
+    }
+}
+
 TEST(Profile, FirstRunDefaultsAreUsable) {
     TestSession t;
     EXPECT_FALSE(ReadPreferences(*t));

@@ -232,6 +232,16 @@ TEST(KeyerSettings, CwFileLoadsSilently) {
     EXPECT_EQ(s.speed, "20");
     EXPECT_EQ(s.parallelAddress, "&H378");  // not reached
     EXPECT_FALSE(s.interfaceSelected);
+    // A repeat time no timer can hold reads as none.
+    for (const char* seconds : {"1E+300", "66", "-1"}) {
+        std::string repeat = t.readProgramFile("cw.txt");
+        const size_t last = repeat.rfind("\"", repeat.rfind("\"") - 1);
+        repeat.replace(last, repeat.size() - last, std::string("\"") + seconds + "\"\r\n");
+        CwKeyerSettings r;
+        ASSERT_TRUE(ParseCwSettings(repeat, r)) << seconds;
+        EXPECT_EQ(r.repeatSeconds, seconds);
+        EXPECT_EQ(r.repeatIntervalMs, 0) << seconds;
+    }
 }
 
 namespace {

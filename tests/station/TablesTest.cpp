@@ -84,6 +84,23 @@ TEST(StateCoordTable, ReadsExactlyTheFirstFiftyRows) {
     EXPECT_THROW(LoadStateCoordTable(*t), FileError);  // no states.txt
 }
 
+TEST(Tables, APositionOutsideTheGlobeReadsAsZeroAndTheLoadGoesOn) {
+    PrefixTable prefixes;
+    ParsePrefixTable("\"K\",\"USA\",\"NA\",1E+30,-91,5,8,\"\"\r\n" + prefixRow("VE", "Canada"), prefixes);
+    ASSERT_EQ(prefixes.PrefixCount(), 2);
+    EXPECT_EQ(prefixes.rows[0].Longitude, 0);
+    EXPECT_EQ(prefixes.rows[0].Latitude, 0);
+    EXPECT_FLOAT_EQ(prefixes.rows[1].Longitude, 80.5f);
+
+    StateCoordTable states;
+    std::string rows = stateRows(50);
+    rows.replace(0, rows.find("\r\n"), "\"S0\",95,-181");
+    ParseStateCoordTable(rows, states);
+    EXPECT_EQ(states.rows[0].Latitude, 0);
+    EXPECT_EQ(states.rows[0].Longitude, 0);
+    EXPECT_FLOAT_EQ(states.rows[1].Latitude, 1.5f);
+}
+
 TEST(CountyTable, KeepsOnlyHomeStateRowsInFileOrder) {
     TestSession t;
     t->profile.HomeState = "FL";

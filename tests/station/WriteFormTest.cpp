@@ -19,9 +19,21 @@ TEST(WriteForm, NumbersAreWrittenShortestWithAPoint) {
                           Case{0.0f, "0"}, Case{-81.25f, "-81.25"}}) {
         EXPECT_EQ(station::formatSingle(c.single), c.expected) << c.single;
     }
-    EXPECT_EQ(station::formatDouble(0.0), "0");
-    EXPECT_EQ(station::formatDouble(14.025), "14.025");
-    EXPECT_EQ(station::formatDouble(1234567.8), "1234567.8");
+    // A double keeps 15 digits: one that needs more is rounded to them and then written in the
+    // fewest digits that read back as the rounded value, with no trailing zeros.
+    struct DoubleCase {
+        double value;
+        const char* expected;
+    };
+    for (const DoubleCase& c : {DoubleCase{0.0, "0"}, DoubleCase{14.025, "14.025"},
+                                DoubleCase{1234567.8, "1234567.8"}, DoubleCase{0.30000000000000004, "0.3"},
+                                DoubleCase{0.1 + 0.7, "0.8"}, DoubleCase{1.0 / 3, "0.333333333333333"},
+                                DoubleCase{2.0 / 3, "0.666666666666667"}, DoubleCase{-1e21 / 3, "-3.33333333333333E+20"},
+                                DoubleCase{123456789012345.67, "123456789012346"}, DoubleCase{2.5e-7, "2.5E-07"},
+                                // rounded to 15 digits it would pass the largest double
+                                DoubleCase{1.7976931348623157e308, "1.7976931348623157E+308"}}) {
+        EXPECT_EQ(station::formatDouble(c.value), c.expected) << c.expected;
+    }
 }
 
 TEST(WriteForm, NumbersIgnoreACommaDecimalLocale) {

@@ -1,6 +1,7 @@
 #include "window/ui/LoggingWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QHeaderView>
@@ -59,7 +60,15 @@ LoggingWindow::LoggingWindow(Session& session, WindowKind kind, QWidget* parent)
     session_.Form1.attach(kind, this);
 }
 
-LoggingWindow::~LoggingWindow() { session_.Form1.detach(this); }
+LoggingWindow::~LoggingWindow() {
+    // The child fields are deleted after this destructor, by the widget base, and still get
+    // events as they go (focus leaving, hide). The entry line's filter and the window's own key
+    // filter would hand those to a window that is no longer whole: both go first.
+    delete entry.filter;
+    entry.filter = nullptr;
+    qApp->removeEventFilter(this);
+    session_.Form1.detach(this);
+}
 
 QWidget* LoggingWindow::control(const std::string& name, int index) const {
     const int i = design_.find(name, index);

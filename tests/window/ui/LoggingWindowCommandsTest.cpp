@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -74,6 +75,25 @@ TEST(LoggingWindowClose, ClosingBacksUpAnEditedLogAndSavesTheRunningClockAfterIt
     // The facade forwards nothing once the window is gone.
     f.ts->Form1.BandFreqConversion(21.2f);
     EXPECT_EQ(f.ts->profile.CurrentBand, "40");
+}
+
+TEST(LoggingWindowClose, NoEventOfTheDyingWindowsFieldsReachesItsEntryLineHandling) {
+    // While the window's destructor deletes its child fields they still get events (focus
+    // leaving, hide); the entry line's handling of them calls into the window, which by then is
+    // half destroyed. Its filter must be gone before the first field goes.
+    for (bool out : {false, true}) {
+        LoggingWindowFixture f(out);
+        auto& w = f.open();
+        w.show();
+        w.txtCall->setFocus();
+        ASSERT_NE(w.entry.filter, nullptr);
+        QPointer<QObject> filter = w.entry.filter;
+        std::vector<bool> filterAliveAsFieldWent;
+        for (QLineEdit* e : {w.txtCall, w.txtRSTR, w.txtSec})
+            QObject::connect(e, &QObject::destroyed, [&] { filterAliveAsFieldWent.push_back(!filter.isNull()); });
+        f.window.reset();
+        EXPECT_EQ(filterAliveAsFieldWent, std::vector<bool>(3, false)) << (out ? "out-of-state" : "in-state");
+    }
 }
 
 TEST(LoggingWindowClose, ExitSavesTheOperatingTimeAndEndsWithoutABackup) {
