@@ -6,6 +6,7 @@
 #include "platform/qt/QtFolderLock.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/Text.h"
+#include "rig/ui/RigWindows.h"
 #include "station/ProgramFolderLock.h"
 #include "station/Session.h"
 #include "station/ui/Form5.h"
@@ -42,8 +43,7 @@ int main(int argc, char** argv) {
         return chooser;
     });
     logtools::ui::RegisterLogToolWindows();
-    // The logging window's load starts rig polling from the stored settings.
-    tools.startRig = [](Session& s) { s.rig.StartFromStoredSettings(); };
+    rig::ui::RegisterRigWindows();
 
     // The logo closes before the setup dialog opens; the program must not end in between.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -29,10 +29,11 @@ BandPlanFile ReadBandPlan(const std::string& bytes) {
     reader.skipEmptyLines();
     while (!reader.eof() && file.rows.size() < kBandPlanCapacity) {
         BandPlanRow row;
-        if (!readRow(reader, row)) break;
+        if (!readRow(reader, row)) return file;
         file.rows.push_back(std::move(row));
         reader.skipEmptyLines();
     }
+    file.complete = reader.eof();
     return file;
 }
 

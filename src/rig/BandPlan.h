@@ -25,6 +25,8 @@ inline constexpr size_t kBandPlanCapacity = 200;
 struct BandPlanFile {
     station::Variant EffectiveDate;  // shown as text by the chart
     std::vector<BandPlanRow> rows;   // file order, at most 200
+    // The whole file was read: the date, then rows up to the end, no more than 200 of them.
+    bool complete = false;
 };
 
 // Reads the file's bytes: the date item, then rows of five items up to the end. Reading stops

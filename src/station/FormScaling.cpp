@@ -41,10 +41,11 @@ void ScaleForm(FormGeometry& form, double screenWidth, double screenHeight, cons
     form.height = form.height / kDesignScreenHeight * screenHeight;
     form.left = std::max(0.0, (screenWidth - form.width) / 2);
     form.top = std::max(0.0, (screenHeight - form.height) / 2 - (choices.raise ? kRaiseTwips : 0));
-    form.fontSize *= choices.windowFont == ScaleChoices::WindowFont::HeightRatio ? v : h;
-    double fontRatio = smaller(h, v);
-    if (choices.controlFont == ScaleChoices::ControlFont::WidthRatio) fontRatio = h;
-    if (choices.controlFont == ScaleChoices::ControlFont::WidthRatioAtMost15) fontRatio = std::min(h, 1.5);
+    const double fh = choices.fontWidthRatio > 0 ? choices.fontWidthRatio : h;
+    form.fontSize *= choices.windowFont == ScaleChoices::WindowFont::HeightRatio ? v : fh;
+    double fontRatio = smaller(fh, v);
+    if (choices.controlFont == ScaleChoices::ControlFont::WidthRatio) fontRatio = fh;
+    if (choices.controlFont == ScaleChoices::ControlFont::WidthRatioAtMost15) fontRatio = std::min(fh, 1.5);
     scaleControls(form, h, v, fontRatio, false, choices.kinds, choices.fixedFonts);
 }
 

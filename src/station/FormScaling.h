@@ -38,6 +38,9 @@ struct ScaleChoices {
     enum class ControlFont { SmallerRatio, WidthRatio, WidthRatioAtMost15 } controlFont = ControlFont::SmallerRatio;
     std::set<ControlKind> kinds;                       // empty: every kind
     std::set<ControlKind> fixedFonts;                  // kinds that are moved and sized but keep their font
+    // Above 0: the width ratio the font choices use instead of the one the window is sized by (a
+    // window fitted to the work area keeps fonts that follow the whole screen's width).
+    double fontWidthRatio = 0;
 };
 
 // Scales to a screen of screenWidth x screenHeight twips and centres. Left and top are kept on

@@ -41,9 +41,14 @@ TEST(BandPlanFile, ReadsRowsUntilTheFirstBadItemAndAtMost200) {
     EXPECT_EQ(f.EffectiveDate.text, "2024/01/01");
     ASSERT_EQ(f.rows.size(), 1u);
     EXPECT_EQ(f.rows[0], (BandPlanRow{"40", "O", "CW", 7.0, 7.3}));
+    EXPECT_FALSE(f.complete);  // the chart reports a file it could not read to its end
+    EXPECT_TRUE(ReadBandPlan("\"2024/01/01\"\r\n\"40\",\"O\",\"CW\",7,7.3\r\n\r\n").complete);
+    EXPECT_TRUE(ReadBandPlan("\"2024/01/01\"\r\n").complete);
+    EXPECT_FALSE(ReadBandPlan("").complete);
     std::string many = "\"2024/01/01\"\r\n";
     for (int i = 0; i < 250; ++i) many += "\"20\",\"E\",\"CW\",14,14.15\r\n";
     EXPECT_EQ(ReadBandPlan(many).rows.size(), 200u);
+    EXPECT_FALSE(ReadBandPlan(many).complete);
     EXPECT_EQ(ExtraRows(many).size(), 200u);
     // Letters are compared exactly: an "e" row is no Extra row.
     EXPECT_TRUE(rows("\"20\",\"e\",\"CW\",14,14.15\r\n").empty());

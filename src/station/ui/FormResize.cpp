@@ -147,6 +147,16 @@ void ScaleFormSelf(QWidget& form, Session& session, const ScaleChoices& choices)
     }
 }
 
+void ScaleFormToArea(QWidget& form, Session& session, const platform::TwipsRect& area, const ScaleChoices& choices) {
+    try {
+        Captured c = capture(form);
+        ScaleForm(c.geometry, area.width, area.height, choices);
+        apply(form, c, area);
+    } catch (const std::exception& e) {
+        reportFailure(session, e.what());
+    }
+}
+
 void ResizeForm(QWidget& form, Session& session) { ScaleFormSelf(form, session, ScaleChoices{}); }
 
 ScaleChoices DialogScaleChoices() {

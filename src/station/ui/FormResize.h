@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Platform.h"
 #include "station/FormScaling.h"
 
 class Session;
@@ -27,6 +28,9 @@ void ResizeFormTo(QWidget& form, Session& session, float newWidth, float newHeig
                   float designHeight, uint8_t exactSize, float fontFactor, const std::string& fontName);
 // The steps of ResizeForm with a window's own choices.
 void ScaleFormSelf(QWidget& form, Session& session, const ScaleChoices& choices);
+// The steps of ResizeForm with `area` (a part of the screen, such as the work area) in place of
+// the whole screen: the window is sized by the area's two ratios and centred in it.
+void ScaleFormToArea(QWidget& form, Session& session, const platform::TwipsRect& area, const ScaleChoices& choices);
 // The dialogs' common scaling: centred on the screen, controls by the two ratios, control
 // fonts by the width ratio but at most 1.5 times.
 ScaleChoices DialogScaleChoices();

@@ -343,8 +343,11 @@ void LoggingWindow::AskContinueLog() {
 }
 
 void LoggingWindow::startRig() {
+    // The rig setup dialog is loaded hidden and its Test starts polling with the stored
+    // settings; with "None" it is not touched at all.
     if (SameText(session_.profile.RigType, "None")) return;
-    if (auto& start = ToolWindows::instance().startRig) start(session_);
+    if (QWidget* rig = ToolWindows::instance().load(ToolWindow::RigControlfrm, session_, this))
+        QMetaObject::invokeMethod(rig, "Command1_Click", Qt::DirectConnection);
 }
 
 void LoggingWindow::Form_Load() {

@@ -58,6 +58,15 @@ QWidget* ToolWindows::loaded(ToolWindow which) const {
     return it == loaded_.end() ? nullptr : it->second.data();
 }
 
+QWidget* ToolWindows::load(ToolWindow which, Session& session, QWidget* parent) {
+    if (QWidget* w = loaded(which)) return w;
+    auto it = factories_.find(which);
+    if (it == factories_.end()) return nullptr;
+    QWidget* w = it->second(session, parent);
+    if (w) loaded_[which] = w;
+    return w;
+}
+
 bool ToolWindows::open(ToolWindow which, OpenWay way, Session& session, QWidget* parent) {
     QWidget* w = loaded(which);
     if (w && w->isVisible()) {
@@ -66,13 +75,8 @@ bool ToolWindows::open(ToolWindow which, OpenWay way, Session& session, QWidget*
         w->activateWindow();
         return true;
     }
-    if (!w) {
-        auto it = factories_.find(which);
-        if (it == factories_.end()) return false;
-        w = it->second(session, parent);
-        if (!w) return false;
-        loaded_[which] = w;
-    }
+    if (!w) w = load(which, session, parent);
+    if (!w) return false;
     if (way == OpenWay::NotModal) {
         w->showNormal();
         w->raise();

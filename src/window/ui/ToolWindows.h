@@ -31,6 +31,13 @@ public:
     // beside the logging window is brought to the front instead of being opened twice (also
     // when a modal opening is asked for it). Returns false when no factory is registered.
     bool open(ToolWindow which, OpenWay way, Session& session, QWidget* parent);
+    // Loads the window hidden: a window that must exist and work before the operator first
+    // opens it (the rig setup dialog polls the radio while hidden). The factory makes it on
+    // first use, and its load runs then; an already loaded window is returned as it is. A later
+    // open() shows this same window; it stays loaded until unloaded. The caller then runs the
+    // window's public procedure: with the window's class at hand, or as a slot by its name
+    // (QMetaObject::invokeMethod(w, "Command1_Click")). nullptr when no factory is registered.
+    QWidget* load(ToolWindow which, Session& session, QWidget* parent);
     // Closes and discards a loaded window; nothing when it is not loaded.
     void unload(ToolWindow which);
     bool isLoaded(ToolWindow which) const;
@@ -39,9 +46,6 @@ public:
     // Everything loaded is discarded (tests, and the end of the run).
     void unloadAll();
 
-    // Starts the rig's polling with the stored settings, without showing the rig window; set by
-    // rig control. The load calls it unless the rig type is "None".
-    std::function<void(Session&)> startRig;
     // The CW and voice keyers as the logging window's keys and close request reach them; set by
     // the keyers when they are built. nullptr: no keyer (no interface, nothing playing).
     KeyerPort* keyer = nullptr;

@@ -13,6 +13,7 @@
 #include "platform/qt/Text.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/ui/OpenLoggingWindow.h"
+#include "rig/ui/RigControlfrm.h"
 #include "window/ui/ToolWindows.h"
 
 using namespace window;
@@ -132,7 +133,7 @@ TEST(LoggingWindowLoad, StoredBandAndModeAreRestoredIgnoringCaseAndUnknownValues
     }
 }
 
-TEST(LoggingWindowLoad, RigPollingStartsLastUnlessTheRigTypeIsNoneInAnyCase) {
+TEST(LoggingWindowLoad, TheRigDialogLoadsHiddenAndTestsLastUnlessTheRigTypeIsNoneInAnyCase) {
     struct Case {
         const char* rigType;
         int starts;
@@ -140,18 +141,25 @@ TEST(LoggingWindowLoad, RigPollingStartsLastUnlessTheRigTypeIsNoneInAnyCase) {
     for (const Case c : {Case{"None", 0}, Case{"none", 0}, Case{"NONE", 0}, Case{"Yaesu FT-1000MP", 1}, Case{"", 1}}) {
         LoggingWindowFixture f(false);
         f.ts->profile.RigType = c.rigType;
-        int starts = 0;
+        int loads = 0;
         int contactsAtStart = -1;
-        ui::ToolWindows::instance().startRig = [&](Session& s) {
-            ++starts;
+        auto& tools = ui::ToolWindows::instance();
+        tools.registerFactory(ToolWindow::RigControlfrm, [&](Session& s, QWidget* parent) -> QWidget* {
+            ++loads;
             contactsAtStart = s.log.ContactCount();
-        };
+            return new RigControlfrm(s, parent);
+        });
         f.open();
-        ui::ToolWindows::instance().startRig = nullptr;
-        EXPECT_EQ(starts, c.starts) << c.rigType;
+        // Test ran on the hidden dialog: the port opened with the design settings.
+        EXPECT_EQ(f.ts.fakes.serial.device(1).opens, c.starts) << c.rigType;
+        EXPECT_EQ(loads, c.starts) << c.rigType;
+        EXPECT_EQ(tools.isLoaded(ToolWindow::RigControlfrm), c.starts == 1) << c.rigType;
         if (c.starts) {
+            EXPECT_FALSE(tools.loaded(ToolWindow::RigControlfrm)->isVisible());
             EXPECT_EQ(contactsAtStart, 3) << "the log is loaded before the rig starts";
         }
+        tools.unloadAll();
+        tools.unregisterFactory(ToolWindow::RigControlfrm);
     }
 }
 

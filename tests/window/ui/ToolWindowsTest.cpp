@@ -80,3 +80,29 @@ TEST(ToolWindows, ClosingTheLoggingWindowUnloadsWhatItOpened) {
         EXPECT_EQ(tools.isLoaded(ToolWindow::frmCountyChangeRover), out);
     }
 }
+
+TEST(ToolWindows, AWindowLoadedHiddenWorksUnseenAndIsTheOneLaterShown) {
+    TestSession ts;
+    auto& tools = ToolWindows::instance();
+    EXPECT_EQ(tools.load(ToolWindow::BlindFrm, *ts, nullptr), nullptr);  // nothing registered
+    int made = 0;
+    tools.registerFactory(ToolWindow::BlindFrm, [&](Session&, QWidget* parent) -> QWidget* {
+        ++made;
+        return new QDialog(parent);
+    });
+    QWidget* w = tools.load(ToolWindow::BlindFrm, *ts, nullptr);
+    ASSERT_NE(w, nullptr);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_TRUE(tools.isLoaded(ToolWindow::BlindFrm));
+    EXPECT_EQ(tools.load(ToolWindow::BlindFrm, *ts, nullptr), w);
+    // Opening shows the window that was loaded, and hiding it keeps it loaded.
+    tools.open(ToolWindow::BlindFrm, OpenWay::NotModal, *ts, nullptr);
+    EXPECT_EQ(tools.loaded(ToolWindow::BlindFrm), w);
+    EXPECT_TRUE(w->isVisible());
+    w->hide();
+    EXPECT_EQ(tools.load(ToolWindow::BlindFrm, *ts, nullptr), w);
+    EXPECT_EQ(made, 1);
+    tools.unload(ToolWindow::BlindFrm);
+    EXPECT_FALSE(tools.isLoaded(ToolWindow::BlindFrm));
+    tools.unregisterFactory(ToolWindow::BlindFrm);
+}

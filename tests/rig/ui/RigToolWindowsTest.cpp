@@ -1,0 +1,362 @@
+// The privileges chart, the tuning panel and the raw-command window, over a test session whose
+// rig is a Kenwood on a fake port.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "platform/qt/Text.h"
+#include "rig/ui/RigWindows.h"
+#include "rig/ui/frmBandPlan.h"
+#include "rig/ui/frmFrequencyTest.h"
+#include "rig/ui/frmRigTune.h"
+#include "window/ui/LoggingWindowFixture.h"
+#include "window/ui/ToolWindows.h"
+
+using platform::qt::fromQ;
+
+namespace {
+
+std::string text(const QLineEdit* l) { return fromQ(l->text()); }
+std::string text(const QLabel* l) { return fromQ(l->text()); }
+
+// A session polling a Kenwood on port 1 that answers 14.025 CW.
+struct PolledRig {
+    TestSession ts;
+    fakes::FakeSerialDevice& port = ts.fakes.serial.device(1);
+    explicit PolledRig(const char* rigType = "Kenwood", bool poll = true) {
+        ts->profile.RigType = rigType;
+        ts->rig.LoadRigSettings();  // no file: the rig list's row for the rig type
+        port.onWrite = [this](const std::string&) { port.receive("FA00014025000;MD3;"); };
+        if (poll) ts->rig.Test();
+    }
+    void advance(int64_t ms) { ts.fakes.scheduler.advance(ms); }
+    // The frequency commands written since the test began.
+    std::vector<std::string> frequencyCommands() const {
+        std::vector<std::string> out;
+        for (size_t p = port.written.find("FA0"); p != std::string::npos; p = port.written.find("FA0", p + 1))
+            out.push_back(port.written.substr(p, 14));
+        return out;
+    }
+};
+
+std::vector<QLabel*> chartLabels(QWidget& w, const char* prefix) {
+    std::vector<QLabel*> out;
+    for (auto* l : w.findChildren<QLabel*>())
+        if (l->objectName().startsWith(QString::fromLatin1(prefix))) out.push_back(l);
+    return out;
+}
+
+}  // namespace
+
+// --- Privileges chart -------------------------------------------------------------------------
+
+TEST(PrivilegesChartWindow, OpensOnExtraAndEachClassButtonRebuildsTheChartFromScratch) {
+    TestSession ts;
+    ts.writeProgramFile("BandPlan.txt",
+                        "\"2024/01/01\"\r\n"
+                        "\"80\",\"O\",\"CW\",3.5,4\r\n\"80\",\"G\",\"CW\",3.525,3.6\r\n\"80\",\"E\",\"CW\",3.5,3.6\r\n"
+                        "\"80\",\"E\",\"PH\",3.6,4\r\n"
+                        "\"40\",\"O\",\"CW\",7,7.3\r\n\"40\",\"E\",\"CW\",7,7.125\r\n\"40\",\"E\",\"PH\",7.125,7.3\r\n"
+                        "\"10\",\"O\",\"CW\",28,29.7\r\n\"10\",\"T\",\"CW\",28,28.3\r\n");
+    frmBandPlan w(*ts);
+    const auto area = ts.fakes.screen.workArea;
+    EXPECT_EQ(w.width(), static_cast<int>(area.width / 15));
+    EXPECT_EQ(w.height(), static_cast<int>(area.height / 15));
+    EXPECT_EQ(text(w.Label1), "Frequencies Effective: 2024/01/01");
+    EXPECT_EQ(text(w.Label2), "Extra Frequency Privileges");
+    ASSERT_EQ(chartLabels(w, "blbl").size(), 2u);
+    EXPECT_EQ(chartLabels(w, "bnlb").size(), 2u);
+    ASSERT_EQ(chartLabels(w, "priv").size(), 4u);
+    auto* cw40 = w.findChild<QLabel*>(QStringLiteral("priv3"));
+    ASSERT_NE(cw40, nullptr);
+    EXPECT_EQ(text(cw40), "7.000 - 7.125");
+    EXPECT_EQ(fromQ(cw40->toolTip()), "CW  7.000 - 7.125");
+    auto* bar40 = w.findChild<QLabel*>(QStringLiteral("blbl2"));
+    EXPECT_EQ(cw40->x(), bar40->x());  // from the band's low edge: the bar's left end
+    EXPECT_EQ(fromQ(w.findChild<QLabel*>(QStringLiteral("bnlb2"))->text()), "40");
+    // The last bar stands 80 % of the way from the rule to the bottom.
+    const double lineY = w.Line1->y();
+    EXPECT_NEAR(bar40->y(), lineY + 0.8 * (w.height() - lineY), 1.0);
+
+    // Technician: one bar, one segment, nothing of the Extra chart left behind.
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    EXPECT_EQ(text(w.Label2), "Technician Frequency Privileges");
+    EXPECT_EQ(chartLabels(w, "blbl").size(), 1u);
+    EXPECT_EQ(chartLabels(w, "bnlb").size(), 1u);
+    ASSERT_EQ(chartLabels(w, "priv").size(), 1u);
+    EXPECT_EQ(text(chartLabels(w, "priv")[0]), "28.000 - 28.300");
+    QTest::mouseClick(w.Command1, Qt::LeftButton);  // Novice: no rows, an empty chart
+    EXPECT_EQ(text(w.Label2), "Novice Frequency Privileges");
+    EXPECT_TRUE(chartLabels(w, "blbl").empty());
+    EXPECT_TRUE(chartLabels(w, "priv").empty());
+    EXPECT_TRUE(ts.fakes.dialogs.messages.empty());
+    w.show();
+    QTest::mouseClick(w.Command7, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST(PrivilegesChartWindow, ABandPlanThatCannotBeReadIsReported) {
+    {
+        TestSession ts;  // no BandPlan.txt
+        frmBandPlan w(*ts);
+        ASSERT_EQ(ts.fakes.dialogs.messages.size(), 1u);
+        EXPECT_EQ(ts.fakes.dialogs.messages[0].prompt, "Band data not available.");
+        EXPECT_EQ(ts.fakes.dialogs.messages[0].title, "Band Data Not Available.");
+        EXPECT_EQ(text(w.Label1), "Frequencies Effective");
+        EXPECT_EQ(text(w.Label2), "Privelages");
+        EXPECT_TRUE(chartLabels(w, "blbl").empty());
+    }
+    {
+        // A bad row part-way: the date shows, no chart at first, and the rows before it draw.
+        TestSession ts;
+        ts.writeProgramFile("BandPlan.txt",
+                            "\"2024/01/01\"\r\n\"40\",\"O\",\"CW\",7,7.3\r\n\"40\",\"E\",\"CW\",7,7.125\r\n"
+                            "\"20\",\"O\",\"CW\",fourteen\r\n");
+        frmBandPlan w(*ts);
+        EXPECT_EQ(ts.fakes.dialogs.messages.size(), 1u);
+        EXPECT_EQ(text(w.Label1), "Frequencies Effective: 2024/01/01");
+        EXPECT_EQ(text(w.Label2), "Privelages");
+        EXPECT_TRUE(chartLabels(w, "blbl").empty());
+        QTest::mouseClick(w.Command6, Qt::LeftButton);
+        EXPECT_EQ(chartLabels(w, "blbl").size(), 1u);
+    }
+}
+
+TEST(PrivilegesChartWindow, OpenedModallyFromTheMenuAndCtrlFThenUnloaded) {
+    rig::ui::RegisterRigWindows();
+    LoggingWindowFixture f(false);
+    f.ts.copyDataFile("BandPlan.txt");
+    auto& w = f.open();
+    w.show();
+    auto& tools = window::ui::ToolWindows::instance();
+    int opened = 0;
+    auto closeChart = [&] {
+        QTimer::singleShot(0, &w, [&] {
+            if (auto* chart = qobject_cast<frmBandPlan*>(QApplication::activeModalWidget())) {
+                ++opened;
+                EXPECT_FALSE(chartLabels(*chart, "blbl").empty());  // the shipped plan's Extra chart
+                QTest::mouseClick(chart->Command7, Qt::LeftButton);
+            }
+        });
+    };
+    closeChart();
+    w.menuItem("mnuPrivileges")->trigger();
+    EXPECT_FALSE(tools.isLoaded(window::ToolWindow::frmBandPlan));
+    closeChart();
+    QTest::keyClick(w.txtCall, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(opened, 2);
+    EXPECT_FALSE(tools.isLoaded(window::ToolWindow::frmBandPlan));
+    tools.unloadAll();
+    for (auto t : {window::ToolWindow::RigControlfrm, window::ToolWindow::frmBandPlan, window::ToolWindow::frmRigTune})
+        tools.unregisterFactory(t);
+}
+
+// --- Tuning panel -----------------------------------------------------------------------------
+
+TEST(TuningPanel, PresetsStepsAndModesGoToTheRadio) {
+    PolledRig rig;
+    frmRigTune w(*rig.ts);
+    w.show();
+    EXPECT_EQ(text(w.txtFreq), "");
+    for (auto* b : w.cmdTune) EXPECT_FALSE(b->isEnabled());
+
+    QTest::mouseClick(w.cmdBand[5], Qt::LeftButton);  // "20"
+    EXPECT_EQ(text(w.txtFreq), "14.175");
+    for (auto* b : w.cmdTune) EXPECT_TRUE(b->isEnabled());
+    rig.advance(1000);
+    QTest::mouseClick(w.cmdTune[0], Qt::LeftButton);  // 10 Hz up
+    EXPECT_EQ(text(w.txtFreq), "14.17501");
+    EXPECT_TRUE(w.cmdDone->hasFocus() || !w.isActiveWindow());
+    rig.advance(1000);
+    QTest::mouseClick(w.cmdBand[13], Qt::LeftButton);  // "70"
+    EXPECT_EQ(text(w.txtFreq), "435");
+    rig.advance(1000);
+    EXPECT_EQ(rig.frequencyCommands(), (std::vector<std::string>{"FA00014175000;", "FA00014175010;",
+                                                                 "FA00435000000;"}));
+    QTest::mouseClick(w.cmdUSB, Qt::LeftButton);
+    rig.advance(1000);
+    EXPECT_NE(rig.port.written.find("MD2;"), std::string::npos);
+
+    // Enter in the frequency field runs Go; letters never reach it, "/" does and makes it no number.
+    w.txtFreq->clear();
+    QTest::keyClicks(w.txtFreq, "7a.0b25");
+    EXPECT_EQ(text(w.txtFreq), "7.025");
+    QTest::keyClick(w.txtFreq, Qt::Key_Return);
+    rig.advance(1000);
+    EXPECT_EQ(rig.frequencyCommands().back(), "FA00007025000;");
+    EXPECT_TRUE(w.txtFreq->hasFocus() || !w.isActiveWindow());
+    QTest::keyClicks(w.txtFreq, "/");
+    EXPECT_EQ(text(w.txtFreq), "7.025/");
+    for (auto* b : w.cmdTune) EXPECT_FALSE(b->isEnabled());
+}
+
+TEST(TuningPanel, WithRigTypeNoneTheTextChangesButNothingIsSent) {
+    PolledRig rig("None", false);
+    frmRigTune w(*rig.ts);
+    QTest::mouseClick(w.cmdBand[0], Qt::LeftButton);
+    EXPECT_EQ(text(w.txtFreq), "1.9");
+    QTest::mouseClick(w.cmdTune[3], Qt::LeftButton);  // 1 MHz down: no lower bound for a step
+    EXPECT_EQ(text(w.txtFreq), "0.9");
+    QTest::mouseClick(w.cmdCW, Qt::LeftButton);
+    rig.advance(2000);
+    EXPECT_EQ(rig.ts.fakes.serial.linesCreated, 0);
+}
+
+TEST(TuningPanel, ScanStepsWrapsAndStaysInsideItsRangeOnTheTimer) {
+    PolledRig rig;
+    frmRigTune w(*rig.ts);
+    w.show();
+    // Ticking Scan with an empty frequency starts from From; the first tick sends From plus a step.
+    w.Option[4]->setChecked(true);  // 2.5 KHz
+    w.txtFrom->setText(QStringLiteral("14.0"));
+    w.txtTo->setText(QStringLiteral("14.005"));
+    w.chkScan->setChecked(true);
+    EXPECT_EQ(text(w.txtFreq), "14.0");
+    std::vector<std::string> seen;
+    for (int i = 0; i < 4; ++i) {
+        rig.advance(299);
+        seen.push_back(text(w.txtFreq));
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"14.0025", "14.005", "14.", "14.0025"}));
+
+    // Below From the scan goes to From rather than climbing from where it stands.
+    w.txtFreq->setText(QStringLiteral("3.5"));
+    w.chkScan->setChecked(true);
+    rig.advance(299);
+    EXPECT_EQ(text(w.txtFreq), "14.");
+
+    // 10 Hz steps move at any frequency.
+    w.Option[3]->setChecked(true);
+    w.txtFrom->setText(QStringLiteral("1240"));
+    w.txtTo->setText(QStringLiteral("1300"));
+    w.txtFreq->setText(QStringLiteral("1270"));
+    w.chkScan->setChecked(true);
+    for (int i = 0; i < 3; ++i) rig.advance(299);
+    EXPECT_EQ(text(w.txtFreq), "1270.00003");
+
+    // A To that is no number halts the scan without unticking it; it resumes by itself.
+    w.txtTo->setText(QString());
+    rig.advance(299 * 3);
+    EXPECT_EQ(text(w.txtFreq), "1270.00003");
+    EXPECT_TRUE(w.chkScan->isChecked());
+    w.txtTo->setText(QStringLiteral("1300"));
+    rig.advance(299);
+    EXPECT_EQ(text(w.txtFreq), "1270.00004");
+
+    // Any key stops the scan, and the key goes on to its field.
+    QTest::keyClick(w.txtFrom, Qt::Key_5);
+    EXPECT_FALSE(w.chkScan->isChecked());
+    EXPECT_EQ(text(w.txtFrom), "12405");
+    rig.advance(299 * 3);
+    EXPECT_EQ(text(w.txtFreq), "1270.00004");
+
+    // Closing the panel ends the scan.
+    w.chkScan->setChecked(true);
+    w.hide();
+    rig.advance(299 * 3);
+    EXPECT_EQ(text(w.txtFreq), "1270.00004");
+}
+
+TEST(TuningPanel, CtrlGOpensItModallyAndEveryOpeningStartsAfresh) {
+    rig::ui::RegisterRigWindows();
+    LoggingWindowFixture f(true);
+    auto& w = f.open();
+    w.show();
+    int opened = 0;
+    for (int i = 0; i < 2; ++i) {
+        QTimer::singleShot(0, &w, [&] {
+            auto* panel = qobject_cast<frmRigTune*>(QApplication::activeModalWidget());
+            if (!panel) return;
+            ++opened;
+            EXPECT_EQ(text(panel->txtFreq), "");
+            EXPECT_EQ(text(panel->txtFrom), "1.8");
+            EXPECT_EQ(text(panel->txtTo), "54");
+            EXPECT_TRUE(panel->Option[3]->isChecked());
+            EXPECT_FALSE(panel->chkScan->isChecked());
+            panel->txtFreq->setText(QStringLiteral("7"));
+            QTest::mouseClick(panel->cmdDone, Qt::LeftButton);
+        });
+        QTest::keyClick(w.txtCall, Qt::Key_G, Qt::ControlModifier);
+    }
+    EXPECT_EQ(opened, 2);
+    auto& tools = window::ui::ToolWindows::instance();
+    EXPECT_FALSE(tools.isLoaded(window::ToolWindow::frmRigTune));
+    tools.unloadAll();
+    for (auto t : {window::ToolWindow::RigControlfrm, window::ToolWindow::frmBandPlan, window::ToolWindow::frmRigTune})
+        tools.unregisterFactory(t);
+}
+
+// --- Raw-command window -----------------------------------------------------------------------
+
+TEST(RawCommandWindow, SendsTheCommandAsTypedOrAsHexBytesAndShowsEveryFailure) {
+    PolledRig rig;
+    frmFrequencyTest w(*rig.ts);
+    EXPECT_EQ(text(w.Text1), "FA00028475000;");
+    EXPECT_EQ(text(w.Text2), "28.475");
+    EXPECT_FALSE(w.Check1->isChecked());
+    auto& messages = rig.ts.fakes.dialogs.messages;
+    rig.port.onWrite = nullptr;
+
+    auto sent = [&](auto&& act) {
+        const size_t before = rig.port.written.size();
+        act();
+        return rig.port.written.substr(before);
+    };
+    EXPECT_EQ(sent([&] { QTest::mouseClick(w.Command1, Qt::LeftButton); }), "FA00028475000;");
+    w.Text1->setText(QStringLiteral("  IF;  "));
+    EXPECT_EQ(sent([&] { QTest::mouseClick(w.Command1, Qt::LeftButton); }), "IF;");
+    w.Check1->setChecked(true);
+    w.Text1->setText(QStringLiteral("fe FE 64 e0 0"));
+    EXPECT_EQ(sent([&] { QTest::mouseClick(w.Command1, Qt::LeftButton); }), std::string("\xFE\xFE\x64\xE0\x00", 5));
+    EXPECT_TRUE(messages.empty());
+
+    struct Failure {
+        const char* text;
+        bool hex;
+        const char* says;
+    };
+    const Failure failures[] = {
+        {"FE XY 03", true, "\"XY\" is not a pair of hexadecimal digits"},
+        {"   ", false, "Nothing was sent"},
+    };
+    for (const auto& c : failures) {
+        w.Check1->setChecked(c.hex);
+        w.Text1->setText(QString::fromLatin1(c.text));
+        messages.clear();
+        EXPECT_EQ(sent([&] { QTest::mouseClick(w.Command1, Qt::LeftButton); }), "") << c.text;
+        ASSERT_EQ(messages.size(), 1u) << c.text;
+        EXPECT_NE(messages[0].prompt.find(c.says), std::string::npos) << messages[0].prompt;
+        EXPECT_EQ(messages[0].title, "Test Change Frequency Function");
+    }
+
+    // The frequency Send tunes through the program's own command.
+    messages.clear();
+    EXPECT_NE(sent([&] {
+                  QTest::mouseClick(w.Command2, Qt::LeftButton);
+                  rig.advance(1000);
+              }).find("FA00028475000;"),
+              std::string::npos);
+    w.Text2->setText(QStringLiteral("28,4"));
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].prompt.find("\"28,4\" is not a frequency"), std::string::npos);
+
+    // With the port closed, both buttons say so.
+    rig.ts->rig.EndTest();
+    messages.clear();
+    w.Check1->setChecked(false);
+    w.Text1->setText(QStringLiteral("FA;"));
+    w.Text2->setText(QStringLiteral("7.025"));
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_NE(messages[0].prompt.find("not sent"), std::string::npos) << messages[0].prompt;
+    EXPECT_NE(messages[1].prompt.find("no longer being polled"), std::string::npos) << messages[1].prompt;
+}
