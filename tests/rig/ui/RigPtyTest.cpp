@@ -14,6 +14,7 @@
 #include "platform/qt/QtSerialLine.h"
 #include "platform/qt/Text.h"
 #include "rig/RigSettings.h"
+#include "rig/ui/RigWindows.h"
 #include "station/LogStore.h"
 #include "support/EmulatorProcess.h"
 #include "support/PtyPair.h"
@@ -79,12 +80,13 @@ struct RigOnPty {
         std::vector<std::string> args = {"--family", family, "--device", pty.a, "--freq", "28.4", "--mode", "USB"};
         args.insert(args.end(), emulatorArgs.begin(), emulatorArgs.end());
         emulator = std::make_unique<fakes::EmulatorProcess>(args);
-        window::ui::ToolWindows::instance().startRig = [](Session& s) { s.rig.StartFromStoredSettings(); };
+        // The logging window's load loads the rig setup dialog hidden and runs its Test.
+        rig::ui::RegisterRigWindows();
     }
     ~RigOnPty() {
-        window::ui::ToolWindows::instance().startRig = nullptr;
         if (window) window->Form_Unload();
         window.reset();
+        window::ui::ToolWindows::instance().unloadAll();
     }
 
     window::ui::LoggingWindow& open() {
