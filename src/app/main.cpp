@@ -4,6 +4,7 @@
 
 #include "logtools/ui/LogToolWindows.h"
 #include "platform/qt/QtFolderLock.h"
+#include "platform/StdFileSystem.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/Text.h"
 #include "rig/ui/RigWindows.h"
@@ -16,6 +17,9 @@
 #include "window/ui/ToolWindows.h"
 
 int main(int argc, char** argv) {
+    // A file-size limit makes a write fail (reported, the log cut back to whole lines) instead of
+    // ending the program in the middle of an append.
+    platform::IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     // QApplication takes the user's locale for the C library too; the program's files and texts
     // write numbers with "." whatever the locale, so C-level number formatting stays "C".

@@ -1,6 +1,7 @@
 #include "platform/StdFileSystem.h"
 
 #include <fcntl.h>
+#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,6 +77,24 @@ bool readOnly(const std::string& path, const struct stat& st) {
     return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
 }
 
+// The file a path names once symbolic links are followed, even to a target that does not exist
+// yet: a log kept in a synced folder through a link stays there.
+std::string followLinks(const std::string& path) {
+    fs::path p = path;
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(p, ec)); ++hops) {
+        const fs::path target = fs::read_symlink(p, ec);
+        if (ec) break;
+        p = target.is_absolute() ? target : p.parent_path() / target;
+    }
+    return p.string();
+}
+
+std::string folderOf(const std::string& path) {
+    const fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
 bool writeAllFd(int fd, const std::string& bytes) {
     const char* p = bytes.data();
     size_t left = bytes.size();
@@ -129,29 +148,56 @@ std::optional<std::string> StdFileSystem::readAll(const std::string& path) const
     return bytes;
 }
 
-bool StdFileSystem::writeAtomic(const std::string& path, const std::string& bytes) {
-    // The rename would replace even a read-only file: such a file stays as it is, as a plain
-    // write would leave it. A replaced file keeps its permissions.
-    struct stat old {};
-    const bool existed = ::stat(path.c_str(), &old) == 0;
-    if (existed && readOnly(path, old)) return false;
-    const mode_t mode = existed ? (old.st_mode & 07777) : 0644;
-    const std::string temp = path + ".tmp";
+void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
+
+void StdFileSystem::syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+namespace {
+// Writes bytes to a temporary file beside target, syncs it and renames it over target; the
+// temporary file is removed on any failure, so nothing cut is ever left under either name.
+bool replaceByRename(const std::string& target, const std::string& bytes, mode_t mode) {
+    const std::string temp = target + ".tmp";
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) return false;
-    bool ok = (!existed || ::fchmod(fd, mode) == 0) && writeAllFd(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = ::fchmod(fd, mode) == 0 && writeAllFd(fd, bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
-    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
+    if (!ok || ::rename(temp.c_str(), target.c_str()) != 0) {
         ::unlink(temp.c_str());
         return false;
     }
     return true;
 }
+}  // namespace
+
+bool StdFileSystem::writeAtomic(const std::string& path, const std::string& bytes) {
+    const std::string target = followLinks(path);
+    // The rename would replace even a read-only file: such a file stays as it is, as a plain
+    // write would leave it. A replaced file keeps its permissions.
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    if (existed && readOnly(target, old)) return false;
+    if (!replaceByRename(target, bytes, existed ? (old.st_mode & 07777) : 0644)) return false;
+    syncFolder(folderOf(target));
+    return true;
+}
 
 bool StdFileSystem::append(const std::string& path, const std::string& bytes) {
+    const std::string target = followLinks(path);
     struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && readOnly(path, old)) return false;
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (::stat(target.c_str(), &old) == 0 && readOnly(target, old)) return false;
+    // Created here (the first contact of a log), the file exists for good only once its folder
+    // is synced too.
+    bool created = true;
+    int fd = ::open(target.c_str(), O_RDWR | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0 && errno == EEXIST) {
+        created = false;
+        fd = ::open(target.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
+    }
     if (fd < 0) return false;
     struct stat before {};
     const bool sized = ::fstat(fd, &before) == 0;
@@ -161,16 +207,25 @@ bool StdFileSystem::append(const std::string& path, const std::string& bytes) {
     if (sized && before.st_size > 0 && ::pread(fd, &last, 1, before.st_size - 1) != 1) last = '\n';
     const bool joinsLine = last != '\n' && last != '\r';
     bool ok = sized && writeAllFd(fd, joinsLine ? "\r\n" + bytes : bytes) && ::fsync(fd) == 0;
-    // A line written only in part (a full disk) would run into the next line appended: the file
-    // is cut back to where it was, so it still holds whole lines only.
+    // A line written only in part (a full disk, a file-size limit) would run into the next line
+    // appended: the file is cut back to where it was, so it still holds whole lines only.
     if (!ok && sized && ::ftruncate(fd, before.st_size) == 0) ::fsync(fd);
-    return (::close(fd) == 0) && ok;
+    ok = (::close(fd) == 0) && ok;
+    if (ok && created) syncFolder(folderOf(target));
+    return ok;
 }
 
 bool StdFileSystem::copy(const std::string& from, const std::string& to, bool overwrite) {
-    std::error_code ec;
-    auto opt = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
-    return fs::copy_file(from, to, opt, ec) && !ec;
+    // Copied under a temporary name and renamed when complete: a copy cut short (a full disk)
+    // must never stand under the real name, where it would pass for a whole backup.
+    const std::string target = followLinks(to);
+    struct stat st {};
+    if (!overwrite && ::lstat(target.c_str(), &st) == 0) return false;
+    if (::stat(from.c_str(), &st) != 0) return false;
+    const auto bytes = readAll(from);
+    if (!bytes || !replaceByRename(target, *bytes, st.st_mode & 0777)) return false;
+    syncFolder(folderOf(target));
+    return true;
 }
 
 bool StdFileSystem::remove(const std::string& path) {

@@ -25,13 +25,15 @@ bool copyLogToBackup(Session& session) {
 }  // namespace
 
 namespace {
+// A quote could never be read back and a line break would split the record: neither is written.
+// Every other byte stands as read (pass-through items are written back byte-equal).
 void appendText(std::string& out, const std::string& value) {
     out += '"';
-    if (value.find('"') == std::string::npos) {
+    if (value.find_first_of("\"\r\n") == std::string::npos) {
         out += value;
     } else {
         for (char c : value) {
-            if (c != '"') out += c;  // a quote could never be read back
+            if (c != '"' && c != '\r' && c != '\n') out += c;
         }
     }
     out += '"';
@@ -59,41 +61,21 @@ std::string ContactLine(const ContactRecord& r) {
     return out;
 }
 
-void ReadContact(WriteFormReader& in, ContactRecord& r) {
-    in.readText(r.Call);
-    in.readText(r.RstSent);
-    in.readText(r.RstReceived);
-    in.readText(r.Spc);
-    in.readText(r.County);
-    in.readText(r.AltState);
-    in.readText(r.CountySent);
-    in.readText(r.Spare8);
-    in.readText(r.Spare9);
-    in.readText(r.Spare10);
-    in.readText(r.Spare11);
-    in.readText(r.QsoDate);
-    in.readText(r.QsoTime);
-    in.readText(r.Mode);
-    in.readText(r.Band);
-    r.SpareNumber = in.readDouble();
-    in.readText(r.Spare17);
-    in.readText(r.Spare18);
-    in.readText(r.Frequency);
-}
 
 namespace {
-// Reads one record laid out exactly as AppendContactLine writes it (quoted texts, the bare number,
-// one line) straight from the bytes; false, with nothing consumed, for any other layout, which
-// the general reader then takes. Every line this program wrote takes this path.
-bool readWrittenContact(const std::string& bytes, size_t& pos, ContactRecord& r) {
-    const char* d = bytes.data();
-    const size_t size = bytes.size();
-    size_t p = pos;
+// Reads one line laid out exactly as AppendContactLine writes it (quoted texts, the bare number)
+// straight from the bytes; false for any other layout, which the general reader then takes.
+// Every line this program wrote takes this path, so it must read exactly what the general
+// reader reads, and refuse what it refuses (a CR or a quote where the written layout has none).
+bool readWrittenLine(std::string_view line, ContactRecord& r) {
+    const char* d = line.data();
+    const size_t size = line.size();
+    size_t p = 0;
     auto quoted = [&](std::string& out) {
         if (p >= size || d[p] != '"') return false;
         size_t end = p + 1;
-        while (end < size && d[end] != '"') ++end;  // items are short: a loop beats memchr here
-        if (end >= size) return false;
+        while (end < size && d[end] != '"' && d[end] != '\r') ++end;  // items are short: a loop beats memchr here
+        if (end >= size || d[end] != '"') return false;
         // A reload mostly finds the text the reused string already holds: compare before copying.
         const size_t n = end - p - 1;
         const char* text = d + p + 1;
@@ -114,38 +96,110 @@ bool readWrittenContact(const std::string& bytes, size_t& pos, ContactRecord& r)
         if (!quoted(*item) || !comma()) return false;
     }
     const size_t numberStart = p;
-    while (p < size && d[p] != ',' && d[p] != '\r' && d[p] != '\n') ++p;
+    while (p < size && d[p] != ',') {
+        if (d[p] == '"' || d[p] == '\r') return false;
+        ++p;
+    }
     const std::string_view number(d + numberStart, p - numberStart);
-    if (number.empty() || number[0] == '"' || number[0] == ' ' || number[0] == '\t' || number[0] == '#') return false;
+    if (number.empty() || number[0] == ' ' || number[0] == '\t' || number[0] == '#') return false;
     double value = 0;
     r.SpareNumber = parseNumber(number, value) ? value : 0;
-    if (!comma() || !quoted(r.Spare17) || !comma() || !quoted(r.Spare18) || !comma() || !quoted(r.Frequency))
-        return false;
-    if (p < size && d[p] == '\r') ++p;
-    if (p < size && d[p] == '\n') ++p;
-    else if (p < size && d[p - 1] != '\r') return false;
-    pos = p;
+    return comma() && quoted(r.Spare17) && comma() && quoted(r.Spare18) && comma() && quoted(r.Frequency) && p == size;
+}
+
+bool blank(std::string_view line) {
+    for (char c : line)
+        if (c != ' ' && c != '\t') return false;
     return true;
 }
-}  // namespace
 
-void ParseLog(const std::string& bytes, std::vector<ContactRecord>& records) {
+// Reads one line as the write form reads a record's items, strictly: exactly 19 items on the
+// line, each quoted text closed on the line and followed by nothing but its comma, no quote
+// inside an unquoted item, no CR inside the line. A line that breaks any of these would shift
+// every later item of the record and of the log, so it is refused by its number.
+void readGeneralLine(std::string_view line, int lineNumber, ContactRecord& r) {
+    constexpr int kItems = 19;
+    std::string_view items[kItems];
+    bool quoted[kItems] = {};
+    int n = 0;
+    size_t p = 0;
+    const size_t size = line.size();
+    auto refuse = [&](const std::string& why) { throw LogLineError(lineNumber, why); };
+    if (line.find('\r') != std::string_view::npos) refuse("holds a line break inside it");
+    for (;;) {
+        if (n == kItems) refuse("holds more than the 19 items of a contact");
+        while (p < size && (line[p] == ' ' || line[p] == '\t')) ++p;
+        if (p < size && line[p] == '"') {
+            const size_t close = line.find('"', p + 1);
+            if (close == std::string_view::npos) refuse("has a quote that is not closed on the line");
+            items[n] = line.substr(p + 1, close - p - 1);
+            quoted[n] = true;
+            p = close + 1;
+            while (p < size && (line[p] == ' ' || line[p] == '\t')) ++p;
+            if (p < size && line[p] != ',') refuse("has a stray quote (text after a closing quote)");
+        } else {
+            const size_t end = std::min(line.find(',', p), size);
+            std::string_view text = line.substr(p, end - p);
+            while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+            if (text.find('"') != std::string_view::npos) refuse("has a stray quote inside an item");
+            items[n] = text;
+            p = end;
+        }
+        ++n;
+        if (p >= size) break;
+        ++p;  // the comma; one at the end of the line is followed by an empty item
+    }
+    if (n != kItems) refuse("holds " + std::to_string(n) + (n == 1 ? " item" : " items") + ", not the 19 of a contact");
+    std::string* texts[] = {&r.Call, &r.RstSent, &r.RstReceived, &r.Spc, &r.County, &r.AltState,
+                            &r.CountySent, &r.Spare8, &r.Spare9, &r.Spare10, &r.Spare11, &r.QsoDate,
+                            &r.QsoTime, &r.Mode, &r.Band, nullptr, &r.Spare17, &r.Spare18, &r.Frequency};
+    for (int i = 0; i < kItems; ++i)
+        if (texts[i]) texts[i]->assign(items[i]);
+    // The number as the write form reads one: #TRUE# is -1, anything that is no number 0.
+    double value = 0;
+    if (!quoted[15] && items[15] == "#TRUE#") r.SpareNumber = -1;
+    else r.SpareNumber = parseNumber(items[15], value) ? value : 0;
+}
+
+void parseLines(const std::string& bytes, std::vector<ContactRecord>& records, bool writtenLayoutFirst) {
     size_t count = 0;
-    WriteFormReader in(bytes);
     // A written line is some 90 bytes: room for every record at once, so the vector never moves
     // the records it holds while it grows.
     records.reserve(std::min(static_cast<size_t>(ContactLog::MaxContacts), bytes.size() / 60 + 1));
-    in.skipEmptyLines();
-    while (!in.eof()) {
-        if (count >= static_cast<size_t>(ContactLog::MaxContacts)) throw FileError("Too many contacts");
+    const char* d = bytes.data();
+    const size_t size = bytes.size();
+    size_t pos = 0;
+    int lineNumber = 0;
+    int firstBlank = 0;  // the first of the blank lines met since the last record
+    while (pos < size) {
+        ++lineNumber;
+        const void* lf = std::memchr(d + pos, '\n', size - pos);
+        const size_t end = lf ? static_cast<size_t>(static_cast<const char*>(lf) - d) : size;
+        size_t lineEnd = end;
+        if (lineEnd > pos && d[lineEnd - 1] == '\r') --lineEnd;
+        const std::string_view line(d + pos, lineEnd - pos);
+        pos = lf ? end + 1 : size;
+        // Blank lines at the end are left by editors and harmless; one between records is not
+        // a record and is refused like any other such line.
+        if (blank(line)) {
+            if (firstBlank == 0) firstBlank = lineNumber;
+            continue;
+        }
+        if (firstBlank != 0) throw LogLineError(firstBlank, "is empty");
+        if (count >= static_cast<size_t>(ContactLog::MaxContacts))
+            throw FileError("log.txt holds more than " + std::to_string(ContactLog::MaxContacts) + " contacts");
         if (count == records.size()) records.emplace_back();
-        size_t pos = in.position();
-        if (readWrittenContact(in.bytes(), pos, records[count])) in.seek(pos);
-        else ReadContact(in, records[count]);
+        if (!writtenLayoutFirst || !readWrittenLine(line, records[count])) readGeneralLine(line, lineNumber, records[count]);
         ++count;
-        in.skipEmptyLines();
     }
     records.resize(count);
+}
+}  // namespace
+
+void ParseLog(const std::string& bytes, std::vector<ContactRecord>& records) { parseLines(bytes, records, true); }
+
+void ParseLogGeneral(const std::string& bytes, std::vector<ContactRecord>& records) {
+    parseLines(bytes, records, false);
 }
 
 std::vector<ContactRecord> ParseLog(const std::string& bytes) {
@@ -167,9 +221,16 @@ bool LoadLog(Session& session) {
             auto bytes = files.readAll(path);
             if (!bytes) throw FileError("Unreadable");
             ParseLog(*bytes, records);
-        } catch (const FileError&) {
-            session.platform.dialogs.messageBox("Error opening file.", platform::MsgButtons::OK,
-                                                platform::MsgIcon::None, "File Error");
+        } catch (const FileError& e) {
+            // The operator repairs the file in a text editor: the message says where.
+            std::string message = "Error opening file.";
+            if (const auto* line = dynamic_cast<const LogLineError*>(&e))
+                message += "\r\n\r\nLine " + std::to_string(line->line) + " of log.txt " + line->reason +
+                           ". Repair that line in a text editor; log.txt was not changed.";
+            else if (std::string(e.what()).rfind("log.txt", 0) == 0)
+                message += "\r\n\r\n" + std::string(e.what()) + ". log.txt was not changed.";
+            session.platform.dialogs.messageBox(message, platform::MsgButtons::OK, platform::MsgIcon::None,
+                                                "File Error");
             session.platform.exit.endProgram(1);
             return false;
         }

@@ -15,16 +15,28 @@ namespace station {
 // One log.txt line (CR LF included) for a contact.
 std::string ContactLine(const ContactRecord& record);
 void AppendContactLine(std::string& out, const ContactRecord& record);
-// Reads one record's 19 items into r; FileError when the file ends inside it.
-void ReadContact(WriteFormReader& reader, ContactRecord& r);
-// Parses a whole log file into records (their storage is reused); FileError on a record cut
-// short or more than MaxContacts records.
+// A line of log.txt that does not hold exactly one well-formed record of 19 items: the program
+// writes every contact as one such line, and a line that is not one would shift every later
+// item. line counts from 1; reason reads after "Line n of log.txt".
+struct LogLineError : FileError {
+    LogLineError(int lineNumber, std::string why)
+        : FileError("line " + std::to_string(lineNumber) + " " + why), line(lineNumber), reason(std::move(why)) {}
+    int line;
+    std::string reason;
+};
+
+// Parses a whole log file into records (their storage is reused). LogLineError names the first
+// line that is not one record of 19 items (blank lines at the end are allowed); FileError for
+// more than MaxContacts records.
 void ParseLog(const std::string& bytes, std::vector<ContactRecord>& records);
+// The same without the shortcut for lines laid out as the program writes them: the reference
+// that shortcut is checked against.
+void ParseLogGeneral(const std::string& bytes, std::vector<ContactRecord>& records);
 std::vector<ContactRecord> ParseLog(const std::string& bytes);
 
 // Reloads ContactLog from log.txt. A missing log.txt is an empty log. A file that cannot be
-// read shows "Error opening file." and ends the program; the file is left as it is. Returns
-// false in that case (memory unchanged).
+// read shows "Error opening file." (naming the line that is not a record) and ends the program;
+// the file is left as it is. Returns false in that case (memory unchanged).
 bool LoadLog(Session& session);
 
 enum class AppendResult { Stored, LogFull, WriteFailed };

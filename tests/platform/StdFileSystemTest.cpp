@@ -4,30 +4,37 @@
 #include <csignal>
 #include <filesystem>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/StdFileSystem.h"
+#include "support/DiskFull.h"
 #include "support/TestSession.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-// Lets the process write files only up to `bytes` long while it lives (a disk that fills up).
-struct FileSizeLimit {
-    rlimit saved{};
-    void (*savedHandler)(int);
-    explicit FileSizeLimit(rlim_t bytes) {
-        savedHandler = std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead
-        getrlimit(RLIMIT_FSIZE, &saved);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, savedHandler);
+// Records each folder sync with what the synced entry held at that moment.
+class RecordingFileSystem : public platform::StdFileSystem {
+public:
+    std::vector<std::string> synced;
+    std::string watched;     // a file whose contents are noted at each sync
+    std::vector<std::string> watchedAtSync;
+
+protected:
+    void syncFolder(const std::string& folder) override {
+        synced.push_back(folder);
+        watchedAtSync.push_back(watched.empty() ? std::string() : readFileBytes(watched));
+        StdFileSystem::syncFolder(folder);
     }
 };
+
+fs::path freshFolder(const char* name) {
+    const fs::path folder = fs::temp_directory_path() / (std::string(name) + std::to_string(::getpid()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
 }  // namespace
 
 TEST(StdFileSystem, AnAppendThatFailsPartWayLeavesTheFileAsItWas) {
@@ -81,4 +88,88 @@ TEST(StdFileSystem, PathsReadInMessagesAsTheOperatorNamedTheFolders) {
         {"/home/x\xc3", "/home/x\xc3"},                                // cut short at the end
     };
     for (const auto& c : cases) EXPECT_EQ(platform::PathText(c.path), c.text) << c.path;
+}
+
+TEST(StdFileSystem, AnAppendPastAFileSizeLimitFailsAndIsReportedInsteadOfEndingTheProgram) {
+    // The program's start makes the limit's signal harmless; without that the kernel ends the
+    // process part-way through the line and the next start refuses the cut log.
+    const fs::path folder = freshFolder("palmetar-fsize-");
+    const std::string path = (folder / "log.txt").string();
+    const std::string first = "\"K1ABC\",\"599\"\r\n";
+    writeFileBytes(path, first);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        platform::IgnoreFileSizeSignal();
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = first.size() + 5;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        platform::StdFileSystem files;
+        const bool appended = files.append(path, "\"W1AW\",\"599\"\r\n");
+        _exit(appended ? 2 : readFileBytes(path) == first ? 0 : 3);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+    EXPECT_EQ(WEXITSTATUS(status), 0);  // 2: reported as written; 3: the file was left cut
+    fs::remove_all(folder);
+}
+
+TEST(StdFileSystem, ACopyThatRunsOutOfDiskLeavesNoFileUnderEitherName) {
+    const fs::path folder = freshFolder("palmetar-copy-");
+    const std::string from = (folder / "log.txt").string(), to = (folder / "202604251607.log").string();
+    writeFileBytes(from, std::string(4000, 'x'));
+    platform::StdFileSystem files;
+    {
+        FileSizeLimit limit(1000);
+        EXPECT_FALSE(files.copy(from, to, false));
+    }
+    EXPECT_FALSE(fs::exists(to));
+    EXPECT_FALSE(fs::exists(to + ".tmp"));
+    ASSERT_TRUE(files.copy(from, to, false));
+    EXPECT_EQ(readFileBytes(to), std::string(4000, 'x'));
+    EXPECT_FALSE(files.copy(from, to, false));  // an existing copy is not replaced unless asked
+    writeFileBytes(from, "new");
+    EXPECT_TRUE(files.copy(from, to, true));
+    EXPECT_EQ(readFileBytes(to), "new");
+    fs::remove_all(folder);
+}
+
+TEST(StdFileSystem, ALinkedLogStaysALinkAndItsTargetIsReplaced) {
+    const fs::path folder = freshFolder("palmetar-link-");
+    fs::create_directories(folder / "synced");
+    fs::create_directories(folder / "program");
+    writeFileBytes(folder / "synced/log.txt", "old\r\n");
+    fs::create_symlink("../synced/log.txt", folder / "program/log.txt");
+    platform::StdFileSystem files;
+    const std::string link = (folder / "program/log.txt").string();
+    ASSERT_TRUE(files.writeAtomic(link, "new\r\n"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(readFileBytes(folder / "synced/log.txt"), "new\r\n");
+    ASSERT_TRUE(files.append(link, "more\r\n"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(readFileBytes(folder / "synced/log.txt"), "new\r\nmore\r\n");
+    for (const char* dir : {"synced", "program"})
+        for (const auto& e : fs::directory_iterator(folder / dir)) EXPECT_EQ(e.path().extension(), ".txt") << e.path();
+    fs::remove_all(folder);
+}
+
+TEST(StdFileSystem, TheFolderIsSyncedAfterEachRenameAndAfterTheAppendThatCreatesTheFile) {
+    const fs::path folder = freshFolder("palmetar-sync-");
+    const std::string log = (folder / "log.txt").string();
+    RecordingFileSystem files;
+    files.watched = log;
+    ASSERT_TRUE(files.append(log, "one\r\n"));  // creates log.txt
+    ASSERT_TRUE(files.append(log, "two\r\n"));  // adds to it: nothing new in the folder
+    ASSERT_TRUE(files.writeAtomic(log, "three\r\n"));
+    EXPECT_EQ(files.synced, (std::vector<std::string>{folder.string(), folder.string()}));
+    // Each sync came after the change it makes lasting.
+    EXPECT_EQ(files.watchedAtSync, (std::vector<std::string>{"one\r\n", "three\r\n"}));
+
+    fs::create_directories(folder / "BACKUP");
+    ASSERT_TRUE(files.copy(log, (folder / "BACKUP/202604251607.log").string(), false));
+    ASSERT_EQ(files.synced.size(), 3u);
+    EXPECT_EQ(files.synced[2], (folder / "BACKUP").string());
+    fs::remove_all(folder);
 }

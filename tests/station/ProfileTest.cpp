@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "station/KeyFilters.h"
 #include "station/Profile.h"
+#include "support/DiskFull.h"
 #include "support/TestSession.h"
+#include "station/XmlPrefs.h"
 
 using namespace station;
 
@@ -45,6 +49,34 @@ TEST(Profile, SaveWritesTwentyFiveLinesAndReadsBack) {
     t->profile = {};
     ASSERT_TRUE(ReadPreferences(*t));
     EXPECT_EQ(t->profile, sample());
+}
+
+TEST(Profile, EachOfTheTwentyFiveValuesHasItsLineInTheFile) {
+    // A file with a distinct value on each line: swapping two values in both the writer and
+    // the reader would still round-trip, but not against this file.
+    const std::string golden = readFileBytes(std::filesystem::path(PALMETAR_SOURCE_DIR) / "tests/station/golden/QSOpref.txt");
+    StationProfile p;
+    ASSERT_TRUE(ReadPreferencesText(golden, p));
+    const std::pair<const std::string*, const char*> texts[] = {
+        {&p.StationCall, "N4ABC"},   {&p.StationState, "GA"},   {&p.StationCountry, "USA"},
+        {&p.ArrlSection, "NFL"},     {&p.OperatorName, "Pat Operator"}, {&p.StationCategory, "SINGLE-OP"},
+        {&p.CurrentCounty, "Alachua"}, {&p.StationCity, "Gainesville"}, {&p.CurrentMode, "CW"},
+        {&p.CurrentBand, "40"},      {&p.StationContinent, "NA"}, {&p.HomeState, "FL"},
+        {&p.RigType, "Kenwood"}};
+    for (const auto& [field, expected] : texts) EXPECT_EQ(*field, expected);
+    EXPECT_FLOAT_EQ(p.HoursOffset, -5.5f);
+    EXPECT_FLOAT_EQ(p.StationLongitude, 82.3f);
+    EXPECT_FLOAT_EQ(p.StationLatitude, 29.65f);
+    EXPECT_EQ(p.FormSizePercent, 80);
+    EXPECT_EQ(p.WorkedColor, 65280);
+    EXPECT_EQ(p.RemainingColor, 12632256);
+    EXPECT_FLOAT_EQ(p.OperatingSeconds, 3600.5f);
+    EXPECT_EQ(p.OutOfState, 1);
+    EXPECT_EQ(p.RoverFlag, 0);
+    EXPECT_EQ(p.VoiceNavMode, 2);
+    EXPECT_EQ(p.ShowTaskbar, 0);
+    EXPECT_EQ(p.ListPrevious, 1);
+    EXPECT_EQ(PreferencesText(p), golden);
 }
 
 TEST(Profile, ShortOrBadFileStopsAtTheFailingValue) {
@@ -134,4 +166,27 @@ TEST(KeyFilters, Table) {
         DigitsOnlyKey(k);
         EXPECT_EQ(k, c.digitsOnly) << c.in;
     }
+}
+
+TEST(Profile, OnAFullDiskTheProfileAndTheXmlFileStayAsTheyWere) {
+    TestSession t;
+    t->profile = sample();
+    ASSERT_TRUE(SavePreferences(*t));
+    const std::string profileBefore = t.readProgramFile("QSOpref.txt");
+    const std::string xml = t.programPath("SharedUserPreferences.xml");
+    ASSERT_TRUE(OpenXmlPrefs(*t, xml));
+    std::string key = "OWN_CALL";
+    ASSERT_TRUE(SetXmlValue(*t, key, "N4ABC", 1));
+    const std::string xmlBefore = t.readProgramFile("SharedUserPreferences.xml");
+    t->profile.StationCall = "W1AW";
+    {
+        FileSizeLimit full(40);  // both files are longer
+        EXPECT_FALSE(SavePreferences(*t));
+        EXPECT_FALSE(SetXmlValue(*t, key, "W1AW", 1));
+    }
+    EXPECT_EQ(t.readProgramFile("QSOpref.txt"), profileBefore);
+    EXPECT_EQ(t.readProgramFile("SharedUserPreferences.xml"), xmlBefore);
+    auto names = t.fakes.files.list(t->folders.ProgramFolder);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"QSOpref.txt", "SharedUserPreferences.xml"}));  // no temporary file
 }

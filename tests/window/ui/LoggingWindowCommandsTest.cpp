@@ -8,10 +8,12 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include "platform/qt/Text.h"
+#include "station/ui/Form6.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/ui/ToolWindows.h"
 
@@ -94,6 +96,49 @@ TEST(LoggingWindowClose, NoEventOfTheDyingWindowsFieldsReachesItsEntryLineHandli
         f.window.reset();
         EXPECT_EQ(filterAliveAsFieldWent, std::vector<bool>(3, false)) << (out ? "out-of-state" : "in-state");
     }
+}
+
+TEST(LoggingWindowCommands, ColoursChosenAreStoredForTheNextStart) {
+    LoggingWindowFixture f(false);
+    auto& w = f.open();
+    // The real chooser, driven while it is shown modally: both colours picked, then Done.
+    ui::ToolWindows::instance().registerFactory(ToolWindow::Form6, [&](Session& s, QWidget* parent) -> QWidget* {
+        auto* chooser = new Form6(s, parent);
+        chooser->Form_Load();
+        QTimer::singleShot(0, chooser, [chooser] {
+            chooser->Command1_Click();
+            chooser->Command3_Click();
+            chooser->Command6_Click();
+        });
+        return chooser;
+    });
+    f.ts.fakes.dialogs.colorAnswers = {0x0000FF, 0xFF0000};
+    w.mnuColors_Click();
+    ui::ToolWindows::instance().unregisterFactory(ToolWindow::Form6);
+    EXPECT_EQ(f.ts->profile.RemainingColor, 0x0000FF);
+    station::StationProfile stored;
+    ASSERT_TRUE(station::ReadPreferencesText(f.ts.readProgramFile("QSOpref.txt"), stored));
+    EXPECT_EQ(stored.RemainingColor, 0x0000FF);
+    EXPECT_EQ(stored.WorkedColor, 0xFF0000);
+}
+
+TEST(LoggingWindowClose, DeletingTheOnlyContactThenClosingMakesNoBackup) {
+    LoggingWindowFixture f(true);
+    station::ContactRecord only;
+    only.Call = "N2AA";
+    only.RstSent = only.RstReceived = "599";
+    only.County = "Alachua";
+    only.QsoDate = "2026/04/25";
+    only.QsoTime = "16:00:00";
+    only.Mode = "CW";
+    only.Band = "40";
+    f.ts.writeProgramFile("log.txt", station::ContactLine(only));
+    auto& w = f.open();
+    ASSERT_EQ(f.ts->log.ContactCount(), 1);
+    ASSERT_TRUE(station::DeleteQso(*f.ts, 1));
+    w.close();
+    EXPECT_TRUE(f.ts.fakes.exit.ended());
+    EXPECT_TRUE(backupFiles(f.ts).empty());  // a copy of an empty log would restore as nothing
 }
 
 TEST(LoggingWindowClose, ExitSavesTheOperatingTimeAndEndsWithoutABackup) {
