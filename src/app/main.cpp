@@ -6,6 +6,7 @@
 #include "platform/qt/QtFolderLock.h"
 #include "platform/StdFileSystem.h"
 #include "platform/qt/QtServices.h"
+#include "spots/ui/SpectrumMap.h"
 #include "platform/qt/Text.h"
 #include "rig/ui/RigWindows.h"
 #include "station/ProgramFolderLock.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv) {
         return chooser;
     });
     logtools::ui::RegisterLogToolWindows();
+    spots::ui::RegisterSpotWindows();
     rig::ui::RegisterRigWindows();
 
     // The logo closes before the setup dialog opens; the program must not end in between.

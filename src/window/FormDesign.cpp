@@ -214,21 +214,30 @@ void outOfStateMultipliers(Builder& b) {
     b.add(ControlKind::Button, "Command1", -1, 536, 248, 100, 19, "All Modes");
 }
 
-// The spot area below Line3: the band map frame with its scale and spot labels, and the spot
-// list in the same place; the spotting setup decides which of the two is shown.
+// Line3 closes the side lists at the bottom of the layout. The spot panel (the band map strip
+// with its line, scale and spot labels, and the spot list in the same place) is hidden and
+// parked near the top until a spot source is chosen; the panel layout then squeezes the rest
+// upwards and places it along the bottom (spots::PacketResize).
 void spotArea(Builder& b) {
-    b.line("Line3", 4, 367, 636, 367);
-    b.label("lblDX", -1, 4, 370, 632, 54, "", Look::Panel);
-    b.line("LineDX", 10, 408, 630, 408);
+    b.line("Line3", 4, 424, 636, 424);
+    constexpr float parked = 1000.0f / 15.0f;
+    auto panel = [](ControlDesign& c) -> ControlDesign& {
+        c.visible = false;
+        c.spotPanel = true;
+        return c;
+    };
+    panel(b.label("lblDX", -1, 4, parked, 632, 54, "", Look::Panel));
+    panel(b.line("LineDX", 10, parked, 630, parked));
+    // Scale labels 615 x 255 twips, spot labels 600 x 255, both 6.75 points.
     for (int i = 0; i < 5; ++i) {
-        b.label("lblFreqSpot", i, 10 + i * 140, 410, 60, 11, "").fontPt = 7.5f;
+        auto& tick = panel(b.label("lblFreqSpot", i, 10 + i * 140, parked, 41, 17, "", Look::BandMapScale));
+        tick.fontPt = 6.75f;
     }
     for (int i = 0; i < 50; ++i) {
-        auto& spot = b.label("lblDXSpot", i, 10, 373, 60, 12, "DXLBL");
-        spot.fontPt = 7.5f;
-        spot.visible = false;
+        auto& spot = panel(b.label("lblDXSpot", i, 10, parked, 40, 17, "DXLBL", Look::BandMapSpot));
+        spot.fontPt = 6.75f;
     }
-    b.add(ControlKind::ListView, "txtDX", -1, 4, 370, 632, 54).visible = false;
+    panel(b.add(ControlKind::ListView, "txtDX", -1, 4, parked, 632, 54));
 }
 }  // namespace
 

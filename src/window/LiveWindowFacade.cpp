@@ -18,7 +18,6 @@ void LiveWindowFacade::Unload() {
     inState_ = nullptr;
     outOfState_ = nullptr;
     lblDXVisible = false;
-    txtCall.clear();
 }
 
 LiveWindowApi* LiveWindowFacade::live() const {
@@ -35,8 +34,8 @@ void LiveWindowFacade::ModeSelection(const std::string& strMode) {
     if (auto* w = live()) w->ModeSelection(strMode);
 }
 
-void LiveWindowFacade::PacketResize() {
-    if (auto* w = live()) w->PacketResize();
+void LiveWindowFacade::PacketResize(const std::string& spotSource, bool listChosen) {
+    if (auto* w = live()) w->PacketResize(spotSource, listChosen);
 }
 
 void LiveWindowFacade::DisplayBandMapLabels() {
@@ -46,6 +45,14 @@ void LiveWindowFacade::DisplayBandMapLabels() {
 void LiveWindowFacade::BandMapSpots(const std::string& qDXSpotCall, const std::string& qDXSpotFreq,
                                     const std::string& qDXSpotRecord) {
     if (auto* w = live()) w->BandMapSpots(qDXSpotCall, qDXSpotFreq, qDXSpotRecord);
+}
+
+void LiveWindowFacade::SpotCallToCallField(const std::string& call) {
+    if (auto* w = live()) w->SpotCallToCallField(call);
+}
+
+void LiveWindowFacade::FocusCallField() {
+    if (auto* w = live()) w->FocusCallField();
 }
 
 }  // namespace window

@@ -21,9 +21,11 @@ struct LiveWindow : window::LiveWindowApi {
         if (onReading) onReading();
     }
     void ModeSelection(const std::string& m) override { modes.push_back(m); }
-    void PacketResize() override {}
+    void PacketResize(const std::string&, bool) override {}
     void DisplayBandMapLabels() override {}
     void BandMapSpots(const std::string&, const std::string&, const std::string&) override {}
+    void SpotCallToCallField(const std::string&) override {}
+    void FocusCallField() override {}
 };
 
 struct RigFixture {

@@ -216,6 +216,7 @@ void LoggingWindow::buildControls() {
     Line3 = static_cast<QFrame*>(control("Line3"));
     LineDX = static_cast<QFrame*>(control("LineDX"));
     lblDX->lower();  // the band-map frame lies under its scale and spot labels
+    setupSpotPanel();
 
     static_cast<ClickLabel*>(Label24)->onClick = [this] { Label24_Click(); };
     static_cast<ClickLabel*>(Label30)->onClick = [this] { Label30_Click(); };
@@ -404,7 +405,7 @@ void LoggingWindow::Form_Activate() { RefreshBandMap(); }
 void LoggingWindow::Form_MouseMove() { lblDupe->setText(QString()); }
 
 void LoggingWindow::RefreshBandMap() {
-    if (lblDX->isVisible()) DisplayBandMapLabels();
+    if (bandMapShown()) DisplayBandMapLabels();
 }
 
 }  // namespace window::ui
