@@ -2,6 +2,7 @@
 #include <QDir>
 #include <clocale>
 
+#include "keying/ui/VoiceWindows.h"
 #include "logtools/ui/LogToolWindows.h"
 #include "platform/qt/QtFolderLock.h"
 #include "platform/StdFileSystem.h"
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
         return chooser;
     });
     logtools::ui::RegisterLogToolWindows();
+    keying::ui::RegisterVoiceAndWinKeyWindows();
     spots::ui::RegisterSpotWindows();
     rig::ui::RegisterRigWindows();
 

@@ -120,6 +120,8 @@ struct Services {
     WavePlayer& wave;
     Scheduler& scheduler;
     SerialPorts& serial;
+    // The voice keyer's messages: a player of their own, so a prompt never cuts a message off.
+    WavePlayer& phoneWave;
 };
 
 }  // namespace platform

@@ -195,8 +195,10 @@ struct FakeServices {
     FakeWavePlayer wave;
     FakeScheduler scheduler{clock};
     FakeSerialPorts serial{clock};
+    FakeWavePlayer phoneWave;
     platform::Services services{dialogs, clock,  environment, files, screen,    clipboard,
-                                settings, random, exit,        wave,  scheduler, serial};
+                                settings, random, exit,        wave,  scheduler, serial,
+                                phoneWave};
 };
 
 }  // namespace fakes

@@ -85,6 +85,7 @@ private:
     QtWavePlayer wave_;
     QtScheduler scheduler_;
     QtSerialPorts serial_{environment_};
+    QtWavePlayer phoneWave_;
     Services services_;
 };
 

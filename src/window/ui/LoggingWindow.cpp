@@ -200,6 +200,13 @@ void LoggingWindow::buildControls() {
     ListView1 = static_cast<QTreeWidget*>(control("ListView1"));
     txtDX = static_cast<QTreeWidget*>(control("txtDX"));
     List1 = static_cast<QListWidget*>(control("List1"));
+    if (inState()) {
+        // The DX list is narrow and country names are long: one name under the other, each on
+        // as many lines as it needs (ShowDXList breaks it at its blanks), never cut.
+        List1->setFlow(QListView::TopToBottom);
+        List1->setWrapping(false);
+        List1->setTextElideMode(Qt::ElideNone);
+    }
     List2 = static_cast<QListWidget*>(control("List2"));
     List3 = static_cast<QListWidget*>(control("List3"));
     if (inState()) {

@@ -55,12 +55,15 @@ void LoggingWindow::applyControl(size_t i) {
     w->setGeometry(px(c.left, tpp), px(c.top, tpp), std::max(0, px(c.width, tpp)), std::max(0, px(c.height, tpp)));
     w->setFont(ControlFont(c.fontPt, d.bold));
     if (auto* tree = qobject_cast<QTreeWidget*>(w)) tree->header()->setFont(ControlFont(c.fontPt, false));
-    if (auto* list = qobject_cast<QListWidget*>(w)) {
+    if (auto* list = qobject_cast<QListWidget*>(w); list && !(inState() && list == List1)) {
         // Columns wide enough for "Hillsborough"; a list narrower than that keeps one column.
         const QFontMetrics fm(list->font());
         const int column = fm.horizontalAdvance(QStringLiteral("Hillsborough")) + fm.averageCharWidth() * 2;
         const int usable = std::max(1, list->width() - list->verticalScrollBar()->sizeHint().width() - 4);
-        list->setGridSize(QSize(std::min(column, usable), fm.height() + 2));
+        // Rows as tall as the names' ink and a little air: the face's line height leaves room
+        // for accents the county names never have, and showed only four rows at 1024 x 768.
+        const int row = fm.tightBoundingRect(QStringLiteral("Hillsborough")).height() + 4;
+        list->setGridSize(QSize(std::min(column, usable), std::min(row, fm.height() + 2)));
     }
 }
 
