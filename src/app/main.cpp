@@ -3,10 +3,12 @@
 #include <clocale>
 
 #include "keying/ui/KeyerWindows.h"
+#include "keying/ui/VoiceWindows.h"
 #include "logtools/ui/LogToolWindows.h"
 #include "platform/qt/QtFolderLock.h"
 #include "platform/StdFileSystem.h"
 #include "platform/qt/QtServices.h"
+#include "spots/ui/SpectrumMap.h"
 #include "platform/qt/Text.h"
 #include "rig/ui/RigWindows.h"
 #include "station/ProgramFolderLock.h"
@@ -48,6 +50,8 @@ int main(int argc, char** argv) {
         return chooser;
     });
     logtools::ui::RegisterLogToolWindows();
+    keying::ui::RegisterVoiceAndWinKeyWindows();
+    spots::ui::RegisterSpotWindows();
     rig::ui::RegisterRigWindows();
     keying::ui::RegisterKeyerWindows(session);
 

@@ -1,5 +1,6 @@
 #include "keying/VoiceNavigation.h"
 
+#include "station/Profile.h"
 #include "station/Session.h"
 
 namespace keying {
@@ -15,9 +16,54 @@ std::string VoiceNavigation::PromptFile(const std::string& q) const { return ses
 
 bool VoiceNavigation::playing() const { return holding_ || session_.platform.wave.playing(); }
 
-void VoiceNavigation::BlindKeyPhone(const std::string& q) { request({q, false}); }
+void VoiceNavigation::BlindKeyPhone(const std::string& q) {
+    loadForRequest();
+    request({q, false});
+}
 
-void VoiceNavigation::BlindKeyPhoneWhole(const std::string& q) { request({q, true}); }
+void VoiceNavigation::BlindKeyPhoneWhole(const std::string& q) {
+    loadForRequest();
+    request({q, true});
+}
+
+// The first prompt of the run loads the window, which speaks the stored mode. Call Only's
+// "Call" after "NavEn" is left out there: the prompt asked for follows "NavEn" anyway, and a
+// call-field prompt would otherwise be heard twice.
+void VoiceNavigation::loadForRequest() {
+    if (loaded_) return;
+    loaded_ = true;
+    if (session_.profile.VoiceNavMode == 1) request({"NavEn", true});
+    else ChooseOption(session_.profile.VoiceNavMode);
+}
+
+void VoiceNavigation::ChooseOption(int option) {
+    if (option == 0) {
+        BlindKeyPhone("NavDis");
+    } else if (option == 1) {
+        BlindKeyPhoneWhole("NavEn");
+        BlindKeyPhone("Call");
+    } else if (option == 2) {
+        BlindKeyPhone("NavEn");
+    }
+}
+
+void VoiceNavigation::Done(int option) {
+    session_.profile.VoiceNavMode = static_cast<uint8_t>(option == 1 || option == 2 ? option : 0);
+    station::SavePreferences(session_);
+}
+
+void VoiceNavigation::Load() {
+    if (loaded_) return;
+    loaded_ = true;
+    ChooseOption(session_.profile.VoiceNavMode);
+}
+
+void VoiceNavigation::Unload() {
+    session_.platform.wave.stop();
+    holding_ = false;
+    waiting_.reset();
+    loaded_ = false;
+}
 
 void VoiceNavigation::PlayDupe(int voiceNavMode) {
     if (voiceNavMode != 0) BlindKeyPhoneWhole("Dupe");

@@ -29,6 +29,19 @@ public:
     // (voiceNavMode not 0) it is heard whole, so the call field's prompt follows it.
     void PlayDupe(int voiceNavMode);
 
+    // The voice navigation window's options: 0 Off, 1 Call Only, 2 All Data Fields. Choosing one
+    // only speaks it: "NavDis" for Off, "NavEn" for the others, and for Call Only "NavEn" heard
+    // whole and then "Call". Any other value speaks nothing.
+    void ChooseOption(int option);
+    // Done of the window: the chosen option becomes VoiceNavMode and the profile is saved.
+    void Done(int option);
+    // The window's load: it speaks the stored mode's option. It runs once, at the first prompt
+    // asked for or the first opening of the window, whichever comes first; Unload (the
+    // window's unload) stops the player and lets the next use load again.
+    void Load();
+    void Unload();
+    bool loaded() const { return loaded_; }
+
     // The player is busy with a prompt (or holding one back).
     bool playing() const;
     // The file prompt q plays: <program folder>/<q>.wav, matched without regard to case.
@@ -42,8 +55,10 @@ private:
     void start(const Request& request);
     void request(const Request& request);
     void finished();
+    void loadForRequest();
 
     Session& session_;
+    bool loaded_ = false;
     bool holding_ = false;             // a prompt that must be heard whole is playing
     std::optional<Request> waiting_;   // the prompt asked for while holding (the last one)
 };

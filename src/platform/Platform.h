@@ -15,6 +15,7 @@
 #include "platform/KeyingClock.h"
 #include "platform/Scheduler.h"
 #include "platform/SerialLine.h"
+#include "platform/TcpClient.h"
 
 namespace platform {
 
@@ -125,6 +126,10 @@ struct Services {
     // The CW key and PTT lines, and the clock the keying worker times them by.
     KeyLines& keyLines;
     KeyingClock& keyingClock;
+    // The voice keyer's messages: a player of their own, so a prompt never cuts a message off.
+    WavePlayer& phoneWave;
+    // The telnet DX cluster's and the AGW packet engine's connections.
+    TcpClients& tcp;
 };
 
 }  // namespace platform

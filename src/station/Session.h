@@ -10,6 +10,8 @@
 #include "logging/LoggingState.h"
 #include "platform/Platform.h"
 #include "rig/RigControl.h"
+#include "spots/SpotHistory.h"
+#include "spots/SpotReceiver.h"
 #include "station/ContactLog.h"
 #include "station/KeyerSettings.h"
 #include "station/Folders.h"
@@ -38,6 +40,12 @@ public:
     // Rig control: its settings, the CAT port, the poll cycle and the frequency and mode
     // commands; readings reach the live window through Form1.
     rig::RigControl rig{*this};
+    // The 50 newest DX spots, drawn by the band map and the spectrum map.
+    spots::SpotHistory spotHistory;
+    // Where every spot source delivers the text it receives; spot lines reach the live window's
+    // BandMapSpots through Form1.
+    spots::SpotReceiver spotReceiver{[this](const std::string& call, const std::string& frequency,
+                                            const std::string& record) { Form1.BandMapSpots(call, frequency, record); }};
     // The voice keyer's settings as loaded at start (wave2.txt).
     station::VoiceKeyerSettings voiceKeyer;
     // The keyers: their shared state (CWBuffer, CWSending, CWInterface, ...), the CW keyer with

@@ -175,7 +175,9 @@ void inStateMultipliers(Builder& b) {
     b.label("Label15", -1, 4, 273, 300, 14, "States and Provinces Worked All Bands:", Look::Heading);
     // Each call-area group is a block of label columns five high under its heading; the groups
     // stand in four columns of groups, set apart by a small gap.
-    const float cellW = 20, cellH = 13, top = 287, columnGap = 6;
+    // Cells as narrow as the widest code allows, so the DX list beside the grid gets the room
+    // its country names need.
+    const float cellW = 19, cellH = 13, top = 287, columnGap = 6;
     float x = 4;
     int group = 0, lastColumn = 1;
     for (const auto& g : GridGroups()) {
@@ -193,14 +195,15 @@ void inStateMultipliers(Builder& b) {
         x += columns * cellW;
     }
     b.add(ControlKind::Button, "Command1", -1, 536, 248, 100, 19, "All Modes");
-    // Plain captions: "Cnty Rem - 67" must fit over its list.
-    b.label("lblStation", 5, 430, 273, 48, 14, "DX");
-    b.label("lblStation", 8, 482, 273, 76, 14, "Cnty Wkd - 0");
-    b.label("lblStation", 7, 562, 273, 74, 14, "Cnty Rem - 0");
+    // Plain captions: "Cnty Rem - 67" must fit over its list. The county lists are as wide as
+    // "Hillsborough" and a scroll bar need; the DX list gets the rest.
+    b.label("lblStation", 5, 410, 273, 73, 14, "DX");
+    b.label("lblStation", 8, 487, 273, 72, 14, "Cnty Wkd - 0");
+    b.label("lblStation", 7, 563, 273, 73, 14, "Cnty Rem - 0");
     // The side lists in a smaller size, so more names show above Line3.
-    b.add(ControlKind::ListBox, "List1", -1, 430, 288, 48, 60).fontPt = 7.5f;
-    b.add(ControlKind::ListBox, "List2", -1, 482, 288, 76, 60).fontPt = 7.5f;
-    b.add(ControlKind::ListBox, "List3", -1, 562, 288, 74, 60).fontPt = 7.5f;
+    b.add(ControlKind::ListBox, "List1", -1, 410, 288, 73, 60).fontPt = 7.5f;
+    b.add(ControlKind::ListBox, "List2", -1, 487, 288, 72, 60).fontPt = 7.5f;
+    b.add(ControlKind::ListBox, "List3", -1, 563, 288, 73, 60).fontPt = 7.5f;
 }
 
 // Out-of-state: the multipliers are the home state's counties, to go and worked, side by side.
@@ -214,21 +217,30 @@ void outOfStateMultipliers(Builder& b) {
     b.add(ControlKind::Button, "Command1", -1, 536, 248, 100, 19, "All Modes");
 }
 
-// The spot area below Line3: the band map frame with its scale and spot labels, and the spot
-// list in the same place; the spotting setup decides which of the two is shown.
+// Line3 closes the side lists at the bottom of the layout. The spot panel (the band map strip
+// with its line, scale and spot labels, and the spot list in the same place) is hidden and
+// parked near the top until a spot source is chosen; the panel layout then squeezes the rest
+// upwards and places it along the bottom (spots::PacketResize).
 void spotArea(Builder& b) {
-    b.line("Line3", 4, 367, 636, 367);
-    b.label("lblDX", -1, 4, 370, 632, 54, "", Look::Panel);
-    b.line("LineDX", 10, 408, 630, 408);
+    b.line("Line3", 4, 424, 636, 424);
+    constexpr float parked = 1000.0f / 15.0f;
+    auto panel = [](ControlDesign& c) -> ControlDesign& {
+        c.visible = false;
+        c.spotPanel = true;
+        return c;
+    };
+    panel(b.label("lblDX", -1, 4, parked, 632, 54, "", Look::Panel));
+    panel(b.line("LineDX", 10, parked, 630, parked));
+    // Scale labels 615 x 255 twips, spot labels 600 x 255, both 6.75 points.
     for (int i = 0; i < 5; ++i) {
-        b.label("lblFreqSpot", i, 10 + i * 140, 410, 60, 11, "").fontPt = 7.5f;
+        auto& tick = panel(b.label("lblFreqSpot", i, 10 + i * 140, parked, 41, 17, "", Look::BandMapScale));
+        tick.fontPt = 6.75f;
     }
     for (int i = 0; i < 50; ++i) {
-        auto& spot = b.label("lblDXSpot", i, 10, 373, 60, 12, "DXLBL");
-        spot.fontPt = 7.5f;
-        spot.visible = false;
+        auto& spot = panel(b.label("lblDXSpot", i, 10, parked, 40, 17, "DXLBL", Look::BandMapSpot));
+        spot.fontPt = 6.75f;
     }
-    b.add(ControlKind::ListView, "txtDX", -1, 4, 370, 632, 54).visible = false;
+    panel(b.add(ControlKind::ListView, "txtDX", -1, 4, parked, 632, 54));
 }
 }  // namespace
 
@@ -252,10 +264,17 @@ FormDesign DesignFor(WindowKind kind, bool rover) {
     else outOfStateMultipliers(b);
     spotArea(b);
 
-    if (in) {
+    if (in && rover) {
+        // Ten columns at the nine columns' widths would run 700 twips past the list and hide
+        // "County Sent" behind a scroll bar: the narrow columns give up what their texts do
+        // not need, so every column shows, a portable call of ten characters and
+        // "Hillsborough" whole.
+        d.listView1Columns = {{"Rec#", 470},   {"Call", 975}, {"Rec", 330}, {"SPC", 845},
+                              {"County", 855}, {"Snt", 310},  {"Date/Time", 820},
+                              {"Mo", 310},     {"Bnd", 330},  {"County Sent", 855}};
+    } else if (in) {
         d.listView1Columns = {{"Rec#", 530},  {"Call", 850},      {"Rec", 430}, {"SPC", 910}, {"County", 1050},
                               {"Snt", 420},   {"Date/Time", 890}, {"Mo", 430},  {"Bnd", 430}};
-        if (rover) d.listView1Columns.push_back({"County Sent", 1050});
     } else {
         d.listView1Columns = {{"Rec#", 550}, {"Call", 1200},     {"Rec", 430}, {"County", 1420},
                               {"Snt", 420},  {"Date/Time", 900}, {"Mo", 430},  {"Bnd", 430}};

@@ -25,7 +25,9 @@ enum class Look {
     Status,     // the status line
     Marker,     // the "New" marker
     GridCell,   // a state of the grid
-    Panel,      // the band map frame
+    Panel,      // the band map strip: navy, single-line border
+    BandMapScale,  // a scale caption under the band line: white, centred, transparent
+    BandMapSpot,   // a spot's label above the band line: centred, transparent, coloured by age
     Caption,    // white on navy caption box ("Possible Duplicates")
 };
 
@@ -42,6 +44,8 @@ struct ControlDesign {
     bool visible = true;
     int maxLength = 0;
     Look look = Look::Plain;
+    // One of the spot panel's controls: placed by the panel layout, never squeezed with the rest.
+    bool spotPanel = false;
 
     std::string key() const { return index < 0 ? name : name + "(" + std::to_string(index) + ")"; }
 };

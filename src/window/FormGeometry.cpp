@@ -9,7 +9,7 @@ FormGeometry::FormGeometry(const FormDesign& design)
     : width(design.width), height(design.height), fontPt(design.fontPt) {
     controls.reserve(design.controls.size());
     for (const auto& c : design.controls) {
-        controls.push_back({c.kind, c.left, c.top, c.width, c.height, c.fontPt});
+        controls.push_back({c.kind, c.left, c.top, c.width, c.height, c.fontPt, c.spotPanel});
     }
 }
 
@@ -85,6 +85,19 @@ void FormGeometry::FitToArea(const platform::TwipsRect& area) {
         c.width *= rw;
     }
     for (auto& w : txtDXColumns) w *= rw;
+}
+
+ControlGeometry FormGeometry::effective(int i) const {
+    ControlGeometry c = at(i);
+    if (squeeze == 1.0f || c.spotPanel || c.kind == ControlKind::Frame) return c;
+    if (c.kind == ControlKind::Line) {
+        c.top *= squeeze;     // Y1
+        c.height *= squeeze;  // Y2
+    } else {
+        c.height *= squeeze;
+        c.top *= squeeze;
+    }
+    return c;
 }
 
 void FormGeometry::SizeSideLists(int list1, int list2, int list3, int line3) {

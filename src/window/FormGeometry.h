@@ -15,6 +15,7 @@ struct ControlGeometry {
     ControlKind kind;
     float left, top, width, height;  // a line: X1, Y1, X2, Y2
     float fontPt;
+    bool spotPanel = false;  // placed by the spot panel's layout, exempt from the squeeze
 };
 
 class FormGeometry {
@@ -26,6 +27,10 @@ public:
     std::vector<ControlGeometry> controls;           // in design order
     std::vector<float> listView1Columns;             // empty until CreateColumns
     std::vector<float> txtDXColumns;
+    // While the spot panel is shown the other controls stand at this factor of their heights,
+    // tops and line heights (0.9), 1 otherwise. Kept as a factor, not multiplied into the
+    // values, so showing and removing the panel any number of times leaves no drift.
+    float squeeze = 1.0f;
 
     // The load's pass: window and controls from the design to a screen of sw x sh twips, the
     // window centred; control fonts by the smaller of the two ratios.
@@ -40,6 +45,10 @@ public:
     void FitToArea(const platform::TwipsRect& area);
     // Side lists from their top down to Line3's Y1; a list never gets a negative height.
     void SizeSideLists(int list1, int list2, int list3, int line3);
+
+    // A control where it stands: its values with the squeeze applied (a line's Y1 and Y2; the
+    // height and top of any other kind). The spot panel's own controls are never squeezed.
+    ControlGeometry effective(int i) const;
 
     ControlGeometry& at(int i) { return controls.at(static_cast<size_t>(i)); }
     const ControlGeometry& at(int i) const { return controls.at(static_cast<size_t>(i)); }

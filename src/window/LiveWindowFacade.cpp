@@ -18,7 +18,6 @@ void LiveWindowFacade::Unload() {
     inState_ = nullptr;
     outOfState_ = nullptr;
     lblDXVisible = false;
-    txtCall.clear();
 }
 
 LiveWindowApi* LiveWindowFacade::live() const {
@@ -35,8 +34,8 @@ void LiveWindowFacade::ModeSelection(const std::string& strMode) {
     if (auto* w = live()) w->ModeSelection(strMode);
 }
 
-void LiveWindowFacade::PacketResize() {
-    if (auto* w = live()) w->PacketResize();
+void LiveWindowFacade::PacketResize(const std::string& spotSource, bool listChosen) {
+    if (auto* w = live()) w->PacketResize(spotSource, listChosen);
 }
 
 void LiveWindowFacade::DisplayBandMapLabels() {
@@ -67,6 +66,14 @@ void LiveWindowFacade::SetDialogCaption(const std::string& caption) {
 
 void LiveWindowFacade::SetDupeCaption(const std::string& caption) {
     if (auto* w = live()) w->SetDupeCaption(caption);
+}
+
+void LiveWindowFacade::SpotCallToCallField(const std::string& call) {
+    if (auto* w = live()) w->SpotCallToCallField(call);
+}
+
+void LiveWindowFacade::FocusCallField() {
+    if (auto* w = live()) w->FocusCallField();
 }
 
 }  // namespace window

@@ -17,7 +17,9 @@ public:
     virtual ~LiveWindowApi() = default;
     virtual void BandFreqConversion(double frequencyValue) = 0;
     virtual void ModeSelection(const std::string& strMode) = 0;
-    virtual void PacketResize() = 0;
+    // The spotting setup's choice: the source ("None" removes the panel) and whether the spot
+    // list rather than the band map is shown.
+    virtual void PacketResize(const std::string& spotSource, bool listChosen) = 0;
     virtual void DisplayBandMapLabels() = 0;
     virtual void BandMapSpots(const std::string& qDXSpotCall, const std::string& qDXSpotFreq,
                               const std::string& qDXSpotRecord) = 0;
@@ -28,6 +30,9 @@ public:
     virtual void SetCallText(const std::string&) {}
     virtual void SetDialogCaption(const std::string&) {}
     virtual void SetDupeCaption(const std::string&) {}
+    // A spot picked on the spectrum map: its call into the call field, then the focus there.
+    virtual void SpotCallToCallField(const std::string& call) = 0;
+    virtual void FocusCallField() = 0;
 };
 
 class LiveWindowFacade {
@@ -43,7 +48,7 @@ public:
     void SavePref();
     void BandFreqConversion(double frequencyValue);
     void ModeSelection(const std::string& strMode);
-    void PacketResize();
+    void PacketResize(const std::string& spotSource, bool listChosen);
     void DisplayBandMapLabels();
     void BandMapSpots(const std::string& qDXSpotCall, const std::string& qDXSpotFreq,
                       const std::string& qDXSpotRecord);
@@ -55,10 +60,11 @@ public:
     void SetCallText(const std::string& call);
     void SetDialogCaption(const std::string& caption);
     void SetDupeCaption(const std::string& caption);
+    void SpotCallToCallField(const std::string& call);
+    void FocusCallField();
 
     // Hidden members other windows read or write.
     bool lblDXVisible = false;  // set by the live window's spot layout; the band-map redraw reads it
-    std::string txtCall;        // a right-clicked spectrum-map call; nothing reads it
     static constexpr const char* Caption = "Form1";  // the AGW engine's application title
     static constexpr float FontSize = 8.25f;         // the tuning panel's base size
 

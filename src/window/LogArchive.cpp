@@ -19,6 +19,14 @@ void error(Session& session, const std::string& text, const std::string& title) 
     session.platform.dialogs.messageBox(text, platform::MsgButtons::OK, platform::MsgIcon::None, title);
 }
 
+// Restore done: the operator sees that it worked and how big the log now is.
+void restored(Session& session, const std::string& from, size_t contacts) {
+    info(session,
+         "The log was restored from:\r\n\r\n" + platform::PathText(from) + "\r\n\r\nlog.txt now holds " +
+             std::to_string(contacts) + (contacts == 1 ? " contact." : " contacts."),
+         "Log Restored");
+}
+
 bool ensureBackupFolder(Session& session) {
     auto& files = session.platform.files;
     const std::string folder = session.folders.BackupFolder();
@@ -90,8 +98,9 @@ bool mnuRestore_Click(Session& session, const std::function<void()>& refresh) {
         error(session, "Unable to read " + *chosen + ".", "Error Restoring Log");
         return false;
     }
+    size_t contacts = 0;
     try {
-        station::ParseLog(*bytes);
+        contacts = station::ParseLog(*bytes).size();
     } catch (const std::exception& e) {
         error(session, *chosen + " is not a readable log (" + e.what() + "). log.txt was not changed.",
               "Error Restoring Log");
@@ -99,6 +108,7 @@ bool mnuRestore_Click(Session& session, const std::function<void()>& refresh) {
     }
     if (fileHasContacts && current && *current == *bytes) {
         refresh();  // the working log itself, or an identical copy: nothing to replace
+        restored(session, *chosen, contacts);
         return true;
     }
     if (fileHasContacts) {
@@ -115,6 +125,7 @@ bool mnuRestore_Click(Session& session, const std::function<void()>& refresh) {
     }
     session.log.ChangedSinceLoad = true;  // the closing backup keeps the restored log too
     refresh();
+    restored(session, *chosen, contacts);
     return true;
 }
 

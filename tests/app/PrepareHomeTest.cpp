@@ -70,3 +70,27 @@ TEST(PrepareHome, TheOperatorsFilesAreNeverReplacedWhateverTheirLetterCase) {
         EXPECT_EQ(names(home), expected) << "no temporary files are left behind";
     }
 }
+
+// The spoken prompts the build made arrive beside the shipped files; a recording of the
+// operator's own, in whatever letter case, is kept.
+TEST(PrepareHome, BringsTheSpokenPromptsButKeepsTheOperatorsRecordings) {
+    TempFolder t;
+    const fs::path home = t.path;
+    fs::create_directories(home);
+    writeFileBytes(home / "call.WAV", "the operator's own voice");
+    const std::string command = "bash '" + std::string(PALMETAR_SOURCE_DIR) + "/scripts/prepare-home' '" +
+                                home.string() + "' '" + PALMETAR_PROMPT_DIR + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    for (const char* prompt : {"RstRcvd", "RstSnt", "SPC", "County", "Dupe", "NavEn", "NavDis"}) {
+        const std::string name = std::string(prompt) + ".wav";
+        ASSERT_TRUE(fs::exists(home / name)) << name;
+        const std::string bytes = readFileBytes(home / name);
+        EXPECT_EQ(bytes, readFileBytes(fs::path(PALMETAR_PROMPT_DIR) / name)) << name;
+        // A real recording: a RIFF/WAVE file with sound in it, not an empty placeholder.
+        EXPECT_EQ(bytes.substr(0, 4), "RIFF") << name;
+        EXPECT_EQ(bytes.substr(8, 4), "WAVE") << name;
+        EXPECT_GT(bytes.size(), 4000u) << name;
+    }
+    EXPECT_EQ(readFileBytes(home / "call.WAV"), "the operator's own voice");
+    EXPECT_FALSE(fs::exists(home / "Call.wav"));
+}

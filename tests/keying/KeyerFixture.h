@@ -18,7 +18,7 @@ struct LiveWindowRecorder : window::LiveWindowApi {
     std::function<void()> onMains;
     void BandFreqConversion(double) override {}
     void ModeSelection(const std::string&) override {}
-    void PacketResize() override {}
+    void PacketResize(const std::string&, bool) override {}
     void DisplayBandMapLabels() override {}
     void BandMapSpots(const std::string&, const std::string&, const std::string&) override {}
     void Mains() override {
@@ -30,6 +30,8 @@ struct LiveWindowRecorder : window::LiveWindowApi {
     void SetCallText(const std::string& c) override { call = c; }
     void SetDialogCaption(const std::string& c) override { captions.push_back(c); }
     void SetDupeCaption(const std::string&) override {}
+    void SpotCallToCallField(const std::string&) override {}
+    void FocusCallField() override {}
 };
 
 struct KeyerFixture {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "station/Profile.h"
 #include "support/TestSession.h"
 
 namespace {
@@ -83,5 +84,91 @@ INSTANTIATE_TEST_SUITE_P(
         // The end of a prompt that was not held changes nothing.
         HoldCase{"EndOfAnOrdinaryPrompt", kAll, {"Call", "end", "RstRcvd"}, {"Call", "RstRcvd"}, true}),
     [](const testing::TestParamInfo<HoldCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+const std::vector<std::string> kEvery = {"Call", "SPC", "RstRcvd", "RstSnt", "County", "Dupe", "NavEn", "NavDis"};
+
+std::vector<std::string> Heard(TestSession& ts) {
+    std::vector<std::string> heard;
+    for (const auto& n : Names(ts.fakes.wave.played)) heard.push_back(n.substr(0, n.size() - 4));
+    return heard;
+}
+
+// The window's options speak; steps as above plus "optN" = choosing option N, "load" = the
+// window's load with the stored mode.
+struct OptionCase {
+    const char* name;
+    int storedMode;
+    std::vector<std::string> steps;
+    std::vector<std::string> heard;
+};
+class VoiceNavOptions : public testing::TestWithParam<OptionCase> {};
+
+TEST_P(VoiceNavOptions, SpeakTheChoiceWithoutChangingTheMode) {
+    const auto& c = GetParam();
+    TestSession ts;
+    for (const auto& f : kEvery) ts.writeProgramFile(f + ".wav", "RIFF");
+    ts->profile.VoiceNavMode = static_cast<uint8_t>(c.storedMode);
+    for (const auto& step : c.steps) {
+        if (step == "end") ts.fakes.wave.finish();
+        else if (step == "load") ts->voiceNav.Load();
+        else if (step.rfind("opt", 0) == 0) ts->voiceNav.ChooseOption(std::stoi(step.substr(3)));
+        else ts->voiceNav.BlindKeyPhone(step);
+    }
+    EXPECT_EQ(Heard(ts), c.heard);
+    EXPECT_EQ(ts->profile.VoiceNavMode, c.storedMode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    VoiceNavigation, VoiceNavOptions,
+    testing::Values(
+        OptionCase{"OffSaysNavDis", 0, {"load", "opt0"}, {"NavDis", "NavDis"}},
+        // Call Only: "NavEn" is heard whole, then "Call"; nothing else runs meanwhile.
+        OptionCase{"CallOnlyNavEnThenCall", 0, {"load", "opt1"}, {"NavDis", "NavEn"}},
+        OptionCase{"CallOnlyCallAfterTheEnd", 0, {"load", "opt1", "end"}, {"NavDis", "NavEn", "Call"}},
+        // Off right after Call Only's "Call" started cuts it off.
+        OptionCase{"OffCutsCall", 0, {"load", "opt1", "end", "opt0"}, {"NavDis", "NavEn", "Call", "NavDis"}},
+        OptionCase{"AllDataFieldsSaysNavEn", 1, {"load", "end", "opt2"}, {"NavEn", "Call", "NavEn"}},
+        OptionCase{"AStoredModeWithoutAnOptionSaysNothing", 7, {"load", "opt5"}, {}},
+        // The first prompt of the run loads the window, which speaks the stored mode first; in
+        // Call Only "NavEn" is heard whole before the prompt (and "Call" only once).
+        OptionCase{"FirstPromptLoadsCallOnly", 1, {"Call"}, {"NavEn"}},
+        OptionCase{"FirstPromptLoadsCallOnlyThen", 1, {"Call", "end", "end"}, {"NavEn", "Call"}},
+        OptionCase{"FirstPromptLoadsAllFields", 2, {"RstSnt"}, {"NavEn", "RstSnt"}},
+        OptionCase{"TheLoadRunsOnce", 2, {"RstSnt", "load", "County"}, {"NavEn", "RstSnt", "County"}}),
+    [](const testing::TestParamInfo<OptionCase>& info) { return std::string(info.param.name); });
+
+TEST(VoiceNavigation, DoneStoresTheChoiceInTheProfileFile) {
+    TestSession ts;
+    ts->profile.VoiceNavMode = 0;
+    ts->voiceNav.Done(2);
+    EXPECT_EQ(ts->profile.VoiceNavMode, 2);
+    TestSession again;
+    again.writeProgramFile("QSOpref.txt", ts.readProgramFile("QSOpref.txt"));
+    ASSERT_TRUE(station::ReadPreferences(*again));
+    EXPECT_EQ(again->profile.VoiceNavMode, 2);
+    ts->voiceNav.Done(1);
+    EXPECT_EQ(ts->profile.VoiceNavMode, 1);
+    ts->voiceNav.Done(0);
+    EXPECT_EQ(ts->profile.VoiceNavMode, 0);
+}
+
+TEST(VoiceNavigation, UnloadStopsThePromptAndTheNextUseLoadsAgain) {
+    TestSession ts;
+    for (const auto& f : kEvery) ts.writeProgramFile(f + ".wav", "RIFF");
+    ts->profile.VoiceNavMode = 1;
+    ts->voiceNav.Load();
+    ts->voiceNav.BlindKeyPhone("Call");  // waits for NavEn
+    ts->voiceNav.Unload();
+    EXPECT_FALSE(ts->voiceNav.playing());
+    EXPECT_FALSE(ts.fakes.wave.isPlaying);
+    ts.fakes.wave.finish();  // a late end changes nothing
+    EXPECT_EQ(Heard(ts), (std::vector<std::string>{"NavEn"}));
+    ts->voiceNav.Load();
+    EXPECT_EQ(Heard(ts), (std::vector<std::string>{"NavEn", "NavEn"}));
+}
 
 }  // namespace

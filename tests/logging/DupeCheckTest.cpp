@@ -155,6 +155,13 @@ TEST(PartialList, StopsOncePastOneHundredCharacters) {
     // Each entry is 7 characters: the 15th passes 100 and ends the scan.
     EXPECT_EQ(list.size(), 15u * 7u);
     EXPECT_EQ(list.substr(0, 7), "K4A114 ");
+
+    // Entries of 10 characters: at exactly 100 the scan goes on; the 11th passes it and ends it.
+    station::ContactLog exact;
+    for (int i = 0; i < 20; ++i) exact.records().push_back(Rec("K4B" + std::to_string(100000 + i)).sent("Lee"));
+    const std::string eleven = PartialDupes(In(), exact, "K4B");
+    EXPECT_EQ(eleven.size(), 11u * 10u);
+    EXPECT_EQ(eleven.substr(0, 10), "K4B100010 ");
 }
 
 struct PartialCase {
@@ -184,6 +191,7 @@ INSTANTIATE_TEST_SUITE_P(
     CallField, PartialKeys,
     testing::Values(
         PartialCase{"ShortCallListsWithoutWarning", "K", '4', true, true, "K4ABC ", " ", false},
+        PartialCase{"TwoHeldListsWithoutWarning", "K4", 'A', true, true, "K4ABC ", " ", false},
         PartialCase{"ThreeHeldWarns", "K4A", 'B', true, true, "K4ABC ", "Possible Duplicate!", false},
         PartialCase{"ClockOffKeepsStatus", "K", '4', true, false, "K4ABC ", std::nullopt, false},
         PartialCase{"ThirdCharacterLetters", "WA", 'B', true, true, "", "The second or third character is not numeric!", true},

@@ -62,6 +62,12 @@ TEST(RateGraphModel, RateIsSixTimesTheContactsOfTheLastTenMinutes) {
     EXPECT_EQ(g.placed[static_cast<size_t>(stepOf(540, 3600))], 60);
     // The contact an hour later sees only itself: 600 seconds is already outside the window.
     EXPECT_EQ(g.placed[kRateSteps], 6);
+
+    // The ten minutes end just short of 600 seconds: 599 seconds back is inside, 600 is not.
+    const auto edge = BuildRateGraph(logAt({{0, "20"}, {599, "20"}, {1199, "20"}, {3000, "20"}, {3600, "20"},
+                                            {4200, "20"}, {4800, "20"}}));
+    EXPECT_EQ(edge.placed[static_cast<size_t>(stepOf(599, 4800))], 12);
+    EXPECT_EQ(edge.placed[static_cast<size_t>(stepOf(1199, 4800))], 6);
 }
 
 TEST(RateGraphModel, SameStepLastContactWinsValueAndBand) {

@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
 #include "support/FakeDevices.h"
+#include "support/FakeTcp.h"
 
 namespace fakes {
 
@@ -197,8 +198,10 @@ struct FakeServices {
     FakeSerialPorts serial{clock};
     FakeKeyingClock keyingClock;
     FakeKeyLines keyLines{[this] { return keyingClock.nowNs(); }};
-    platform::Services services{dialogs, clock,  environment, files,  screen,   clipboard, settings,
-                                random,  exit,   wave,        scheduler, serial, keyLines,  keyingClock};
+    FakeWavePlayer phoneWave;
+    FakeTcpClients tcp;
+    platform::Services services{dialogs,  clock,  environment, files,     screen, clipboard, settings,    random,
+                                exit,     wave,   scheduler,   serial,    keyLines, keyingClock, phoneWave, tcp};
 };
 
 }  // namespace fakes

@@ -65,6 +65,94 @@ TEST(MenuTable, CaptionsWaysOfOpeningAndWindowDifferences) {
                                              "&Graph", "&Recall", "L&ist", "&Help"}));
 }
 
+// The whole menu tree of both windows as the operator's manual gives it: name, caption, the
+// menu it stands in, and whether it is switched off.
+TEST(MenuTable, TheWholeTreeOfBothWindows) {
+    struct Row {
+        const char *parent, *name, *caption;
+        bool off;
+    };
+    auto expected = [](bool in) {
+        std::vector<Row> rows = {
+            {"", "mnuFile", "&File", false},
+            {"mnuFile", "mnuNew", "&New", false},
+            {"mnuFile", "mnuLine1", "-", false},
+            {"mnuFile", "mnuArchive", "Archive Current &Log", false},
+            {"mnuFile", "mnuLine21", "-", false},
+            {"mnuFile", "mnuRestore", "&Restore from Archive or Backup", false},
+            {"mnuFile", "mnuLine53", "-", false},
+            {"mnuFile", "mnuOpen", "&Open", true},
+            {"mnuFile", "mnuWriteSumm", "&Write Submission File", false},
+            {"mnuFile", "mnuLine2", "-", false},
+            {"mnuFile", "mnuPendrakeImport", "E&xport for Pendrake Import", true},
+            {"mnuFile", "mnuexportADIF", "Export &ADIF File", false},
+            {"mnuFile", "mnuLine22", "-", false},
+            {"mnuFile", "mnuCopyListtoClipboard", "&Copy Listed Items to Clipboard", false},
+            {"mnuFile", "mnuLine3", "-", false},
+            {"mnuFile", "mnuExit", "&Exit", false},
+            {"", "mnuOptions", "&Options", false},
+            {"mnuOptions", "mnuAppearance", "&Appearance", false},
+            {"mnuAppearance", "mnuFormSize", "&Form Size", false},
+            {"mnuAppearance", "mnuColors", "&Colors", !in},
+            {"mnuAppearance", "mnuTaskbar", "&Taskbar", false},
+            {"mnuOptions", "mnuLine5", "-", false},
+            {"mnuOptions", "mnutrans", "&Transmit", false},
+            {"mnutrans", "mnuCW", "&CW Setup", false},
+            {"mnutrans", "mnuVoice", "&Voice Setup", false},
+            {"mnuOptions", in ? "mnuline6" : "mnuLine6", "-", false},
+            {"mnuOptions", "mnuRigInterface", "&Rig Interface", false},
+            {"mnuOptions", "mnuLine8", "-", false},
+            {"mnuOptions", "mnuDX", "&DX Spotting", false},
+            {"mnuDX", "mnuDXSpotting", "&Configure", false},
+            {"mnuDX", "mnuSpectrumMap", "&View Spectrum Map", false},
+            {"mnuOptions", "mnuLine7", "-", false},
+            {"mnuOptions", "mnuBlind", "&Voice Navigation", false},
+            {"mnuOptions", "mnuLine11", "-", false},
+            {"mnuOptions", "mnuListPrevious", "&List Previous Contacts", false},
+            {"mnuOptions", "mnuLine29", "-", false},
+            {"mnuOptions", "mnuPostContest", "&Post Contest Mode", false},
+        };
+        if (!in) rows.push_back({"", "mnuSetup", "&Setup", true});
+        const std::vector<Row> rest = {
+            {"", "mnuBandChange", "&Band", false},
+            {"mnuBandChange", "mnuBand160Ch", "160", true},
+            {"mnuBandChange", "mnuBand80Ch", "80", true},
+            {"mnuBandChange", "mnuBand40Ch", "40", false},
+            {"mnuBandChange", "mnuBand20Ch", "20", false},
+            {"mnuBandChange", "mnuBand15Ch", "15", false},
+            {"mnuBandChange", "mnuBand10Ch", "10", false},
+            {"mnuBandChange", "mnuBand6Ch", "6", true},
+            {"mnuBandChange", "mnuLine14", "-", false},
+            {"mnuBandChange", "mnuPrivileges", "&Privileges", false},
+            {"", "mnuBand", "&Mode", false},
+            {"mnuBand", "mnu160", "&CW", false},
+            {"mnuBand", "mnuSSB", "&PH", false},
+            {"mnuBand", "mnuDigital", in ? "&DG" : "&Digital", true},
+            {"", "mnuClear", "&Clear", false},
+        };
+        rows.insert(rows.end(), rest.begin(), rest.end());
+        if (in) rows.push_back({"", "mnuChangeCounty", "Cha&nge County", false});
+        for (const Row r : {Row{"", "mnuMap", "M&ap", false}, Row{"", "mnuGraph", "&Graph", false},
+                            Row{"", "mnuRecall", "&Recall", false}, Row{"", "mnuCountyList", "L&ist", false},
+                            Row{"", "mnuHelp", "&Help", false}})
+            rows.push_back(r);
+        return rows;
+    };
+    for (bool in : {true, false}) {
+        const auto tree = MenuTree(in ? WindowKind::InState : WindowKind::OutOfState);
+        const auto rows = expected(in);
+        ASSERT_EQ(tree.size(), rows.size()) << (in ? "in-state" : "out-of-state");
+        for (size_t i = 0; i < rows.size(); ++i) {
+            const std::string where = std::string(in ? "in-state " : "out-of-state ") + rows[i].name;
+            EXPECT_STREQ(tree[i].name, rows[i].name) << where;
+            EXPECT_STREQ(tree[i].caption, rows[i].caption) << where;
+            EXPECT_STREQ(tree[i].parent, rows[i].parent) << where;
+            EXPECT_EQ(tree[i].switchedOff, rows[i].off) << where;
+            EXPECT_EQ(tree[i].type == MenuType::Separator, std::string(rows[i].caption) == "-") << where;
+        }
+    }
+}
+
 TEST(UnloadOrder, KeyersSpottingRigFacadeThenTheRoverListInStateAndWinKeyLast) {
     using W = ToolWindow;
     EXPECT_EQ(UnloadOrder(WindowKind::InState),

@@ -72,8 +72,12 @@ TEST(LogArchive, RestoreBacksUpTheCurrentLogThenReplacesItAndReloads) {
     EXPECT_TRUE(mnuRestore_Click(*ts, [&] { ++refreshes; }));
     EXPECT_EQ(ts.readProgramFile("log.txt"), kOtherLog);
     EXPECT_EQ(refreshes, 1);
-    ASSERT_EQ(ts.fakes.dialogs.messages.size(), 2u);
+    ASSERT_EQ(ts.fakes.dialogs.messages.size(), 3u);
     EXPECT_EQ(ts.fakes.dialogs.messages[1].title, "Are your sure?");
+    // Said once it is done, with the size of the log now in use.
+    EXPECT_EQ(ts.fakes.dialogs.messages[2].title, "Log Restored");
+    EXPECT_EQ(ts.fakes.dialogs.messages[2].prompt,
+              "The log was restored from:\r\n\r\n" + archive + "\r\n\r\nlog.txt now holds 1 contact.");
     const auto copies = backups(ts);
     ASSERT_EQ(copies.size(), 1u);
     EXPECT_EQ(readFileBytes(fs::path(ts->folders.BackupFolder()) / copies[0]), kGoodLog);
@@ -107,7 +111,8 @@ TEST(LogArchive, RestoreAsksOnlyWhenContactsWouldBeReplacedAndNoChangesNothing) 
         writeFileBytes(archive, kOtherLog);
         ts.fakes.dialogs.fileAnswers = {archive};
         EXPECT_TRUE(mnuRestore_Click(*ts, [] {}));
-        ASSERT_EQ(ts.fakes.dialogs.messages.size(), 1u);
+        ASSERT_EQ(ts.fakes.dialogs.messages.size(), 2u);  // the information, then "Log Restored"
+        EXPECT_EQ(ts.fakes.dialogs.messages[1].title, "Log Restored");
         EXPECT_EQ(ts.readProgramFile("log.txt"), kOtherLog);
         EXPECT_TRUE(backups(ts).empty());
     }

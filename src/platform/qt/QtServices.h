@@ -9,6 +9,7 @@
 #include "platform/SteadyKeyingClock.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/qt/QtSerialLine.h"
+#include "platform/qt/QtTcpClient.h"
 #include "platform/qt/QtWavePlayer.h"
 
 namespace platform::qt {
@@ -89,6 +90,8 @@ private:
     QtSerialPorts serial_{environment_};
     PosixKeyLines keyLines_{environment_};
     SteadyKeyingClock keyingClock_;
+    QtWavePlayer phoneWave_;
+    QtTcpClients tcp_;
     Services services_;
 };
 

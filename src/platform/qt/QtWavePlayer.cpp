@@ -1,5 +1,8 @@
 #include "platform/qt/QtWavePlayer.h"
 
+#include <algorithm>
+
+#include <QFile>
 #include <QFileInfo>
 #include <QAudioDevice>
 #include <QMediaDevices>
@@ -38,6 +41,32 @@ void QtWavePlayer::ended() {
     if (finished_) finished_();
 }
 
+int64_t QtWavePlayer::WaveLengthMs(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray head = f.read(4096);
+    auto u32 = [&head](qsizetype at) -> uint32_t {
+        if (at + 4 > head.size()) return 0;
+        const auto* p = reinterpret_cast<const unsigned char*>(head.constData() + at);
+        return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+    };
+    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE") return -1;
+    uint32_t byteRate = 0;
+    for (qsizetype at = 12; at + 8 <= head.size();) {
+        const QByteArray id = head.mid(at, 4);
+        const uint32_t size = u32(at + 4);
+        if (id == "fmt ") byteRate = u32(at + 8 + 8);
+        if (id == "data") {
+            if (byteRate == 0) return -1;
+            // A header still saying "unknown size" (streamed recordings) reads as the whole file.
+            const int64_t bytes = size == 0xFFFFFFFFu || size == 0 ? f.size() - (at + 8) : size;
+            return bytes * 1000 / byteRate;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return -1;
+}
+
 bool QtWavePlayer::play(const std::string& path) {
     stop();
     const QString file = toQ(path);
@@ -71,7 +100,8 @@ bool QtWavePlayer::play(const std::string& path) {
         },
         Qt::QueuedConnection);
     active_ = true;
-    watchdog_.start(longestPlayMs_);
+    const int64_t length = WaveLengthMs(file);
+    watchdog_.start(static_cast<int>(std::min<int64_t>(std::max<int64_t>(longestPlayMs_, length + kEndMarginMs), 3600000)));
     effect->setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
     effect->play();
     return true;

@@ -14,9 +14,13 @@ namespace platform::qt {
 
 class QtWavePlayer : public QObject, public WavePlayer {
 public:
-    // A play that has not ended after this long counts as ended (a prompt lasts a second or
-    // two), so a sound device that never reports the end cannot hold the prompts back.
+    // A play that has not ended after this long counts as ended, so a sound device that never
+    // reports the end cannot hold the prompts back or keep a transmitter keyed. A PCM wave
+    // file's own length (from its header) plus a margin is used instead when it is longer.
     static constexpr int kLongestPlayMs = 15000;
+    static constexpr int kEndMarginMs = 3000;
+    // The length of a PCM wave file in milliseconds, from its header; -1 when it cannot be told.
+    static int64_t WaveLengthMs(const QString& path);
 
     explicit QtWavePlayer(int longestPlayMs = kLongestPlayMs);
     ~QtWavePlayer() override;

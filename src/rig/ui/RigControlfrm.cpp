@@ -33,7 +33,7 @@ constexpr const char* kCaption = " Rig Interface Setup";
 QRadioButton* option(QWidget* parent, const char* name, const char* caption, int x, int y, int w) {
     auto* b = new QRadioButton(QString::fromLatin1(caption), parent);
     b->setObjectName(QString::fromLatin1(name));
-    place(b, x, y, w, 18);
+    place(b, x, y, w, 20);
     return b;
 }
 
@@ -44,7 +44,7 @@ QGroupBox* frame(QWidget* parent, const char* name, const char* title, int x, in
     return f;
 }
 
-QLabel* label(QWidget* parent, const char* text, int x, int y, int w, int h = 16) {
+QLabel* label(QWidget* parent, const char* text, int x, int y, int w, int h = 18) {
     auto* l = new QLabel(QString::fromLatin1(text), parent);
     place(l, x, y, w, h);
     return l;
@@ -54,7 +54,7 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, int 
     auto* b = new QPushButton(QString::fromLatin1(caption), parent);
     b->setObjectName(QString::fromLatin1(name));
     b->setAutoDefault(false);  // Enter in a read string must not start a test
-    place(b, x, y, w, 22);
+    place(b, x, y, w, 24);
     return b;
 }
 
@@ -63,7 +63,7 @@ QLabel* reading(QWidget* parent, const char* name, int x, int y, int w) {
     l->setObjectName(QString::fromLatin1(name));
     l->setTextFormat(Qt::PlainText);
     l->setStyleSheet(QStringLiteral("QLabel { color: #FF0000; background: #000000; padding-left: 2px; }"));
-    place(l, x, y, w, 20);
+    place(l, x, y, w, 22);
     return l;
 }
 
@@ -116,124 +116,123 @@ void RigControlfrm::buildControls() {
     rig::ui::SetDesignFont(this);
     place(this, 0, 0, kDesignWidth, kDesignHeight);
 
-    label(this, "Select Rig:", 8, 6, 150);
+    label(this, "Select Rig:", 8, 4, 150);
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
-    place(List1, 8, 22, 150, 318);
+    place(List1, 8, 22, 150, 316);
 
-    fraBaud = frame(this, "fraBaud", "Baud Rate (k):", 168, 4, 150, 80);
-    optBaud12 = option(fraBaud, "optBaud12", "1.2", 8, 16, 44);
-    optBaud24 = option(fraBaud, "optBaud24", "2.4", 54, 16, 44);
-    optBaud48 = option(fraBaud, "optBaud48", "4.8", 100, 16, 44);
-    optBaud96 = option(fraBaud, "optBaud96", "9.6", 8, 36, 44);
-    optBaud144 = option(fraBaud, "optBaud144", "14.4", 54, 36, 44);
-    optBaud192 = option(fraBaud, "optBaud192", "19.2", 100, 36, 44);
-    optBaud288 = option(fraBaud, "optBaud288", "28.8", 8, 56, 44);
-    optBaud384 = option(fraBaud, "optBaud384", "38.4", 54, 56, 44);
-    optBaud560 = option(fraBaud, "optBaud560", "56", 100, 56, 44);
+    fraBaud = frame(this, "fraBaud", "Baud Rate (k):", 168, 2, 148, 88);
+    optBaud12 = option(fraBaud, "optBaud12", "1.2", 8, 18, 44);
+    optBaud24 = option(fraBaud, "optBaud24", "2.4", 52, 18, 44);
+    optBaud48 = option(fraBaud, "optBaud48", "4.8", 96, 18, 44);
+    optBaud96 = option(fraBaud, "optBaud96", "9.6", 8, 40, 44);
+    optBaud144 = option(fraBaud, "optBaud144", "14.4", 52, 40, 44);
+    optBaud192 = option(fraBaud, "optBaud192", "19.2", 96, 40, 44);
+    optBaud288 = option(fraBaud, "optBaud288", "28.8", 8, 62, 44);
+    optBaud384 = option(fraBaud, "optBaud384", "38.4", 52, 62, 44);
+    optBaud560 = option(fraBaud, "optBaud560", "56", 96, 62, 44);
     speed_.buttons = {{optBaud12, "1200"},   {optBaud24, "2400"},   {optBaud48, "4800"},
                       {optBaud96, "9600"},   {optBaud144, "14400"}, {optBaud192, "19200"},
                       {optBaud288, "28800"}, {optBaud384, "38400"}, {optBaud560, "56000"}};
 
-    fraParity = frame(this, "fraParity", "Parity:", 324, 4, 64, 80);
-    optParityNone = option(fraParity, "optParityNone", "None", 8, 16, 52);
-    optParityOdd = option(fraParity, "optParityOdd", "Odd", 8, 36, 52);
-    optParityEven = option(fraParity, "optParityEven", "Even", 8, 56, 52);
+    fraParity = frame(this, "fraParity", "Parity:", 320, 2, 62, 88);
+    optParityNone = option(fraParity, "optParityNone", "None", 6, 18, 54);
+    optParityOdd = option(fraParity, "optParityOdd", "Odd", 6, 40, 54);
+    optParityEven = option(fraParity, "optParityEven", "Even", 6, 62, 54);
     parity_.buttons = {{optParityOdd, "O"}, {optParityNone, "N"}, {optParityEven, "E"}};
 
-    fraData = frame(this, "fraData", "Data Bits:", 394, 4, 64, 80);
-    optData7 = option(fraData, "optData7", "7", 8, 16, 48);
-    optData8 = option(fraData, "optData8", "8", 8, 36, 48);
+    fraData = frame(this, "fraData", "Data Bits:", 386, 2, 62, 88);
+    optData7 = option(fraData, "optData7", "7", 6, 18, 48);
+    optData8 = option(fraData, "optData8", "8", 6, 40, 48);
     data_.buttons = {{optData7, "7"}, {optData8, "8"}};
 
-    fraStop = frame(this, "fraStop", "Stop Bits:", 464, 4, 64, 80);
-    optStop1 = option(fraStop, "optStop1", "1", 8, 16, 48);
-    optStop2 = option(fraStop, "optStop2", "2", 8, 36, 48);
+    fraStop = frame(this, "fraStop", "Stop Bits:", 452, 2, 62, 88);
+    optStop1 = option(fraStop, "optStop1", "1", 6, 18, 48);
+    optStop2 = option(fraStop, "optStop2", "2", 6, 40, 48);
     stop_.buttons = {{optStop1, "1"}, {optStop2, "2"}};
 
-    Frame1 = frame(this, "Frame1", "Mode by:", 534, 4, 82, 80);
-    OptRig = option(Frame1, "OptRig", "Rig", 8, 16, 70);
-    OptFreq = option(Frame1, "OptFreq", "Frequency", 8, 36, 70);
-    OptDont = option(Frame1, "OptDont", "Don't Use", 8, 56, 70);
+    Frame1 = frame(this, "Frame1", "Mode by:", 518, 2, 98, 88);
+    OptRig = option(Frame1, "OptRig", "Rig", 6, 18, 88);
+    OptFreq = option(Frame1, "OptFreq", "Frequency", 6, 40, 88);
+    OptDont = option(Frame1, "OptDont", "Don't Use", 6, 62, 88);
 
-    fraPort = frame(this, "fraPort", "Comm Port:", 168, 90, 170, 62);
+    fraPort = frame(this, "fraPort", "Comm Port:", 168, 94, 170, 68);
     for (int i = 0; i < 10; ++i) {
         const std::string name = "optComm" + std::to_string(i);
         optComm[static_cast<size_t>(i)] =
-            option(fraPort, name.c_str(), std::to_string(i + 1).c_str(), 8 + 32 * (i % 5), 18 + 20 * (i / 5), 32);
+            option(fraPort, name.c_str(), std::to_string(i + 1).c_str(), 6 + 32 * (i % 5), 18 + 22 * (i / 5), 32);
         port_.buttons.push_back({optComm[static_cast<size_t>(i)], std::to_string(i + 1)});
     }
 
-    fraPower = frame(this, "fraPower", "Connection Power:", 344, 90, 112, 62);
-    optPowerNone = option(fraPower, "optPowerNone", "None", 8, 18, 50);
+    fraPower = frame(this, "fraPower", "Connection Power:", 344, 94, 112, 68);
+    optPowerNone = option(fraPower, "optPowerNone", "None", 6, 18, 52);
     optPowerRTS = option(fraPower, "optPowerRTS", "RTS", 60, 18, 48);
-    optPowerDTR = option(fraPower, "optPowerDTR", "DTR", 8, 38, 50);
+    optPowerDTR = option(fraPower, "optPowerDTR", "DTR", 6, 40, 52);
     power_.buttons = {{optPowerNone, "N"}, {optPowerRTS, "R"}, {optPowerDTR, "D"}};
 
-    fraPoll = frame(this, "fraPoll", "Radio Polling Rate:", 462, 90, 154, 62);
-    optPollFast = option(fraPoll, "optPollFast", "100 ms", 8, 18, 70);
+    fraPoll = frame(this, "fraPoll", "Radio Polling Rate:", 462, 94, 154, 68);
+    optPollFast = option(fraPoll, "optPollFast", "100 ms", 6, 18, 72);
     optPollMed = option(fraPoll, "optPollMed", "500 ms", 80, 18, 70);
-    optPollSlow = option(fraPoll, "optPollSlow", "2 Sec", 8, 38, 70);
-    optReallySlow = option(fraPoll, "optReallySlow", "10 Sec", 80, 38, 70);
+    optPollSlow = option(fraPoll, "optPollSlow", "2 Sec", 6, 40, 72);
+    optReallySlow = option(fraPoll, "optReallySlow", "10 Sec", 80, 40, 70);
     poll_.buttons = {{optPollFast, "F"}, {optPollMed, "M"}, {optPollSlow, "S"}, {optReallySlow, "R"}};
 
     chkFrequency = new QCheckBox(QStringLiteral("Use Frequency"), this);
     chkFrequency->setObjectName(QStringLiteral("chkFrequency"));
-    place(chkFrequency, 168, 158, 116, 18);
+    place(chkFrequency, 168, 166, 116, 20);
     chkConvToHex = new QCheckBox(QStringLiteral("Convert to Hex"), this);
     chkConvToHex->setObjectName(QStringLiteral("chkConvToHex"));
-    place(chkConvToHex, 290, 158, 122, 18);
+    place(chkConvToHex, 290, 166, 122, 20);
     ChkConvHex = new QCheckBox(QStringLiteral("Convert from Hex"), this);
     ChkConvHex->setObjectName(QStringLiteral("ChkConvHex"));
-    place(ChkConvHex, 418, 158, 140, 18);
+    place(ChkConvHex, 418, 166, 140, 20);
 
-    label(this, "String to read frequency:", 168, 184, 136);
+    label(this, "String to read frequency:", 168, 192, 136);
     txtFreq = new QLineEdit(this);
     txtFreq->setObjectName(QStringLiteral("txtFreq"));
-    place(txtFreq, 306, 182, 176, 20);
-    label(this, "String to read mode:", 168, 208, 136);
+    place(txtFreq, 306, 190, 176, 22);
+    label(this, "String to read mode:", 168, 218, 136);
     txtMode = new QLineEdit(this);
     txtMode->setObjectName(QStringLiteral("txtMode"));
-    place(txtMode, 306, 206, 176, 20);
+    place(txtMode, 306, 216, 176, 22);
 
-    Command1 = button(this, "Command1", "Test", 490, 181, 60);
-    Command2 = button(this, "Command2", "End Test", 556, 181, 60);
-    cmdDone = button(this, "cmdDone", "&Done", 490, 205, 126);
+    Command1 = button(this, "Command1", "Test", 490, 189, 60);
+    Command2 = button(this, "Command2", "End Test", 556, 189, 60);
+    cmdDone = button(this, "cmdDone", "&Done", 490, 215, 126);
 
-    label(this, "Frequency:", 168, 238, 58);
-    lblFreq = reading(this, "lblFreq", 228, 236, 96);
-    label(this, "Mode:", 332, 238, 34);
-    lblMode = reading(this, "lblMode", 366, 236, 60);
-    Label9 = label(this, "Should be PH or CW", 432, 238, 110);
+    label(this, "Frequency:", 168, 246, 58);
+    lblFreq = reading(this, "lblFreq", 228, 244, 88);
+    label(this, "Mode:", 322, 246, 34);
+    lblMode = reading(this, "lblMode", 356, 244, 80);
+    Label9 = label(this, "Should be PH or CW", 440, 246, 104);
     Label9->setObjectName(QStringLiteral("Label9"));
     Label2 = new QLabel(QStringLiteral("Polling Rig"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setStyleSheet(QStringLiteral("QLabel { color: #FFFFFF; background: #0000FF; }"));
-    place(Label2, 546, 236, 70, 20);
-    label(this, "Unprocessed data returned:", 168, 264, 140);
-    lblUnProcess = reading(this, "lblUnProcess", 310, 262, 306);
+    place(Label2, 548, 244, 68, 22);
+    label(this, "Unprocessed data returned:", 168, 272, 140);
+    lblUnProcess = reading(this, "lblUnProcess", 310, 270, 306);
 
-    Command3 = button(this, "Command3", "Change Frequency", 168, 290, 132);
-    Command4 = button(this, "Command4", "Copy unprocessed data to clipboard", 306, 290, 226);
+    Command3 = button(this, "Command3", "Change Frequency", 168, 298, 132);
+    Command4 = button(this, "Command4", "Copy unprocessed data to clipboard", 306, 298, 226);
 
     Label10 = note(this, "Label10",
                    "Icom radio users will have to replace the 64 in the string with the ID for your particular "
                    "radio.  Please check your Icom user's manual for details.",
-                   168, 316, 448, 30);
+                   8, 340, 150, 99);
     Label8 = note(this, "Label8",
-                  "Choose your rig in the list, check the serial settings and the comm port, and click Test.  When "
-                  "the frequency and mode show, set the connection power if your interface needs it and click "
-                  "Done: from then on the logger's band and mode follow the radio.",
-                  8, 348, 608, 28);
+                  "Choose your rig and its serial settings, click Test and set the connection power if needed.  "
+                  "When frequency and mode show, click Done: the band then follows the radio.",
+                  168, 326, 448, 36);
     Label11 = note(this, "Label11",
-                   "Rig support is still being tried out.  If your radio is not in the list, choose Other and type "
-                   "the commands from your radio's manual into the two strings to experiment with them.",
-                   8, 378, 608, 28);
+                   "Rig support is still being tried out.  Choose Other to experiment with your radio's own "
+                   "commands in the two strings.",
+                   168, 362, 448, 36);
     Label12 = note(this, "Label12",
-                   "Right-clicking a DX spot on the band map tunes the radio to it.  Change Frequency lets you "
-                   "test this with your radio while it is being polled.",
-                   8, 408, 608, 28);
+                   "Right-clicking a DX spot on the band map tunes the radio.  Change Frequency helps you test this "
+                   "while the rig is polled.",
+                   168, 398, 448, 36);
 
     // The design state, before any settings are read.
     optBaud560->setChecked(true);

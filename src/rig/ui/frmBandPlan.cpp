@@ -75,17 +75,17 @@ frmBandPlan::frmBandPlan(Session& session, QWidget* parent) : QDialog(parent), s
     add(Label2, "Label2", 432, 8, 200, 24, 11);
     Label1 = new QLabel(QStringLiteral("Frequencies Effective"), this);
     Label1->setStyleSheet(QStringLiteral("QLabel { color: #FFFFFF; background: #000080; padding-left: 3px; }"));
-    add(Label1, "Label1", 8, 36, 272, 16, 9);
+    add(Label1, "Label1", 8, 36, 272, 18, 9);
     Label3 = new QLabel(QStringLiteral("CW"), this);
     Label3->setAlignment(Qt::AlignCenter);
-    add(Label3, "Label3", 290, 36, 60, 16, 8.25);
+    add(Label3, "Label3", 290, 36, 60, 18, 8.25);
     Label4 = new QLabel(QStringLiteral("Phone"), this);
     Label4->setAlignment(Qt::AlignCenter);
-    add(Label4, "Label4", 356, 36, 60, 16, 8.25);
+    add(Label4, "Label4", 356, 36, 60, 18, 8.25);
     Line1 = new QFrame(this);
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Plain);
-    add(Line1, "Line1", 0, 56, kDesignWidth, 2, 0);
+    add(Line1, "Line1", 0, 58, kDesignWidth, 2, 0);
     Command7 = new QPushButton(QStringLiteral("Done"), this);
     Command7->setAutoDefault(false);
     add(Command7, "Command7", 288, 450, 64, 24, 8.25);
@@ -175,25 +175,37 @@ void frmBandPlan::BuildPrivilegesChart(const std::string& classLetter) {
                              toQ(seg.toolTip),
                              seg.cw ? "color: #FFFFFF; background: #0000FF;" : "color: #000000; background: #00FF00;");
         l->setFont(segmentFont);
+        // A segment narrower than its caption (a 60 m channel) shows it in its tool tip only,
+        // not cut off at both ends.
+        if (l->fontMetrics().horizontalAdvance(l->text()) + 4 > l->width()) l->setText(QString());
         l->raise();
     }
 }
 
 void frmBandPlan::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    // The window manager's frame is known only now: the whole window, frame included, must
-    // stay inside the work area, so the client area gives way and the chart is laid out again.
-    QTimer::singleShot(0, this, [this] {
-        const int frameW = frameGeometry().width() - width(), frameH = frameGeometry().height() - height();
-        if (frameW <= 0 && frameH <= 0) return;
-        const auto area = session_.platform.screen.workAreaTwips();
-        const double k = station::ui::pixelsPerTwip(this);
-        const int w = static_cast<int>(std::lround(area.width * k)) - frameW;
-        const int h = static_cast<int>(std::lround(area.height * k)) - frameH;
-        if (w == width() && h == height()) return;
-        setFixedSize(std::max(1, w), std::max(1, h));
-        move(static_cast<int>(std::lround(area.left * k)), static_cast<int>(std::lround(area.top * k)));
-        layoutControls();
-        if (!classShown_.empty()) BuildPrivilegesChart(classShown_);
-    });
+    QTimer::singleShot(0, this, [this] { fitFrameToWorkArea(); });
+}
+
+void frmBandPlan::moveEvent(QMoveEvent* e) {
+    QDialog::moveEvent(e);
+    // The window manager's frame becomes known after the window is shown, when it moves it.
+    if (isVisible()) fitFrameToWorkArea();
+}
+
+void frmBandPlan::fitFrameToWorkArea() {
+    // The whole window, frame included, stays inside the work area: the client area gives way
+    // to the title bar and borders, and the chart is laid out again.
+    const int frameW = frameGeometry().width() - width(), frameH = frameGeometry().height() - height();
+    if (frameW <= 0 && frameH <= 0) return;
+    const auto area = session_.platform.screen.workAreaTwips();
+    const double k = station::ui::pixelsPerTwip(this);
+    const int w = std::max(1, static_cast<int>(std::lround(area.width * k)) - frameW);
+    const int h = std::max(1, static_cast<int>(std::lround(area.height * k)) - frameH);
+    const QPoint corner(static_cast<int>(std::lround(area.left * k)), static_cast<int>(std::lround(area.top * k)));
+    if (w == width() && h == height()) return;
+    setFixedSize(w, h);
+    move(corner);
+    layoutControls();
+    if (!classShown_.empty()) BuildPrivilegesChart(classShown_);
 }

@@ -39,8 +39,10 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
 
 private:
+    void fitFrameToWorkArea();
     // Places the design controls in proportion to the window's client area.
     void layoutControls();
 

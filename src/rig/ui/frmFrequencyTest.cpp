@@ -41,46 +41,46 @@ frmFrequencyTest::frmFrequencyTest(Session& session, QWidget* parent) : QDialog(
     setWindowTitle(QString::fromLatin1(kCaption));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
     rig::ui::SetDesignFont(this);
-    place(this, 0, 0, 440, 244);
+    place(this, 0, 0, 440, 262);
     Label1 = note(this, "Label1",
                   "Please use the text box below to enter a complete command to send to your radio.  The default "
                   "example is the command used for Kenwood radios.",
-                  8, 8, 424, 30);
+                  8, 8, 424, 34);
     Label2 = note(this, "Label2",
                   "If your radio requires a hexidecimal format, please enter in the format of XX XX XX (using spaces "
                   "between each two digits) and click the Convert to Hex check box below.",
-                  8, 40, 424, 44);
+                  8, 44, 424, 50);
     Text1 = new QLineEdit(QStringLiteral("FA00028475000;"), this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    place(Text1, 8, 88, 200, 20);
+    place(Text1, 8, 98, 200, 22);
     Check1 = new QCheckBox(QStringLiteral("Convert to Hex"), this);
     Check1->setObjectName(QStringLiteral("Check1"));
-    place(Check1, 216, 89, 116, 18);
+    place(Check1, 216, 99, 116, 20);
     Command1 = new QPushButton(QStringLiteral("Send"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setAutoDefault(false);
-    place(Command1, 340, 87, 92, 22);
+    place(Command1, 340, 97, 92, 24);
     Label3 = note(this, "Label3",
                   "When a command works with your radio, please pass it on together with the frequency it set, so "
                   "that your radio can be supported.",
-                  8, 116, 424, 30);
+                  8, 126, 424, 34);
     Line1 = new QFrame(this);
     Line1->setObjectName(QStringLiteral("Line1"));
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
-    place(Line1, 8, 150, 424, 2);
+    place(Line1, 8, 164, 424, 2);
     Label4 = note(this, "Label4",
                   "Most Elecrafts, Icoms, Kenwoods and Yaesus are now supported. For any supported radio, you should "
                   "be able to enter a frequency in Mhz, click send and your radio should switch to the specified "
                   "frequency.",
-                  8, 158, 424, 44);
+                  8, 172, 424, 50);
     Text2 = new QLineEdit(this);
     Text2->setObjectName(QStringLiteral("Text2"));
-    place(Text2, 8, 210, 200, 20);
+    place(Text2, 8, 228, 200, 22);
     Command2 = new QPushButton(QStringLiteral("Send"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
     Command2->setAutoDefault(false);
-    place(Command2, 340, 209, 92, 22);
+    place(Command2, 340, 227, 92, 24);
     connect(Command1, &QPushButton::clicked, this, &frmFrequencyTest::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmFrequencyTest::Command2_Click);
     Form_Load();

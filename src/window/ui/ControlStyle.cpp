@@ -68,8 +68,19 @@ void StyleControl(QWidget* widget, const ControlDesign& c) {
     case Look::Panel:
         if (label) {
             label->setFrameShape(QFrame::Box);
-            label->setFrameShadow(QFrame::Sunken);
+            label->setStyleSheet(QStringLiteral("QLabel { background: #000080; border: 1px solid #808080; }"));
         }
+        break;
+    case Look::BandMapScale:
+        if (label) {
+            label->setAlignment(Qt::AlignCenter);
+            label->setStyleSheet(QStringLiteral("QLabel { background: transparent; color: white; }"));
+        }
+        break;
+    case Look::BandMapSpot:
+        // Coloured through the palette by each pass (a style sheet per label would be re-read
+        // at every redraw).
+        if (label) label->setAlignment(Qt::AlignCenter);
         break;
     }
 }

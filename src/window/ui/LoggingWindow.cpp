@@ -200,6 +200,13 @@ void LoggingWindow::buildControls() {
     ListView1 = static_cast<QTreeWidget*>(control("ListView1"));
     txtDX = static_cast<QTreeWidget*>(control("txtDX"));
     List1 = static_cast<QListWidget*>(control("List1"));
+    if (inState()) {
+        // The DX list is narrow and country names are long: one name under the other, each on
+        // as many lines as it needs (ShowDXList breaks it at its blanks), never cut.
+        List1->setFlow(QListView::TopToBottom);
+        List1->setWrapping(false);
+        List1->setTextElideMode(Qt::ElideNone);
+    }
     List2 = static_cast<QListWidget*>(control("List2"));
     List3 = static_cast<QListWidget*>(control("List3"));
     if (inState()) {
@@ -216,6 +223,7 @@ void LoggingWindow::buildControls() {
     Line3 = static_cast<QFrame*>(control("Line3"));
     LineDX = static_cast<QFrame*>(control("LineDX"));
     lblDX->lower();  // the band-map frame lies under its scale and spot labels
+    setupSpotPanel();
 
     static_cast<ClickLabel*>(Label24)->onClick = [this] { Label24_Click(); };
     static_cast<ClickLabel*>(Label30)->onClick = [this] { Label30_Click(); };
@@ -404,7 +412,7 @@ void LoggingWindow::Form_Activate() { RefreshBandMap(); }
 void LoggingWindow::Form_MouseMove() { lblDupe->setText(QString()); }
 
 void LoggingWindow::RefreshBandMap() {
-    if (lblDX->isVisible()) DisplayBandMapLabels();
+    if (bandMapShown()) DisplayBandMapLabels();
 }
 
 }  // namespace window::ui

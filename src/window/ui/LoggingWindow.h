@@ -7,6 +7,7 @@
 //   LoggingWindowMenus.cpp   the menu bar and its commands
 //   LoggingWindowBands.cpp   band and mode switching, the rig hand-offs
 //   LoggingWindowEntry.cpp   the entry line, the recent-contacts list, logging and scoring glue
+//   LoggingWindowSpots.cpp   the spot panel: spot list, band map, their clicks and layout
 
 #include <QMainWindow>
 #include <QPointer>
@@ -82,10 +83,21 @@ public:
     // ---- what rig control and spotting reach through Form1
     void BandFreqConversion(double frequencyValue) override;
     void ModeSelection(const std::string& strMode) override;
-    void PacketResize() override;
+    void PacketResize(const std::string& spotSource, bool listChosen) override;
     void DisplayBandMapLabels() override;
     void BandMapSpots(const std::string& qDXSpotCall, const std::string& qDXSpotFreq,
                       const std::string& qDXSpotRecord) override;
+    void SpotCallToCallField(const std::string& call) override;
+    void FocusCallField() override;
+
+    // ---- the spot panel (LoggingWindowSpots.cpp)
+    void txtDX_Click();
+    void txtDX_DblClick();
+    void lblDX_Click();
+    void lblDX_DblClick();
+    void lblDXSpot_MouseMove(int index);
+    // button: 2 = right, as the mouse-down event numbers it; any other value hides the spot.
+    void lblDXSpot_MouseDown(int index, int button);
 
     // ---- what the keyers reach through Form1
     std::string CallText() const override;
@@ -228,6 +240,9 @@ private:
     void runMenuCommand(const MenuEntry& entry);
     void SetBandMapScale();
     void RefreshBandMap();
+    void setupSpotPanel();
+    bool bandMapShown() const;
+    void applyControl(size_t index);
     void FillListView1();
     double twipsPerPixel() const;
     void installKeyFilter();

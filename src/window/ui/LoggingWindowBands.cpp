@@ -39,9 +39,9 @@ void LoggingWindow::bandHandler(const std::string& band) {
 
 void LoggingWindow::AfterBandChange() {
     for (const auto& b : MenuBands()) menuItem("mnuBand" + b + "Ch")->setChecked(false);
-    if (txtDX->isVisible() || lblDX->isVisible()) {
+    if (!txtDX->isHidden() || bandMapShown()) {
         SetBandMapScale();
-        if (lblDX->isVisible()) DisplayBandMapLabels();
+        if (bandMapShown()) DisplayBandMapLabels();
     }
     if (profile_.recomputesEntryOnSwitch && !txtCall->text().isEmpty()) txtCntry_Change();
 }
@@ -93,15 +93,6 @@ void LoggingWindow::ModeSelection(const std::string& strMode) {
         else if (mode == "CW") mnu160_Click();
     } catch (...) {
     }
-}
-
-// The band map and spot list belong to DX spotting; until it is built the frame stays empty.
-void LoggingWindow::SetBandMapScale() {}
-void LoggingWindow::DisplayBandMapLabels() {}
-void LoggingWindow::BandMapSpots(const std::string&, const std::string&, const std::string&) {}
-void LoggingWindow::PacketResize() {
-    session_.Form1.lblDXVisible = lblDX->isVisible();
-    SizeSideLists();
 }
 
 }  // namespace window::ui

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
@@ -204,7 +205,7 @@ void EnsureEntryLine(LoggingWindow& w) {
         if (!list) return;
         QObject::connect(list, &QListWidget::itemClicked, &w, [&w, in, target](QListWidgetItem* item) {
             if (target == EntryField::Country) {
-                w.txtCntry->setText(item->text());
+                w.txtCntry->setText(item->data(Qt::UserRole).toString());
                 w.moveEntryFocus(EntryField::Country);
                 return;
             }
@@ -230,6 +231,31 @@ void ClearLocationLabels(LoggingWindow& w) {
 }
 
 void Beep(LoggingWindow& w) { w.session().platform.dialogs.beep(); }
+
+// text broken at its blanks and after its hyphens into lines no wider than room (a single word
+// wider than room keeps a line of its own).
+QString LinesToFit(const QString& text, const QFontMetrics& fm, int room) {
+    // The pieces a line may end after: words, and the parts of a hyphenated word.
+    QStringList pieces;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QStringList parts = word.split(QLatin1Char('-'));
+        for (int i = 0; i < parts.size(); ++i)
+            pieces << parts[i] + (i + 1 < parts.size() ? QStringLiteral("-") : QString());
+        pieces.last() += QLatin1Char(' ');
+    }
+    QString out, line;
+    for (const QString& piece : pieces) {
+        const QString longer = line + piece;
+        if (!line.isEmpty() && fm.horizontalAdvance(longer.trimmed()) > room) {
+            out += (out.isEmpty() ? QString() : QStringLiteral("\n")) + line.trimmed();
+            line = piece;
+        } else {
+            line = longer;
+        }
+    }
+    if (!line.trimmed().isEmpty()) out += (out.isEmpty() ? QString() : QStringLiteral("\n")) + line.trimmed();
+    return out;
+}
 
 // A Tab keystroke sent to the window from a field: the focus goes to the next control of the
 // tab order that is shown and takes Tab (the call field after the last).
@@ -563,10 +589,16 @@ void LoggingWindow::ShowDXList() {
     const auto dx = logging::ShowDXList(session_.log, session_.contest.score.DxWorked, session_.contest.View,
                                         session_.profile.CurrentMode, session_.prefixes);
     List1->clear();
-    // The list is narrow and country names are long: the pointer shows a name whole.
+    // The list is narrow and country names are long: each name is broken at its blanks into
+    // lines that fit, so it shows whole; the item keeps the name itself for a click.
+    const QFontMetrics fm(List1->font());
+    // From the list's own width: before the window first shows, its viewport has no size yet.
+    const int room = List1->width() - 2 * List1->frameWidth() - List1->verticalScrollBar()->sizeHint().width() - 8;
     for (const auto& e : dx.entries) {
-        auto* item = new QListWidgetItem(toQ(e), List1);
-        item->setToolTip(item->text());
+        const QString name = toQ(e);
+        auto* item = new QListWidgetItem(LinesToFit(name, fm, room), List1);
+        item->setData(Qt::UserRole, name);
+        item->setToolTip(name);
     }
     if (dx.heading) lblStation[5]->setText(toQ(*dx.heading));
 }
@@ -579,7 +611,10 @@ void LoggingWindow::FillListView1() {
     for (const auto& row : rows) {
         QStringList cells;
         for (const auto& c : row.cells) cells << toQ(c);
-        ListView1->addTopLevelItem(new QTreeWidgetItem(cells));
+        auto* item = new QTreeWidgetItem(cells);
+        // A country name may be longer than its column: the pointer shows it whole.
+        if (inState() && cells.size() > 3 && cells[3].size() > 2) item->setToolTip(3, cells[3]);
+        ListView1->addTopLevelItem(item);
     }
     if (ListView1->topLevelItemCount() > 0) ListView1->setCurrentItem(ListView1->topLevelItem(0));
 }

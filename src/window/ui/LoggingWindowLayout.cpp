@@ -40,32 +40,38 @@ void LoggingWindow::applyWindowGeometry() {
            std::max(1, px(g.height, tpp) - frameExtra.height()));
 }
 
+void LoggingWindow::applyControl(size_t i) {
+    const double tpp = twipsPerPixel();
+    const auto c = geometry_->effective(static_cast<int>(i));
+    const auto& d = design_.controls[i];
+    QWidget* w = widgets_[i];
+    if (c.kind == ControlKind::Line) {
+        // A line is drawn as a thin frame from (X1, Y1) to (X2, Y2).
+        const int x1 = px(c.left, tpp), y1 = px(c.top, tpp), x2 = px(c.width, tpp), y2 = px(c.height, tpp);
+        w->setGeometry(std::min(x1, x2), std::min(y1, y2) - 1, std::max(2, std::abs(x2 - x1)),
+                       std::max(2, std::abs(y2 - y1) + 2));
+        return;
+    }
+    w->setGeometry(px(c.left, tpp), px(c.top, tpp), std::max(0, px(c.width, tpp)), std::max(0, px(c.height, tpp)));
+    w->setFont(ControlFont(c.fontPt, d.bold));
+    if (auto* tree = qobject_cast<QTreeWidget*>(w)) tree->header()->setFont(ControlFont(c.fontPt, false));
+    if (auto* list = qobject_cast<QListWidget*>(w); list && !(inState() && list == List1)) {
+        // Columns wide enough for "Hillsborough"; a list narrower than that keeps one column.
+        const QFontMetrics fm(list->font());
+        const int column = fm.horizontalAdvance(QStringLiteral("Hillsborough")) + fm.averageCharWidth() * 2;
+        const int usable = std::max(1, list->width() - list->verticalScrollBar()->sizeHint().width() - 4);
+        // Rows as tall as the names' ink and a little air: the face's line height leaves room
+        // for accents the county names never have, and showed only four rows at 1024 x 768.
+        const int row = fm.tightBoundingRect(QStringLiteral("Hillsborough")).height() + 4;
+        list->setGridSize(QSize(std::min(column, usable), std::min(row, fm.height() + 2)));
+    }
+}
+
 void LoggingWindow::applyGeometry() {
     const double tpp = twipsPerPixel();
     const auto& g = *geometry_;
     applyWindowGeometry();
-    for (size_t i = 0; i < widgets_.size(); ++i) {
-        const auto& c = g.controls[i];
-        const auto& d = design_.controls[i];
-        QWidget* w = widgets_[i];
-        if (c.kind == ControlKind::Line) {
-            // A line is drawn as a thin frame from (X1, Y1) to (X2, Y2).
-            const int x1 = px(c.left, tpp), y1 = px(c.top, tpp), x2 = px(c.width, tpp), y2 = px(c.height, tpp);
-            w->setGeometry(std::min(x1, x2), std::min(y1, y2) - 1, std::max(2, std::abs(x2 - x1)),
-                           std::max(2, std::abs(y2 - y1) + 2));
-            continue;
-        }
-        w->setGeometry(px(c.left, tpp), px(c.top, tpp), std::max(0, px(c.width, tpp)), std::max(0, px(c.height, tpp)));
-        w->setFont(ControlFont(c.fontPt, d.bold));
-        if (auto* tree = qobject_cast<QTreeWidget*>(w)) tree->header()->setFont(ControlFont(c.fontPt, false));
-        if (auto* list = qobject_cast<QListWidget*>(w)) {
-            // Columns wide enough for "Hillsborough"; a list narrower than that keeps one column.
-            const QFontMetrics fm(list->font());
-            const int column = fm.horizontalAdvance(QStringLiteral("Hillsborough")) + fm.averageCharWidth() * 2;
-            const int usable = std::max(1, list->width() - list->verticalScrollBar()->sizeHint().width() - 4);
-            list->setGridSize(QSize(std::min(column, usable), fm.height() + 2));
-        }
-    }
+    for (size_t i = 0; i < widgets_.size(); ++i) applyControl(i);
     auto columns = [tpp](QTreeWidget* tree, const std::vector<float>& widths) {
         for (size_t i = 0; i < widths.size() && static_cast<int>(i) < tree->columnCount(); ++i) {
             tree->setColumnWidth(static_cast<int>(i), px(widths[i], tpp));
@@ -81,7 +87,7 @@ void LoggingWindow::SizeSideLists() {
     const double tpp = twipsPerPixel();
     for (auto* list : {List1, List2, List3}) {
         if (!list) continue;
-        const auto& c = geometry_->at(design_.find(list->objectName().toStdString()));
+        const auto c = geometry_->effective(design_.find(list->objectName().toStdString()));
         list->setGeometry(px(c.left, tpp), px(c.top, tpp), px(c.width, tpp), std::max(0, px(c.height, tpp)));
     }
 }

@@ -15,6 +15,7 @@
 
 #include <functional>
 
+#include "logging/Prefix.h"
 #include "platform/qt/Text.h"
 #include "station/LogStore.h"
 #include "window/ui/LoggingWindowFixture.h"
@@ -395,6 +396,56 @@ TEST(EntryLineWindow, AShortCallShowsTheContinentBearingAndDistanceOfItsCountry)
     t.type("1");
     EXPECT_EQ(t.text(t.w->Label19), "EU");
     EXPECT_EQ(t.text(t.w->Label23), miles);
+}
+
+TEST(EntryLineWindow, RecallBringsTheLastCallBackWithTheFocusInTheCounty) {
+    Window t(true);
+    t.type("k4abc 57 lee\n");
+    t.w->mnuRecall_Click();
+    EXPECT_EQ(fromQ(t.w->txtCall->text()), "K4ABC");
+    EXPECT_TRUE(t.w->txtSec->hasFocus());
+    // Filled from the call's earlier contact and selected, so the new county is typed over it.
+    EXPECT_EQ(fromQ(t.w->txtSec->text()), "Lee");
+    EXPECT_EQ(fromQ(t.w->txtSec->selectedText()), "Lee");
+}
+
+TEST(EntryLineWindow, NewMarkerCountyCaptionAndStateContinent) {
+    Window t(false, false, [](Session& s) {
+        // The state positions give a code's continent and bearing.
+        station::StateCoordTable coords;
+        for (int i = 0; i < 50; ++i) coords.rows.push_back({i == 6 ? "CT" : "S" + std::to_string(i), 41.6f, 72.7f});
+        s.stateCoords = coords;
+    });
+    auto* w = t.w;
+    EXPECT_FALSE(w->Label3->isVisibleTo(w));  // hidden by the load
+    // A state code: its continent from the position row, with bearing and distance.
+    // (A call of no known prefix, so the labels come from the code alone.)
+    t.type("q1ab 57 ");
+    EXPECT_EQ(t.text(w->Label19), "");
+    t.type("ct");
+    const auto ct = logging::ShowBearingDistance(29.65f, 82.32f, 41.6f, 72.7f);
+    EXPECT_EQ(t.text(w->Label19), "NA");
+    EXPECT_EQ(t.text(w->Label22), ct.bearing);
+    EXPECT_EQ(t.text(w->Label23), ct.miles);
+    EXPECT_FALSE(w->Label3->isVisibleTo(w));
+    w->ClearEntries();
+    // The County caption is enabled for a Florida station and greyed again once it is logged.
+    t.type("k4xyz 57  ");
+    EXPECT_EQ(fromQ(w->txtCntry->text()), "FL");
+    EXPECT_TRUE(w->lblStation[4]->isEnabled());
+    t.type("lee\n");
+    ASSERT_EQ(t.file().size(), 4u);
+    EXPECT_FALSE(w->lblStation[4]->isEnabled());
+    // "New" marks a DX country not yet worked on the mode, and only then.
+    t.type("dl1abc");
+    EXPECT_TRUE(w->Label3->isVisibleTo(w));
+    t.type(" 57\n");
+    t.type("dl2xyz");
+    EXPECT_FALSE(w->Label3->isVisibleTo(w));  // Germany is worked on CW now
+    w->mnuSSB_Click();
+    EXPECT_TRUE(w->Label3->isVisibleTo(w));   // but not on PH
+    w->ClearEntries();
+    EXPECT_FALSE(w->Label3->isVisibleTo(w));
 }
 
 TEST(EntryLineWindow, AKeyRunsTheFieldsEnterHandlingWhenNoFocusEventCame) {

@@ -305,6 +305,7 @@ TEST(RigSetupDialog, TestPollsAndShowsTheReadingsEndTestStops) {
     // Another "Mode by:" forgets the mode until the next reply; polling goes on.
     w.OptFreq->setChecked(true);
     EXPECT_EQ(text(w.lblMode), "No Response");
+    EXPECT_EQ(f.ts->rig.Reading().RigMode, "");
     EXPECT_TRUE(f.ts->rig.Polling());
 
     // "Convert from Hex" shows the reply's bytes as hex from the next reply on.

@@ -258,10 +258,13 @@ TEST(TuningPanel, ScanStepsWrapsAndStaysInsideItsRangeOnTheTimer) {
     EXPECT_EQ(text(w.txtFreq), "1270.00004");
 
     // Closing the panel ends the scan.
+    w.txtFrom->setText(QStringLiteral("1240"));
     w.chkScan->setChecked(true);
+    rig.advance(299);
+    EXPECT_EQ(text(w.txtFreq), "1270.00005");
     w.hide();
     rig.advance(299 * 3);
-    EXPECT_EQ(text(w.txtFreq), "1270.00004");
+    EXPECT_EQ(text(w.txtFreq), "1270.00005");
 }
 
 TEST(TuningPanel, CtrlGOpensItModallyAndEveryOpeningStartsAfresh) {

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -339,6 +340,22 @@ TEST(LoggingWindowMenus, ConfigureSavesTheProfileAndRecallOnAnEmptyLogChangesNot
     EXPECT_EQ(fromQ(w.txtCall->text()), "K1A");
 }
 
+TEST(LoggingWindowMenus, TheMenuBarShowsTheTablesCaptionsAndSwitchesOffItsItems) {
+    for (bool out : {false, true}) {
+        LoggingWindowFixture f(out);
+        f.ts->profile.RoverFlag = 1;  // "Cha&nge County" is enabled for a rover
+        auto& w = f.open();
+        for (const auto& e : w.menuTree()) {
+            if (e.type == MenuType::Separator) continue;
+            QAction* a = w.menuItem(e.name);
+            ASSERT_NE(a, nullptr) << e.name;
+            EXPECT_EQ(fromQ(a->text()), e.caption) << e.name;
+            EXPECT_EQ(a->isEnabled(), !e.switchedOff) << e.name;
+            EXPECT_EQ(a->isCheckable(), e.checkable) << e.name;
+        }
+    }
+}
+
 TEST(LoggingWindowMenus, EveryItemCanBeChosenWithoutAWindowBehindIt) {
     for (bool out : {false, true}) {
         LoggingWindowFixture f(out);
@@ -415,6 +432,90 @@ TEST(LoggingWindowLayout, CaptionsAndListTextsFitTheirControlsOnCommonScreens) {
                 EXPECT_LE(fm.horizontalAdvance(cell) + 8, w.ListView1->columnWidth(col))
                     << where << "column " << col << " \"" << fromQ(cell) << "\"";
             }
+        }
+    }
+}
+
+TEST(LoggingWindowLayout, WholeNamesShowInTheRoversListsOnCommonScreens) {
+    struct Screen {
+        int w, h;
+    };
+    const char* dx[] = {"Puerto Rico", "Fed. Rep. of Germany", "Trinidad & Tobago", "Bosnia-Herzegovina", "Japan",
+                        "Liechtenstein"};
+    for (const Screen s : {Screen{1024, 768}, Screen{1280, 1024}, Screen{1920, 1080}}) {
+        const std::string where = std::to_string(s.w) + "x" + std::to_string(s.h) + ": ";
+        LoggingWindowFixture f(false, s.w, s.h);
+        f.ts->profile.RoverFlag = 1;
+        for (const char* name : dx) f.ts->prefixes.rows.push_back({"X", name, "EU", 0, 0});
+        // More contacts than the list shows, with the longest names a contact can carry.
+        std::string bytes = f.ts.readProgramFile("log.txt");
+        for (int i = 0; i < 24; ++i) {
+            station::ContactRecord r;
+            r.Call = i % 2 ? "W1ABC/VE3X" : "KP4ABC";
+            r.RstSent = r.RstReceived = "599";
+            r.Spc = i % 3 == 0 ? "FL" : dx[(i / 3 * 2 + i % 3 - 1) % 6];
+            r.County = r.Spc == "FL" ? "Hillsborough" : "";
+            r.CountySent = i % 2 ? "Indian River" : "Hillsborough";
+            r.QsoDate = "2026/04/25";
+            r.QsoTime = "16:" + std::to_string(10 + i) + ":00";
+            r.Mode = "CW";
+            r.Band = "160";
+            bytes += station::ContactLine(r);
+        }
+        f.ts.writeProgramFile("log.txt", bytes);
+        auto& w = f.open();
+        w.show();
+        QApplication::processEvents();
+        QApplication::processEvents();
+
+        // Recent contacts: every column in view, every text whole.
+        QTreeWidget* list = w.ListView1;
+        int total = 0;
+        for (int col = 0; col < list->columnCount(); ++col) total += list->columnWidth(col);
+        EXPECT_LE(total, list->viewport()->width()) << where << "the columns need a horizontal scroll bar";
+        // Room for the margins a style draws a cell's and a heading's text with (four pixels a
+        // side in the common desktop styles).
+        const int cellMargin = 8, headMargin = 8;
+        const QFontMetrics cells(list->font());
+        const QFontMetrics heads(list->header()->font());
+        for (int col = 0; col < list->columnCount(); ++col) {
+            EXPECT_LE(heads.horizontalAdvance(list->headerItem()->text(col)) + headMargin, list->columnWidth(col))
+                << where << fromQ(list->headerItem()->text(col));
+            for (int row = 0; row < list->topLevelItemCount(); ++row) {
+                const QString cell = list->topLevelItem(row)->text(col);
+                // A DX country may be longer than the SPC column: the DX list shows it whole, and
+                // the cell names it whole under the pointer.
+                if (col == 3 && cell.size() > 2) {
+                    EXPECT_EQ(list->topLevelItem(row)->toolTip(col), cell) << where;
+                    continue;
+                }
+                EXPECT_LE(cells.horizontalAdvance(cell) + cellMargin, list->columnWidth(col))
+                    << where << "column " << col << " \"" << fromQ(cell) << "\"";
+            }
+        }
+
+        // DX list: each country whole, on as many lines as it takes; a click gives the name.
+        ASSERT_EQ(w.List1->count(), 6) << where;
+        const QFontMetrics dxFont(w.List1->font());
+        for (int i = 0; i < w.List1->count(); ++i) {
+            const QString shown = w.List1->item(i)->text();
+            EXPECT_EQ(QString(shown).remove('\n').remove(' '), w.List1->item(i)->data(Qt::UserRole).toString().remove(' '))
+                << where << fromQ(shown);
+            for (const QString& line : shown.split('\n'))
+                EXPECT_LE(dxFont.horizontalAdvance(line), w.List1->viewport()->width() - 4) << where << fromQ(line);
+            const QRect rect = w.List1->visualItemRect(w.List1->item(i));
+            EXPECT_GE(rect.height(), dxFont.height() * static_cast<int>(shown.count('\n') + 1) - 2) << where << fromQ(shown);
+        }
+        QTest::mouseClick(w.List1->viewport(), Qt::LeftButton, {},
+                          w.List1->visualItemRect(w.List1->item(0)).center());
+        EXPECT_EQ(fromQ(w.txtCntry->text()), fromQ(w.List1->item(0)->data(Qt::UserRole).toString())) << where;
+
+        // County lists: the longest name fits, and at 1024 x 768 six whole rows show.
+        for (QListWidget* counties : {w.List2, w.List3}) {
+            const QFontMetrics fm(counties->font());
+            EXPECT_LE(fm.horizontalAdvance(QStringLiteral("Hillsborough")), counties->gridSize().width() - 4) << where;
+            EXPECT_GE(counties->viewport()->height() / counties->gridSize().height(), 6) << where;
+            EXPECT_GE(counties->gridSize().height(), fm.tightBoundingRect(QStringLiteral("Hillsborough")).height()) << where;
         }
     }
 }

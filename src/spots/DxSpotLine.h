@@ -1,0 +1,43 @@
+#pragma once
+// One received DX cluster line and the fields a spot is cut from. Columns count from the "DX"
+// that marks a spot line (column 1 is its "D"), so a line that reaches us with a blank or a
+// stray line-end character in front of the mark is read the same as one that starts with it:
+//
+//   columns  1-2   "DX", in any letter case
+//            4-14  spotter, "de " + call + ":"     record 1-11
+//           16-24  frequency in kHz, right-aligned record 13-21
+//           27-39  spotted call, left-aligned      record 24-36
+//           38-62  comment                         record 35-59
+//           65-69  end of the comment field         record 62-66
+//           71-74  time, hhmm                       record 68-71
+//           76-79  text after the time (locator)    record 73-76
+//
+// The record is the line from column 4 with blanks removed at both ends. A line shorter than a
+// field gives an empty or shortened field; only spaces are trimmed; nothing is validated here
+// (the spot store refuses a frequency that is not a number).
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace spots {
+
+struct DxSpotLine {
+    std::string frequency;  // columns 16-24, trimmed: the kHz text
+    std::string call;       // columns 27-39, trimmed
+    std::string record;     // from column 4, trimmed
+};
+
+// Where the "DX" mark of a spot line starts: the line's first two characters after any
+// leading blanks and control characters are "DX" in any case. nullopt: not a spot line.
+std::optional<size_t> SpotMark(std::string_view line);
+
+// The fields of a spot line; nullopt when the line is not one.
+std::optional<DxSpotLine> ParseDxSpotLine(std::string_view line);
+
+// Spaces removed at both ends (no other character).
+std::string TrimSpaces(std::string_view text);
+// Characters from..from+count-1 of text counted from 1, as far as they exist.
+std::string_view Columns(std::string_view text, size_t from, size_t count);
+
+}  // namespace spots

@@ -1,0 +1,59 @@
+// The voice navigation window as the operator uses it: it opens on the stored mode and says
+// so, a click speaks the option, Done stores the choice in the profile file and hides it.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "keying/ui/BlindFrm.h"
+#include "platform/qt/Text.h"
+#include "station/Profile.h"
+#include "support/TestSession.h"
+
+namespace {
+
+std::vector<std::string> Heard(TestSession& ts) {
+    std::vector<std::string> out;
+    for (const auto& p : ts.fakes.wave.played) out.push_back(std::filesystem::path(p).stem().string());
+    return out;
+}
+
+TEST(BlindFrm, OpensOnTheStoredModeSpeaksClicksAndStoresOnDone) {
+    TestSession ts;
+    for (const char* f : {"Call", "NavEn", "NavDis"}) ts.writeProgramFile(std::string(f) + ".wav", "RIFF");
+    ts->profile.VoiceNavMode = 2;
+    BlindFrm w(*ts);
+    w.Form_Load();
+    w.show();
+    EXPECT_TRUE(w.Option3->isChecked());
+    EXPECT_EQ(platform::qt::fromQ(w.Label7->text()),
+              "Put the audio wave files in this program's working directory: " + ts->folders.ProgramFolder);
+    EXPECT_EQ(Heard(ts), std::vector<std::string>{"NavEn"});
+
+    QTest::mouseClick(w.Option1, Qt::LeftButton);
+    EXPECT_EQ(Heard(ts), (std::vector<std::string>{"NavEn", "NavDis"}));
+    QTest::mouseClick(w.Option2, Qt::LeftButton);
+    ts.fakes.wave.finish();
+    EXPECT_EQ(Heard(ts), (std::vector<std::string>{"NavEn", "NavDis", "NavEn", "Call"}));
+    // Choosing is not storing.
+    EXPECT_EQ(ts->profile.VoiceNavMode, 2);
+
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(ts->profile.VoiceNavMode, 1);
+    TestSession again;
+    again.writeProgramFile("QSOpref.txt", ts.readProgramFile("QSOpref.txt"));
+    ASSERT_TRUE(station::ReadPreferences(*again));
+    EXPECT_EQ(again->profile.VoiceNavMode, 1);
+
+    // Esc is no way out: Done is.
+    w.show();
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_TRUE(w.isVisible());
+}
+
+}  // namespace
