@@ -293,6 +293,24 @@ size_t UnframedReplyLength(RigKind kind, bool frequencyTurn) {
     }
 }
 
+bool AnswerIsWhole(RigKind kind, const std::string& reply, bool frequencyTurn, const std::string& freqReadString,
+                   const std::string& modeReadString) {
+    if (HasUnframedReply(kind)) return reply.size() >= UnframedReplyLength(kind, frequencyTurn);
+    const Decoded d = DecodeReply(kind, reply, frequencyTurn, freqReadString, modeReadString);
+    switch (kind) {
+        case RigKind::Kenwood:
+        case RigKind::Elecraft:
+            return (freqReadString.size() < 3 || d.frequency) && (modeReadString.empty() || d.mode);
+        case RigKind::Kenwood2: return d.frequency && d.vfo;
+        case RigKind::Orion: return (freqReadString.empty() || d.frequency) && (modeReadString.empty() || d.mode);
+        case RigKind::Icom:
+        case RigKind::Icom735:
+        case RigKind::OmniVI:
+        case RigKind::Ftdx9000: return frequencyTurn ? d.frequency.has_value() : d.mode.has_value();
+        default: return false;
+    }
+}
+
 Decoded DecodeReply(RigKind kind, const std::string& reply, bool frequencyTurn, const std::string& freqReadString,
                     const std::string& modeReadString) {
     auto both = [](Decoded f, const Decoded& m) {

@@ -73,6 +73,12 @@ Decoded ReadPegasusFile(const std::string& bytes);
 // The bytes a reply of an unframed binary family needs before it can be read.
 size_t UnframedReplyLength(RigKind kind, bool frequencyTurn);
 
+// Whether a reply holds the whole answer to the request just sent (both answers when both were
+// asked), so it can be read at once instead of at the next tick. The read strings are those the
+// request was built from.
+bool AnswerIsWhole(RigKind kind, const std::string& reply, bool frequencyTurn, const std::string& freqReadString,
+                   const std::string& modeReadString);
+
 // Every decoder the poll cycle runs for a rig type on one reply, in order. `frequencyTurn` says
 // whether the request just sent was the frequency request (front panel only; CI-V frames name
 // their own command).

@@ -120,19 +120,6 @@ void RigControl::LoadExtraBandPlan() {
     extraBandPlan_ = bytes ? ExtraRows(*bytes) : std::vector<BandPlanRow>{};
 }
 
-void RigControl::StartFromStoredSettings() {
-    if (!loaded_) {
-        const LoadSettingsResult r = LoadRigSettings();
-        if (r.badPortInFile) {
-            session_.platform.dialogs.messageBox(
-                "RigCntrl.txt names port " + std::to_string(*r.badPortInFile) +
-                    " for the rig, which is not a port from 1 to 10.  Port 1 is used.",
-                platform::MsgButtons::OK, platform::MsgIcon::Information, " Rig Interface Setup");
-        }
-    }
-    Test();
-}
-
 // --- The link ---------------------------------------------------------------------------------
 
 bool RigControl::OpenRigPort() {
@@ -145,6 +132,9 @@ bool RigControl::OpenRigPort() {
     // The handshake is set on every open, so an Orion's RTS/CTS never stays on for the next rig.
     bool ok = serial && line_->open(settings_.RigPort, *serial,
                                     UsesRtsCts(k) ? platform::Handshake::RtsCts : platform::Handshake::None);
+    arrived_.clear();
+    answered_ = false;
+    line_->setReadyReadHandler([this] { onArrival(); });
     if (ok) {
         // The interface is powered only from the line the settings name.
         if (settings_.PowerLine == "R") line_->setRts(true);
@@ -211,6 +201,8 @@ void RigControl::EndTest() {
     if (pollTimer_) pollTimer_->stop();
     if (line_ && line_->isOpen()) line_->close();
     pending_.clear();
+    arrived_.clear();
+    answered_ = false;
     waitingForRest_ = 0;
     setPolling(false);
 }
@@ -265,42 +257,71 @@ void RigControl::SendTick() {
 
 void RigControl::ReceiveTick() {
     const RigKind k = kind();
-    Decoded decoded;
-    std::string reply;
     if (k == RigKind::Pegasus) {
         const std::string path =
             platform::resolveInFolder(session_.platform.files, PegasusFolder(session_), "PEGASUS.OUT");
+        Decoded decoded;
         if (auto bytes = session_.platform.files.readAll(path)) decoded = ReadPegasusFile(*bytes);
-    } else {
-        if (!line_ || !line_->isOpen()) return;
-        const std::string incoming = line_->readAll();
-        std::string buffer = pending_ + incoming;
-        pending_.clear();
-        if (HasUnframedReply(k)) {
-            if (!sentThisCycle_) buffer.clear();  // nothing was asked: not an answer
-            const size_t need = UnframedReplyLength(k, lastWasFreqRequest_);
-            if (!buffer.empty() && buffer.size() < need) {
-                // Part of the answer: keep it and wait for the rest rather than read it short.
-                if (++waitingForRest_ <= kMaxWaitForRest) pending_ = buffer;
-                else waitingForRest_ = 0;
-                awaitingReply_ = false;
-                return;
-            }
-            waitingForRest_ = 0;
-        } else if (IsCiv(k)) {
-            // A frame cut between two reads is joined with its rest at the next read.
-            pending_ = CivIncompleteTail(buffer);
-            if (pending_.size() > kMaxPending) pending_.clear();
-        }
-        reply = incoming;
-        if (buffer.empty()) {
-            sentThisCycle_ = false;
-            awaitingReply_ = false;
+        reading_.apply(decoded);
+        handOff(std::string());
+        awaitingReply_ = false;
+        return;
+    }
+    // A port that cannot be read: the same tick comes again.
+    if (!line_ || !line_->isOpen()) return;
+    std::string incoming = arrived_ + line_->readAll();
+    arrived_.clear();
+    // After an answer read on arrival, what came since is the rest of a long status block
+    // (dropped) or something else to show, such as the reply to a raw command.
+    if (!answered_ || !HasUnframedReply(k)) {
+        if (!answered_ || !incoming.empty()) receive(incoming);
+    }
+    answered_ = false;
+    sentThisCycle_ = false;
+    awaitingReply_ = false;
+}
+
+void RigControl::onArrival() {
+    if (inTick_ || !awaitingReply_ || answered_ || !sentThisCycle_ || holdingPoll_ || !line_ || !line_->isOpen()) return;
+    const RigKind k = kind();
+    if (!IsCiv(k) && !IsKenwoodText(k) && k != RigKind::Orion && k != RigKind::Ftdx9000 && !HasUnframedReply(k)) return;
+    inTick_ = true;  // reading may deliver this notice again, and the hand-off may open a message box
+    arrived_ += line_->readAll();
+    if (arrived_.size() > kMaxPending * 16) arrived_.erase(0, arrived_.size() - kMaxPending * 16);
+    if (AnswerIsWhole(k, pending_ + arrived_, lastWasFreqRequest_, settings_.FreqReadString, settings_.ModeReadString)) {
+        const std::string incoming = std::move(arrived_);
+        arrived_.clear();
+        receive(incoming);
+        answered_ = true;
+    }
+    inTick_ = false;
+}
+
+void RigControl::receive(const std::string& incoming) {
+    const RigKind k = kind();
+    std::string buffer = pending_ + incoming;
+    pending_.clear();
+    if (HasUnframedReply(k)) {
+        if (!sentThisCycle_) buffer.clear();  // nothing was asked: not an answer
+        const size_t need = UnframedReplyLength(k, lastWasFreqRequest_);
+        if (!buffer.empty() && buffer.size() < need) {
+            // Part of the answer: keep it and wait for the rest rather than read it short.
+            if (++waitingForRest_ <= kMaxWaitForRest) pending_ = buffer;
+            else waitingForRest_ = 0;
             return;
         }
-        decoded = DecodeReply(k, buffer, lastWasFreqRequest_, settings_.FreqReadString, settings_.ModeReadString);
+        waitingForRest_ = 0;
+    } else if (IsCiv(k)) {
+        // A frame cut between two reads is joined with its rest at the next read.
+        pending_ = CivIncompleteTail(buffer);
+        if (pending_.size() > kMaxPending) pending_.clear();
     }
-    reading_.apply(decoded);
+    if (buffer.empty()) return;
+    reading_.apply(DecodeReply(k, buffer, lastWasFreqRequest_, settings_.FreqReadString, settings_.ModeReadString));
+    handOff(incoming);
+}
+
+void RigControl::handOff(const std::string& reply) {
     if (settings_.modeBy == ModeBy::Frequency) {
         if (auto mode = ModeByFrequency(reading_.RigFrequency)) reading_.RigMode = *mode;
     }
@@ -319,8 +340,6 @@ void RigControl::ReceiveTick() {
     // Only a real reading reaches the logging window: 0 means nothing has been decoded yet.
     if (settings_.UseFrequency && reading_.RigFrequency > 0) session_.Form1.BandFreqConversion(reading_.RigFrequency);
     if (settings_.modeBy != ModeBy::DontUse) session_.Form1.ModeSelection(reading_.RigMode);
-    sentThisCycle_ = false;
-    awaitingReply_ = false;
 }
 
 // --- Commands ---------------------------------------------------------------------------------
@@ -378,6 +397,7 @@ void RigControl::ChangeFrequency(double mhz) {
     steps.push_back(Step::run([this, k] {
         if (k != RigKind::Pegasus && line_ && line_->isOpen()) line_->readAll();
         pending_.clear();
+        arrived_.clear();
         waitingForRest_ = 0;
         lastReply_.clear();
         return true;

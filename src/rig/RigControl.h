@@ -87,9 +87,6 @@ public:
     const std::vector<BandPlanRow>& ExtraBandPlan() const { return extraBandPlan_; }
     bool Loaded() const { return loaded_; }
 
-    // The logging window's start: load the stored settings (once) and Test.
-    void StartFromStoredSettings();
-
     // --- The link and the poll cycle ---
     // "Test": recomputes the settings text, opens the port (not for Pegasus), runs one tick and
     // starts the poll timer. A read string that must be hex pairs and is not is refused with a
@@ -136,6 +133,11 @@ private:
     void StartPolling();
     void SendTick();
     void ReceiveTick();
+    // Reads a reply: decodes it, shows it and hands the reading to the logging window.
+    void receive(const std::string& incoming);
+    // Bytes have arrived: a whole answer is read at once rather than at the next tick.
+    void onArrival();
+    void handOff(const std::string& reply);
     void setPolling(bool polling);
     platform::Timer& pollTimer();
     RigKind kind() const;
@@ -164,6 +166,8 @@ private:
     bool lastWasFreqRequest_ = false;
     bool sentThisCycle_ = false;
     std::string pending_;   // a reply still arriving (CI-V frame, unframed binary answer)
+    std::string arrived_;   // bytes of this cycle's answer read on arrival, not yet whole
+    bool answered_ = false; // this cycle's answer was read on arrival
     int waitingForRest_ = 0;
 
     std::deque<Step> steps_;

@@ -82,7 +82,8 @@ RigCntrlRead ReadRigCntrl(const std::string& bytes, RigSettings& into) {
 std::string WriteRigCntrl(const RigSettings& s, const std::string& rigType) {
     using station::WriteFormLine;
     std::string out;
-    out += WriteFormLine().text(fiveCharacters(s.BaudText)).line();
+    // Padded after cleaning, so the item keeps its five characters.
+    out += WriteFormLine().text(fiveCharacters(station::CleanText(s.BaudText))).line();
     for (const std::string* field : {&s.ParityLetter, &s.DataBitsText, &s.StopBitsText, &s.ModeReadString,
                                      &s.FreqReadString, &s.CommSettings})
         out += WriteFormLine().text(*field).line();

@@ -216,3 +216,35 @@ TEST(RigReading, KeepsWhatAReplyDidNotCarry) {
     EXPECT_EQ(r.RigMode, "PH");
     EXPECT_EQ(r.VfoFlag, 1);
 }
+
+TEST(AnswerIsWhole, EachFamilyKnowsWhenItsAnswerIsIn) {
+    struct Case {
+        const char* rig;
+        std::string reply;
+        bool frequencyTurn;
+        bool whole;
+    };
+    const Case cases[] = {
+        {"Kenwood", "FA00014025000;MD3;", true, true},
+        {"Kenwood", "FA00014025000;", true, false},  // the mode answer is still to come
+        {"Kenwood 2", std::string("IF00014025000") + "    +00000" + "000" + "00" + "0" + "30" + "000000;", true, true},
+        {"Kenwood 2", "IF00014025000    +0000000000", true, false},
+        {"Yaesu FTdx9000", "FA14025000;", true, true},
+        {"Yaesu FTdx9000", "FA14025000;", false, false},
+        {"Icom", hexBytes("FE FE 64 E0 03 FD"), true, false},
+        {"Icom", hexBytes("FE FE 64 E0 03 FD FE FE E0 64 03 00 50 02 14 00 FD"), true, true},
+        {"Icom", hexBytes("FE FE E0 64 04 03 01 FD"), false, true},
+        {"Ten Tec Orion", "@AF14025000\r", true, false},
+        {"Ten Tec Orion", "@AF14025000\r@RMM3\r", true, true},
+        {"Yaesu", hexBytes("01 40 25 00"), true, false},
+        {"Yaesu", hexBytes("01 40 25 00 02"), true, true},
+        {"Ten Tec Fnt Pnl", hexBytes("4D 33"), false, false},
+        {"Ten Tec Fnt Pnl", hexBytes("4D 33 0D"), false, true},
+        {"Other", "FA00014025000;", true, false},  // only shown, at the tick
+    };
+    for (const auto& c : cases) {
+        const RigTypeRow* row = FindRigType(c.rig);
+        EXPECT_EQ(AnswerIsWhole(row->kind, c.reply, c.frequencyTurn, row->freqReadString, row->modeReadString), c.whole)
+            << c.rig << " " << ReplyToHex(c.reply);
+    }
+}

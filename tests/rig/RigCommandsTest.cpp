@@ -292,17 +292,18 @@ TEST(RigSettingsFile, LoadAndSaveInTheProgramFolder) {
         EXPECT_FALSE(std::filesystem::exists(ts.programPath("RigCntrl.txt")));
     }
     {
-        // A port outside 1..10: port 1, and the start says so.
+        // A port outside 1..10: port 1, the rest of the file kept, and the caller told.
         TestSession ts;
         RigSettings s = DesignSettings();
         ApplyRigTypeRow(s, *FindRigType("Kenwood"));
         s.RigPort = 0;
+        s.PollRate = "S";
         ts.writeProgramFile("RigCntrl.txt", WriteRigCntrl(s, "Kenwood"));
-        ts->rig.StartFromStoredSettings();
+        const LoadSettingsResult r = ts->rig.LoadRigSettings();
+        EXPECT_EQ(r.badPortInFile, 0);
         EXPECT_EQ(ts->rig.Settings().RigPort, 1);
-        ASSERT_FALSE(ts.fakes.dialogs.messages.empty());
-        EXPECT_NE(ts.fakes.dialogs.messages[0].prompt.find("port 0"), std::string::npos);
-        EXPECT_TRUE(ts->rig.Polling());
+        EXPECT_EQ(ts->rig.Settings().PollRate, "S");
+        EXPECT_EQ(ts->rig.Test(), TestResult::Polling);
     }
     {
         // A write that fails says so.

@@ -79,6 +79,47 @@ TEST(RigPolling, KenwoodAsksBothInOneTickAndHandsTheReadingToTheWindow) {
     EXPECT_EQ(f.window.frequencies.size(), 2u);  // handed over on every reply, changed or not
 }
 
+TEST(RigPolling, AWholeAnswerIsReadAsItArrivesNotAtTheNextTick) {
+    {
+        RigFixture f("Kenwood");
+        f.rig.Test();
+        f.advance(100);
+        f.port.receive("FA00007025");  // half the answer: nothing yet
+        EXPECT_TRUE(f.window.frequencies.empty());
+        f.port.receive("000;MD3;");
+        EXPECT_EQ(f.window.frequencies, std::vector<double>{7.025});
+        EXPECT_EQ(f.window.modes, std::vector<std::string>{"CW"});
+        f.advance(150);  // the receive tick: nothing new to hand over
+        EXPECT_EQ(f.window.frequencies.size(), 1u);
+        f.advance(250);
+        EXPECT_EQ(f.port.written, "FA;MD;FA;MD;");  // the cycle keeps its two ticks
+    }
+    {
+        // CI-V: the echo alone is not the answer.
+        RigFixture f("Icom");
+        f.rig.Test();
+        f.port.receive(hexBytes("FE FE 64 E0 03 FD"));
+        EXPECT_TRUE(f.window.frequencies.empty());
+        f.port.receive(hexBytes("FE FE E0 64 03 00 50 02 14 00 FD"));
+        EXPECT_EQ(f.window.frequencies, std::vector<double>{14.025});
+    }
+    {
+        // A long status block is read once its first bytes are in; the rest is dropped and the
+        // next request waits for it to end.
+        RigFixture f("Yaesu 757 GX II");
+        f.rig.Test();
+        const std::string block = std::string(5, '\0') + hexBytes("00 25 70 00 02") + std::string(65, '\x11');
+        f.port.receive(block.substr(0, 20));
+        EXPECT_EQ(f.window.frequencies, std::vector<double>{7.025});
+        f.port.receive(block.substr(20));
+        f.advance(250);  // receive tick: the rest is dropped, not read as another answer
+        EXPECT_EQ(f.window.frequencies.size(), 1u);
+        EXPECT_EQ(f.window.modes.size(), 1u);
+        f.advance(250);  // a quiet line: the next request goes out
+        EXPECT_EQ(f.port.written, hexBytes("00 00 00 00 00") + hexBytes("00 00 00 00 10") + hexBytes("00 00 00 00 10"));
+    }
+}
+
 TEST(RigPolling, TheTimerIntervalIsHalfTheChosenCycle) {
     struct Case {
         const char* rate;

@@ -88,6 +88,9 @@ TEST(RigCntrlFile, AQuoteInAReadStringCannotBreakTheFile) {
     EXPECT_EQ(back.FreqReadString, "FA;");
     EXPECT_EQ(back.ModeReadString, "MD;");
     EXPECT_EQ(r.rigType, "Other");
+    // Characters the file cannot hold are dropped before the speed is padded to five.
+    s.BaudText = "48\t00";
+    EXPECT_EQ(WriteRigCntrl(s, "Other").substr(0, 9), "\"4800 \"\r\n");
 }
 
 TEST(RigCntrlFile, AShortOrBadFileKeepsWhatWasReadBeforeTheError) {

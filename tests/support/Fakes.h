@@ -10,6 +10,7 @@
 #include "platform/Platform.h"
 #include "platform/StdFileSystem.h"
 #include "support/FakeDevices.h"
+#include "support/FakeTcp.h"
 
 namespace fakes {
 
@@ -195,10 +196,12 @@ struct FakeServices {
     FakeWavePlayer wave;
     FakeScheduler scheduler{clock};
     FakeSerialPorts serial{clock};
+    FakeKeyingClock keyingClock;
+    FakeKeyLines keyLines{[this] { return keyingClock.nowNs(); }};
     FakeWavePlayer phoneWave;
-    platform::Services services{dialogs, clock,  environment, files, screen,    clipboard,
-                                settings, random, exit,        wave,  scheduler, serial,
-                                phoneWave};
+    FakeTcpClients tcp;
+    platform::Services services{dialogs,  clock,  environment, files,     screen, clipboard, settings,    random,
+                                exit,     wave,   scheduler,   serial,    keyLines, keyingClock, phoneWave, tcp};
 };
 
 }  // namespace fakes

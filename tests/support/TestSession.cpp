@@ -18,6 +18,16 @@ void writeFileBytes(const fs::path& path, const std::string& bytes) {
     out << bytes;
 }
 
+TestSession::TestSession(const Devices& d) : TestSession() {
+    auto& f = fakes;
+    devices = std::make_unique<platform::Services>(platform::Services{
+        f.dialogs, d.clock, f.environment, f.files, f.screen, f.clipboard, f.settings, f.random, f.exit, f.wave,
+        d.scheduler, d.serial, f.keyLines, f.keyingClock, f.phoneWave, f.tcp});
+    const auto folders = session->folders;
+    session = std::make_unique<Session>(*devices, folders.ProgramFolder);
+    session->folders = folders;
+}
+
 TestSession::TestSession() {
     std::random_device rd;
     root = fs::temp_directory_path() / ("palmetar-test-" + std::to_string(rd()) + std::to_string(rd()));

@@ -11,11 +11,20 @@
 class TestSession {
 public:
     TestSession();
+    // Real devices in place of the fakes: the program's timers, serial ports and monotonic
+    // clock (a test against a real tty); every other service stays a fake.
+    struct Devices {
+        platform::Scheduler& scheduler;
+        platform::SerialPorts& serial;
+        platform::Clock& clock;
+    };
+    explicit TestSession(const Devices& devices);
     ~TestSession();
     TestSession(const TestSession&) = delete;
     TestSession& operator=(const TestSession&) = delete;
 
     fakes::FakeServices fakes;
+    std::unique_ptr<platform::Services> devices;  // the mixed set, when real devices are used
     std::filesystem::path root;  // holds program/ and documents/
     std::unique_ptr<Session> session;
 

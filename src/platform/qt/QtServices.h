@@ -4,9 +4,12 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/PosixKeyLines.h"
 #include "platform/StdFileSystem.h"
+#include "platform/SteadyKeyingClock.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/qt/QtSerialLine.h"
+#include "platform/qt/QtTcpClient.h"
 #include "platform/qt/QtWavePlayer.h"
 
 namespace platform::qt {
@@ -85,7 +88,10 @@ private:
     QtWavePlayer wave_;
     QtScheduler scheduler_;
     QtSerialPorts serial_{environment_};
+    PosixKeyLines keyLines_{environment_};
+    SteadyKeyingClock keyingClock_;
     QtWavePlayer phoneWave_;
+    QtTcpClients tcp_;
     Services services_;
 };
 

@@ -35,20 +35,23 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* e) override {
         const auto type = e->type();
-        if (watched == w_.lblDX) {
-            auto* m = static_cast<QMouseEvent*>(e);
-            if (type == QEvent::MouseButtonRelease && m->button() == Qt::LeftButton &&
-                w_.lblDX->rect().contains(m->position().toPoint()))
-                w_.lblDX_Click();
-            else if (type == QEvent::MouseButtonDblClick && m->button() == Qt::LeftButton)
-                w_.lblDX_DblClick();
+        // Only mouse events reach the window: other events also come while it is being destroyed.
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+            type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove && type != QEvent::Enter)
             return false;
-        }
-        if (watched == w_.txtDX->viewport()) {
-            auto* m = static_cast<QMouseEvent*>(e);
-            if (type == QEvent::MouseButtonRelease && m->button() == Qt::LeftButton) w_.txtDX_Click();
-            else if (type == QEvent::MouseButtonDblClick && m->button() == Qt::LeftButton) w_.txtDX_DblClick();
-            return false;
+        const bool release = type == QEvent::MouseButtonRelease, dbl = type == QEvent::MouseButtonDblClick;
+        if ((release || dbl) && static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+            const auto* m = static_cast<QMouseEvent*>(e);
+            if (watched == w_.lblDX) {
+                if (dbl) w_.lblDX_DblClick();
+                else if (w_.lblDX->rect().contains(m->position().toPoint())) w_.lblDX_Click();
+                return false;
+            }
+            if (watched == w_.txtDX->viewport()) {
+                if (dbl) w_.txtDX_DblClick();
+                else w_.txtDX_Click();
+                return false;
+            }
         }
         for (int i = 0; i < static_cast<int>(w_.lblDXSpot.size()); ++i) {
             if (watched != w_.lblDXSpot[static_cast<size_t>(i)]) continue;
