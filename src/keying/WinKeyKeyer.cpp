@@ -17,7 +17,7 @@ WinKeyKeyer::WinKeyKeyer(Session& session, WinKeyLink::Timing timing)
     drainTimer_->setHandler([this] { drainStep(); });
     // A status report from the keyer may end a wait for room at once.
     link_.setStatusHandler([this] {
-        if (draining_ && !drainTimer_->isActive()) drainTimer_->startSingleShot(0);
+        if (draining_ && waitStartedMs_ >= 0) drainTimer_->startSingleShot(0);
     });
     session.keyers.winKey = this;
     session.keyers.ports.setCloser(TransmitPort::WinKey, [this] {

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "keying/Keyers.h"
+#include "keying/VoiceKeyer.h"
 #include "keying/VoiceNavigation.h"
+#include "keying/WinKeyKeyer.h"
 #include "logging/LoggingState.h"
 #include "platform/Platform.h"
 #include "rig/RigControl.h"
@@ -51,6 +53,10 @@ public:
     // The keyers: their shared state (CWBuffer, CWSending, CWInterface, ...), the CW keyer with
     // its settings (cw.txt) and keying worker, and the exclusion of the transmit ports.
     keying::Keyers keyers{*this};
+    // The voice keyer (F1-F9 in phone mode, PTT) over voiceKeyer's settings, and the WinKey
+    // keyer (the link, WK.txt); both plug themselves into keyers.
+    keying::VoiceKeyer phoneKeyer{*this};
+    keying::WinKeyKeyer winKey{*this};
     // Score, operating clock, entry flags and entry-line state of the logging window.
     logging::LoggingState contest;
     // SharedUserPreferences.xml in memory.

@@ -160,8 +160,13 @@ public:
     std::vector<std::string> played;  // paths, in order
     int stops = 0;
     bool isPlaying = false;
+    bool failPlay = false;  // the file cannot be played: nothing plays
+    // Called as a play starts, to look at the world at that moment (the PTT lines).
+    std::function<void(const std::string&)> onPlay;
     bool play(const std::string& path) override {
         played.push_back(path);
+        if (onPlay) onPlay(path);
+        if (failPlay) return false;
         isPlaying = true;
         return true;
     }
