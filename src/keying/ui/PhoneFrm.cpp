@@ -127,13 +127,13 @@ PhoneFrm::PhoneFrm(Session& session, QWidget* parent) : QDialog(parent), session
     auto& keyer = session_.phoneKeyer;
     auto& s = session_.voiceKeyer;
     for (int key = 1; key <= 9; ++key) {
-        connect(Text[key], &QLineEdit::textEdited, this,
+        connect(Text[key], &QLineEdit::textChanged, this,
                 [this, key](const QString& t) { session_.voiceKeyer.waveFiles[key - 1] = fromQ(t); });
         connect(Browses[key], &QPushButton::clicked, this, [this, key] { Browse(key); });
     }
-    connect(Text[10], &QLineEdit::textEdited, this, [&s](const QString& t) { s.pttPort = fromQ(t); });
-    connect(Text[11], &QLineEdit::textEdited, this, [&s](const QString& t) { s.parallelAddress = fromQ(t); });
-    connect(txtPHLoop, &QLineEdit::textEdited, this, [&s](const QString& t) { s.repeatSeconds = fromQ(t); });
+    connect(Text[10], &QLineEdit::textChanged, this, [&s](const QString& t) { s.pttPort = fromQ(t); });
+    connect(Text[11], &QLineEdit::textChanged, this, [&s](const QString& t) { s.parallelAddress = fromQ(t); });
+    connect(txtPHLoop, &QLineEdit::textChanged, this, [&s](const QString& t) { s.repeatSeconds = fromQ(t); });
     connect(lines, &QButtonGroup::idToggled, this, [&s](int id, bool on) {
         if (on) s.pttLine = id;
     });

@@ -121,7 +121,7 @@ frmWinKey::frmWinKey(Session& session, QWidget* parent) : QDialog(parent), sessi
         };
     }
     auto edited = [this](KeyField* f, std::string keying::WinKeySettings::*member) {
-        connect(f, &QLineEdit::textEdited, this, [this, member](const QString& t) {
+        connect(f, &QLineEdit::textChanged, this, [this, member](const QString& t) {
             session_.winKey.settings.*member = fromQ(t);
         });
     };

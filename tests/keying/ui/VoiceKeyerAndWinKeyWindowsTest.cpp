@@ -1,0 +1,275 @@
+// The voice keyer's and the WinKey keyer's windows as the operator uses them, and the logging
+// window's keys reaching both keyers: F-keys in phone mode play a message with PTT keyed and Esc
+// stops it; with WinKey as the CW interface the F-keys, the speed keys and Esc go to the keyer.
+// The WinKey window runs once end to end against the keyer emulator on a real pseudo-terminal.
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "keying/WinKeyProtocol.h"
+#include "keying/ui/PhoneFrm.h"
+#include "keying/ui/VoiceWindows.h"
+#include "keying/ui/frmWinKey.h"
+#include "logtools/ui/KeyField.h"
+#include "platform/qt/QtScheduler.h"
+#include "platform/qt/QtSerialLine.h"
+#include "platform/qt/QtServices.h"
+#include "platform/qt/Text.h"
+#include "support/PtyPair.h"
+#include "support/WinKeyEmulator.h"
+#include "window/ui/LoggingWindowFixture.h"
+#include "window/ui/ToolWindows.h"
+
+using platform::qt::fromQ;
+
+namespace {
+
+std::string text(const QLineEdit* f) { return fromQ(f->text()); }
+std::string text(const QLabel* l) { return fromQ(l->text()); }
+
+void retype(KeyField* f, const char* keys) {
+    f->setFocus();
+    f->selectAll();
+    QTest::keyClick(f, Qt::Key_Backspace);
+    QTest::keyClicks(f, keys);
+}
+
+TEST(PhoneFrm, ShowsTheSettingsAppliesTheFieldRulesAndDoneWritesWave2Txt) {
+    TestSession ts;
+    auto& s = ts->voiceKeyer;
+    s.waveFiles[0] = "/msgs/cq.wav";
+    s.pttPort = "0";
+    s.pttLine = 1;
+    s.repeatSeconds = "2.5";
+    PhoneFrm w(*ts);
+    w.Form_Load();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_EQ(fromQ(w.windowTitle()), "Phone Wave Selections");
+    EXPECT_EQ(text(w.Text[1]), "/msgs/cq.wav");
+    EXPECT_EQ(text(w.Text[11]), "&H378");
+    EXPECT_TRUE(w.Option2->isChecked());
+
+    // The address box drops the quote and takes capitals.
+    retype(w.Text[11], "&h2\"78");
+    EXPECT_EQ(s.parallelAddress, "&H278");
+    // The repeat box takes digits and the point; 60 seconds is too long and becomes "0".
+    retype(w.txtPHLoop, "6x0");
+    EXPECT_EQ(text(w.txtPHLoop), "60");
+    w.Text[2]->setFocus();
+    EXPECT_EQ(text(w.txtPHLoop), "0");
+    EXPECT_EQ(s.repeatIntervalMs, 0);
+    retype(w.txtPHLoop, "59.9");
+    w.Text[2]->setFocus();
+    EXPECT_EQ(s.repeatIntervalMs, 59900);
+    // The port box: text that is not a number becomes "0".
+    retype(w.Text[10], "x");
+    w.Text[2]->setFocus();
+    EXPECT_EQ(text(w.Text[10]), "0");
+    EXPECT_EQ(s.pttPort, "0");
+    w.Option3->click();
+    EXPECT_EQ(s.pttLine, 2);
+
+    // Browse fills the key's field; Cancel beeps and leaves it.
+    ts.fakes.dialogs.fileAnswers.push_back(std::string("/msgs/tu.wav"));
+    QTest::mouseClick(w.Browses[2], Qt::LeftButton);
+    EXPECT_EQ(text(w.Text[2]), "/msgs/tu.wav");
+    EXPECT_EQ(s.waveFiles[1], "/msgs/tu.wav");
+    EXPECT_EQ(ts.fakes.dialogs.fileRequests.back().filter, "(*.wav)|*.wav");
+    QTest::mouseClick(w.Browses[3], Qt::LeftButton);
+    EXPECT_EQ(ts.fakes.dialogs.beeps, 1);
+    EXPECT_EQ(text(w.Text[3]), "");
+
+    // Test plays F1 (here on the parallel port, whose fake keys and lets up).
+    w.Option1->click();
+    QTest::mouseClick(w.Command11, Qt::LeftButton);
+    EXPECT_EQ(ts.fakes.phoneWave.played, std::vector<std::string>{"/msgs/cq.wav"});
+
+    // Esc is no way out; Done hides and writes the file.
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_TRUE(w.isVisible());
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    station::VoiceKeyerSettings back;
+    station::ParseWaveSettings(ts.readProgramFile("wave2.txt"), back);
+    EXPECT_EQ(back.waveFiles[1], "/msgs/tu.wav");
+    EXPECT_EQ(back.parallelAddress, "&H278");
+    EXPECT_EQ(back.repeatSeconds, "59.9");
+    EXPECT_EQ(back.pttLine, 0);
+}
+
+struct Windows {
+    explicit Windows(Session& session) { keying::ui::RegisterVoiceAndWinKeyWindows(session); }
+    ~Windows() {
+        auto& reg = window::ui::ToolWindows::instance();
+        reg.unloadAll();
+        reg.unregisterFactory(window::ToolWindow::PhoneFrm);
+        reg.unregisterFactory(window::ToolWindow::BlindFrm);
+        reg.unregisterFactory(window::ToolWindow::frmWinKey);
+    }
+};
+
+TEST(LoggingWindowVoiceKeys, FKeysInPhoneModePlayWithPttKeyedAndEscStopsTheMessage) {
+    LoggingWindowFixture f(false);
+    Windows windows(*f.ts);
+    f.ts->profile.CurrentMode = "PH";
+    auto& s = f.ts->voiceKeyer;
+    s.waveFiles[1] = "/msgs/tu.wav";
+    s.pttPort = "3";
+    auto& w = f.open();
+    w.show();
+    QTest::keyClick(w.txtCall, Qt::Key_F2);
+    EXPECT_EQ(f.ts.fakes.phoneWave.played, std::vector<std::string>{"/msgs/tu.wav"});
+    EXPECT_TRUE(f.ts.fakes.keyLines.snapshot("COM3").rts);
+    QTest::keyClick(w.txtCall, Qt::Key_Escape);
+    EXPECT_FALSE(f.ts.fakes.phoneWave.isPlaying);
+    EXPECT_FALSE(f.ts.fakes.keyLines.snapshot("COM3").rts);
+
+    // Ctrl+P shows the voice keyer's window beside the logging window.
+    QTest::keyClick(w.txtCall, Qt::Key_P, Qt::ControlModifier);
+    auto* phone = window::ui::ToolWindows::instance().loaded(window::ToolWindow::PhoneFrm);
+    ASSERT_NE(phone, nullptr);
+    EXPECT_TRUE(phone->isVisible());
+
+    // Closing the logging window while a message plays lets PTT up.
+    QTest::keyClick(w.txtCall, Qt::Key_F2);
+    ASSERT_TRUE(f.ts.fakes.keyLines.snapshot("COM3").rts);
+    w.close();
+    EXPECT_FALSE(f.ts.fakes.keyLines.snapshot("COM3").rts);
+}
+
+// A scripted WinKey keyer on COM3 of the fake serial ports.
+struct ScriptedKeyer {
+    fakes::FakeSerialDevice& dev;
+    std::string text;
+    explicit ScriptedKeyer(fakes::FakeSerialDevice& d) : dev(d) {
+        dev.onWrite = [this](const std::string& bytes) {
+            if (bytes.size() >= 3 && bytes[bytes.size() - 3] == 0 && bytes[bytes.size() - 2] == 4)
+                dev.receive(bytes.substr(bytes.size() - 1));
+            else if (bytes == std::string("\0\2", 2))
+                dev.receive("\x17");
+            else if (bytes.size() == 1 && static_cast<unsigned char>(bytes[0]) >= 0x20) {
+                text += bytes;
+                dev.receive(std::string(1, static_cast<char>(keying::winkey::StatusByte(keying::winkey::kBusy))));
+            }
+        };
+    }
+};
+
+TEST(LoggingWindowWinKeyKeys, WithWinKeyChosenFKeysSpeedKeysAndEscGoToTheKeyer) {
+    LoggingWindowFixture f(false);
+    Windows windows(*f.ts);
+    ScriptedKeyer keyer(f.ts.fakes.serial.device(3));
+    auto& keyers = f.ts->keyers;
+    keyers.cw.settings().messages[1] = "TU 5NN";
+    keyers.cw.settings().speed = "20";
+    // Choosing WinKey loads its window hidden; WK.txt names the port.
+    writeFileBytes(std::filesystem::path(f.ts->folders.UserFolder) / "WK.txt",
+                   "3\r\n\"18\"\r\n\"50\"\r\n\"0\"\r\n\"0\"\r\n\"50\"\r\n");
+    keyers.SetCWInterface(5);
+    auto* wk = window::ui::ToolWindows::instance().loaded(window::ToolWindow::frmWinKey);
+    ASSERT_NE(wk, nullptr);
+    EXPECT_FALSE(wk->isVisible());
+    auto& w = f.open();
+    w.show();
+
+    // F2: the link opens by itself and the message goes to the keyer.
+    QTest::keyClick(w.txtCall, Qt::Key_F2);
+    f.ts.fakes.scheduler.advance(1000);
+    EXPECT_EQ(keyers.keyer.WinKeyOpen, 0x17);
+    EXPECT_EQ(keyer.text, "TU 5NN");
+    EXPECT_EQ(text(static_cast<frmWinKey*>(wk)->lblOpenStatus), "WK Success!");
+
+    // Up: one word per minute faster, told to the keyer.
+    keyer.dev.written.clear();
+    QTest::keyClick(w.txtCall, Qt::Key_Up);
+    EXPECT_EQ(keyer.dev.written, std::string("\x02\x15", 2));
+    EXPECT_EQ(text(w.lblDialog), "21 WPM");
+
+    // Esc while the keyer is busy: its buffer is cleared and the entry stays.
+    w.txtCall->setText("K1ABC");
+    keyer.dev.written.clear();
+    QTest::keyClick(w.txtCall, Qt::Key_Escape);
+    EXPECT_EQ(keyer.dev.written, std::string("\x0A"));
+    EXPECT_EQ(text(w.txtCall), "K1ABC");
+}
+
+// The real clock for the keyer's waits.
+struct OnAPty {
+    fakes::PtyPair pty;
+    fakes::FakeEnvironment portNames;
+    platform::qt::QtClock clock;
+    platform::qt::QtScheduler scheduler;
+    platform::qt::QtSerialPorts serial{portNames};
+    TestSession ts{TestSession::Devices{scheduler, serial, clock}};
+};
+
+TEST(frmWinKey, OpensSendsTypesTestsStopsAndClosesAKeyerOnAPty) {
+    OnAPty p;
+    ASSERT_TRUE(p.pty.ok());
+    p.portNames.values["PALMETAR_COM4"] = p.pty.a;
+    fakes::WinKeyEmulator keyer(p.pty.b);
+    ASSERT_TRUE(keyer.ok());
+    p.ts->profile.StationCall = "W4XYZ";
+    p.ts->keyers.cw.settings().speed = "60";
+    writeFileBytes(std::filesystem::path(p.ts->folders.UserFolder) / "WK.txt",
+                   "4\r\n\"18\"\r\n\"45\"\r\n\"0\"\r\n\"0\"\r\n\"50\"\r\n5\r\n16\r\n");
+    frmWinKey w(*p.ts);
+    w.Form_Load();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_EQ(fromQ(w.windowTitle()), " WinKey Setup");
+    EXPECT_EQ(text(w.txtWKComPort), "4");
+    EXPECT_EQ(text(w.txtWKWPM), "60");
+    EXPECT_TRUE(w.pinOptions[2]->isChecked());   // PTT
+    EXPECT_TRUE(w.modeOptions[1]->isChecked());  // Iambic A
+
+    QTest::mouseClick(w.cmdOpenWinkey, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return text(w.lblOpenStatus) == "WK Success!"; }, 5000));
+    EXPECT_EQ(text(w.lblVersion), "Version # 23");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keyer.mode() == 16; }, 5000));
+    EXPECT_EQ(keyer.speed(), 60);
+    EXPECT_EQ(keyer.weight(), 45);
+    EXPECT_EQ(keyer.pinConfig(), 5);
+
+    // A weight of 100 is not sent; 70 is.
+    retype(w.txtWeight, "100");
+    w.txtRatio->setFocus();
+    retype(w.txtWeight, "70");
+    w.txtRatio->setFocus();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keyer.weight() == 70; }, 5000));
+    EXPECT_EQ(keyer.received().find(std::string("\x03\x64", 2)), std::string::npos);
+
+    // Typed text shows in capitals and is keyed; Test follows it.
+    w.Text1->setFocus();
+    QTest::keyClicks(w.Text1, "cq");
+    EXPECT_EQ(text(w.Text1), "CQ");
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keyer.keyed() == "CQVVV TEST DE W4XYZ"; }, 20000)) << keyer.keyed();
+
+    // Buffer Test, then Stop: the keyer's buffer is cleared and the rest is dropped.
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keyer.keyed().size() > 22; }, 5000));
+    QTest::mouseClick(w.cmdStop, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keyer.clears() == 1; }, 5000));
+    EXPECT_TRUE(p.ts->keyers.keyer.CWBuffer.empty());
+    QTest::qWait(300);
+    EXPECT_LT(keyer.keyed().size(), 19u + 81u);
+
+    QTest::mouseClick(w.cmdCloseWinkey, Qt::LeftButton);
+    EXPECT_EQ(text(w.lblOpenStatus), "Closed");
+    EXPECT_EQ(p.ts->keyers.keyer.WinKeyOpen, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return keyer.hostCloses() == 1; }, 5000));
+
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_TRUE(w.isVisible());
+    QTest::mouseClick(w.cmdDone, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(readFileBytes(std::filesystem::path(p.ts->folders.UserFolder) / "WK.txt"),
+              "4\r\n\"60\"\r\n\"70\"\r\n\"0\"\r\n\"0\"\r\n\"50\"\r\n5\r\n16\r\n");
+}
+
+}  // namespace
