@@ -3,6 +3,7 @@
 // stops it; with WinKey as the CW interface the F-keys, the speed keys and Esc go to the keyer.
 // The WinKey window runs once end to end against the keyer emulator on a real pseudo-terminal.
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -106,6 +107,8 @@ struct Windows {
     ~Windows() {
         auto& reg = window::ui::ToolWindows::instance();
         reg.unloadAll();
+        // Unloaded windows are deleted later; they go now, while their session still exists.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         reg.unregisterFactory(window::ToolWindow::PhoneFrm);
         reg.unregisterFactory(window::ToolWindow::BlindFrm);
         reg.unregisterFactory(window::ToolWindow::frmWinKey);
