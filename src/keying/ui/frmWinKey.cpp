@@ -53,7 +53,7 @@ frmWinKey::frmWinKey(Session& session, QWidget* parent) : QDialog(parent), sessi
                         QStringLiteral("DejaVu Sans")});
     design.setPointSizeF(8.25);
     setFont(design);
-    placeTwips(this, 0, 0, 6600, 5520);
+    placeTwips(this, 0, 0, 7320, 5520);
 
     struct Row {
         const char* caption;
@@ -73,14 +73,14 @@ frmWinKey::frmWinKey(Session& session, QWidget* parent) : QDialog(parent), sessi
     for (const Row& r : rows) {
         label(this, r.caption, 240, y + 30, 1095);
         *r.box = box(this, r.name, 1440, y, 615);
-        if (*r.help) label(this, r.help, 2220, y + 30, 4200);
+        if (*r.help) label(this, r.help, 2220, y + 30, 4980);
         y += 390;
     }
 
     auto* modeFrame = new QGroupBox("Keyer Mode", this);
-    placeTwips(modeFrame, 240, 2640, 2940, 1335);
+    placeTwips(modeFrame, 240, 2640, 3300, 1335);
     auto* pinFrame = new QGroupBox("Pin 5 Configuration", this);
-    placeTwips(pinFrame, 3360, 2640, 3000, 1335);
+    placeTwips(pinFrame, 3780, 2640, 3300, 1335);
     auto* modeGroup = new QButtonGroup(this);
     auto* pinGroup = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
@@ -99,18 +99,18 @@ frmWinKey::frmWinKey(Session& session, QWidget* parent) : QDialog(parent), sessi
     label(this, "WinKey Status:", 240, 4110, 1215);
     lblOpenStatus = label(this, "Closed", 1440, 4110, 1860);
     lblOpenStatus->setObjectName("lblOpenStatus");
-    label(this, "WinKey Version:", 3360, 4110, 1335);
-    lblVersion = label(this, "Version #", 4740, 4110, 1620);
+    label(this, "WinKey Version:", 3780, 4110, 1335);
+    lblVersion = label(this, "Version #", 5160, 4110, 1920);
     lblVersion->setObjectName("lblVersion");
 
-    cmdOpenWinkey = button(this, "cmdOpenWinkey", "Open", 240, 4500, 1140);
-    cmdCloseWinkey = button(this, "cmdCloseWinkey", "Close", 1485, 4500, 1140);
-    cmdStop = button(this, "cmdStop", "Stop", 2730, 4500, 1140);
-    Command3 = button(this, "Command3", "Test", 3975, 4500, 1140);
-    Command1 = button(this, "Command1", "Buffer Test", 5220, 4500, 1140);
-    Text1 = box(this, "Text1", 240, 5010, 4860);
+    cmdOpenWinkey = button(this, "cmdOpenWinkey", "Open", 240, 4500, 1260);
+    cmdCloseWinkey = button(this, "cmdCloseWinkey", "Close", 1605, 4500, 1260);
+    cmdStop = button(this, "cmdStop", "Stop", 2970, 4500, 1260);
+    Command3 = button(this, "Command3", "Test", 4335, 4500, 1260);
+    Command1 = button(this, "Command1", "Buffer Test", 5700, 4500, 1380);
+    Text1 = box(this, "Text1", 240, 5010, 5340);
     Text1->setToolTip("Type here to send");
-    cmdDone = button(this, "cmdDone", "&Done", 5220, 4980, 1140);
+    cmdDone = button(this, "cmdDone", "&Done", 5700, 4980, 1380);
 
     auto& keyer = session_.winKey;
     // The setting boxes take Backspace and digits only; leaving one runs its check.

@@ -276,3 +276,34 @@ TEST(frmWinKey, OpensSendsTypesTestsStopsAndClosesAKeyerOnAPty) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(VoiceKeyerPictures, PhoneFrmAndFrmWinKey) {
+    const char* folder = std::getenv("PALMETAR_SCREENSHOTS");
+    if (!folder) GTEST_SKIP() << "set PALMETAR_SCREENSHOTS to a folder to write the pictures";
+    for (int width : {1024, 1920}) {
+        TestSession ts;
+        const int height = width == 1024 ? 768 : 1080;
+        ts.fakes.screen.screen = {0, 0, width * 15.0, height * 15.0};
+        ts.fakes.screen.workArea = {0, 0, width * 15.0, (height - 40) * 15.0};
+        ts->voiceKeyer.waveFiles[0] = "/home/op/cq.wav";
+        ts->voiceKeyer.waveFiles[4] = "/home/op/tu.wav";
+        ts->voiceKeyer.repeatSeconds = "5";
+        PhoneFrm phone(*ts);
+        phone.Form_Load();
+        phone.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&phone));
+        QTest::qWait(300);
+        EXPECT_TRUE(phone.grab().save(QStringLiteral("%1/phonefrm-%2.png").arg(folder).arg(width)));
+        phone.hide();
+        frmWinKey wk(*ts);
+        wk.Form_Load();
+        wk.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&wk));
+        QTest::qWait(300);
+        EXPECT_TRUE(wk.grab().save(QStringLiteral("%1/frmwinkey-%2.png").arg(folder).arg(width)));
+    }
+}
+
+}  // namespace
