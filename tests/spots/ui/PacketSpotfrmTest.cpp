@@ -396,3 +396,52 @@ TEST(PacketSpotfrmSettings, SpotLastAndTheListChoiceOfTheSendBox) {
     EXPECT_EQ(w.txtSent->text(), QStringLiteral("DX Frequency in kHz W5CC"));
     EXPECT_EQ(w.txtSent->selectedText(), QStringLiteral("Frequency in kHz"));
 }
+
+TEST(PacketSpotfrmAgw, EveryFrameThatArrivedIsHandledInOneTickAndAConnectionShowsInTheCaption) {
+    Spotting s;
+    Session& session = *s.f.ts;
+    auto& tcp = s.f.ts.fakes.tcp;
+    auto& engine = tcp.peer("127.0.0.1", 8000);
+    auto frame = [](char kind, const std::string& from, const std::string& to, const std::string& data) {
+        spots::AgwFrame f;
+        f.kind = kind;
+        f.callFrom = from;
+        f.callTo = to;
+        f.data = data;
+        return spots::EncodeAgwFrame(f);
+    };
+    PacketSpotfrm& w = s.open();
+    s.choose(w, 3);
+    w.Command1_Click();
+    tcp.deliver();
+    engine.send(frame('X', "W4XYZ", "", std::string(1, '\1')));
+    tcp.deliver();
+    ASSERT_TRUE(w.timerRunning()) << w.displayText();
+
+    auto monitored = [&](const std::string& spot) {
+        return frame('T', "K1TTT", "DX", " 1:Fm K1TTT To DX <UI pid=F0 Len=74 >[12:00:00]\r" + spot + "\r");
+    };
+    // Two spots and a connect notice in one chunk, all handled by the next tick.
+    engine.send(monitored(kSpot1.substr(0, kSpot1.size() - 2)) + monitored(kSpot2.substr(0, kSpot2.size() - 2)) +
+                frame('C', "N0CALL", "W4XYZ", "*** CONNECTED With Station N0CALL\r"));
+    tcp.deliver();
+    s.f.ts.fakes.scheduler.advance(333);
+    EXPECT_TRUE(Stored(session, "JA1ABC"));
+    EXPECT_TRUE(Stored(session, "VP8/G3ABC"));
+    EXPECT_EQ(w.ConnectedStation(), "N0CALL");
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("DX Spotting Setup - Connected to N0CALL"));
+    EXPECT_FALSE(Shows(w, "Fm K1TTT")) << w.displayText();
+
+    // Close Port disconnects the station first.
+    engine.received.clear();
+    w.Command2_Click();
+    tcp.deliver();
+    spots::AgwFrameReader reader;
+    reader.feed(engine.received);
+    bool disconnected = false;
+    while (auto f = reader.next())
+        if (f->kind == 'd' && f->callTo == "N0CALL") disconnected = true;
+    EXPECT_TRUE(disconnected);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("DX Spotting Setup"));
+    EXPECT_EQ(w.ConnectedStation(), "");
+}
