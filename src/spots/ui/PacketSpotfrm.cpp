@@ -172,6 +172,12 @@ PacketSpotfrm::~PacketSpotfrm() { Form_Unload(); }
 
 void PacketSpotfrm::buildControls() {
     placeTwips(this, 0, 0, 9420, 5955);
+    // The design font: 8.25 pt of a narrow sans face, as the captions were measured for one.
+    QFont design = font();
+    design.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                        QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
+    design.setPointSizeF(8.25);
+    setFont(design);
 
     Label1 = label(this, "Label1", "Select Option:", 240, 90, 1935, 375);
     QFont f1 = Label1->font();
@@ -184,9 +190,12 @@ void PacketSpotfrm::buildControls() {
     placeTwips(List1, 120, 360, 1815, 1230);
     connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
 
+    // The caption wraps onto two lines, as it did beside the box; a click on it sets the box.
     chkDX = make<QCheckBox>(this, "chkDX");
-    chkDX->setText(QStringLiteral("List DX Only (also controls main form)"));
-    placeTwips(chkDX, 240, 1680, 1815, 495);
+    chkDX->setAccessibleName(QStringLiteral("List DX Only (also controls main form)"));
+    placeTwips(chkDX, 240, 1680, 255, 495);
+    chkDXCaption_ = label(this, "chkDXCaption", "List DX Only (also controls main form)", 480, 1680, 1575, 495);
+    chkDXCaption_->setWordWrap(true);
     connect(chkDX, &QCheckBox::toggled, this, [this](bool on) { session_.spotReceiver.listDxOnly = on; });
 
     fraPort = frame(this, "fraPort", "Comm Port", 2160, 120, 6375, 495);
@@ -234,9 +243,12 @@ void PacketSpotfrm::buildControls() {
     bold.setBold(true);
     cmdDone->setFont(bold);
     connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
-    Command1 = button(this, "Command1", "Open Port", 8680, 720, 660, 495);
+    // The narrow buttons carry their captions on two lines.
+    Command1 = button(this, "Command1", "Open\nPort", 8680, 720, 660, 495);
+    Command1->setAccessibleName(QStringLiteral("Open Port"));
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    Command2 = button(this, "Command2", "Close Port", 8680, 1320, 660, 495);
+    Command2 = button(this, "Command2", "Close\nPort", 8680, 1320, 660, 495);
+    Command2->setAccessibleName(QStringLiteral("Close Port"));
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 
     Label4 = label(this, "Label4", "Listening", 8640, 1920, 735, 300, Qt::AlignCenter);
@@ -253,7 +265,8 @@ void PacketSpotfrm::buildControls() {
     Label7 = label(this, "Label7", "Telnet Host:", 3120, 2400, 975, 240, right);
     txtTelnetHost = textBox(this, "txtTelnetHost", 4200, 2400, 1215, 315);
     Label3 = label(this, "Label3", "Telnet Port:", 5520, 2400, 1095, 255, right);
-    txtTelnetPort = textBox(this, "txtTelnetPort", 6720, 2400, 375, 315, 5);
+    // Wide enough for five digits.
+    txtTelnetPort = textBox(this, "txtTelnetPort", 6720, 2400, 600, 315, 5);
 
     Frame2 = frame(this, "Frame2", "Main Form Display", 7440, 2260, 1935, 495);
     OptList = option(Frame2, "OptList", "List", 120, 600);
@@ -393,7 +406,7 @@ void PacketSpotfrm::applyEnableStep(int stepValue) {
         const bool on = sw == Switch::On;
         std::vector<QWidget*> widgets;
         switch (group) {
-            case ControlGroup::Display: widgets = {Frame2, OptList, OptBand, chkDX}; break;
+            case ControlGroup::Display: widgets = {Frame2, OptList, OptBand, chkDX, chkDXCaption_}; break;
             case ControlGroup::Send: widgets = {txtSent, Label6, Command1, Command2}; break;
             case ControlGroup::TncHex: widgets = {txtHex, Label2}; break;
             case ControlGroup::Serial: widgets = {fraPort, fraBaud, fraParity, fraData, fraStop, fraPower, Frame1}; break;
@@ -539,6 +552,10 @@ bool PacketSpotfrm::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 bool PacketSpotfrm::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == chkDXCaption_ && e->type() == QEvent::MouseButtonRelease && chkDX->isEnabled()) {
+        chkDX->click();
+        return true;
+    }
     if (e->type() != QEvent::KeyPress) return QDialog::eventFilter(watched, e);
     // Each key once: a key a control leaves unused travels on to the window as the same event.
     if (watched == this && e == lastKey_) return QDialog::eventFilter(watched, e);

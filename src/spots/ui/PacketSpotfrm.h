@@ -157,7 +157,8 @@ private:
     std::string connectedStation_;
     std::string display_;
     bool sendingAgw_ = false;
-    const QEvent* lastKey_ = nullptr;  // the key event a control has just seen
+    const QEvent* lastKey_ = nullptr;
+    QLabel* chkDXCaption_ = nullptr;  // the key event a control has just seen
 
     std::unique_ptr<platform::Timer> timer1_;
     std::unique_ptr<platform::SerialLine> comComm1_;

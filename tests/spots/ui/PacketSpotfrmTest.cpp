@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "FakeCluster.h"
@@ -444,4 +445,44 @@ TEST(PacketSpotfrmAgw, EveryFrameThatArrivedIsHandledInOneTickAndAConnectionShow
     EXPECT_TRUE(disconnected);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("DX Spotting Setup"));
     EXPECT_EQ(w.ConnectedStation(), "");
+}
+
+// Pictures of the setup window connected to a cluster and of the logging window with its
+// spots, for looking at them as an operator would. Runs only when PALMETAR_SCREENSHOTS names
+// a folder to write to; PALMETAR_SCREENSHOT_PAUSE (ms) holds each picture on the screen.
+TEST(SpottingPictures, SetupWindowOnAClusterAndTheBandMap) {
+    const char* folder = std::getenv("PALMETAR_SCREENSHOTS");
+    if (!folder) GTEST_SKIP() << "set PALMETAR_SCREENSHOTS to a folder to write the pictures";
+    auto pause = [] {
+        if (const char* ms = std::getenv("PALMETAR_SCREENSHOT_PAUSE")) QTest::qWait(std::atoi(ms));
+    };
+    FakeCluster cluster;
+    RealSpotting real;
+    auto& s = real.s;
+    PacketSpotfrm& w = s.open();
+    s.choose(w, 2);
+    w.txtTelnetHost->setText(QStringLiteral("127.0.0.1"));
+    w.txtTelnetPort->setText(QString::number(cluster.port()));
+    w.Command1_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Shows(w, "Welcome"); }, 10000));
+    cluster.send("\r\nHello W4XYZ, this is the test cluster\r\n" + kSpot1 + kSpot2 + kSpot3 + "W4XYZ de TEST >");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Stored(*s.f.ts, "ZS6ABC"); }, 10000));
+    w.txtSent->setText(QStringLiteral("SH/DX"));
+    QApplication::processEvents();
+    EXPECT_TRUE(w.grab().save(QStringLiteral("%1/packetspotfrm-telnet.png").arg(folder)));
+    pause();
+    s.choose(w, 1);
+    QApplication::processEvents();
+    EXPECT_TRUE(w.grab().save(QStringLiteral("%1/packetspotfrm-tnc.png").arg(folder)));
+    pause();
+    s.choose(w, 2);
+    w.txtTelnetHost->setText(QStringLiteral("127.0.0.1"));
+    w.txtTelnetPort->setText(QString::number(cluster.port()));
+    w.cmdDone_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cluster.hasClient() && w.listening(); }, 10000));
+    cluster.send(kSpot1 + kSpot2 + kSpot3);
+    QTest::qWaitFor([&] { return false; }, 500);
+    QApplication::processEvents();
+    EXPECT_TRUE(s.logging().grab().save(QStringLiteral("%1/logging-with-spots.png").arg(folder)));
+    pause();
 }
