@@ -13,8 +13,6 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "platform/qt/Text.h"
 #include "rig/RigControl.h"
 #include "spots/ui/SpectrumMap.h"
@@ -30,14 +28,6 @@ const char* kSpots =
     "DX de K1TTT:     14025.0  JA1ABC       CQ UP 2                        1234Z FN32\r\n"
     "DX de W3LPL:     14075.0  VP8/G3ABC    599 TNX                        0102Z\r\n"
     "DX de N2IC:       7010.0  ZS6ABC       CQ                             1500Z\r\n";
-
-// Saves a picture of the window when PALMETAR_SCREENSHOT_DIR is set (to look at, not to test).
-void shoot(QWidget& w, const char* name) {
-    if (const char* dir = std::getenv("PALMETAR_SCREENSHOT_DIR")) {
-        QApplication::processEvents();
-        w.grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
-    }
-}
 
 // The window on 20 m, shown. tuned() lists the frequency commands the rig was sent.
 struct Panel {
@@ -135,7 +125,6 @@ TEST(SpotPanel, FedLinesShowOnTheBandMapAndARightClickFillsTheCallFieldAndTunes)
     // Hovering shows the details in the status line.
     QTest::mouseMove(ja);
     EXPECT_EQ(fromQ(w.lblDupe->text()), "JA1ABC  14.025  16:00:00");
-    shoot(w, "spots-band-map");
 
     QTest::mouseClick(ja, Qt::RightButton);
     EXPECT_EQ(fromQ(w.txtCall->text()), "JA1ABC");
@@ -169,7 +158,6 @@ TEST(SpotPanel, TheSpotListShowsNewestFirstAndAClickFillsTheCallFieldTuningUnles
     EXPECT_EQ(fromQ(top->text(0)), "ZS6ABC");
     EXPECT_EQ(fromQ(top->text(1)), "7.01");
     EXPECT_EQ(fromQ(w.txtDX->topLevelItem(2)->text(4)), "de K1TTT:  CQ UP 2");
-    shoot(w, "spots-list");
 
     auto clickRow = [&](int row) {
         const QRect r = w.txtDX->visualItemRect(w.txtDX->topLevelItem(row));
@@ -242,7 +230,6 @@ TEST(SpotPanel, TheSpectrumMapShowsTheSpotsAndItsRightClickFillsTheCallFieldAndC
         p.f.ts->spotReceiver.Receive("DX de K1TTT:     21025.0  LU1ABC       CQ\r\n");
         EXPECT_TRUE(map->lblDXSpot[49]->isVisible());
         EXPECT_EQ(fromQ(map->lblDXSpot[49]->text()), "LU1");
-        shoot(*map, "spots-spectrum-map");
         // A left click hides a spot, a right click picks one and closes the map.
         QTest::mouseClick(map->lblDXSpot[49], Qt::LeftButton);
         EXPECT_FALSE(map->lblDXSpot[49]->isVisible());
