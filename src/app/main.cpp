@@ -2,6 +2,7 @@
 #include <QDir>
 #include <clocale>
 
+#include "keying/ui/KeyerWindows.h"
 #include "keying/ui/VoiceWindows.h"
 #include "logtools/ui/LogToolWindows.h"
 #include "platform/qt/QtFolderLock.h"
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
     keying::ui::RegisterVoiceAndWinKeyWindows();
     spots::ui::RegisterSpotWindows();
     rig::ui::RegisterRigWindows();
+    keying::ui::RegisterKeyerWindows(session);
 
     // The logo closes before the setup dialog opens; the program must not end in between.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -11,6 +11,8 @@
 
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/KeyLine.h"
+#include "platform/KeyingClock.h"
 #include "platform/Scheduler.h"
 #include "platform/SerialLine.h"
 #include "platform/TcpClient.h"
@@ -121,6 +123,9 @@ struct Services {
     WavePlayer& wave;
     Scheduler& scheduler;
     SerialPorts& serial;
+    // The CW key and PTT lines, and the clock the keying worker times them by.
+    KeyLines& keyLines;
+    KeyingClock& keyingClock;
     // The voice keyer's messages: a player of their own, so a prompt never cuts a message off.
     WavePlayer& phoneWave;
     // The telnet DX cluster's and the AGW packet engine's connections.

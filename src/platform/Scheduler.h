@@ -27,6 +27,9 @@ class Scheduler {
 public:
     virtual ~Scheduler() = default;
     virtual std::unique_ptr<Timer> createTimer() = 0;
+    // Runs fn on the program's thread soon, after the events already waiting. Safe to call from
+    // any thread: this is how the keying worker reports back to the windows.
+    virtual void post(std::function<void()> fn) = 0;
 };
 
 }  // namespace platform

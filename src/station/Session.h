@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "keying/Keyers.h"
 #include "keying/VoiceNavigation.h"
 #include "logging/LoggingState.h"
 #include "platform/Platform.h"
@@ -45,9 +46,11 @@ public:
     // BandMapSpots through Form1.
     spots::SpotReceiver spotReceiver{[this](const std::string& call, const std::string& frequency,
                                             const std::string& record) { Form1.BandMapSpots(call, frequency, record); }};
-    // The keyers' settings as loaded at start (wave2.txt, cw.txt).
+    // The voice keyer's settings as loaded at start (wave2.txt).
     station::VoiceKeyerSettings voiceKeyer;
-    station::CwKeyerSettings cwKeyer;
+    // The keyers: their shared state (CWBuffer, CWSending, CWInterface, ...), the CW keyer with
+    // its settings (cw.txt) and keying worker, and the exclusion of the transmit ports.
+    keying::Keyers keyers{*this};
     // Score, operating clock, entry flags and entry-line state of the logging window.
     logging::LoggingState contest;
     // SharedUserPreferences.xml in memory.

@@ -7,11 +7,14 @@
 #include <cstdint>
 #include <string>
 
-#include "window/KeyerPort.h"
+#include "keying/KeyerPort.h"
 #include "window/MenuTable.h"
 #include "window/WindowKind.h"
 
 namespace window {
+
+using keying::KeyerPort;
+using keying::KeyerState;
 
 // Key codes as the classic virtual keys number them; the Qt window maps its keys to these.
 namespace vk {

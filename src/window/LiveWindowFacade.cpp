@@ -47,6 +47,27 @@ void LiveWindowFacade::BandMapSpots(const std::string& qDXSpotCall, const std::s
     if (auto* w = live()) w->BandMapSpots(qDXSpotCall, qDXSpotFreq, qDXSpotRecord);
 }
 
+void LiveWindowFacade::Mains() {
+    if (auto* w = live()) w->Mains();
+}
+
+std::string LiveWindowFacade::CallText() const {
+    auto* w = live();
+    return w ? w->CallText() : std::string();
+}
+
+void LiveWindowFacade::SetCallText(const std::string& call) {
+    if (auto* w = live()) w->SetCallText(call);
+}
+
+void LiveWindowFacade::SetDialogCaption(const std::string& caption) {
+    if (auto* w = live()) w->SetDialogCaption(caption);
+}
+
+void LiveWindowFacade::SetDupeCaption(const std::string& caption) {
+    if (auto* w = live()) w->SetDupeCaption(caption);
+}
+
 void LiveWindowFacade::SpotCallToCallField(const std::string& call) {
     if (auto* w = live()) w->SpotCallToCallField(call);
 }

@@ -23,6 +23,13 @@ public:
     virtual void DisplayBandMapLabels() = 0;
     virtual void BandMapSpots(const std::string& qDXSpotCall, const std::string& qDXSpotFreq,
                               const std::string& qDXSpotRecord) = 0;
+    // What the keyers use: the logging pipeline as Enter runs it, the call field, and the
+    // captions of the two status labels. (Defaults do nothing, for stand-ins that need none.)
+    virtual void Mains() {}
+    virtual std::string CallText() const { return {}; }
+    virtual void SetCallText(const std::string&) {}
+    virtual void SetDialogCaption(const std::string&) {}
+    virtual void SetDupeCaption(const std::string&) {}
     // A spot picked on the spectrum map: its call into the call field, then the focus there.
     virtual void SpotCallToCallField(const std::string& call) = 0;
     virtual void FocusCallField() = 0;
@@ -45,6 +52,14 @@ public:
     void DisplayBandMapLabels();
     void BandMapSpots(const std::string& qDXSpotCall, const std::string& qDXSpotFreq,
                       const std::string& qDXSpotRecord);
+    // The keyers' way to the live window: a CW message's "!" logs through Mains when the call
+    // field is not empty; the send pump echoes into lblDialog. Without a live window: nothing,
+    // and the call reads empty.
+    void Mains();
+    std::string CallText() const;
+    void SetCallText(const std::string& call);
+    void SetDialogCaption(const std::string& caption);
+    void SetDupeCaption(const std::string& caption);
     void SpotCallToCallField(const std::string& call);
     void FocusCallField();
 

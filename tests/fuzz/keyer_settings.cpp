@@ -1,26 +1,38 @@
 // The keyers' settings files wave2.txt and cw.txt on any bytes: each read fills the settings or
-// stops cleanly, and the repeat times a timer will be given stay within a timer's range.
+// stops cleanly, the repeat times a timer will be given stay within a timer's range, and a cw.txt
+// that reads whole is written back as a file that reads as the same settings.
 #include <cstdint>
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
+#include "keying/CwSettings.h"
 #include "station/KeyerSettings.h"
 #include "station/WriteForm.h"
 
-using namespace station;
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    VoiceKeyerSettings voice;
+    station::VoiceKeyerSettings voice;
     try {
-        ParseWaveSettings(bytes, voice);
-    } catch (const FileError&) {
+        station::ParseWaveSettings(bytes, voice);
+    } catch (const station::FileError&) {
     }
     FUZZ_CHECK(voice.repeatIntervalMs >= 0 && voice.repeatIntervalMs <= 65535);
     FUZZ_CHECK(voice.pttLine >= 0 && voice.pttLine <= 2);
-    CwKeyerSettings cw;
-    const bool whole = ParseCwSettings(bytes, cw);
-    FUZZ_CHECK(whole == cw.interfaceSelected);
-    FUZZ_CHECK(cw.repeatIntervalMs >= 0 && cw.repeatIntervalMs <= 65535);
+
+    keying::CwSettings cw;
+    const keying::CwFileRead read = keying::ParseCwFile(bytes, cw);
+    FUZZ_CHECK(!read.complete || read.interfaceRead);
+    FUZZ_CHECK(read.CWInterface >= 0 && read.CWInterface <= 255);
+    FUZZ_CHECK(cw.repeatIntervalMs >= 0 && cw.repeatIntervalMs < 60000);
+    FUZZ_CHECK(!cw.messages[8].empty() || !read.interfaceRead);  // F9 "VVV DE " when left empty
+    if (read.complete) {
+        keying::CwSettings again;
+        const keying::CwFileRead back = keying::ParseCwFile(keying::FormatCwFile(cw, read.CWInterface), again);
+        FUZZ_CHECK(back.complete && back.CWInterface == read.CWInterface);
+        FUZZ_CHECK(again.messages == cw.messages);
+        FUZZ_CHECK(again.comPort == cw.comPort && again.speed == cw.speed && again.wordSpace == cw.wordSpace);
+        FUZZ_CHECK(again.parallelAddress == cw.parallelAddress && again.echo == cw.echo);
+        FUZZ_CHECK(again.repeatSeconds == cw.repeatSeconds && again.repeatIntervalMs == cw.repeatIntervalMs);
+    }
     return 0;
 }

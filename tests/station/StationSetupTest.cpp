@@ -213,37 +213,6 @@ TEST(KeyerSettings, WaveFileLoadsAndStopsWhereItMust) {
     EXPECT_NO_THROW(LoadWaveSettings(*t));
 }
 
-TEST(KeyerSettings, CwFileLoadsSilently) {
-    TestSession t;
-    EXPECT_FALSE(LoadCwSettings(*t));  // no file: design values
-    EXPECT_EQ(t->cwKeyer.messages[8], "");
-    t.copyDataFile("cw.txt");
-    ASSERT_TRUE(LoadCwSettings(*t));
-    EXPECT_TRUE(t->cwKeyer.interfaceSelected);
-    EXPECT_EQ(t->cwKeyer.messages[8], "VVV DE ");
-
-    std::string file = t.readProgramFile("cw.txt");
-    // An empty F9 message reads as "VVV DE "; a byte that does not fit stops the load there.
-    file.replace(file.find("\"VVV DE \""), 9, "\"\"");
-    file.replace(file.find("\r\n0\r\n\"&H378\""), 12, "\r\n300\r\n\"&H999\"");
-    CwKeyerSettings s;
-    EXPECT_FALSE(ParseCwSettings(file, s));
-    EXPECT_EQ(s.messages[8], "VVV DE ");
-    EXPECT_EQ(s.speed, "20");
-    EXPECT_EQ(s.parallelAddress, "&H378");  // not reached
-    EXPECT_FALSE(s.interfaceSelected);
-    // A repeat time no timer can hold reads as none.
-    for (const char* seconds : {"1E+300", "66", "-1"}) {
-        std::string repeat = t.readProgramFile("cw.txt");
-        const size_t last = repeat.rfind("\"", repeat.rfind("\"") - 1);
-        repeat.replace(last, repeat.size() - last, std::string("\"") + seconds + "\"\r\n");
-        CwKeyerSettings r;
-        ASSERT_TRUE(ParseCwSettings(repeat, r)) << seconds;
-        EXPECT_EQ(r.repeatSeconds, seconds);
-        EXPECT_EQ(r.repeatIntervalMs, 0) << seconds;
-    }
-}
-
 namespace {
 FormGeometry sampleForm() {
     FormGeometry f;

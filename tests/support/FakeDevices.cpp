@@ -1,6 +1,8 @@
 #include "support/FakeDevices.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 
 #include "support/Fakes.h"
 
@@ -68,6 +70,192 @@ bool FakeScheduler::fireNext() {
     if (!t) return false;
     fire(t);
     return true;
+}
+
+void FakeScheduler::post(std::function<void()> fn) {
+    {
+        std::lock_guard lock(postMutex_);
+        postQueue_.push_back(std::move(fn));
+        ++postedCount_;
+    }
+    posted_.notify_all();
+}
+
+int FakeScheduler::runPosted() {
+    int ran = 0;
+    for (;;) {
+        std::function<void()> fn;
+        {
+            std::lock_guard lock(postMutex_);
+            if (postQueue_.empty()) return ran;
+            fn = std::move(postQueue_.front());
+            postQueue_.pop_front();
+        }
+        fn();
+        ++ran;
+    }
+}
+
+bool FakeScheduler::runPostedUntil(const std::function<bool()>& done, int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        runPosted();
+        if (done()) return true;
+        std::unique_lock lock(postMutex_);
+        if (postQueue_.empty() && !posted_.wait_until(lock, deadline, [&] { return !postQueue_.empty(); })) {
+            lock.unlock();
+            runPosted();
+            return done();
+        }
+    }
+}
+
+int FakeScheduler::postedCount() {
+    std::lock_guard lock(postMutex_);
+    return postedCount_;
+}
+
+bool FakeScheduler::waitForPostedCount(int count, int timeoutMs) {
+    std::unique_lock lock(postMutex_);
+    return posted_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return postedCount_ >= count; });
+}
+
+bool FakeKeyingClock::sleepUntil(int64_t deadlineNs, const std::atomic<bool>& stop) {
+    ++sleeps_;
+    std::unique_lock lock(mutex_);
+    if (!manual_) {
+        if (stop.load()) return false;
+        if (now_.load() < deadlineNs) now_.store(deadlineNs);
+        return true;
+    }
+    sleeping_ = true;
+    cv_.notify_all();
+    cv_.wait(lock, [&] { return stop.load() || now_.load() >= deadlineNs || !manual_; });
+    sleeping_ = false;
+    if (stop.load()) return false;
+    if (now_.load() < deadlineNs) now_.store(deadlineNs);
+    return true;
+}
+
+void FakeKeyingClock::wake() {
+    { std::lock_guard lock(mutex_); }
+    cv_.notify_all();
+}
+
+void FakeKeyingClock::setManual(bool manual) {
+    {
+        std::lock_guard lock(mutex_);
+        manual_ = manual;
+    }
+    cv_.notify_all();
+}
+
+void FakeKeyingClock::advanceNs(int64_t ns) {
+    {
+        std::lock_guard lock(mutex_);
+        now_ += ns;
+    }
+    cv_.notify_all();
+}
+
+bool FakeKeyingClock::waitForSleeper(int timeoutMs) {
+    std::unique_lock lock(mutex_);
+    return cv_.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return sleeping_; });
+}
+
+class FakeKeyLine : public platform::KeyLine {
+public:
+    FakeKeyLine(FakeKeyLines& lines, std::string name) : lines_(lines), name_(std::move(name)) {}
+    ~FakeKeyLine() override { close(); }
+    bool set(platform::KeyPin pin, bool down) override {
+        std::lock_guard lock(lines_.mutex_);
+        auto& d = lines_.devices_[name_];
+        if (!open_) return false;
+        if (!d.drivesLines) return false;
+        if (d.failSetAfter >= 0 && d.sets >= d.failSetAfter) {
+            error_ = name_ + " has gone away.";
+            return false;
+        }
+        ++d.sets;
+        record(d, pin, down);
+        return true;
+    }
+    void close() override {
+        std::lock_guard lock(lines_.mutex_);
+        if (!open_) return;
+        auto& d = lines_.devices_[name_];
+        if (d.drivesLines) {
+            record(d, platform::KeyPin::Rts, false);
+            record(d, platform::KeyPin::Dtr, false);
+            record(d, platform::KeyPin::Control, false);
+        }
+        d.open = false;
+        open_ = false;
+    }
+    bool isOpen() const override {
+        std::lock_guard lock(lines_.mutex_);
+        return open_;
+    }
+    bool drivesLines() const override {
+        std::lock_guard lock(lines_.mutex_);
+        return lines_.devices_[name_].drivesLines;
+    }
+    std::string device() const override { return name_; }
+    std::string errorText() const override {
+        std::lock_guard lock(lines_.mutex_);
+        return error_;
+    }
+
+private:
+    void record(FakeKeyDevice& d, platform::KeyPin pin, bool down) {
+        bool& level = pin == platform::KeyPin::Rts ? d.rts : pin == platform::KeyPin::Dtr ? d.dtr : d.control;
+        if (level == down) return;
+        level = down;
+        const char name = pin == platform::KeyPin::Rts ? 'R' : pin == platform::KeyPin::Dtr ? 'D' : 'C';
+        d.edges.push_back({lines_.now_(), name, down});
+    }
+    FakeKeyLines& lines_;
+    std::string name_;
+    bool open_ = true;
+    std::string error_;
+};
+
+platform::KeyLineOpening FakeKeyLines::open(const std::string& name) {
+    std::lock_guard lock(mutex_);
+    openings_.push_back(name);
+    auto& d = devices_[name];
+    if (d.failOpen) return {nullptr, name + ": No such file or directory"};
+    d.open = true;
+    ++d.opens;
+    return {std::make_unique<FakeKeyLine>(*this, name), {}};
+}
+
+platform::KeyLineOpening FakeKeyLines::openSerial(int port) {
+    if (port < platform::kFirstComPort || port > platform::kLastComPort)
+        return {nullptr, "There is no port " + std::to_string(port) + "."};
+    return open("COM" + std::to_string(port));
+}
+
+platform::KeyLineOpening FakeKeyLines::openParallel(const platform::ParallelPortRef& where) {
+    if (!where.device.empty()) return open(where.device);
+    char name[24];
+    std::snprintf(name, sizeof name, "LPT&H%X", static_cast<unsigned>(where.baseAddress));
+    return open(name);
+}
+
+FakeKeyDevice& FakeKeyLines::device(const std::string& name) {
+    std::lock_guard lock(mutex_);
+    return devices_[name];
+}
+
+FakeKeyDevice FakeKeyLines::snapshot(const std::string& name) {
+    std::lock_guard lock(mutex_);
+    return devices_[name];
+}
+
+std::vector<std::string> FakeKeyLines::openings() const {
+    std::lock_guard lock(mutex_);
+    return openings_;
 }
 
 void FakeSerialDevice::receive(const std::string& bytes) {

@@ -3,13 +3,19 @@
 // the fake clock; the serial ports keep one fake device per port number that records what was
 // written and how the modem lines moved, and can be scripted to answer or to fail.
 
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
+#include "platform/KeyLine.h"
+#include "platform/KeyingClock.h"
 #include "platform/Scheduler.h"
 #include "platform/SerialLine.h"
 
@@ -52,6 +58,18 @@ public:
     int activeTimers() const;
     int64_t now() const;
 
+    // Posted work waits until the test runs it, on the test's thread, as the program's event
+    // loop would run it on the program's thread.
+    void post(std::function<void()> fn) override;
+    // Runs what has been posted so far, in order (and what that posts in turn); how many ran.
+    int runPosted();
+    // Runs posted work as it arrives until done() holds; false when it still does not after
+    // timeoutMs of real time (a worker that never reports).
+    bool runPostedUntil(const std::function<bool()>& done, int timeoutMs = 10000);
+    // How many posts were made since the start (run or not), and a real-time wait for a count.
+    int postedCount();
+    bool waitForPostedCount(int count, int timeoutMs = 10000);
+
 private:
     friend class FakeTimer;
     FakeTimer* nextDue(int64_t limit) const;
@@ -60,6 +78,10 @@ private:
     FakeClock& clock_;
     std::vector<FakeTimer*> timers_;
     uint64_t starts_ = 0;
+    std::mutex postMutex_;
+    std::condition_variable posted_;
+    std::deque<std::function<void()>> postQueue_;
+    int postedCount_ = 0;
 };
 
 // What happened on one modem line: the time (monotonic ms) and the new level.
@@ -138,6 +160,78 @@ private:
     friend class FakeSerialLine;
     const FakeClock& clock_;
     std::map<int, std::shared_ptr<FakeSerialDevice>> devices_;
+};
+
+// The keying clock of tests. Automatic: a sleep returns at once with the clock moved to its
+// deadline, so a message keys in no real time and every edge falls exactly on its schedule.
+// Manual: a sleep waits until the test moves the clock past its deadline (or it is stopped),
+// so a test can act while a character is being keyed.
+class FakeKeyingClock : public platform::KeyingClock {
+public:
+    int64_t nowNs() const override { return now_.load(); }
+    bool sleepUntil(int64_t deadlineNs, const std::atomic<bool>& stop) override;
+    void wake() override;
+
+    void setManual(bool manual);
+    // Moves the clock on (both modes); a manual sleep whose deadline is reached returns.
+    void advanceNs(int64_t ns);
+    // Real-time wait until the worker sleeps in a manual clock; false after timeoutMs.
+    bool waitForSleeper(int timeoutMs = 10000);
+    int sleeps() const { return sleeps_.load(); }
+
+private:
+    std::atomic<int64_t> now_{0};
+    std::atomic<int> sleeps_{0};
+    std::mutex mutex_;
+    std::condition_variable cv_;
+    bool manual_ = false;
+    bool sleeping_ = false;
+};
+
+// One edge on a key line: when (keying clock ns), which pin ('R' RTS, 'D' DTR, 'C' the parallel
+// control register) and the new level.
+struct KeyEdge {
+    int64_t atNs;
+    char pin;
+    bool down;
+    friend bool operator==(const KeyEdge&, const KeyEdge&) = default;
+};
+
+// A key-line device: switches a test sets, and what happened to it.
+struct FakeKeyDevice {
+    bool failOpen = false;
+    bool drivesLines = true;  // false: like a pseudo-terminal
+    int failSetAfter = -1;    // >= 0: sets after that many succeed fail (a device unplugged)
+    bool open = false;
+    int opens = 0;
+    int sets = 0;
+    bool rts = false, dtr = false, control = false;
+    std::vector<KeyEdge> edges;
+    // True when any pin is keyed down.
+    bool keyed() const { return rts || dtr || control; }
+};
+
+// Key lines that record every edge with the time from `now`. Serial port n is the device
+// "COM<n>"; a parallel port is its device path, or "LPT&H<hex base>" for an address.
+class FakeKeyLines : public platform::KeyLines {
+public:
+    explicit FakeKeyLines(std::function<int64_t()> now) : now_(std::move(now)) {}
+    platform::KeyLineOpening openSerial(int port) override;
+    platform::KeyLineOpening openParallel(const platform::ParallelPortRef& where) override;
+
+    // The device of that name, made on first use; set its switches before keying starts.
+    FakeKeyDevice& device(const std::string& name);
+    // A copy of a device's state, safe while a worker keys it.
+    FakeKeyDevice snapshot(const std::string& name);
+    std::vector<std::string> openings() const;
+
+private:
+    friend class FakeKeyLine;
+    platform::KeyLineOpening open(const std::string& name);
+    std::function<int64_t()> now_;
+    mutable std::mutex mutex_;
+    std::map<std::string, FakeKeyDevice> devices_;
+    std::vector<std::string> openings_;
 };
 
 }  // namespace fakes

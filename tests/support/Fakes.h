@@ -196,11 +196,12 @@ struct FakeServices {
     FakeWavePlayer wave;
     FakeScheduler scheduler{clock};
     FakeSerialPorts serial{clock};
+    FakeKeyingClock keyingClock;
+    FakeKeyLines keyLines{[this] { return keyingClock.nowNs(); }};
     FakeWavePlayer phoneWave;
     FakeTcpClients tcp;
-    platform::Services services{dialogs, clock,  environment, files, screen,    clipboard,
-                                settings, random, exit,        wave,  scheduler, serial,
-                                phoneWave, tcp};
+    platform::Services services{dialogs,  clock,  environment, files,     screen, clipboard, settings,    random,
+                                exit,     wave,   scheduler,   serial,    keyLines, keyingClock, phoneWave, tcp};
 };
 
 }  // namespace fakes

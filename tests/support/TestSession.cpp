@@ -22,7 +22,7 @@ TestSession::TestSession(const Devices& d) : TestSession() {
     auto& f = fakes;
     devices = std::make_unique<platform::Services>(platform::Services{
         f.dialogs, d.clock, f.environment, f.files, f.screen, f.clipboard, f.settings, f.random, f.exit, f.wave,
-        d.scheduler, d.serial, f.phoneWave, f.tcp});
+        d.scheduler, d.serial, f.keyLines, f.keyingClock, f.phoneWave, f.tcp});
     const auto folders = session->folders;
     session = std::make_unique<Session>(*devices, folders.ProgramFolder);
     session->folders = folders;

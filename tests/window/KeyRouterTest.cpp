@@ -35,7 +35,7 @@ struct Recorder : KeyRouterHost, KeyerPort {
     void SpeedUp() override { ++speed; }
     void SpeedDown() override { --speed; }
     std::string SpeedText() const override { return std::to_string(speed); }
-    void LoopThroughCWBuffer() override { log.push_back("send " + keyer.CWBuffer); }
+    void LoopThroughCWBuffer() override { log.push_back("send " + keyer.CWBuffer.str()); }
     void StopCWRepeatTimer() override { log.push_back("stop CW repeat"); }
     void StopPhoneRepeatTimer() override { log.push_back("stop voice repeat"); }
     bool VoicePlaying() const override { return playing; }

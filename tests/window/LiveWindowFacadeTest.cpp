@@ -18,6 +18,12 @@ struct RecordingWindow : LiveWindowApi {
     void BandMapSpots(const std::string& c, const std::string& f, const std::string& r) override {
         calls.push_back("BandMapSpots " + c + " " + f + " " + r);
     }
+    std::string call = "W4ABC";
+    void Mains() override { calls.push_back("Mains"); }
+    std::string CallText() const override { return call; }
+    void SetCallText(const std::string& c) override { calls.push_back("SetCallText " + c); }
+    void SetDialogCaption(const std::string& c) override { calls.push_back("SetDialogCaption " + c); }
+    void SetDupeCaption(const std::string& c) override { calls.push_back("SetDupeCaption " + c); }
     void SpotCallToCallField(const std::string& c) override { calls.push_back("SpotCallToCallField " + c); }
     void FocusCallField() override { calls.push_back("FocusCallField"); }
 };
@@ -28,6 +34,10 @@ void callEverything(LiveWindowFacade& f) {
     f.PacketResize("Telnet", true);
     f.DisplayBandMapLabels();
     f.BandMapSpots("K1ABC", "14025.0", "DX de W1AW: ...");
+    f.Mains();
+    f.SetCallText("K4XYZ");
+    f.SetDialogCaption("CQ");
+    f.SetDupeCaption("dupe");
     f.SpotCallToCallField("JA1ABC");
     f.FocusCallField();
 }
@@ -43,11 +53,15 @@ TEST(LiveWindowFacade, ForwardsToTheWindowThatTheCurrentFlagSelects) {
     ts->profile.OutOfState = 1;
     callEverything(form1);
     EXPECT_TRUE(in.calls.empty());
-    ASSERT_EQ(out.calls.size(), 7u);
+    ASSERT_EQ(out.calls.size(), 11u);
     EXPECT_EQ(out.calls[1], "ModeSelection PH");
     EXPECT_EQ(out.calls[2], "PacketResize Telnet list");
     EXPECT_EQ(out.calls[4], "BandMapSpots K1ABC 14025.0 DX de W1AW: ...");
-    EXPECT_EQ(out.calls[5], "SpotCallToCallField JA1ABC");
+    EXPECT_EQ(out.calls[5], "Mains");
+    EXPECT_EQ(out.calls[8], "SetDupeCaption dupe");
+    out.call = "K1OUT";
+    EXPECT_EQ(form1.CallText(), "K1OUT");
+    EXPECT_EQ(out.calls[9], "SpotCallToCallField JA1ABC");
 
     ts->profile.OutOfState = 0;  // decided at each call, not when attached
     form1.ModeSelection("CW");
@@ -61,6 +75,7 @@ TEST(LiveWindowFacade, WithNoLiveWindowNothingIsCreatedAndNothingHappens) {
     ts->profile.OutOfState = 0;  // the in-state window was never opened
     callEverything(ts->Form1);
     EXPECT_TRUE(out.calls.empty());
+    EXPECT_EQ(ts->Form1.CallText(), "");  // a keyer's "!" finds no call to log
 
     ts->profile.OutOfState = 1;
     ts->Form1.lblDXVisible = true;

@@ -22,4 +22,8 @@ void QtTimer::startSingleShot(int delayMs) {
     timer_.start(std::max(0, delayMs));
 }
 
+void QtScheduler::post(std::function<void()> fn) {
+    QMetaObject::invokeMethod(&context_, std::move(fn), Qt::QueuedConnection);
+}
+
 }  // namespace platform::qt

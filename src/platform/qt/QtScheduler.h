@@ -25,6 +25,11 @@ private:
 class QtScheduler : public Scheduler {
 public:
     std::unique_ptr<Timer> createTimer() override { return std::make_unique<QtTimer>(); }
+    // A queued call to an object of the program's thread (the scheduler is made there).
+    void post(std::function<void()> fn) override;
+
+private:
+    QObject context_;
 };
 
 }  // namespace platform::qt

@@ -172,6 +172,6 @@ void QtProgramExit::endProgram(int code) { std::exit(code); }
 
 QtServiceSet::QtServiceSet()
     : services_{dialogs_, clock_, environment_, files_, screen_, clipboard_, settings_, random_, exit_, wave_,
-                scheduler_, serial_, phoneWave_, tcp_} {}
+                scheduler_, serial_, keyLines_, keyingClock_, phoneWave_, tcp_} {}
 
 }  // namespace platform::qt

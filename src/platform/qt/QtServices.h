@@ -4,7 +4,9 @@
 #include <memory>
 
 #include "platform/Platform.h"
+#include "platform/PosixKeyLines.h"
 #include "platform/StdFileSystem.h"
+#include "platform/SteadyKeyingClock.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/qt/QtSerialLine.h"
 #include "platform/qt/QtTcpClient.h"
@@ -86,6 +88,8 @@ private:
     QtWavePlayer wave_;
     QtScheduler scheduler_;
     QtSerialPorts serial_{environment_};
+    PosixKeyLines keyLines_{environment_};
+    SteadyKeyingClock keyingClock_;
     QtWavePlayer phoneWave_;
     QtTcpClients tcp_;
     Services services_;

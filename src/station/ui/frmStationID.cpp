@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QTimer>
 
+#include "keying/CwSettings.h"
 #include "platform/qt/Text.h"
 #include "station/Profile.h"
 #include "station/Session.h"
@@ -274,7 +275,7 @@ void frmStationID::Form_Load() {
     } catch (const station::FileError&) {
         station::ReportSetupLoadFailure(session_, "wave2.txt");
     }
-    station::LoadCwSettings(session_);
+    keying::LoadCwSettings(session_);
     // Always from the profile in memory, so Done can never store empty fields over it.
     Text[1]->setText(toQ(p.StationCall));
     Text[5]->setText(toQ(p.StationState));

@@ -99,8 +99,14 @@ public:
     // button: 2 = right, as the mouse-down event numbers it; any other value hides the spot.
     void lblDXSpot_MouseDown(int index, int button);
 
+    // ---- what the keyers reach through Form1
+    std::string CallText() const override;
+    void SetCallText(const std::string& call) override;
+    void SetDialogCaption(const std::string& caption) override;
+    void SetDupeCaption(const std::string& caption) override;
+
     // ---- entry line, list and scoring (LoggingWindowEntry.cpp)
-    void Mains();
+    void Mains() override;
     void RefreshFromLog();
     void ClearEntries() override;
     void ShowOperatingTime();
@@ -254,7 +260,6 @@ private:
     std::vector<MenuEntry> menuTree_;
     std::map<std::string, QAction*> actions_;
     bool loaded_ = false;
-    IdleKeyer idleKeyer_;
     const QEvent* lastKey_ = nullptr;  // a key event the parents see again when a field ignores it
     quint64 lastKeyTime_ = 0;
     QPointer<QObject> lastKeyReceiver_;

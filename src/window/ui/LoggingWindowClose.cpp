@@ -27,6 +27,8 @@ void LoggingWindow::Form_QueryUnload(bool& cancel) {
 }
 
 void LoggingWindow::Form_Unload() {
+    // Nothing goes on keying once the window is gone: the line is let up at once.
+    session_.keyers.EndRun();
     for (ToolWindow w : UnloadOrder(profile_.kind)) {
         if (w == ToolWindow::Form1) {
             session_.Form1.Unload();
@@ -40,6 +42,8 @@ void LoggingWindow::Form_Unload() {
 }
 
 void LoggingWindow::Form_Terminate() {
+    // Exit ends the program here, without unloading: the key line is let up first.
+    session_.keyers.EndRun();
     auto& clock = session_.contest.clock;
     if (clock.LoggedOn) {
         session_.profile.OperatingSeconds = static_cast<float>(session_.RunningSeconds);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 
 #include "platform/qt/Text.h"
@@ -66,10 +67,7 @@ bool isCtrlHotkey(const QKeyEvent* e) {
 }
 }  // namespace
 
-KeyerPort& LoggingWindow::keyer() {
-    KeyerPort* k = ToolWindows::instance().keyer;
-    return k ? *k : idleKeyer_;
-}
+KeyerPort& LoggingWindow::keyer() { return session_.keyers; }
 
 // The filter sits on the application, so a control added later is covered as well; it acts
 // only on keys bound for this window.
@@ -108,8 +106,7 @@ bool LoggingWindow::eventFilter(QObject* watched, QEvent* e) {
 }
 
 bool LoggingWindow::handleKey(QKeyEvent* e) {
-    // The router keeps nothing between keys, and the keyer may have been registered since the
-    // last one.
+    // The router keeps nothing between keys.
     KeyRouter router(static_cast<KeyRouterHost&>(*this), keyer(), profile_);
     const KeyOutcome out = router.route({virtualKey(e->key()), shiftBits(e->modifiers()), typedChar(e)});
     return !out.passToControl();
@@ -122,6 +119,14 @@ void LoggingWindow::OpenTool(ToolWindow window, OpenWay way, bool) {
 }
 
 void LoggingWindow::SetStatusText(const std::string& text) { lblDialog->setText(platform::qt::toQ(text)); }
+
+std::string LoggingWindow::CallText() const { return platform::qt::fromQ(txtCall->text()); }
+
+void LoggingWindow::SetCallText(const std::string& call) { txtCall->setText(platform::qt::toQ(call)); }
+
+void LoggingWindow::SetDialogCaption(const std::string& caption) { SetStatusText(caption); }
+
+void LoggingWindow::SetDupeCaption(const std::string& caption) { lblDupe->setText(platform::qt::toQ(caption)); }
 
 void LoggingWindow::SetStatusLook(StatusLook look) {
     lblDialog->setStyleSheet(QStringLiteral("QLabel { background: %1; color: black; padding-left: 3px; }")

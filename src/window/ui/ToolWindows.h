@@ -8,7 +8,6 @@
 #include <functional>
 #include <map>
 
-#include "window/KeyerPort.h"
 #include "window/MenuTable.h"
 
 class Session;
@@ -45,10 +44,6 @@ public:
 
     // Everything loaded is discarded (tests, and the end of the run).
     void unloadAll();
-
-    // The CW and voice keyers as the logging window's keys and close request reach them; set by
-    // the keyers when they are built. nullptr: no keyer (no interface, nothing playing).
-    KeyerPort* keyer = nullptr;
 
 private:
     std::map<ToolWindow, Factory> factories_;

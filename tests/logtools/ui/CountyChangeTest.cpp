@@ -239,3 +239,55 @@ TEST(RoverCountyList, AnOrdinaryCountyChangeEndsTheCountyLine) {
     EXPECT_EQ(sentSince(4), (std::vector<std::string>{"Leon", "Leon"}));
     EXPECT_EQ(ts->profile.CurrentCounty, "Leon");
 }
+
+TEST(RoverCountyList, WhatTheNextContactsAreSentFromAfterAnOrdinaryCountyChange) {
+    // The rover sets a county line, then names a county in the ordinary county change dialog
+    // and logs three contacts. Only the line's own first county keeps the line; any other county,
+    // one of the line's later entries included, ends it, and the contacts are sent from that
+    // county alone, then and later.
+    struct Case {
+        std::vector<const char*> line;
+        const char* changedTo;
+        std::vector<std::string> sent;  // county sent of each record after the change, in log order
+    };
+    const Case cases[] = {
+        {{"Lake", "Lee", "Sumter"}, "Lake", {"Lake", "Lee", "Sumter", "Lake", "Lee", "Sumter", "Lake", "Lee", "Sumter"}},
+        {{"Lake", "Lee", "Sumter"}, "Leon", {"Leon", "Leon", "Leon"}},
+        {{"Alachua", "Lee"}, "Leon", {"Leon", "Leon", "Leon"}},
+        {{"Alachua", "Lee"}, "Lee", {"Lee", "Lee", "Lee"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.line.front()) + " line, changed to " + c.changedTo);
+        TestSession ts;
+        prepare(ts);
+        ts->profile.CurrentBand = "40";
+        ts->profile.CurrentMode = "CW";
+        frmCountyChangeRover rover(*ts);
+        for (const char* county : c.line) {
+            rover.Text1->setText(QString::fromLatin1(county));
+            QTest::keyClick(rover.Text1, Qt::Key_Return);
+        }
+        {
+            frmCountyChange change(*ts, [&rover] {
+                rover.Command1_Click();
+                return &rover;
+            });
+            change.cmdMultipleCounties_Click();
+        }
+        ASSERT_EQ(ts->contest.RoverCounties.size(), c.line.size());
+        {
+            frmCountyChange change(*ts, [&rover] { return &rover; });
+            change.Text1->setText(QString::fromLatin1(c.changedTo));
+            QTest::keyClick(change.Text1, Qt::Key_Return);
+        }
+        EXPECT_EQ(ts->profile.CurrentCounty, c.changedTo);
+        for (const char* call : {"W1AW", "K1ABC", "N1XYZ"}) {
+            ASSERT_TRUE(
+                logging::Mains(*ts, logging::WindowKind::InState, {{call, "599", "CT", "", "599"}, false, "", ""}).stored);
+        }
+        std::vector<std::string> sent;
+        for (const auto& rec : ts->log.records()) sent.push_back(rec.CountySent);
+        EXPECT_EQ(sent, c.sent);
+        EXPECT_EQ(ts->profile.CurrentCounty, c.changedTo);
+    }
+}

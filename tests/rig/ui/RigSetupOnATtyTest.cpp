@@ -42,7 +42,8 @@ TEST(RigSetupOnATty, KenwoodPolledThroughAPseudoTerminal) {
     platform::qt::QtClock clock;
     auto& f = ts.fakes;
     platform::Services services{f.dialogs, clock, environment, f.files, f.screen, f.clipboard, f.settings,
-                                f.random,  f.exit, f.wave,      scheduler, ports,    f.phoneWave, f.tcp};
+                                f.random,  f.exit, f.wave,      scheduler, ports,    f.keyLines,
+                                f.keyingClock, f.phoneWave, f.tcp};
     Session session(services, (ts.root / "program").string());
     session.profile.RigType = "None";
 

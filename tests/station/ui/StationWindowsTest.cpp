@@ -150,7 +150,7 @@ TEST(StationSetupWindow, MissingWaveFileKeepsTheProfileAndOtherSteps) {
     ASSERT_EQ(t.fakes.dialogs.messages.size(), 1u);
     EXPECT_EQ(t.fakes.dialogs.messages[0].prompt, "Error opening file\r\nwave2.txt");
     EXPECT_TRUE(t.fakes.dialogs.inputs.empty());
-    EXPECT_TRUE(t->cwKeyer.interfaceSelected);  // the step after it still ran
+    EXPECT_EQ(t->keyers.cw.settings().messages[8], "VVV DE ");  // the step after it still ran
     EXPECT_EQ(text(w.Text[1]), "K1ABC");
     EXPECT_EQ(text(w.Text[3]), "71.5");
     EXPECT_TRUE(w.Option2->isChecked());

@@ -21,17 +21,29 @@ using namespace window;
 using platform::qt::fromQ;
 
 namespace {
-struct SendingKeyer : IdleKeyer {
+// The voice keyer as the window's keys reach it through the session's keyers.
+struct RecordingVoice : keying::VoiceKeyerPort {
     std::vector<std::string> calls;
-    void FKeyCW(int code) override { calls.push_back("FKeyCW " + std::to_string(code)); }
     void FKeyPhone(int code) override { calls.push_back("FKeyPhone " + std::to_string(code)); }
+    void StopPhoneRepeatTimer() override {}
+    bool VoicePlaying() const override { return false; }
+    void StopVoice() override {}
 };
 
-// Registers a keyer for one test and takes it away again.
-struct KeyerScope {
-    explicit KeyerScope(KeyerPort* k) { ui::ToolWindows::instance().keyer = k; }
-    ~KeyerScope() { ui::ToolWindows::instance().keyer = nullptr; }
-};
+// The session's CW keyer keying RTS of COM1 at 13 WPM.
+keying::Keyers& cwOnRts(LoggingWindowFixture& f) {
+    auto& keyers = f.ts->keyers;
+    keyers.cw.settings().comPort = "1";
+    keyers.SetCWInterface(1);
+    return keyers;
+}
+
+// The RTS edges keying `text` from the clock's start gives.
+std::vector<fakes::KeyEdge> rtsEdges(const std::string& text) {
+    std::vector<fakes::KeyEdge> edges;
+    for (const auto& e : keying::ScheduleText(text, 1200.0 / 13, 0).edges) edges.push_back({e.atNs, 'R', e.down});
+    return edges;
+}
 
 std::vector<std::string> backupFiles(TestSession& ts) {
     if (!std::filesystem::exists(ts->folders.BackupFolder())) return {};
@@ -41,20 +53,26 @@ std::vector<std::string> backupFiles(TestSession& ts) {
 
 TEST(LoggingWindowClose, ACloseWhileCwIsSentIsRefusedAndEmptiesTheBufferTheNextOneCloses) {
     LoggingWindowFixture f(false);
-    SendingKeyer keyer;
-    KeyerScope scope(&keyer);
+    auto& keyers = cwOnRts(f);
+    keyers.cw.settings().messages[0] = "CQ FL W4XYZ";
+    auto& clock = f.ts.fakes.keyingClock;
+    clock.setManual(true);
     auto& w = f.open();
     w.show();
-    keyer.state().CWSending = 1;
-    keyer.state().CWBuffer = "CQ FL W4XYZ";
+    QTest::keyClick(w.txtCall, Qt::Key_F1);
+    ASSERT_TRUE(clock.waitForSleeper());  // the worker is keying the C
+    EXPECT_EQ(keyers.keyer.CWSending, 1);
     EXPECT_FALSE(w.close());
     EXPECT_TRUE(w.isVisible());
-    EXPECT_EQ(keyer.state().CWBuffer, "");
+    EXPECT_EQ(keyers.keyer.CWBuffer, "");
     EXPECT_FALSE(f.ts.fakes.exit.ended());
 
-    keyer.state().CWSending = 0;  // the sender stopped after its character
+    clock.setManual(false);  // the C is finished, nothing after it
+    ASSERT_TRUE(f.ts.fakes.scheduler.runPostedUntil([&] { return keyers.keyer.CWSending == 0; }));
+    EXPECT_EQ(f.ts.fakes.keyLines.snapshot("COM1").edges, rtsEdges("C"));
     EXPECT_TRUE(w.close());
     EXPECT_TRUE(f.ts.fakes.exit.ended());
+    EXPECT_FALSE(f.ts.fakes.keyLines.snapshot("COM1").open);
 }
 
 TEST(LoggingWindowClose, ClosingBacksUpAnEditedLogAndSavesTheRunningClockAfterIt) {
@@ -269,9 +287,8 @@ TEST(LoggingWindowKeys, NoFieldTakesQuotesOrControlCharactersFromPasteOrFromOthe
 
 TEST(LoggingWindowKeys, KeysOfTheMenuBarInKeyboardNavigationStayWithTheMenus) {
     LoggingWindowFixture f(false);
-    SendingKeyer keyer;
-    keyer.state().CWInterface = 1;
-    KeyerScope scope(&keyer);
+    auto& keyers = cwOnRts(f);
+    keyers.cw.settings().messages[0] = "TEST";
     auto& w = f.open();
     w.show();
     w.txtCall->setText(QStringLiteral("K1AB"));
@@ -279,7 +296,8 @@ TEST(LoggingWindowKeys, KeysOfTheMenuBarInKeyboardNavigationStayWithTheMenus) {
     QTest::keyClick(w.menuBar(), Qt::Key_Escape);
     QTest::keyClick(w.menuBar(), Qt::Key_F1);
     EXPECT_EQ(fromQ(w.txtCall->text()), "K1AB");
-    EXPECT_TRUE(keyer.calls.empty());
+    EXPECT_EQ(keyers.keyer.CWSending, 0);
+    EXPECT_TRUE(f.ts.fakes.keyLines.openings().empty());
 
     // The menu bar taking the focus is not the operator leaving the call field.
     w.txtCall->setFocus();
@@ -289,21 +307,35 @@ TEST(LoggingWindowKeys, KeysOfTheMenuBarInKeyboardNavigationStayWithTheMenus) {
     EXPECT_EQ(fromQ(w.txtRSTR->text()), "");
 }
 
-TEST(LoggingWindowKeys, FunctionKeysReachTheCwKeyerAndF12SwitchesKeyboardCw) {
+TEST(LoggingWindowKeys, FunctionKeysSendTheirMessagesThroughTheKeyingWorkerAndF12SwitchesKeyboardCw) {
     LoggingWindowFixture f(true);
-    SendingKeyer keyer;
-    keyer.state().CWInterface = 1;
-    KeyerScope scope(&keyer);
+    auto& keyers = cwOnRts(f);
+    keyers.cw.settings().messages[1] = "TU";
+    keyers.cw.settings().messages[9] = "73";
+    auto& clock = f.ts.fakes.keyingClock;
+    auto& scheduler = f.ts.fakes.scheduler;
+    clock.setManual(true);
     auto& w = f.open();
     w.show();
     QTest::keyClick(w.txtCall, Qt::Key_F2);
-    QTest::keyClick(w.txtCall, Qt::Key_F10);
-    EXPECT_EQ(keyer.calls, (std::vector<std::string>{"FKeyCW 113", "FKeyCW 124"}));
+    ASSERT_TRUE(clock.waitForSleeper());        // the T is being keyed
+    QTest::keyClick(w.txtCall, Qt::Key_F10);    // cuts the rest of TU
+    clock.setManual(false);
+    ASSERT_TRUE(scheduler.runPostedUntil([&] { return keyers.keyer.CWSending == 0; }));
+    EXPECT_EQ(f.ts.fakes.keyLines.snapshot("COM1").edges, rtsEdges("T73"));
+    EXPECT_EQ(fromQ(w.lblDialog->text()), "");
+
     QTest::keyClick(w.txtCall, Qt::Key_F12);
     EXPECT_EQ(fromQ(w.lblDialog->text()), "Keyboard CW mode is ON!  Press F12 to exit.");
+    clock.setManual(true);
     QTest::keyClicks(w.txtCall, "cq");
     EXPECT_EQ(fromQ(w.txtCall->text()), "");
-    EXPECT_EQ(keyer.state().CWBuffer, "CQ");
+    clock.setManual(false);
+    ASSERT_TRUE(scheduler.runPostedUntil([&] { return keyers.keyer.CWSending == 0; }));
+    const auto edges = f.ts.fakes.keyLines.snapshot("COM1").edges;
+    ASSERT_EQ(edges.size(), rtsEdges("T73").size() + rtsEdges("CQ").size());
+    // The pump's own reminder at its end.
+    EXPECT_EQ(fromQ(w.lblDialog->text()), "Keyboard CW Mode is on.  Press F12 to exit.");
     QTest::keyClick(w.txtCall, Qt::Key_F12);
     EXPECT_EQ(fromQ(w.lblDialog->text()), "");
     QTest::keyClicks(w.txtCall, "k1");
@@ -313,13 +345,13 @@ TEST(LoggingWindowKeys, FunctionKeysReachTheCwKeyerAndF12SwitchesKeyboardCw) {
 TEST(LoggingWindowKeys, AKeyTheFieldIgnoresIsHandledOnceNotAgainByItsParents) {
     LoggingWindowFixture f(false);
     f.ts->profile.CurrentMode = "PH";
-    SendingKeyer keyer;
-    KeyerScope scope(&keyer);
+    RecordingVoice voice;
+    f.ts->keyers.voice = &voice;
     auto& w = f.open();
     w.show();
     QTest::keyClick(w.txtCall, Qt::Key_F3);  // the field ignores F3, so its parents are offered it
     QTest::keyClick(w.txtCall, Qt::Key_F3);
-    EXPECT_EQ(keyer.calls, (std::vector<std::string>{"FKeyPhone 114", "FKeyPhone 114"}));
+    EXPECT_EQ(voice.calls, (std::vector<std::string>{"FKeyPhone 114", "FKeyPhone 114"}));
 }
 
 TEST(LoggingWindowMouse, MovingOverTheBackgroundClearsThePartialDuplicates) {

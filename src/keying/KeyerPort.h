@@ -1,23 +1,15 @@
 #pragma once
 // What the logging windows use of the CW and voice keyers: their shared state and the few
-// operations the window keys and the close request drive. The keyers implement it; until they
-// exist, IdleKeyer stands in (no interface chosen, nothing playing).
+// operations the window keys and the close request drive. Keyers (Session::keyers) implements
+// it for the running program; IdleKeyer stands in where no keyer is wanted (no interface
+// chosen, nothing playing), and tests use recording fakes.
 
 #include <cstdint>
 #include <string>
 
-namespace window {
+#include "keying/KeyerState.h"
 
-struct KeyerState {
-    std::string CWBuffer;     // characters still to be sent
-    int CWSending = 0;        // 1 while the sender works through CWBuffer (never with WinKey)
-    int KeyboardCW = 0;       // 1 while typed keys go to the CW keyer
-    int CWInterface = 0;      // 0 none, 1 RTS, 2 DTR, 3 parallel port, 5 WinKey
-    int CWRepeat = 0;         // 1 while an F1 repeat is armed in the CW keyer
-    int PhoneRepeat = 0;      // 1 while an F1 repeat is armed in the voice keyer
-    int WinKeyOpen = 0;       // the keyer's version byte; 0 while the link is closed
-    int32_t WinKeyStatus = 0; // the keyer status last read
-};
+namespace keying {
 
 class KeyerPort {
 public:
@@ -61,4 +53,26 @@ private:
     KeyerState state_;
 };
 
-}  // namespace window
+// The voice keyer as Keyers reaches it (set by the voice keyer when it is built).
+class VoiceKeyerPort {
+public:
+    virtual ~VoiceKeyerPort() = default;
+    virtual void FKeyPhone(int keyCode) = 0;
+    virtual void StopPhoneRepeatTimer() = 0;
+    virtual bool VoicePlaying() const = 0;
+    virtual void StopVoice() = 0;
+};
+
+// The WinKey keyer link as Keyers and the CW keyer reach it (set by the link when it is built).
+class WinKeyPort {
+public:
+    virtual ~WinKeyPort() = default;
+    // Hands the whole send buffer to the keyer, character by character, and empties it.
+    virtual void WKTransmit(SendBuffer& buffer) = 0;
+    virtual int32_t wk_getstatus() = 0;
+    virtual void wk_clearbuf() = 0;
+    virtual void wk_backspace() = 0;
+    virtual void wk_wpm(uint8_t wpm) = 0;
+};
+
+}  // namespace keying
