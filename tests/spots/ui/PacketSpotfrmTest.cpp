@@ -333,7 +333,7 @@ TEST(PacketSpotfrmSettings, NoneOrAnEmptySourceOpensNothingAndDoneRemovesThePane
         ASSERT_TRUE(spots::SavePackSpot(session, saved));
         PacketSpotfrm& w = s.open();
         EXPECT_FALSE(w.listening()) << source;
-        EXPECT_EQ(s.f.ts.fakes.tcp.clientsCreated, 2) << source;  // made, never connected
+        EXPECT_EQ(s.f.ts.fakes.tcp.peer("dxc.example.net", 7300).connects, 0) << source;
         EXPECT_FALSE(w.txtSent->isEnabled()) << source;
         EXPECT_TRUE(w.List1->isEnabled()) << source;
         EXPECT_TRUE(w.optComm[1]->isChecked()) << source;
