@@ -486,3 +486,48 @@ TEST(SpottingPictures, SetupWindowOnAClusterAndTheBandMap) {
     EXPECT_TRUE(s.logging().grab().save(QStringLiteral("%1/logging-with-spots.png").arg(folder)));
     pause();
 }
+
+TEST(PacketSpotfrmTnc, HandshakeAndConnectionPowerAsTheButtonsChooseThem) {
+    struct Case {
+        const char* what;
+        int baud, parity, data, stop, power, handshake;  // button indexes; -1 keeps the TNC defaults
+        platform::SerialSettings settings;
+        platform::Handshake expectHandshake;
+        bool dtr, rts;
+    };
+    using H = platform::Handshake;
+    using P = platform::Parity;
+    const Case cases[] = {
+        {"the TNC defaults", -1, -1, -1, -1, -1, -1, {9600, P::None, 8, 1}, H::RtsCts, false, false},
+        {"DTR power, no handshaking", -1, -1, -1, -1, 2, 0, {9600, P::None, 8, 1}, H::None, true, false},
+        {"RTS power, Xon Xoff", -1, -1, -1, -1, 1, 1, {9600, P::None, 8, 1}, H::XonXoff, false, true},
+        {"RTS OnOff at 19.2k, E, 7, 2", 5, 2, 0, 1, 0, 3, {19200, P::Even, 7, 2}, H::RtsCtsXonXoff, false, false},
+    };
+    for (const Case& c : cases) {
+        Spotting s;
+        PacketSpotfrm& w = s.open();
+        s.choose(w, 1);
+        auto click = [](auto& group, int index) {
+            if (index >= 0) QTest::mouseClick(group[static_cast<size_t>(index)], Qt::LeftButton);
+        };
+        click(w.optComm, 2);
+        click(w.optBaud, c.baud);
+        click(w.optParity, c.parity);
+        click(w.optData, c.data);
+        click(w.optStop, c.stop);
+        click(w.optPower, c.power);
+        click(w.optHandshake, c.handshake);
+        w.Command1_Click();
+        auto& port = s.f.ts.fakes.serial.device(3);
+        ASSERT_TRUE(port.open) << c.what;
+        EXPECT_TRUE(w.listening()) << c.what;
+        EXPECT_EQ(port.settings, c.settings) << c.what;
+        EXPECT_EQ(port.handshake, c.expectHandshake) << c.what;
+        EXPECT_EQ(port.dtr, c.dtr) << c.what;
+        EXPECT_EQ(port.rts, c.rts) << c.what;
+        // A changed setting closes the port; the next opening takes it.
+        QTest::mouseClick(w.optPower[0], Qt::LeftButton);
+        EXPECT_FALSE(port.open) << c.what;
+        EXPECT_FALSE(w.listening()) << c.what;
+    }
+}
