@@ -20,20 +20,24 @@ int MessageIndexOfKey(int keyCode) {
 CwFileRead ParseCwFile(const std::string& bytes, CwSettings& s) {
     CwFileRead r;
     station::WriteFormReader in(bytes);
+    // A file edited by hand may hold an unquoted item with a double quote or a control character
+    // in it. Neither can be written back, nor belongs in a box or a message: they are dropped
+    // as the text is read, so what is shown and keyed is what the next save writes.
+    auto text = [&in] { return station::CleanText(in.readText()); };
     try {
-        for (int i = 0; i < 8; ++i) s.messages[i] = in.readText();
-        std::string f9 = in.readText();
+        for (int i = 0; i < 8; ++i) s.messages[i] = text();
+        std::string f9 = text();
         s.messages[8] = f9.empty() ? "VVV DE " : f9;
-        s.comPort = in.readText();
-        s.speed = in.readText();
-        s.messages[9] = in.readText();
-        s.messages[10] = in.readText();
-        s.wordSpace = WordSpaceHeld(in.readText());
+        s.comPort = text();
+        s.speed = text();
+        s.messages[9] = text();
+        s.messages[10] = text();
+        s.wordSpace = WordSpaceHeld(text());
         r.CWInterface = in.readByte();
         r.interfaceRead = true;
-        s.parallelAddress = in.readText();
+        s.parallelAddress = text();
         s.echo = in.readInt16();
-        s.repeatSeconds = in.readText();
+        s.repeatSeconds = text();
         // The interval the timer can hold; a repeat the box would refuse is not run from
         // the file either.
         s.repeatIntervalMs = RepeatFromText(s.repeatSeconds).intervalMs;

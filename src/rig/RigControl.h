@@ -124,6 +124,8 @@ public:
     const std::string& LastReply() const { return lastReply_; }
     bool AwaitingReply() const { return awaitingReply_; }
     bool LastWasFreqRequest() const { return lastWasFreqRequest_; }
+    // Bytes kept of replies not yet read whole (bounded, whatever the rig sends).
+    size_t BufferedBytes() const { return pending_.size() + arrived_.size(); }
 
     RigEvents events;
 

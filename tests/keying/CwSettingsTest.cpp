@@ -42,6 +42,41 @@ TEST(CwFile, TheEighteenItemsRoundTrip) {
     EXPECT_EQ(FormatCwFile(s, r.CWInterface), file);
 }
 
+// Unquoted items of a file edited by hand: a double quote or a control character is dropped as
+// the text is read (it could not be written back, nor belongs in a message), so the file the
+// window writes reads as the same settings.
+TEST(CwFile, AQuoteOrControlCharacterInAnItemIsDroppedAsItIsRead) {
+    struct Case {
+        const char* quoted;   // the item as sampleFile writes it
+        const char* handmade; // what replaces it
+        std::string CwSettings::*field;
+        const char* read;
+    };
+    const Case cases[] = {
+        {"\"-2\"", "\x02" "0\"", &CwSettings::wordSpace, "0"},
+        {"\"3\"", "3\"\t", &CwSettings::comPort, "3"},
+        {"\"24\"", "2\x7f" "4", &CwSettings::speed, "24"},
+        {"\"&H278\"", "&H2\"78", &CwSettings::parallelAddress, "&H278"},
+        {"\"2.5\"", "2.5\x1b", &CwSettings::repeatSeconds, "2.5"},
+    };
+    for (const auto& c : cases) {
+        std::string file = sampleFile();
+        file.replace(file.find(c.quoted), std::string(c.quoted).size(), c.handmade);
+        CwSettings s;
+        const CwFileRead r = ParseCwFile(file, s);
+        ASSERT_TRUE(r.complete) << c.handmade;
+        EXPECT_EQ(s.*c.field, c.read) << c.handmade;
+        CwSettings again;
+        ASSERT_TRUE(ParseCwFile(FormatCwFile(s, r.CWInterface), again).complete);
+        EXPECT_EQ(again.*c.field, c.read) << c.handmade;
+    }
+    std::string file = sampleFile();
+    file.replace(file.find("\"TU\""), 4, "T\x01U\"");
+    CwSettings s;
+    ASSERT_TRUE(ParseCwFile(file, s).complete);
+    EXPECT_EQ(s.messages[2], "TU");
+}
+
 TEST(CwFile, ShortOrDamagedFilesStopWhereTheyFail) {
     std::string file = sampleFile();
     // An empty F9 message reads as "VVV DE ".

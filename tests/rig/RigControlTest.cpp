@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "Bytes.h"
@@ -230,6 +231,44 @@ TEST(RigPolling, ARigThatStopsAnsweringStallsNothing) {
     EXPECT_TRUE(f.rig.Polling());
     // The part answer was given up after two cycles and polling asked again.
     EXPECT_GT(std::count(f.port.written.begin(), f.port.written.end(), '\x10'), 5);
+}
+
+TEST(RigPolling, WhatARigSendsIsKeptBoundedAndAGoodAnswerAfterwardsIsRead) {
+    {
+        // A CI-V frame that starts and never ends: the bytes after it are not kept for ever.
+        RigFixture f("Icom");
+        bool started = false, healthy = false;
+        f.port.onWrite = [&](const std::string&) {
+            if (healthy) f.port.receive(hexBytes("FE FE E0 64 03 00 50 02 14 00 FD"));
+            else if (!started) f.port.receive(hexBytes("FE FE E0 64 03"));
+            else f.port.receive(std::string(100, '\x11'));
+            started = true;
+        };
+        f.rig.Test();
+        size_t most = 0;
+        for (int i = 0; i < 400; ++i) {
+            f.advance(50);
+            most = std::max(most, f.rig.BufferedBytes());
+        }
+        EXPECT_LE(most, 256u + 100u);
+        EXPECT_TRUE(f.window.frequencies.empty());
+        healthy = true;
+        f.advance(4000);
+        ASSERT_FALSE(f.window.frequencies.empty());
+        EXPECT_EQ(f.window.frequencies.back(), 14.025);
+    }
+    {
+        // A text rig that floods the line without ever ending its answer.
+        RigFixture f("Kenwood");
+        f.rig.Test();
+        for (int i = 0; i < 50; ++i) f.port.receive(std::string(1000, 'x'));
+        EXPECT_LE(f.rig.BufferedBytes(), 4096u);
+        f.advance(250);
+        EXPECT_EQ(f.rig.BufferedBytes(), 0u);
+        f.answerWith("FA00007025000;MD3;");
+        f.advance(500);
+        EXPECT_EQ(f.window.frequencies, std::vector<double>{7.025});
+    }
 }
 
 TEST(RigPolling, WhatTheOperatorChoseDecidesWhatReachesTheWindow) {

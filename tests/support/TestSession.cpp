@@ -18,11 +18,14 @@ void writeFileBytes(const fs::path& path, const std::string& bytes) {
     out << bytes;
 }
 
-TestSession::TestSession(const Devices& d) : TestSession() {
+TestSession::TestSession(const Devices& d) : TestSession(&d) {}
+
+TestSession::TestSession(const Devices* d) : TestSession() {
+    if (!d) return;
     auto& f = fakes;
     devices = std::make_unique<platform::Services>(platform::Services{
-        f.dialogs, d.clock, f.environment, f.files, f.screen, f.clipboard, f.settings, f.random, f.exit, f.wave,
-        d.scheduler, d.serial, f.keyLines, f.keyingClock, f.phoneWave, f.tcp});
+        f.dialogs, d->clock, f.environment, f.files, f.screen, f.clipboard, f.settings, f.random, f.exit, f.wave,
+        d->scheduler, d->serial, f.keyLines, f.keyingClock, f.phoneWave, d->tcp ? *d->tcp : f.tcp});
     const auto folders = session->folders;
     session = std::make_unique<Session>(*devices, folders.ProgramFolder);
     session->folders = folders;

@@ -17,8 +17,13 @@ public:
         platform::Scheduler& scheduler;
         platform::SerialPorts& serial;
         platform::Clock& clock;
+        // The program's TCP connections too (a test against a loopback server); nullptr keeps
+        // the fake.
+        platform::TcpClients* tcp = nullptr;
     };
     explicit TestSession(const Devices& devices);
+    // As above when devices are given, else the all-fake session.
+    explicit TestSession(const Devices* devices);
     ~TestSession();
     TestSession(const TestSession&) = delete;
     TestSession& operator=(const TestSession&) = delete;

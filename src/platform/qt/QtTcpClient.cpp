@@ -133,8 +133,11 @@ bool QtTcpClient::send(const std::string& bytes) {
 }
 
 std::string QtTcpClient::readAll() {
-    const QByteArray data = socket_.readAll();
-    pending_.append(data.constData(), static_cast<size_t>(data.size()));
+    // After a close by the peer the socket is no longer open: what came last is in pending_.
+    if (socket_.isOpen()) {
+        const QByteArray data = socket_.readAll();
+        pending_.append(data.constData(), static_cast<size_t>(data.size()));
+    }
     std::string out;
     out.swap(pending_);
     return out;

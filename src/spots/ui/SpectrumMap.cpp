@@ -1,5 +1,7 @@
 #include "spots/ui/SpectrumMap.h"
 
+#include "spots/ui/PacketSpotfrm.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFrame>
@@ -204,6 +206,7 @@ void RegisterSpotWindows() {
                                                             map->Form_Load();
                                                             return map;
                                                         });
+    RegisterPacketSpotfrm();
 }
 
 }  // namespace spots::ui

@@ -2,7 +2,10 @@
 
 #include <QTimer>
 
+#include "spots/SpotSettings.h"
+#include "spots/SpotSetupRules.h"
 #include "station/Session.h"
+#include "window/ui/ToolWindows.h"
 #include "window/ui/Infrm.h"
 #include "window/ui/Outfrm.h"
 
@@ -15,6 +18,13 @@ ui::LoggingWindow* OpenLoggingWindow(Session& session, QWidget* setupWindow) {
     if (setupWindow) setupWindow->close();
     w->Form_Load();
     w->show();
+    // A spot source chosen in an earlier run opens again: the spotting setup window is loaded
+    // hidden (its load opens the source) and lays out the spot panel.
+    const auto saved = spots::LoadPackSpot(session, {});
+    if (saved.items >= 7 && spots::SourceKind(saved.values.SpotSource) != spots::SpotSourceKind::None) {
+        if (QWidget* spotting = ui::ToolWindows::instance().load(ToolWindow::PacketSpotfrm, session, w))
+            QMetaObject::invokeMethod(spotting, "LayOutSpotPanel");
+    }
     return w;
 }
 

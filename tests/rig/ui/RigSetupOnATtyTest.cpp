@@ -1,12 +1,11 @@
 // The rig setup dialog against a real tty: Qt's serial line and timers, a socat pseudo-terminal
-// pair, and a Kenwood on the other end that answers the dialog's poll.
+// pair, and the rig emulator on the other end answering as a Kenwood.
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <algorithm>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -15,6 +14,7 @@
 #include "platform/qt/QtServices.h"
 #include "platform/qt/Text.h"
 #include "rig/ui/RigControlfrm.h"
+#include "support/EmulatorProcess.h"
 #include "support/PtyPair.h"
 #include "support/TestSession.h"
 
@@ -23,25 +23,6 @@ using platform::qt::fromQ;
 
 namespace {
 
-// A Kenwood on the far end of the line: answers "FA;" and "MD;", takes "FA<11 digits>;".
-struct KenwoodPeer {
-    fakes::PtyEnd& end;
-    std::string frequency = "00007025000";
-    std::string inbox;
-    std::vector<std::string> received;
-    void serve() {
-        inbox += end.drain(5ms);
-        for (size_t semi = inbox.find(';'); semi != std::string::npos; semi = inbox.find(';')) {
-            const std::string command = inbox.substr(0, semi + 1);
-            inbox.erase(0, semi + 1);
-            received.push_back(command);
-            if (command == "FA;") end.write("FA" + frequency + ";");
-            else if (command == "MD;") end.write("MD3;");
-            else if (command.size() == 14 && command.rfind("FA", 0) == 0) frequency = command.substr(2, 11);
-        }
-    }
-};
-
 std::string text(const QLabel* l) { return fromQ(l->text()); }
 
 }  // namespace
@@ -49,9 +30,8 @@ std::string text(const QLabel* l) { return fromQ(l->text()); }
 TEST(RigSetupOnATty, KenwoodPolledThroughAPseudoTerminal) {
     fakes::PtyPair pty;
     ASSERT_TRUE(pty.ok()) << "socat did not make a pty pair";
-    fakes::PtyEnd end(pty.b);
-    ASSERT_TRUE(end.ok());
-    KenwoodPeer rig{end, "00007025000", {}, {}};
+    fakes::EmulatorProcess rig({"--family", "kenwood", "--device", pty.b, "--freq", "7.025", "--mode", "CW"});
+    ASSERT_TRUE(rig.ok());
 
     // The session's services, with Qt's timers, clock and serial ports; port 3 is the pty.
     TestSession ts;
@@ -82,10 +62,8 @@ TEST(RigSetupOnATty, KenwoodPolledThroughAPseudoTerminal) {
     EXPECT_TRUE(w.Label2->isVisible());
     EXPECT_EQ(text(w.Label2), "Polling Rig");
 
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        rig.serve();
-        return text(w.lblFreq) == "7.02500";
-    }, 10000)) << "frequency label: " << text(w.lblFreq);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return text(w.lblFreq) == "7.02500"; }, 10000))
+        << "frequency label: " << text(w.lblFreq);
     EXPECT_EQ(text(w.lblMode), "CW");
     EXPECT_NE(text(w.lblUnProcess).find("FA00007025000;"), std::string::npos);
     EXPECT_TRUE(w.Label2->isVisible());
@@ -94,21 +72,18 @@ TEST(RigSetupOnATty, KenwoodPolledThroughAPseudoTerminal) {
 
     // The rig is tuned through the same line, and the labels follow it.
     session.rig.ChangeFrequency(14.025);
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        rig.serve();
-        return text(w.lblFreq) == "14.02500";
-    }, 10000)) << "frequency label: " << text(w.lblFreq);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return text(w.lblFreq) == "14.02500"; }, 10000))
+        << "frequency label: " << text(w.lblFreq);
     EXPECT_TRUE(f.dialogs.messages.empty());
-    EXPECT_NE(std::find(rig.received.begin(), rig.received.end(), "FA00014025000;"), rig.received.end());
+    EXPECT_EQ(rig.waitFor("set freq", 0ms), "set freq 14025000");
 
     QTest::mouseClick(w.Command2, Qt::LeftButton);
     EXPECT_FALSE(session.rig.PortOpen());
     EXPECT_TRUE(w.Label2->isHidden());
     EXPECT_EQ(text(w.lblFreq), "");
-    // Nothing more is asked once the test has ended.
-    rig.serve();
-    const size_t asked = rig.received.size();
+    // Nothing more is asked once the test has ended (what was on the line before is let through).
+    QTest::qWait(50);
+    const size_t asked = rig.lines().size();
     QTest::qWait(300);
-    rig.serve();
-    EXPECT_EQ(rig.received.size(), asked);
+    EXPECT_EQ(rig.lines().size(), asked);
 }

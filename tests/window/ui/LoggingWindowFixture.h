@@ -15,7 +15,10 @@ struct LoggingWindowFixture {
     TestSession ts;
     std::unique_ptr<window::ui::LoggingWindow> window;
 
-    explicit LoggingWindowFixture(bool outOfState, int screenW = 1024, int screenH = 768) {
+    // `devices`: real timers, ports or TCP connections in place of the fakes.
+    explicit LoggingWindowFixture(bool outOfState, int screenW = 1024, int screenH = 768,
+                                  const TestSession::Devices* devices = nullptr)
+        : ts(devices) {
         auto& p = ts->profile;
         p.StationCall = outOfState ? "K1ABC" : "W4XYZ";
         p.StationState = outOfState ? "MA" : "FL";
