@@ -73,6 +73,8 @@ public:
     virtual void wk_clearbuf() = 0;
     virtual void wk_backspace() = 0;
     virtual void wk_wpm(uint8_t wpm) = 0;
+    // The end of the run: sending stops and the link is closed.
+    virtual void EndRun() {}
 };
 
 }  // namespace keying

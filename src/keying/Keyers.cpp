@@ -13,6 +13,7 @@ void Keyers::SetCWInterface(int value) {
 void Keyers::EndRun() {
     cw.Stop();
     if (voice) voice->StopVoice();
+    if (winKey) winKey->EndRun();
 }
 
 void Keyers::FKeyPhone(int keyCode) {

@@ -80,6 +80,7 @@ public:
     void wk_clearbuf() override;
     void wk_backspace() override;
     void wk_wpm(uint8_t wpm) override;
+    void EndRun() override { Unload(); }
 
     bool draining() const { return draining_; }
     WinKeyLink& link() { return link_; }

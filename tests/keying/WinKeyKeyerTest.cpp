@@ -168,18 +168,22 @@ TEST(WinKeyKeyer, SendingOnAClosedLinkOpensItFirstOrDropsTheText) {
     }
 }
 
-TEST(WinKeyKeyer, UnloadUnderAWaitClosesTheLinkAndStopsTheSender) {
-    WinKeyFixture f;
-    f.open();
-    f.statusOnText = keying::winkey::kBusy | keying::winkey::kXoff;
-    f.state.CWBuffer = "ABC";
-    f.wk.WKTransmit(f.state.CWBuffer);
-    f.wk.Unload();
-    EXPECT_EQ(f.state.WinKeyOpen, 0);
-    EXPECT_FALSE(f.dev.open);
-    f.ts.fakes.scheduler.advance(20000);
-    EXPECT_EQ(f.text, "A");
-    EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());
+TEST(WinKeyKeyer, UnloadOrTheEndOfTheRunUnderAWaitClosesTheLinkAndStopsTheSender) {
+    for (bool endRun : {false, true}) {
+        WinKeyFixture f;
+        f.open();
+        f.statusOnText = keying::winkey::kBusy | keying::winkey::kXoff;
+        f.state.CWBuffer = "ABC";
+        f.wk.WKTransmit(f.state.CWBuffer);
+        if (endRun) f.ts->keyers.EndRun();
+        else f.wk.Unload();
+        EXPECT_EQ(f.state.WinKeyOpen, 0) << endRun;
+        EXPECT_FALSE(f.dev.open) << endRun;
+        EXPECT_EQ(f.dev.written.substr(f.dev.written.size() - 2), B({0, 3})) << endRun;
+        f.ts.fakes.scheduler.advance(20000);
+        EXPECT_EQ(f.text, "A");
+        EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());
+    }
 }
 
 TEST(WinKeyKeyer, LoadReadsWkTxtOfTheUserFolderAndTakesTheCwSpeed) {
