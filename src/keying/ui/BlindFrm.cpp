@@ -7,26 +7,13 @@
 
 #include "platform/Platform.h"
 #include "platform/qt/Text.h"
+#include "keying/ui/KeyerWindowStyle.h"
 #include "station/Session.h"
 #include "station/ui/FormResize.h"
 
 using station::ui::placeTwips;
 
-namespace {
-QLabel* text(QWidget* parent, const char* caption, double left, double top, double width, double height,
-             bool bold = false) {
-    auto* l = new QLabel(QString::fromUtf8(caption), parent);
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (bold) {
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-    }
-    placeTwips(l, left, top, width, height);
-    return l;
-}
-}  // namespace
+using keying::ui::text;
 
 BlindFrm::BlindFrm(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName("BlindFrm");

@@ -1,6 +1,7 @@
 #include "keying/ui/KeyerWindowStyle.h"
 
 #include <QFont>
+#include <QLabel>
 #include <QWidget>
 
 #include "station/Session.h"
@@ -11,6 +12,20 @@ namespace keying::ui {
 void place(QWidget* widget, double x, double y, double width, double height) {
     constexpr double twips = 15;
     station::ui::placeTwips(widget, x * twips, y * twips, width * twips, height * twips);
+}
+
+QLabel* text(QWidget* parent, const char* caption, double left, double top, double width, double height,
+             bool bold) {
+    auto* l = new QLabel(QString::fromUtf8(caption), parent);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (bold) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    station::ui::placeTwips(l, left, top, width, height);
+    return l;
 }
 
 void SetDesignFont(QWidget* window) {

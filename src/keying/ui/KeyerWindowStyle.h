@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class QLabel;
 class QWidget;
 class Session;
 
@@ -13,6 +14,9 @@ namespace keying::ui {
 void place(QWidget* widget, double x, double y, double width, double height);
 void SetDesignFont(QWidget* window);
 void ScaleToWorkArea(QWidget& window, Session& session);
+// A word-wrapped label placed in twips, as the voice windows draw their texts.
+QLabel* text(QWidget* parent, const char* caption, double left, double top, double width, double height,
+             bool bold = false);
 inline QString latin1(const char* text) { return QString::fromLatin1(text); }
 
 }  // namespace keying::ui

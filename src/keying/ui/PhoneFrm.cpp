@@ -11,6 +11,7 @@
 #include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
 #include "station/KeyerSettings.h"
+#include "keying/ui/KeyerWindowStyle.h"
 #include "station/Session.h"
 #include "station/ui/FormResize.h"
 
@@ -18,21 +19,10 @@ using platform::qt::fromQ;
 using platform::qt::toQ;
 using station::ui::placeTwips;
 
+using keying::ui::text;
+
 namespace {
 
-QLabel* text(QWidget* parent, const char* caption, double left, double top, double width, double height,
-             bool bold = false) {
-    auto* l = new QLabel(QString::fromLatin1(caption), parent);
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    if (bold) {
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-    }
-    placeTwips(l, left, top, width, height);
-    return l;
-}
 
 QPushButton* button(QWidget* parent, const QString& name, const char* caption, double x, double y, double w,
                     double h) {
@@ -56,11 +46,7 @@ PhoneFrm::PhoneFrm(Session& session, QWidget* parent) : QDialog(parent), session
     setObjectName("PhoneFrm");
     setWindowTitle("Phone Wave Selections");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    QFont design = font();
-    design.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                        QStringLiteral("DejaVu Sans")});
-    design.setPointSizeF(8.25);
-    setFont(design);
+    keying::ui::SetDesignFont(this);
     placeTwips(this, 0, 0, 9375, 6225);
 
     text(this, "Setup:", 120, 50, 2000, 255, true);

@@ -9,6 +9,7 @@
 #include "keying/WinKeyKeyer.h"
 #include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
+#include "keying/ui/KeyerWindowStyle.h"
 #include "station/Session.h"
 #include "station/ui/FormResize.h"
 
@@ -48,11 +49,7 @@ frmWinKey::frmWinKey(Session& session, QWidget* parent) : QDialog(parent), sessi
     setObjectName("frmWinKey");
     setWindowTitle(" WinKey Setup");
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    QFont design = font();
-    design.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                        QStringLiteral("DejaVu Sans")});
-    design.setPointSizeF(8.25);
-    setFont(design);
+    keying::ui::SetDesignFont(this);
     placeTwips(this, 0, 0, 7320, 5520);
 
     struct Row {
