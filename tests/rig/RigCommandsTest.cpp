@@ -196,12 +196,15 @@ TEST(ChangeFrequency, EndTestDuringTheCommandEndsIt) {
 TEST(ChangeFrequency, TheRestOfAnAnswerTheCommandCutIsNotReadAsAnAnswer) {
     // The operator tunes while a status block is on its way: the command drops what has arrived,
     // and the rest, arriving after, must not be read from its middle.
-    for (const char* type : {"Yaesu 920", "Yaesu 990", "Yaesu 757 GX II"}) {
+    const std::pair<const char*, const char*> rigs[] = {
+        {"Yaesu 920", "yaesu920"}, {"Yaesu 990", "yaesu990"}, {"Yaesu 757 GX II", "yaesu757"}};
+    for (const auto& [type, family] : rigs) {
         SCOPED_TRACE(type);
         CommandFixture f(type, "");
         const std::string request = BuildPollRequest(KindOf(type), f.rig.Settings().readStrings(), true).bytes;
-        const char* family = std::string(type) == "Yaesu 920" ? "yaesu920" : std::string(type) == "Yaesu 990" ? "yaesu990" : "yaesu757";
-        fakes::RigEmulator rigEnd({family});
+        fakes::RigEmulator::Options options;
+        options.family = family;
+        fakes::RigEmulator rigEnd(options);
         rigEnd.setFrequencyHz(14025000);
         const std::string block = rigEnd.receive(request);
         ASSERT_GT(block.size(), 10u);

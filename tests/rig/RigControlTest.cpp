@@ -449,7 +449,9 @@ TEST(RigPort, TestAfterEndTestStartsANewCycleAndReadsNothingLeftOnTheLine) {
     RigFixture f("Yaesu 1000");
     f.rig.Settings().PollRate = "M";
     const std::string request = hexBytes("00 00 00 02 10");
-    fakes::RigEmulator rigEnd({"yaesu1000"});
+    fakes::RigEmulator::Options options;
+    options.family = "yaesu1000";
+    fakes::RigEmulator rigEnd(options);
     rigEnd.setFrequencyHz(7025000);
     const std::string block = rigEnd.receive(request);
     f.rig.Test();

@@ -138,3 +138,37 @@ TEST(ProgramFolderLockQt, AStartThatCannotMakeItsLockSaysWhyAndTouchesNothing) {
         EXPECT_EQ(tree(t.root), before);  // no log, no profile, no user folders, no lock file
     }
 }
+
+// A truly read-only program folder: a read-only bind mount of it in a mount namespace of the
+// program's own (root may write anywhere else). Skipped where the machine allows no namespace.
+TEST(ProgramFolderLockQt, AReadOnlyFolderIsReportedWithItsReasonNotAsASecondCopy) {
+    if (QProcess::execute(QStringLiteral("unshare"), {QStringLiteral("-m"), QStringLiteral("true")}) != 0)
+        GTEST_SKIP() << "no mount namespace here (unshare -m)";
+    TestSession t;
+    fs::create_directories(t.root / "profile");
+    const QString folder = QString::fromStdString((t.root / "program").string());
+    Program program(t);
+    program.process.setProgram(QStringLiteral("unshare"));
+    program.process.setArguments({QStringLiteral("-m"), QStringLiteral("sh"), QStringLiteral("-c"),
+                                  QStringLiteral("mount --bind \"$1\" \"$1\" && mount -o remount,bind,ro \"$1\" && cd \"$1\" && "
+                                                 "exec \"$2\""),
+                                  QStringLiteral("sh"), folder, QStringLiteral(PALMETAR_BINARY)});
+    const auto before = tree(t.root);
+    program.process.start();
+    ASSERT_TRUE(program.process.waitForStarted(10000));
+    QString said;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            said += QString::fromLocal8Bit(program.process.readAllStandardError());
+            return said.contains(QStringLiteral("Start the logger")) || said.contains(QStringLiteral("Use the copy")) ||
+                   program.process.state() == QProcess::NotRunning;
+        },
+        20000))
+        << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("Read-only file system"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(folder)) << said.toStdString();
+    EXPECT_FALSE(said.contains(QStringLiteral("already running"))) << said.toStdString();
+    program.process.kill();
+    ASSERT_TRUE(program.process.waitForFinished(10000));
+    EXPECT_EQ(tree(t.root), before);
+}
