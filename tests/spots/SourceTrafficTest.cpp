@@ -155,7 +155,8 @@ TEST(TelnetFilter, NegotiationIsTakenOutAndTheTextKept) {
         {"cut inside a subnegotiation", {IAC + SB, OPT_TTYPE + std::string(1, '\0') + "AN", "SI" + IAC, SE + kSpotLine}, kSpotLine},
         {"cut inside an escaped 0xFF", {"x" + IAC, IAC + "y"}, "x\xffy"},
         // A server that leaves a subnegotiation without its SE loses that negotiation only.
-        {"a command ends an unfinished subnegotiation", {IAC + SB + OPT_TTYPE + "junk" + IAC + WILL + OPT_ECHO + "text"}, "text"},
+        {"a command ends an unfinished subnegotiation", {IAC + SB + OPT_TTYPE + "junk" + IAC + GA + "text"}, "text"},
+        {"an offer ends an unfinished subnegotiation", {IAC + SB + OPT_TTYPE + "junk" + IAC + WILL + OPT_ECHO + "text"}, "text"},
         {"a new subnegotiation inside one", {IAC + SB + OPT_TTYPE + "a" + IAC + SB + OPT_NAWS + "b" + IAC + SE + "text"}, "text"},
     };
     for (const Case& c : cases) EXPECT_EQ(StripPieces(c.pieces), c.text) << c.what;

@@ -237,8 +237,8 @@ TEST(PacketSpotfrmCluster, CloseAndOpenStartWithNothingHalfReceivedAndNothingRem
     auto& w = c.w;
     Session& session = c.session();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Shows(w, "Welcome to the test cluster\r\n"); }, 10000)) << w.displayText();
-    // A spot, and a line the closing cuts.
-    cluster.send("\r\n" + kSpot1 + "DX de W3LPL:     14000.2  K2AB");
+    // A spot, then a line and a telnet subnegotiation that the closing cuts.
+    cluster.send("\r\n" + kSpot1 + "DX de W3LPL:     14000.2  K2AB" + "\xff\xfa\x18");
     ASSERT_TRUE(QTest::qWaitFor([&] { return c.shown("K2AB"); }, 10000)) << w.displayText();
     ASSERT_TRUE(Stored(session, "JA1ABC"));
     QTest::mouseClick(w.Command2, Qt::LeftButton);
