@@ -539,7 +539,8 @@ TEST(SpottingPictures, SetupWindowOnAClusterAndTheBandMap) {
     auto pause = [] {
         if (const char* ms = std::getenv("PALMETAR_SCREENSHOT_PAUSE")) QTest::qWait(std::atoi(ms));
     };
-    FakeCluster cluster;
+    // The cluster negotiates (IAC DO TERMINAL-TYPE, IAC WILL ECHO) before its greeting.
+    FakeCluster cluster("\xff\xfd\x18\xff\xfb\x01Welcome to the test cluster\r\nlogin: ");
     RealSpotting real;
     auto& s = real.s;
     PacketSpotfrm& w = s.open();
@@ -550,6 +551,9 @@ TEST(SpottingPictures, SetupWindowOnAClusterAndTheBandMap) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return Shows(w, "Welcome"); }, 10000));
     cluster.send("\r\nHello W4XYZ, this is the test cluster\r\n" + kSpot1 + kSpot2 + kSpot3 + "W4XYZ de TEST >");
     ASSERT_TRUE(QTest::qWaitFor([&] { return Stored(*s.f.ts, "ZS6ABC"); }, 10000));
+    // A 10 GHz spot right after the node's prompt.
+    cluster.send("DX de K1TTT:  10368100.0  W1AW/B       FN31 beacon                    1500Z\r\nW4XYZ de TEST >");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Stored(*s.f.ts, "W1AW/B"); }, 10000));
     w.txtSent->setText(QStringLiteral("SH/DX"));
     QApplication::processEvents();
     EXPECT_TRUE(w.grab().save(QStringLiteral("%1/packetspotfrm-telnet.png").arg(folder)));
