@@ -475,12 +475,6 @@ void CwKeyer::runSession(uint64_t id) {
             runUnits = 0;
             runUnitMs = p.unitMs;
         }
-        // Far behind (the machine stalled): start this character now instead of rushing it.
-        const int64_t now = clock.nowNs();
-        if (now - (runStart + UnitsToNs(runUnits, runUnitMs)) > UnitsToNs(1, runUnitMs) / 4) {
-            runStart = now;
-            runUnits = 0;
-        }
         const auto pin = pinOf(p.interface);
         platform::KeyLine* line = nullptr;
         if (pin && !failed) {
@@ -490,6 +484,17 @@ void CwKeyer::runSession(uint64_t id) {
         bool down = false;
         for (char e : elements) {
             const bool level = e == '1';
+            if (level != down) {
+                // An element or gap that would start more than a quarter unit late (the machine
+                // stalled) starts now and keeps its whole length: on the absolute schedule the
+                // stall would be taken off it, down to nothing. Only the gap or element the
+                // stall fell in is longer.
+                const int64_t now = clock.nowNs();
+                if (now - (runStart + UnitsToNs(runUnits, runUnitMs)) > UnitsToNs(1, runUnitMs) / 4) {
+                    runStart = now;
+                    runUnits = 0;
+                }
+            }
             if (level != down && line) {
                 if (!line->set(*pin, level)) {
                     const std::string error = line->errorText();

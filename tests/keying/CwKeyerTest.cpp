@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "keying/CwSettings.h"
 #include "keying/KeyerFixture.h"
 #include "keying/Numbers.h"
@@ -80,6 +82,34 @@ TEST(CwKeyer, TheBangLogsTheContactOnceBetweenTheCharactersAroundIt) {
     EXPECT_EQ(none.state.CWSending, 0);
     EXPECT_EQ(none.live.mains, 0);
     EXPECT_TRUE(none.ts.fakes.keyLines.openings().empty());
+}
+
+// The worker wakes up late once (the machine stalled): the element or gap that starts late gets
+// its whole length from the moment it starts, unless it is less than a quarter unit late, when
+// the schedule is kept. A stall inside an element never lengthens it beyond the stall.
+TEST(CwKeyer, AnElementOrGapThatStartsLateKeepsItsWholeLength) {
+    const struct {
+        const char* what;
+        char c;
+        int lateSleep;           // which sleep wakes up late (one sleep per unit)
+        double lateUnits;
+        std::vector<double> ms;  // the edges, down first, in ms at 20 WPM (a unit of 60 ms)
+    } cases[] = {
+        {"late at the end of a dit: the gap after it is whole", 'I', 1, 1.0, {0, 120, 180, 240}},
+        {"late at the end of a gap: the dit after it is whole", 'I', 2, 0.3, {0, 60, 138, 198}},
+        {"late at the end of a gap: the dah after it is whole", 'A', 2, 2.0, {0, 60, 240, 420}},
+        {"a fifth of a unit late: the schedule is kept", 'I', 2, 0.2, {0, 60, 132, 180}},
+        {"late inside a dah: it ends on time", 'T', 1, 1.0, {0, 180}},
+    };
+    for (const auto& c : cases) {
+        KeyerFixture f;
+        f.cw.settings().speed = "20";
+        f.ts.fakes.keyingClock.wakeLate(c.lateSleep, std::llround(c.lateUnits * 60e6));
+        ASSERT_TRUE(f.send(std::string(1, c.c)));
+        std::vector<KeyEdge> expected;
+        for (size_t i = 0; i < c.ms.size(); ++i) expected.push_back({std::llround(c.ms[i] * 1e6), 'R', i % 2 == 0});
+        EXPECT_EQ(f.device().edges, expected) << c.what;
+    }
 }
 
 TEST(CwKeyer, EscMidMessageEndsItAfterTheCharacterWithTheKeyUp) {
