@@ -59,7 +59,9 @@ TEST_P(VoicePtt, KeysTheChosenLinesBeforeTheMessageAndLetsThemUpAtItsEnd) {
     f.player.finish();
     for (const auto& name : f.lines.openings()) EXPECT_FALSE(f.keyed(name)) << name;
     EXPECT_FALSE(f.vk.pttKeyed());
-    if (!c.comEdges.empty()) EXPECT_EQ(f.edges("COM3"), c.comEdges);
+    if (!c.comEdges.empty()) {
+        EXPECT_EQ(f.edges("COM3"), c.comEdges);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -258,6 +258,20 @@ TEST(CodePractice, ClosingWhileAKeyIsKeyedIsRefusedOnceAndStopsTheSending) {
     EXPECT_EQ(fromQ(q.Text2->toPlainText()), "A");
 }
 
+TEST(CodePractice, ASpeedTheKeyerRefusesEndsTheSendingAtOnce) {
+    KeyerFixture f;
+    f.cw.settings().speed = "0";
+    frmCodePractice p(*f.ts);
+    p.show();
+    p.Text1->setPlainText("PARIS PARIS");
+    QTest::mouseClick(p.Command3, Qt::LeftButton);
+    f.ts.fakes.scheduler.runPosted();
+    EXPECT_FALSE(p.sending());
+    EXPECT_EQ(f.ts.fakes.dialogs.beeps, 1);
+    EXPECT_EQ(fromQ(p.Text2->toPlainText()), "");
+    EXPECT_TRUE(f.device().edges.empty());
+}
+
 // Pictures of the two windows for looking at their layout; only when PALMETAR_SCREENSHOTS names
 // a folder to write them to.
 TEST(KeyerWindowPictures, SettingsAndCodePractice) {
