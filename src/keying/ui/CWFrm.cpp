@@ -369,7 +369,15 @@ void CWFrm::TimingClick(keying::TimingMethod method) {
 
 void CWFrm::Text10_LostFocus() {
     Text[10]->setText(toQ(keying::NumberOrZero(fromQ(Text[10]->text()))));
-    session_.keyers.cw.CWSetup();
+    if (session_.keyers.cw.CWSetup()) return;
+    // The box is not left holding a port that cannot be opened: after "Invalid port." the
+    // focus comes back here, so the operator's correction goes to the port, not to the box
+    // the focus was on its way to (the parallel port's address).
+    QTimer::singleShot(0, Text[10], [box = Text[10]] {
+        if (!box->isVisible()) return;
+        box->setFocus();
+        box->selectAll();
+    });
 }
 
 void CWFrm::txtCWLoop_LostFocus() {

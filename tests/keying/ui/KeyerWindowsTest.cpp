@@ -124,6 +124,28 @@ TEST(CWFrm, LeavingThePortBoxOpensThePortAndDoneWritesTheSettings) {
     EXPECT_FALSE(w.isVisible());
 }
 
+TEST(CWFrm, APortThatCannotBeOpenedKeepsTheFocusInThePortBox) {
+    KeyerFixture f;
+    f.ts.fakes.keyLines.device("COM5").failOpen = true;
+    CWFrm w(*f.ts);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    typeAndLeave(w, w.Text[10], "5", w.Text[14]);
+    ASSERT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.ts.fakes.dialogs.messages[0].title, "Invalid port.");
+    // Back in the serial port box, so what is typed next corrects the port, not the parallel one.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.Text[10]->hasFocus(); }, 1000)) << fromQ(w.focusWidget()->objectName());
+    QTest::keyClicks(w.focusWidget(), "0");
+    EXPECT_EQ(text(w.Text[10]), "0");
+    EXPECT_EQ(text(w.Text[14]), "&H378");
+    // A port that opens (or none) lets the operator go on.
+    w.Text[14]->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+    QTest::qWait(50);
+    EXPECT_TRUE(w.Text[14]->hasFocus());
+}
+
 TEST(CWFrm, TestSendsF9ThroughTheWorkerAndShowsSendingMeanwhile) {
     KeyerFixture f;
     f.cw.settings().messages[8] = "VVV DE ";
