@@ -37,6 +37,14 @@ TEST(CwKeyer, AMessageIsKeyedByTheWorkerWithEveryEdgeOnItsSchedule) {
     }
 }
 
+TEST(CwKeyer, TheReportMacroSends5NNForA599AndKeepsIt) {
+    KeyerFixture f;
+    f.ts->contest.CWRstSent = "599";
+    ASSERT_TRUE(f.send("TU *"));
+    EXPECT_EQ(f.device().edges, Expected("TU 5NN"));
+    EXPECT_EQ(f.ts->contest.CWRstSent, "5NN");
+}
+
 TEST(CwKeyer, TheWordSpaceAndTheSpeedAreReadForEachCharacter) {
     KeyerFixture f;
     f.cw.settings().wordSpace = "-4";
@@ -252,6 +260,31 @@ TEST(CwKeyer, F1RepeatsAfterItsIntervalFromTheEndOfSending) {
     ASSERT_TRUE(g.drain());
     EXPECT_EQ(g.state.CWRepeat, 0);
     EXPECT_FALSE(g.cw.repeatTimerActive());
+}
+
+TEST(CwKeyer, StoppingEndsAnF1Repeat) {
+    for (bool whileSending : {true, false}) {
+        KeyerFixture f;
+        f.cw.settings().messages[0] = "E";
+        f.cw.SetRepeatSeconds("5");
+        auto& clock = f.ts.fakes.keyingClock;
+        clock.setManual(whileSending);
+        f.cw.FKeyCW(112);
+        if (whileSending) {
+            ASSERT_TRUE(clock.waitForSleeper());
+        } else {
+            ASSERT_TRUE(f.drain());
+            ASSERT_TRUE(f.cw.repeatTimerActive());
+        }
+        f.keyers.EndRun();
+        clock.setManual(false);
+        EXPECT_EQ(f.state.CWRepeat, 0) << whileSending;
+        EXPECT_FALSE(f.cw.repeatTimerActive()) << whileSending;
+        const size_t edges = f.device().edges.size();
+        f.ts.fakes.scheduler.advance(20000);
+        f.ts.fakes.scheduler.runPosted();
+        EXPECT_EQ(f.device().edges.size(), edges) << whileSending;
+    }
 }
 
 TEST(CwKeyer, SpeedStepsAreToldAndBounded) {

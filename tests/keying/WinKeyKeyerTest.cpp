@@ -155,6 +155,25 @@ TEST(WinKeyKeyer, AFullKeyerIsWaitedForAndGivenUpOnAfterTenSeconds) {
     EXPECT_EQ(f.ts.fakes.dialogs.messages[0].prompt, keying::WinKeyKeyer::kGaveUpText);
 }
 
+TEST(WinKeyKeyer, StopClearsTheKeyerAndDropsWhatWasNotHandedOver) {
+    WinKeyFixture f;
+    f.open();
+    f.statusOnText = keying::winkey::kBusy | keying::winkey::kXoff;  // full after the first character
+    f.state.CWBuffer = "CQ CQ";
+    f.wk.WKTransmit(f.state.CWBuffer, nullptr);
+    f.ts.fakes.scheduler.advance(20);
+    ASSERT_EQ(f.text, "C");
+    f.dev.written.clear();
+    f.wk.cmdStop_Click();
+    EXPECT_TRUE(f.state.CWBuffer.empty());
+    EXPECT_EQ(f.dev.written, B({0x0A}));
+    // Room again: nothing more goes out.
+    f.statusOnText = -1;
+    f.report(keying::winkey::kBusy);
+    f.ts.fakes.scheduler.advance(1000);
+    EXPECT_EQ(f.text, "C");
+}
+
 TEST(WinKeyKeyer, SendingOnAClosedLinkOpensItFirstOrDropsTheText) {
     {
         WinKeyFixture f;

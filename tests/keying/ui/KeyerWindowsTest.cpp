@@ -18,6 +18,7 @@
 #include "keying/KeyerFixture.h"
 #include "keying/ui/CWFrm.h"
 #include "keying/ui/KeyerWindows.h"
+#include "keying/ui/VoiceWindows.h"
 #include "keying/ui/frmCodePractice.h"
 #include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
@@ -186,6 +187,29 @@ TEST(CWFrm, TheLoopMethodIsCalibratedWhenChosenAndTunedByItsButtons) {
     EXPECT_FALSE(w.cmdLoopFaster->isEnabled());
 }
 
+TEST(CWFrm, ACwTxtNamingWinKeyLoadsTheWinKeyWindowHiddenAndShowsItsButton) {
+    KeyerFixture f(0);
+    keying::ui::RegisterKeyerWindows(*f.ts);
+    keying::ui::RegisterVoiceAndWinKeyWindows(*f.ts);
+    f.ts.writeProgramFile("cw.txt", keying::FormatCwFile(keying::CwSettings{}, 5));
+    keying::LoadCwSettings(*f.ts);
+    auto& tools = window::ui::ToolWindows::instance();
+    QWidget* winKey = tools.loaded(window::ToolWindow::frmWinKey);
+    ASSERT_NE(winKey, nullptr);
+    EXPECT_FALSE(winKey->isVisible());
+    {
+        CWFrm w(*f.ts);
+        w.show();
+        EXPECT_TRUE(w.Option5->isChecked());
+        EXPECT_TRUE(w.cmdConfWinkey->isVisible());
+    }
+    tools.unloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (auto w : {window::ToolWindow::CWFrm, window::ToolWindow::PhoneFrm, window::ToolWindow::BlindFrm,
+                   window::ToolWindow::frmWinKey})
+        tools.unregisterFactory(w);
+}
+
 TEST(CWFrm, TheLoggingWindowsMenuAndHotkeyOpenIt) {
     LoggingWindowFixture f(false);
     keying::ui::RegisterKeyerWindows(*f.ts);
@@ -264,6 +288,8 @@ TEST(CodePractice, ClosingWhileAKeyIsKeyedIsRefusedOnceAndStopsTheSending) {
     p.Text1->setPlainText("PARIS PARIS");
     QTest::mouseClick(p.Command3, Qt::LeftButton);
     ASSERT_TRUE(clock.waitForSleeper());
+    f.ts.fakes.scheduler.runPosted();  // P is keyed: A waits in the buffer
+    ASSERT_EQ(f.state.CWBuffer, "A");
     EXPECT_FALSE(p.close());
     EXPECT_TRUE(p.isVisible());
     EXPECT_EQ(f.state.CWBuffer, "");
