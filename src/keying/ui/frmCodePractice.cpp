@@ -68,7 +68,7 @@ void frmCodePractice::buildControls() {
     auto* intro = label(this,
                         "Fill \"Text to Send\" in one of three ways: generate random groups of characters, paste "
                         "text from the clipboard, or type it in.  Then click Send.",
-                        8, 6, 504, 30);
+                        8, 6, 504, 33);
     intro->setWordWrap(true);
 
     label(this, " Text to Send", 8, 40, 200);

@@ -22,6 +22,7 @@
 #include "keying/ui/frmCodePractice.h"
 #include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
+#include "support/qt/WindowLayout.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/ui/ToolWindows.h"
 
@@ -320,11 +321,9 @@ TEST(CodePractice, ASpeedTheKeyerRefusesEndsTheSendingAtOnce) {
     EXPECT_TRUE(f.device().edges.empty());
 }
 
-// Pictures of the two windows for looking at their layout; only when PALMETAR_SCREENSHOTS names
-// a folder to write them to.
-TEST(KeyerWindowPictures, SettingsAndCodePractice) {
-    const char* folder = std::getenv("PALMETAR_SCREENSHOTS");
-    if (!folder) GTEST_SKIP() << "set PALMETAR_SCREENSHOTS to a folder to write the pictures";
+// The two windows on small and large screens: captions fit, nothing sticks out. Their pictures
+// are written when PALMETAR_SCREENSHOTS names a folder.
+TEST(KeyerWindowLayout, SettingsAndCodePracticeOnSmallAndLargeScreens) {
     for (int width : {1024, 1920}) {
         KeyerFixture f;
         const int height = width == 1024 ? 768 : 1080;
@@ -335,17 +334,22 @@ TEST(KeyerWindowPictures, SettingsAndCodePractice) {
         f.cw.settings().messages[0] = "CQ FL $ TEST";
         f.cw.settings().messages[1] = "5NN ^";
         f.cw.settings().messages[2] = "TU $ !";
+        f.keyers.SetCWInterface(5);  // "Configure Winkey" shows too
         CWFrm w(*f.ts);
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-        QTest::qWait(200);
-        EXPECT_TRUE(w.grab().save(QStringLiteral("%1/cwfrm-%2.png").arg(folder).arg(width)));
+        EXPECT_LE(w.width(), width);
+        EXPECT_LE(w.height(), height);
+        testsupport::ExpectLaidOut(w, "cwfrm-" + std::to_string(width));
+        testsupport::SavePictureIfAsked(w, "cwfrm-" + std::to_string(width));
         frmCodePractice p(*f.ts, &w);
         p.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&p));
         QTest::mouseClick(p.Command2, Qt::LeftButton);
-        QTest::qWait(200);
-        EXPECT_TRUE(p.grab().save(QStringLiteral("%1/codepractice-%2.png").arg(folder).arg(width)));
+        EXPECT_LE(p.width(), width);
+        EXPECT_LE(p.height(), height);
+        testsupport::ExpectLaidOut(p, "codepractice-" + std::to_string(width));
+        testsupport::SavePictureIfAsked(p, "codepractice-" + std::to_string(width));
     }
 }
 
