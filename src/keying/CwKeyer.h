@@ -69,6 +69,9 @@ public:
     // Starts sending the buffer and returns at once; false when it refused to (a speed it
     // cannot key), with the buffer emptied and the operator told.
     bool LoopThroughCWBuffer();
+    // True while a pump runs: the worker keys (CWSending is 1) or the WinKey keyer is still
+    // taking the buffer.
+    bool pumpRunning() const { return state_.CWSending == 1 || handingOver_; }
     void UpDown1_UpClick();
     void UpDown1_DownClick();
     // The speed box's text changed (Text11_Change): the worker keys the next character at it,

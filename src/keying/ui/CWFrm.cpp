@@ -400,8 +400,8 @@ void CWFrm::Command1_Click() {
 void CWFrm::Command4_Click() {
     Label23->show();
     session_.keyers.cw.FKeyCW(120);
-    // "Sending!" stays while the pump keys the message.
-    if (session_.keyers.keyer.CWSending == 0) Label23->hide();
+    // "Sending!" stays while the pump keys the message or hands it to the WinKey keyer.
+    if (!session_.keyers.cw.pumpRunning()) Label23->hide();
     if (isVisible()) Text[1]->setFocus();
 }
 

@@ -1,12 +1,15 @@
 // The CW keyer with WinKey as its interface, against the keyer emulator on a socat
 // pseudo-terminal with the program's timers: code practice keys whole groups and its Stop
-// silences the keyer, a long F1 repeats whole, and the end of the run leaves the keyer silent.
+// silences the keyer, the settings window's Test shows "Sending!" while F9 is handed over, a
+// long F1 repeats whole, and the end of the run leaves the keyer silent.
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "keying/ui/CWFrm.h"
 #include "keying/ui/frmCodePractice.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/qt/QtSerialLine.h"
@@ -66,6 +69,18 @@ TEST(WinKeyCodePractice, AWholeGroupIsKeyedAndStopSilencesTheKeyer) {
     QTest::qWait(300);
     EXPECT_EQ(p.keyer->keyed(), keyed);
     EXPECT_LT(keyed.size(), 6u + 10u);
+}
+
+TEST(WinKeyTestButton, SendingShowsUntilF9IsHandedOver) {
+    WinKeyOnAPty p;
+    ASSERT_TRUE(p.start());
+    p.cw().settings().messages[8] = "VVV DE W4XYZ";
+    CWFrm w(*p.ts);
+    w.show();
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    EXPECT_TRUE(w.Label23->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.Label23->isVisible(); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p.keyer->received().find("VVV DE W4XYZ") != std::string::npos; }, 5000));
 }
 
 TEST(WinKeyF1Repeat, ALongMessageReachesTheKeyerWholeEachTime) {
