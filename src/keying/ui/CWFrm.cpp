@@ -16,6 +16,7 @@
 #include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
 #include "station/Session.h"
+#include "station/ui/CloseBox.h"
 #include "window/ui/ToolWindows.h"
 
 using keying::ui::latin1;
@@ -100,8 +101,7 @@ void MessageKeys(logtools::FieldState&, int16_t& key) {
 CWFrm::CWFrm(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("CWFrm"));
     setWindowTitle(QStringLiteral("CW String Selections"));
-    // No close box: Done is the way out.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
+    station::ui::NoCloseBox(*this, [this] { Command1_Click(); }, Qt::MSWindowsFixedSizeDialogHint);
     buildControls();
     connectControls();
     session_.keyers.cw.addObserver(this);

@@ -522,11 +522,12 @@ void PacketSpotfrm::Form_Unload() {
 }
 
 void PacketSpotfrm::closeEvent(QCloseEvent* e) {
-    // The window manager's close (there is no close box, but a key can ask for it) only hides
-    // the window, as Done would, so the source keeps running; the program's own unload closes it.
+    // The window manager's close (there is no close box in the design, but a manager may draw
+    // one, and a key can ask for it) does what Done does: the settings are stored, the spot panel
+    // laid out and the source kept running; the program's own unload closes it.
     if (e->spontaneous()) {
         e->ignore();
-        hide();
+        if (isVisible()) cmdDone_Click();
         return;
     }
     QDialog::closeEvent(e);
