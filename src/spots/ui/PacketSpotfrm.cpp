@@ -179,7 +179,8 @@ void PacketSpotfrm::buildControls() {
     design.setPointSizeF(8.25);
     setFont(design);
 
-    Label1 = label(this, "Label1", "Select Option:", 240, 90, 1935, 375);
+    // Its text stands at the top of the label, above the list that overlaps the label's lower part.
+    Label1 = label(this, "Label1", "Select Option:", 240, 90, 1935, 375, Qt::AlignLeft | Qt::AlignTop);
     QFont f1 = Label1->font();
     f1.setBold(true);
     f1.setItalic(true);
