@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QWindowStateChangeEvent>
 #include <QTimer>
 
 namespace station::ui {
@@ -59,6 +60,11 @@ FrameFit::FrameFit(QWidget& window, std::function<void()> refit)
     window.installEventFilter(this);
 }
 
+// A maximised or minimised window is the manager's to place (its frame may change with it).
+bool FrameFit::normal() const {
+    return !(window_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen | Qt::WindowMinimized));
+}
+
 QMargins FrameFit::frameForFitting() {
     fitted_ = FrameMargins(window_);
     return fitted_;
@@ -66,14 +72,21 @@ QMargins FrameFit::frameForFitting() {
 
 bool FrameFit::eventFilter(QObject*, QEvent* e) {
     const auto type = e->type();
-    if (type != QEvent::Move && type != QEvent::Resize && type != QEvent::Show) return false;
-    const QMargins frame = actualFrame(window_);
-    if (frame.isNull() || frame == fitted_ || pending_) return false;
+    // Back from maximised, the window takes its fitted place again, whatever the manager restored.
+    const bool restored = type == QEvent::WindowStateChange && normal() &&
+                          (static_cast<QWindowStateChangeEvent*>(e)->oldState() &
+                           (Qt::WindowMaximized | Qt::WindowFullScreen));
+    if (!restored && type != QEvent::Move && type != QEvent::Resize && type != QEvent::Show) return false;
+    if (pending_ || !normal()) return false;
+    if (!restored) {
+        const QMargins frame = actualFrame(window_);
+        if (frame.isNull() || frame == fitted_) return false;
+    }
     // Refitting inside the manager's own move or resize would fight it: once it is done.
     pending_ = true;
-    QTimer::singleShot(0, this, [this] {
+    QTimer::singleShot(0, this, [this, restored] {
         pending_ = false;
-        if (actualFrame(window_) != fitted_ && refit_) refit_();
+        if (normal() && refit_ && (restored || actualFrame(window_) != fitted_)) refit_();
     });
     return false;
 }

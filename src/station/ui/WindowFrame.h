@@ -32,6 +32,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    bool normal() const;
+
     QWidget& window_;
     std::function<void()> refit_;
     QMargins fitted_;
