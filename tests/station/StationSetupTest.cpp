@@ -151,6 +151,20 @@ TEST_F(SetupDone, PastedControlCharactersNeverReachTheProfile) {
     EXPECT_EQ(t.readProgramFile("QSOpref.txt").substr(0, 9), "\"N4ABC\"\r\n");
 }
 
+TEST_F(SetupDone, AnEmptyCallSignIsRefusedAndNothingIsStored) {
+    for (const char* call : {"", "   ", "\t", " \r\n"}) {
+        f.Text[1] = call;
+        EXPECT_EQ(ApplySetupDone(*t, f), SetupDoneResult::NoCall) << call;
+        EXPECT_FALSE(fs::exists(t.programPath("QSOpref.txt"))) << call;
+        EXPECT_FALSE(fs::exists(xmlPath)) << call;
+    }
+    // The call comes first: an offset that is also wrong is reported after it is mended.
+    f.Text[6] = "5/";
+    EXPECT_EQ(ApplySetupDone(*t, f), SetupDoneResult::NoCall);
+    f.Text[1] = "N4ABC";
+    EXPECT_EQ(ApplySetupDone(*t, f), SetupDoneResult::BadUtcOffset);
+}
+
 TEST_F(SetupDone, NonNumbersAndFailures) {
     // No option chosen: out of state, no rover. Slashed longitude and empty offset become 0.
     f.Text[3] = "82/3";

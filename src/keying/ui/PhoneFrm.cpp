@@ -13,6 +13,7 @@
 #include "station/KeyerSettings.h"
 #include "keying/ui/KeyerWindowStyle.h"
 #include "station/Session.h"
+#include "station/ui/CloseBox.h"
 #include "station/ui/FormResize.h"
 
 using platform::qt::fromQ;
@@ -45,7 +46,7 @@ KeyField* field(QWidget* parent, const QString& name, double x, double y, double
 PhoneFrm::PhoneFrm(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName("PhoneFrm");
     setWindowTitle("Phone Wave Selections");
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    station::ui::NoCloseBox(*this, [this] { Command1_Click(); });
     keying::ui::SetDesignFont(this);
     placeTwips(this, 0, 0, 9375, 6225);
 
