@@ -156,8 +156,8 @@ void CWFrm::buildControls() {
     place(prosigns, 486, 2, 106, 88);
     const char* signs[][2] = {{"[", "AR"}, {"]", "SK"}, {";", "KN"}, {"\\", "CL"}, {"=", "BT"}};
     for (int i = 0; i < 5; ++i) {
-        label(prosigns, signs[i][0], 14, 15 + i * 14, 14, 14);
-        label(prosigns, signs[i][1], 36, 15 + i * 14, 30, 14);
+        label(prosigns, signs[i][0], 14, 15 + i * 14, 14, 16);
+        label(prosigns, signs[i][1], 36, 15 + i * 14, 30, 16);
     }
     Command1 = button(this, "Command1", "Done", 486, 92, 106);
 
