@@ -156,8 +156,8 @@ void CWFrm::buildControls() {
     place(prosigns, 486, 2, 106, 88);
     const char* signs[][2] = {{"[", "AR"}, {"]", "SK"}, {";", "KN"}, {"\\", "CL"}, {"=", "BT"}};
     for (int i = 0; i < 5; ++i) {
-        label(prosigns, signs[i][0], 14, 15 + i * 14, 14, 14);
-        label(prosigns, signs[i][1], 36, 15 + i * 14, 30, 14);
+        label(prosigns, signs[i][0], 14, 15 + i * 14, 14, 16);
+        label(prosigns, signs[i][1], 36, 15 + i * 14, 30, 16);
     }
     Command1 = button(this, "Command1", "Done", 486, 92, 106);
 
@@ -371,7 +371,15 @@ void CWFrm::TimingClick(keying::TimingMethod method) {
 
 void CWFrm::Text10_LostFocus() {
     Text[10]->setText(toQ(keying::NumberOrZero(fromQ(Text[10]->text()))));
-    session_.keyers.cw.CWSetup();
+    if (session_.keyers.cw.CWSetup()) return;
+    // The box is not left holding a port that cannot be opened: after "Invalid port." the
+    // focus comes back here, so the operator's correction goes to the port, not to the box
+    // the focus was on its way to (the parallel port's address).
+    QTimer::singleShot(0, Text[10], [box = Text[10]] {
+        if (!box->isVisible()) return;
+        box->setFocus();
+        box->selectAll();
+    });
 }
 
 void CWFrm::txtCWLoop_LostFocus() {
@@ -394,8 +402,8 @@ void CWFrm::Command1_Click() {
 void CWFrm::Command4_Click() {
     Label23->show();
     session_.keyers.cw.FKeyCW(120);
-    // "Sending!" stays while the pump keys the message.
-    if (session_.keyers.keyer.CWSending == 0) Label23->hide();
+    // "Sending!" stays while the pump keys the message or hands it to the WinKey keyer.
+    if (!session_.keyers.cw.pumpRunning()) Label23->hide();
     if (isVisible()) Text[1]->setFocus();
 }
 

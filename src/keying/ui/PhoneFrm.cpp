@@ -54,7 +54,7 @@ PhoneFrm::PhoneFrm(Session& session, QWidget* parent) : QDialog(parent), session
     text(this,
          "Record each message with your sound recorder and save it as a wave (.wav) file.  Keep the messages short "
          "and speak clearly; each file is played exactly as recorded.",
-         120, 360, 9135, 435);
+         120, 360, 9135, 480);
     text(this,
          "In the recorder, select the microphone or line input as the recording source, set the level so the "
          "loudest syllable does not clip, and record in the best quality offered (for example 16 bit, 44.1 kHz, "
