@@ -108,14 +108,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (result != WinKeyLink::kOpened && closeOnFailure) link.close();
     };
 
+    // What the open() under way found; the report handler outlives the call, so these do too.
+    bool busy = false, immediate = false;
     while (in.remaining_bytes() > 0) {
         const bool wasOpening = link.opening();
         switch (in.ConsumeIntegralInRange<int>(0, 11)) {
             case 0: {
                 keyer.failOpen = in.ConsumeIntegralInRange<int>(0, 7) == 0;
-                const bool busy = link.isOpen() || link.opening();
+                busy = link.isOpen() || link.opening();
+                immediate = false;
                 const int before = reports;
-                bool immediate = false;
                 ++openings;
                 link.open(kPort, [&](int result, uint8_t version) {
                     if (result == WinKeyLink::kAlreadyOpen || result == WinKeyLink::kComOpenFailed) {
