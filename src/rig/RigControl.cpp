@@ -135,6 +135,7 @@ bool RigControl::OpenRigPort() {
     arrived_.clear();
     answered_ = false;
     line_->setReadyReadHandler([this] { onArrival(); });
+    line_->setLostHandler([this] { portLost(); });
     if (ok) {
         // The interface is powered only from the line the settings name.
         if (settings_.PowerLine == "R") line_->setRts(true);
@@ -205,6 +206,24 @@ void RigControl::EndTest() {
     answered_ = false;
     waitingForRest_ = 0;
     setPolling(false);
+}
+
+std::string RigControl::PortLostText(const std::string& why) {
+    return "Rig port lost: " + why + ".  Ctrl+R, Test opens it again.";
+}
+
+void RigControl::portLost() {
+    const std::string why = line_ ? line_->errorText() : std::string();
+    EndTest();
+    // What was read before is of a radio no longer heard: no contact takes it, and a reply
+    // after the next Test that holds no frequency cannot hand it on either.
+    reading_.RigFrequency = 0;
+    reading_.RigMode.clear();
+    lastReply_.clear();
+    session_.contest.PendingFrequency.clear();
+    session_.platform.dialogs.beep();
+    session_.Form1.SetDialogCaption(PortLostText(why));
+    if (events.portLost) events.portLost(why);
 }
 
 void RigControl::Unload() {

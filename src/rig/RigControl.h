@@ -42,6 +42,9 @@ struct RigEvents {
     // The port did not open; runs after the "Invalid Comm Settings." message, once Test has
     // returned, so the dialog can show itself for the operator to correct the settings.
     std::function<void()> portFailed;
+    // The port's device went away (a pulled USB adapter) while polling: polling has ended, the
+    // port is closed and the last reading is forgotten. `why` names the device and the reason.
+    std::function<void(const std::string& why)> portLost;
 };
 
 enum class TestResult { NoRig, Polling, PortFailed, BadReadString };
@@ -94,6 +97,8 @@ public:
     TestResult Test();
     // "End Test": the poll timer stops, any command in progress ends, the port closes.
     void EndTest();
+    // The logging window's status text when the rig's port has gone away.
+    static std::string PortLostText(const std::string& why);
     // The end of the run: the Yaesu closing bytes while polling, then as End Test.
     void Unload();
     // True while polling runs (also while a frequency command holds the poll timer).
@@ -140,6 +145,8 @@ private:
     // Bytes have arrived: a whole answer is read at once rather than at the next tick.
     void onArrival();
     void handOff(const std::string& reply);
+    // The port's device has gone: as End Test, and nothing read before reaches a contact.
+    void portLost();
     void setPolling(bool polling);
     platform::Timer& pollTimer();
     RigKind kind() const;

@@ -27,6 +27,8 @@ struct LiveWindow : window::LiveWindowApi {
     void BandMapSpots(const std::string&, const std::string&, const std::string&) override {}
     void SpotCallToCallField(const std::string&) override {}
     void FocusCallField() override {}
+    std::vector<std::string> statusTexts;
+    void SetDialogCaption(const std::string& text) override { statusTexts.push_back(text); }
 };
 
 struct RigFixture {
@@ -440,6 +442,48 @@ TEST(RigPort, EndTestAndUnloadCloseThePortYaesuGetsItsClosingBytes) {
         f.rig.Unload();
         EXPECT_EQ(f.port.written.find('\x80'), std::string::npos);
     }
+}
+
+// A pulled adapter while a request waits in the queue of the dead device: no tick may wait on
+// that queue for good. The loss ends polling and any command under way, closes the port, tells
+// the operator, and no reading from before reaches a contact; Test polls again once it is back.
+TEST(RigPort, ADeviceThatGoesAwayEndsPollingUntilTestFindsItAgain) {
+    RigFixture f("Kenwood");
+    std::vector<std::string> lost;
+    f.rig.events.portLost = [&](const std::string& why) { lost.push_back(why); };
+    f.answerWith("FA00014025000;MD3;");
+    ASSERT_EQ(f.rig.Test(), TestResult::Polling);
+    f.advance(250);
+    ASSERT_EQ(f.window.frequencies, std::vector<double>{14.025});
+    f.ts->contest.PendingFrequency = "14.025";  // what the logging window kept for the next contact
+
+    f.port.outputQueue = 6;
+    f.rig.ChangeFrequency(14.1);  // waits for the queue to drain
+    ASSERT_TRUE(f.rig.CommandInProgress());
+    f.port.unplug("/dev/ttyUSB0: Input/output error");
+    f.advance(100);
+    EXPECT_EQ(f.ts.fakes.serial.deliver(), 1);
+    EXPECT_FALSE(f.rig.Polling());
+    EXPECT_FALSE(f.rig.PortOpen());
+    EXPECT_FALSE(f.rig.CommandInProgress());
+    EXPECT_EQ(f.ts.fakes.scheduler.activeTimers(), 0);
+    EXPECT_EQ(f.pollingEvents, (std::vector<bool>{true, false}));
+    EXPECT_EQ(lost, std::vector<std::string>{"/dev/ttyUSB0: Input/output error"});
+    EXPECT_EQ(f.window.statusTexts,
+              std::vector<std::string>{RigControl::PortLostText("/dev/ttyUSB0: Input/output error")});
+    EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());  // the command ended with the loss, not a box
+    EXPECT_EQ(f.ts->contest.PendingFrequency, "");
+    EXPECT_EQ(f.rig.Reading().RigFrequency, 0);
+    f.advance(5000);
+    EXPECT_EQ(f.window.frequencies.size(), 1u);
+
+    // Still gone: Test says the port does not open. Back: Test reads the radio again.
+    EXPECT_EQ(f.rig.Test(), TestResult::PortFailed);
+    f.port.plugIn();
+    f.port.outputQueue = 0;
+    EXPECT_EQ(f.rig.Test(), TestResult::Polling);
+    f.advance(250);
+    EXPECT_EQ(f.window.frequencies, (std::vector<double>{14.025, 14.025}));
 }
 
 TEST(RigPolling, PegasusReadsItsFileOnEveryReceiveTickAndOpensNoPort) {
