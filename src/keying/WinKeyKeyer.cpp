@@ -19,6 +19,7 @@ WinKeyKeyer::WinKeyKeyer(Session& session, WinKeyLink::Timing timing)
     link_.setStatusHandler([this] {
         if (draining_ && waitStartedMs_ >= 0) drainTimer_->startSingleShot(0);
     });
+    link_.setLostHandler([this] { linkLost(); });
     session.keyers.winKey = this;
     session.keyers.ports.setCloser(TransmitPort::WinKey, [this] {
         if (session_.keyers.keyer.WinKeyOpen != 0 || link_.isOpen() || link_.opening()) cmdCloseWinkey_Click();
@@ -30,6 +31,23 @@ WinKeyKeyer::~WinKeyKeyer() {
     session_.keyers.ports.setCloser(TransmitPort::WinKey, nullptr);
     drainTimer_->stop();
     link_.setStatusHandler(nullptr);
+    link_.setLostHandler(nullptr);
+}
+
+void WinKeyKeyer::linkLost() {
+    drainTimer_->stop();
+    draining_ = false;
+    waitingForOpen_ = false;
+    waitStartedMs_ = -1;
+    // Text not yet handed to the keyer has nowhere to go; left in the buffer it would hold up
+    // every later message, since a new one starts the sender only on an empty buffer.
+    session_.keyers.keyer.CWBuffer.clear();
+    session_.keyers.keyer.WinKeyOpen = 0;
+    session_.keyers.keyer.WinKeyStatus = 0;
+    lblOpenStatus = kPortLostText;
+    lblVersion = "Version #";
+    session_.platform.dialogs.beep();
+    notify();
 }
 
 void WinKeyKeyer::notify() {
