@@ -330,6 +330,9 @@ void RigControl::receive(const std::string& incoming) {
             return;
         }
         waitingForRest_ = 0;
+        // A byte more than the answer (an acknowledgement before or after it) leaves no telling
+        // where the answer lies: the cycle reads nothing and the next one asks again.
+        if (UnframedReplyIsExact(k) && buffer.size() > need) return;
     } else if (IsCiv(k)) {
         // A frame cut between two reads is joined with its rest at the next read.
         pending_ = CivIncompleteTail(buffer);

@@ -221,6 +221,46 @@ TEST(RigPolling, AnUnframedReplyIsReadWholeAndNoRequestGoesOutWhileItArrives) {
     EXPECT_EQ(f.window.frequencies.size(), 1u);
 }
 
+// The five-byte Yaesu status counts only when the cycle's reply is exactly five bytes: an
+// acknowledgement byte before or after it, in one piece or several, drops the cycle's reply
+// instead of shifting every digit (0.14025 MHz, 402.50002 MHz, PH for CW).
+TEST(RigPolling, TheYaesuStatusCountsOnlyAtExactlyFiveBytes) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> beforeTheTick;  // pieces arriving before the receive tick
+        std::string nextCycle;                   // a piece after it (the cycle waited for the rest)
+        bool read;
+    };
+    const Case cases[] = {
+        {"the answer", {"01 40 25 00 02"}, "", true},
+        {"the answer in two pieces", {"01 40", "25 00 02"}, "", true},
+        {"the answer cut at the tick", {"01 40 25"}, "00 02", true},
+        {"a byte before, the last one late", {"00 01 40 25 00", "02"}, "", false},
+        {"a byte after", {"01 40 25 00 02 00"}, "", false},
+        {"a byte before in one piece", {"00 01 40 25 00 02"}, "", false},
+        {"a byte after the cut answer's rest", {"01 40"}, "25 00 02 00", false},
+    };
+    for (const auto& c : cases) {
+        RigFixture f("Yaesu");
+        ASSERT_EQ(f.rig.Test(), TestResult::Polling);  // the request goes out at once
+        for (const auto& piece : c.beforeTheTick) f.port.receive(hexBytes(piece));
+        f.advance(250);  // receive tick
+        if (!c.nextCycle.empty()) {
+            f.advance(250);  // send tick: the rest is waited for, nothing asked
+            f.port.receive(hexBytes(c.nextCycle));
+            f.advance(250);
+        }
+        if (c.read) {
+            EXPECT_EQ(f.window.frequencies, std::vector<double>{14.025}) << c.name;
+            EXPECT_EQ(f.window.modes, std::vector<std::string>{"CW"}) << c.name;
+        } else {
+            EXPECT_TRUE(f.window.frequencies.empty()) << c.name << " " << f.window.frequencies.front();
+            EXPECT_TRUE(f.window.modes.empty()) << c.name;
+            EXPECT_TRUE(f.shown.empty()) << c.name;
+        }
+    }
+}
+
 TEST(RigPolling, ARigThatStopsAnsweringStallsNothing) {
     RigFixture f("Yaesu 990");
     f.rig.Settings().PollRate = "F";
