@@ -221,6 +221,7 @@ void RigControl::portLost() {
     reading_.RigMode.clear();
     lastReply_.clear();
     session_.contest.PendingFrequency.clear();
+    session_.contest.PendingFrequencyBand.clear();
     session_.platform.dialogs.beep();
     session_.Form1.SetDialogCaption(PortLostText(why));
     if (events.portLost) events.portLost(why);
@@ -359,7 +360,10 @@ void RigControl::handOff(const std::string& reply) {
         display.reply = settings_.ConvertFromHex ? ReplyToSpacedHex(reply) : reply;
         events.shown(display);
     }
-    // Only a real reading reaches the logging window: 0 means nothing has been decoded yet.
+    // Only a real reading reaches the logging window: 0 means nothing has been decoded yet, and
+    // a frequency in no band of the band table is a reply misread (a babbling rig) or a radio
+    // tuned where nothing is logged. Such a reply switches neither band nor mode.
+    if (reading_.RigFrequency > 0 && window::BandForFrequency(reading_.RigFrequency).empty()) return;
     if (settings_.UseFrequency && reading_.RigFrequency > 0) session_.Form1.BandFreqConversion(reading_.RigFrequency);
     if (settings_.modeBy != ModeBy::DontUse) session_.Form1.ModeSelection(reading_.RigMode);
 }

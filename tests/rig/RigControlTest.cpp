@@ -261,6 +261,32 @@ TEST(RigPolling, TheYaesuStatusCountsOnlyAtExactlyFiveBytes) {
     }
 }
 
+// A reading in no band of the logging window's band table (a babbling rig misread: 21.715,
+// 97.72 MHz) is shown but reaches the logging window neither as a frequency nor as a mode; a
+// reading in a band does, even one of a band the window never switches to.
+TEST(RigPolling, AReadingInNoBandSwitchesNothing) {
+    struct Case {
+        const char* reply;
+        bool handed;
+    };
+    const Case cases[] = {
+        {"FA00007025000;MD3;", true},
+        {"FA00021715000;MD2;", false},   // between 15 and 12 m
+        {"FA00097720000;MD2;", false},   // FM broadcast
+        {"FA00000140250;MD2;", false},   // below 160 m
+        {"FA02397472000;MD3;", true},    // the 13 cm band: handed, the contact decides
+    };
+    for (const auto& c : cases) {
+        RigFixture f("Kenwood");
+        f.answerWith(c.reply);
+        f.rig.Test();
+        f.advance(250);
+        ASSERT_EQ(f.shown.size(), 1u) << c.reply;  // what the rig said is shown all the same
+        EXPECT_EQ(f.window.frequencies.size(), c.handed ? 1u : 0u) << c.reply;
+        EXPECT_EQ(f.window.modes.size(), c.handed ? 1u : 0u) << c.reply;
+    }
+}
+
 TEST(RigPolling, ARigThatStopsAnsweringStallsNothing) {
     RigFixture f("Yaesu 990");
     f.rig.Settings().PollRate = "F";
