@@ -407,6 +407,11 @@ void RigControl::ChangeMode(double mhz, const std::string& mode) {
     enqueue(std::move(steps));
 }
 
+std::string RigControl::FrequencyRefusal(double mhz) const {
+    if (!pollTimer_ || !pollTimer_->isActive()) return {};
+    return EncodeFrequencyCommand(kind(), mhz, settings_.readStrings(), reading_.VfoFlag).refusal;
+}
+
 void RigControl::ChangeFrequency(double mhz) {
     if (!pollTimer_ || !pollTimer_->isActive()) return;
     const RigKind k = kind();

@@ -114,6 +114,9 @@ public:
     // timer pauses for it. A frequency that the rig's command cannot carry is refused with a
     // message and polling goes on.
     void ChangeFrequency(double mhz);
+    // The message ChangeFrequency would refuse this frequency with ("" when it would act or do
+    // nothing), so a caller can stop what repeats it before the message opens.
+    std::string FrequencyRefusal(double mhz) const;
     // Sets the radio's mode; an empty mode takes the band plan's mode for the frequency. Acts
     // whenever a rig type other than "None" is chosen, polling or not.
     void ChangeMode(double mhz, const std::string& mode);
