@@ -208,10 +208,6 @@ void RigControl::EndTest() {
     setPolling(false);
 }
 
-std::string RigControl::PortLostText(const std::string& why) {
-    return "Rig port lost: " + why + ".  Ctrl+R, Test opens it again.";
-}
-
 void RigControl::portLost() {
     const std::string why = line_ ? line_->errorText() : std::string();
     EndTest();
@@ -223,7 +219,7 @@ void RigControl::portLost() {
     session_.contest.PendingFrequency.clear();
     session_.contest.PendingFrequencyBand.clear();
     session_.platform.dialogs.beep();
-    session_.Form1.SetDialogCaption(PortLostText(why));
+    session_.Form1.SetDialogCaption(kPortLostStatus);
     if (events.portLost) events.portLost(why);
 }
 

@@ -61,6 +61,9 @@ inline constexpr const char* kInvalidCommText =
     "selected are invalid.  Please select another combination or choose None for your rig selection.";
 inline constexpr const char* kChangeFrequencyTitle = "Error Changing Frequency";
 inline constexpr const char* kChangeModeTitle = "Error Changing Mode";
+// The logging window's status line when the rig's port has gone away (the rig setup names the
+// device and the reason).
+inline constexpr const char* kPortLostStatus = "Rig port lost.  Ctrl+R, Test opens it again.";
 
 // The folder of the Ten Tec Pegasus exchange files PEGASUS.IN and PEGASUS.OUT:
 // $PALMETAR_PEGASUS when set, else $HOME/Pegasus.
@@ -97,8 +100,7 @@ public:
     TestResult Test();
     // "End Test": the poll timer stops, any command in progress ends, the port closes.
     void EndTest();
-    // The logging window's status text when the rig's port has gone away.
-    static std::string PortLostText(const std::string& why);
+
     // The end of the run: the Yaesu closing bytes while polling, then as End Test.
     void Unload();
     // True while polling runs (also while a frequency command holds the poll timer).

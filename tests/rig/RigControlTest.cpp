@@ -535,8 +535,7 @@ TEST(RigPort, ADeviceThatGoesAwayEndsPollingUntilTestFindsItAgain) {
     EXPECT_EQ(f.ts.fakes.scheduler.activeTimers(), 0);
     EXPECT_EQ(f.pollingEvents, (std::vector<bool>{true, false}));
     EXPECT_EQ(lost, std::vector<std::string>{"/dev/ttyUSB0: Input/output error"});
-    EXPECT_EQ(f.window.statusTexts,
-              std::vector<std::string>{RigControl::PortLostText("/dev/ttyUSB0: Input/output error")});
+    EXPECT_EQ(f.window.statusTexts, std::vector<std::string>{kPortLostStatus});
     EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());  // the command ended with the loss, not a box
     EXPECT_EQ(f.ts->contest.PendingFrequency, "");
     EXPECT_EQ(f.rig.Reading().RigFrequency, 0);

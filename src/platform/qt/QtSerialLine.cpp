@@ -72,9 +72,12 @@ bool QtSerialLine::deviceGone() const {
 void QtSerialLine::onError(QSerialPort::SerialPortError e) {
     // Errors while opening are open()'s to report; after a loss or a close nothing is left to do.
     if (inOpen_ || lost_ || !port_.isOpen() || !MayMeanGone(e)) return;
-    if (!deviceGone() && ++failuresInARow_ < kFailuresBeforeGone) return;
+    const bool hungUp = deviceGone();
+    if (!hungUp && ++failuresInARow_ < kFailuresBeforeGone) return;
     lost_ = true;
-    error_ = device_ + ": " + fromQ(port_.errorString());
+    // The text of a hang-up's error is often left over from an earlier call ("Resource
+    // temporarily unavailable"): say what poll() found instead.
+    error_ = device_ + ": " + (hungUp ? std::string("the device has gone") : fromQ(port_.errorString()));
     // Told from the event loop, never from inside the call that met the error (a write, a
     // read); the port is closed there too, which ends Qt's retries of the queued bytes.
     const uint64_t generation = generation_;
