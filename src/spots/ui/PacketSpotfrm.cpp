@@ -180,7 +180,8 @@ void PacketSpotfrm::buildControls() {
     design.setPointSizeF(8.25);
     setFont(design);
 
-    Label1 = label(this, "Label1", "Select Option:", 240, 90, 1935, 375);
+    // Its text stands at the top of the label, above the list that overlaps the label's lower part.
+    Label1 = label(this, "Label1", "Select Option:", 240, 90, 1935, 375, Qt::AlignLeft | Qt::AlignTop);
     QFont f1 = Label1->font();
     f1.setBold(true);
     f1.setItalic(true);
@@ -460,6 +461,9 @@ bool PacketSpotfrm::listening() const { return !Label4->isHidden(); }
 bool PacketSpotfrm::timerRunning() const { return timer1_->isActive(); }
 
 void PacketSpotfrm::Command1_Click() {
+    // Every opening (and so every new source and connection) starts with nothing half received
+    // and nothing remembered for the repeat filter: the display below starts anew as well.
+    session_.spotReceiver.Reset();
     setDisplay("** Attempting to Open Port **\r\n\r\n");
     if (comComm1_->isOpen()) comComm1_->close();
     const SpotSourceKind kind = SourceKind(spotSource_);
@@ -523,11 +527,12 @@ void PacketSpotfrm::Form_Unload() {
 }
 
 void PacketSpotfrm::closeEvent(QCloseEvent* e) {
-    // The window manager's close (there is no close box, but a key can ask for it) only hides
-    // the window, as Done would, so the source keeps running; the program's own unload closes it.
+    // The window manager's close (there is no close box in the design, but a manager may draw
+    // one, and a key can ask for it) does what Done does: the settings are stored, the spot panel
+    // laid out and the source kept running; the program's own unload closes it.
     if (e->spontaneous()) {
         e->ignore();
-        hide();
+        if (isVisible()) cmdDone_Click();
         return;
     }
     QDialog::closeEvent(e);
@@ -723,6 +728,7 @@ void PacketSpotfrm::PollTNC() {
 
 void PacketSpotfrm::ConnectTelnet() {
     winsock1_->close();
+    telnetFilter_.Reset();
     const std::string portText = fromQ(txtTelnetPort->text());
     const auto port = TelnetPortNumber(portText);
     if (!port) {
@@ -747,7 +753,8 @@ void PacketSpotfrm::SendTelnet(const std::string& text) {
 
 void PacketSpotfrm::Winsock1_DataArrival() {
     // Every chunk goes through the line splitter: a chunk may hold several spots or half of one.
-    const std::string chunk = winsock1_->readAll();
+    // The telnet protocol's own bytes (option negotiation) are no text of the cluster's.
+    const std::string chunk = telnetFilter_.Strip(winsock1_->readAll());
     if (!chunk.empty()) appendReceived(chunk);
 }
 
