@@ -147,6 +147,7 @@ PacketSpotfrm::PacketSpotfrm(Session& session, QWidget* parent) : QDialog(parent
     timer1_ = session_.platform.scheduler.createTimer();
     timer1_->setHandler([this] { Timer1_Timer(); });
     comComm1_ = session_.platform.serial.create();
+    comComm1_->setLostHandler([this] { tncLost(); });
     winsock1_ = session_.platform.tcp.create();
     winsock1_->setHandlers({nullptr, [this] { Winsock1_DataArrival(); }, [this] { telnetClosedByServer(); },
                             [this](platform::TcpError error, const std::string&) {
@@ -706,6 +707,15 @@ void PacketSpotfrm::tncFailed() {
     if (!isVisible()) show();
     Command2_Click();
     timer1_->stop();
+}
+
+void PacketSpotfrm::tncLost() {
+    // The source closes as Close Port closes it, and the display says why; Open Port opens the
+    // device again once it is back.
+    append("\r\n** TNC Serial Port lost: " + comComm1_->errorText() + " **\r\n");
+    Command2_Click();
+    timer1_->stop();
+    session_.platform.dialogs.beep();
 }
 
 void PacketSpotfrm::PollTNC() {

@@ -267,6 +267,46 @@ TEST(TuningPanel, ScanStepsWrapsAndStaysInsideItsRangeOnTheTimer) {
     EXPECT_EQ(text(w.txtFreq), "1270.00005");
 }
 
+// Scanning past what the rig can be tuned to (a Yaesu takes at most 999.99999 MHz): the refusal
+// stops the scan first, so the message box, whose event loop goes on running the panel's timer,
+// is the only one. It used to open a box for nearly every tick with Scan still ticked.
+TEST(TuningPanel, ARefusedFrequencyStopsTheScanBeforeItsOneMessage) {
+    PolledRig rig("Yaesu");
+    ASSERT_TRUE(rig.ts->rig.Polling());
+    frmRigTune w(*rig.ts);
+    w.show();
+    w.txtFrom->setText(QStringLiteral("999.9"));
+    w.txtTo->setText(QStringLiteral("1300"));
+    w.txtFreq->setText(QStringLiteral("999.99998"));
+    w.chkScan->setChecked(true);
+    auto& dialogs = rig.ts.fakes.dialogs;
+    std::vector<bool> scanningBehindABox;
+    bool inBox = false;
+    dialogs.onMessage = [&](const fakes::MessageCall&) {
+        scanningBehindABox.push_back(w.chkScan->isChecked());
+        if (inBox) return;
+        inBox = true;
+        rig.advance(299 * 10);  // the box's own event loop, open for three seconds
+        inBox = false;
+    };
+    rig.advance(299);  // 999.99999: taken
+    EXPECT_TRUE(dialogs.messages.empty());
+    rig.advance(299);  // 1000: refused
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "Error Changing Frequency");
+    EXPECT_EQ(scanningBehindABox, std::vector<bool>{false});
+    EXPECT_FALSE(w.chkScan->isChecked());
+    rig.advance(299 * 5);
+    EXPECT_EQ(text(w.txtFreq), "1000.");
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+
+    // Ticked again, the scan goes on from the range's start.
+    w.txtFreq->setText(QStringLiteral("999.9"));
+    w.chkScan->setChecked(true);
+    rig.advance(299);
+    EXPECT_EQ(text(w.txtFreq), "999.90001");
+}
+
 TEST(TuningPanel, CtrlGOpensItModallyAndEveryOpeningStartsAfresh) {
     rig::ui::RegisterRigWindows();
     LoggingWindowFixture f(true);

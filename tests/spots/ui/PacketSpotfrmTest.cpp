@@ -330,6 +330,36 @@ TEST(PacketSpotfrmTnc, APortThatCannotOpenSaysSoAndEndsClosed) {
     EXPECT_EQ(dialogs.beeps, 1);
 }
 
+// The TNC's adapter is pulled while the source listens: the display says so, the source closes
+// (port closed, timer stopped), and Open Port opens it again once the device is back.
+TEST(PacketSpotfrmTnc, APulledAdapterClosesTheSourceAndOpenPortOpensItAgain) {
+    Spotting s;
+    Session& session = *s.f.ts;
+    PacketSpotfrm& w = s.open();
+    s.choose(w, 1);
+    w.Command1_Click();
+    ASSERT_TRUE(w.listening()) << w.displayText();
+    auto& tnc = s.f.ts.fakes.serial.device(1);
+    ASSERT_TRUE(tnc.open);
+
+    const size_t messagesBefore = s.f.ts.fakes.dialogs.messages.size();
+    tnc.unplug("/dev/ttyUSB1: Input/output error");
+    EXPECT_EQ(s.f.ts.fakes.serial.deliver(), 1);
+    EXPECT_TRUE(Shows(w, "** TNC Serial Port lost: /dev/ttyUSB1: Input/output error **")) << w.displayText();
+    EXPECT_FALSE(w.listening());
+    EXPECT_FALSE(w.timerRunning());
+    EXPECT_EQ(s.f.ts.fakes.dialogs.beeps, 1);
+    EXPECT_EQ(s.f.ts.fakes.dialogs.messages.size(), messagesBefore);  // told in the display, no box
+
+    tnc.plugIn();
+    w.Command1_Click();
+    ASSERT_TRUE(w.listening()) << w.displayText();
+    EXPECT_TRUE(tnc.open);
+    tnc.receive(kSpot1);
+    s.f.ts.fakes.scheduler.advance(1000);
+    EXPECT_TRUE(Stored(session, "JA1ABC")) << w.displayText();
+}
+
 TEST(PacketSpotfrmAgw, ASpotSentToDXThroughDirewolfReachesTheBandMap) {
     fakes::Direwolf engine;
     ASSERT_TRUE(engine.ok()) << "direwolf did not start (scripts/setup installs it):\n" << engine.log();
