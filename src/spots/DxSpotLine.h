@@ -15,6 +15,11 @@
 // The record is the line from column 4 with blanks removed at both ends. A line shorter than a
 // field gives an empty or shortened field; only spaces are trimmed; nothing is validated here
 // (the spot store refuses a frequency that is not a number).
+//
+// A frequency too wide for its nine columns (10 GHz and up: "10368100.0" starts in column 15)
+// is taken whole: the number the field holds a piece of runs on to the left (or right) over
+// digits and points. The piece inside the columns alone ("0368100.0") is another frequency,
+// and a click would tune the radio there.
 
 #include <optional>
 #include <string>
@@ -27,6 +32,12 @@ struct DxSpotLine {
     std::string call;       // columns 27-39, trimmed
     std::string record;     // from column 4, trimmed
 };
+
+// Whether a received chunk begins a spot line: its first characters are "DX de " in any letter
+// case (a chunk shorter than that counts when all of it matches). Only the cluster's own spot
+// format counts, so a TNC's monitor header cut just before its "DX" ("W1AW-1>" + "DX <UI>:")
+// does not.
+bool BeginsSpotLine(std::string_view chunk);
 
 // Where the "DX" mark of a spot line starts: the line's first two characters after any
 // leading blanks and control characters are "DX" in any case. nullopt: not a spot line.

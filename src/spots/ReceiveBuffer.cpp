@@ -1,9 +1,15 @@
 #include "spots/ReceiveBuffer.h"
 
+#include "spots/DxSpotLine.h"
+
 namespace spots {
 
 std::vector<std::string> ReceiveBuffer::Take(std::string_view text) {
     std::vector<std::string> lines;
+    if (waiting() && BeginsSpotLine(text)) {
+        if (!dropping_) lines.push_back(std::move(partial_));
+        Clear();
+    }
     for (char ch : text) {
         if (ch == '\0') continue;
         if (ch == '\n' || ch == '\r') {
@@ -25,6 +31,12 @@ std::vector<std::string> ReceiveBuffer::Take(std::string_view text) {
         }
     }
     return lines;
+}
+
+void ReceiveBuffer::Clear() {
+    partial_.clear();
+    afterCr_ = false;
+    dropping_ = false;
 }
 
 }  // namespace spots

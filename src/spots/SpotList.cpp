@@ -27,10 +27,10 @@ SpotListRow SpotListRowFor(std::string_view call, double mhz, std::string_view r
     return row;
 }
 
-std::optional<float> RowFrequency(std::string_view cell) {
+std::optional<double> RowFrequency(std::string_view cell) {
     const auto value = ParsePlainNumber(cell);
     if (!value || !(*value > 0.0)) return std::nullopt;
-    return static_cast<float>(*value);
+    return value;
 }
 
 }  // namespace spots

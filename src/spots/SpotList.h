@@ -22,7 +22,9 @@ std::string FrequencyText(double mhz);
 // One row. The record is cut at its first CR; country is LookupCountry of the call.
 SpotListRow SpotListRowFor(std::string_view call, double mhz, std::string_view record, std::string_view country);
 
-// The "Frequency" cell of a row read back for tuning; nullopt when it is not a number.
-std::optional<float> RowFrequency(std::string_view cell);
+// The "Frequency" cell of a row read back for tuning; nullopt when it is not a number. Read in
+// double precision: single precision is about 1 kHz coarse at 10 GHz (10368.1 would tune the
+// radio to 10368.099609).
+std::optional<double> RowFrequency(std::string_view cell);
 
 }  // namespace spots

@@ -27,6 +27,11 @@ void SpotReceiver::NoteShown(std::string_view text) {
     if (recent_.size() > kRepeatWindow) recent_.erase(0, recent_.size() - kRepeatWindow);
 }
 
+void SpotReceiver::Reset() {
+    buffer_.Clear();
+    recent_.clear();
+}
+
 bool SpotReceiver::ShownRecently(const std::string& line) const { return ContainsIgnoringCase(recent_, line); }
 
 ReceiveResult SpotReceiver::Receive(std::string_view text) {

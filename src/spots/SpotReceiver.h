@@ -49,6 +49,12 @@ public:
     // filter searches it as it searches received lines.
     void NoteShown(std::string_view text);
 
+    // A new connection (Open Port, another source) starts afresh: a line cut when the last one
+    // closed is not glued to the first line of the next, and the repeat filter forgets what it
+    // saw, as the display that showed it has been replaced. "List DX Only" and the redraw
+    // counter stay as they are.
+    void Reset();
+
     // "List DX Only": lines that are not spots are neither shown nor remembered.
     bool listDxOnly = false;
 

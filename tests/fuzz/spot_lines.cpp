@@ -1,8 +1,10 @@
-// Received spot-source text on any bytes: the receive buffer, the spot-line columns, the repeat
-// filter, the spot store and both maps' passes. The input chooses where the text is cut into
-// pieces; whatever the cuts, the receiver shows and posts exactly what it does for the text in
-// one piece. Lines stay bounded and end in CR LF; a spot is stored only with a usable frequency,
-// and a refused spot leaves the store as it was; every label a pass places stands on its line.
+// Received spot-source text on any bytes: the telnet negotiation filter, the receive buffer, the
+// spot-line columns, the repeat filter, the spot store and both maps' passes. The input chooses
+// where the text is cut into pieces; whatever the cuts, the receiver shows and posts exactly what
+// it does for the text in one piece, with a line end wherever a piece beginning a spot line
+// ended the text that waited before it, and the telnet filter gives what it gives for the
+// whole. Lines stay bounded and end in CR LF; a spot is stored only with a usable frequency, and
+// a refused spot leaves the store as it was; every label a pass places stands on its line.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
@@ -17,6 +19,7 @@
 #include "spots/SpotHistory.h"
 #include "spots/SpotList.h"
 #include "spots/SpotReceiver.h"
+#include "spots/TelnetFilter.h"
 
 using namespace spots;
 
@@ -87,18 +90,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string cuts = input.ConsumeBytesAsString(input.ConsumeIntegralInRange<size_t>(0, 32));
     const std::string text = input.ConsumeRemainingBytesAsString();
 
-    Run whole;
-    whole.receiver.listDxOnly = dxOnly;
-    whole.take(text);
-
     Run pieces;
     pieces.receiver.listDxOnly = dxOnly;
+    TelnetFilter telnetWhole, telnetPieces;
+    const std::string strippedWhole = telnetWhole.Strip(text);
+    FUZZ_CHECK(strippedWhole.size() <= text.size());
+    std::string strippedPieces;
+    std::string joined;  // the text with the line ends the cuts made
     size_t at = 0, k = 0;
     while (at < text.size()) {
         const size_t n = cuts.empty() ? text.size() : 1 + static_cast<unsigned char>(cuts[k++ % cuts.size()]) % 97;
-        pieces.take(std::string_view(text).substr(at, n));
+        const std::string_view piece = std::string_view(text).substr(at, n);
+        strippedPieces += telnetPieces.Strip(piece);
+        if (pieces.receiver.buffer().waiting() && BeginsSpotLine(piece)) joined += '\n';
+        joined += piece;
+        pieces.take(piece);
         at += n;
     }
+    FUZZ_CHECK(strippedPieces == strippedWhole);
+
+    Run whole;
+    whole.receiver.listDxOnly = dxOnly;
+    whole.take(joined);
     FUZZ_CHECK(pieces.shown == whole.shown);
     FUZZ_CHECK(pieces.posted == whole.posted);
     CheckShown(whole.shown);

@@ -1,10 +1,11 @@
 // What the sources decide about the traffic itself: an AGW frame shown, sent to the spot
 // receiver or taken as a connection notice; the send box's AGW commands; the telnet error
-// texts and port numbers.
+// texts and port numbers, and the telnet negotiation taken out of what a cluster sends.
 #include <gtest/gtest.h>
 
 #include "spots/AgwTraffic.h"
 #include "spots/TelnetErrors.h"
+#include "spots/TelnetFilter.h"
 
 using namespace spots;
 
@@ -117,4 +118,60 @@ TEST(Telnet, ErrorTextsAndNumbers) {
     EXPECT_EQ(TelnetPortNumber(""), std::nullopt);
     EXPECT_EQ(TelnetPortNumber("telnet"), std::nullopt);
     EXPECT_EQ(TelnetPortNumber("99999999999"), std::nullopt);
+}
+
+namespace {
+// Telnet's bytes: IAC and the commands that follow it.
+const std::string IAC = "\xff", SB = "\xfa", SE = "\xf0", WILL = "\xfb", WONT = "\xfc", DO = "\xfd", DONT = "\xfe",
+                  GA = "\xf9", NOP = "\xf1", AYT = "\xf6";
+const std::string OPT_ECHO = "\x01", OPT_TTYPE = "\x18", OPT_NAWS = "\x1f";
+const std::string kSpotLine = "DX de K1TTT:     14025.0  JA1ABC       CQ UP 2                        1234Z\r\n";
+
+std::string StripPieces(const std::vector<std::string>& pieces) {
+    TelnetFilter f;
+    std::string out;
+    for (const auto& p : pieces) out += f.Strip(p);
+    return out;
+}
+}  // namespace
+
+TEST(TelnetFilter, NegotiationIsTakenOutAndTheTextKept) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> pieces;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"plain text", {"login: "}, "login: "},
+        {"option offers and requests", {IAC + WILL + OPT_ECHO + IAC + DO + OPT_TTYPE + IAC + WONT + OPT_NAWS + IAC + DONT + OPT_ECHO + kSpotLine}, kSpotLine},
+        {"commands of two bytes", {"a" + IAC + GA + "b" + IAC + NOP + "c" + IAC + AYT}, "abc"},
+        {"a subnegotiation", {IAC + SB + OPT_TTYPE + "\x01" + IAC + SE + "Password: "}, "Password: "},
+        {"a 0xFF escaped in the text and inside a subnegotiation", {"x" + IAC + IAC + "y" + IAC + SB + OPT_NAWS + IAC + IAC + "\x10" + IAC + SE + "z"},
+         "x\xffyz"},
+        {"the text's own line ends and CR NUL pass", {std::string("a\r\0b\r\n", 6)}, std::string("a\r\0b\r\n", 6)},
+        // Cut between chunks anywhere.
+        {"cut after IAC", {"a" + IAC, WILL + OPT_ECHO + "b"}, "ab"},
+        {"cut before the option", {"a" + IAC + DO, OPT_TTYPE + "b"}, "ab"},
+        {"cut inside a subnegotiation", {IAC + SB, OPT_TTYPE + std::string(1, '\0') + "AN", "SI" + IAC, SE + kSpotLine}, kSpotLine},
+        {"cut inside an escaped 0xFF", {"x" + IAC, IAC + "y"}, "x\xffy"},
+        // A server that leaves a subnegotiation without its SE loses that negotiation only.
+        {"a command ends an unfinished subnegotiation", {IAC + SB + OPT_TTYPE + "junk" + IAC + GA + "text"}, "text"},
+        {"an offer ends an unfinished subnegotiation", {IAC + SB + OPT_TTYPE + "junk" + IAC + WILL + OPT_ECHO + "text"}, "text"},
+        {"a new subnegotiation inside one", {IAC + SB + OPT_TTYPE + "a" + IAC + SB + OPT_NAWS + "b" + IAC + SE + "text"}, "text"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(StripPieces(c.pieces), c.text) << c.what;
+
+    // Every cut of a stream full of sequences gives what the whole gives.
+    const std::string stream = IAC + DO + OPT_TTYPE + "Welcome" + IAC + SB + OPT_TTYPE + "\x01" + IAC + SE + IAC + WILL + OPT_ECHO +
+                               "login: " + IAC + IAC + IAC + GA + kSpotLine;
+    const std::string whole = "Welcome" "login: \xff" + kSpotLine;
+    ASSERT_EQ(StripPieces({stream}), whole);
+    for (size_t cut = 1; cut < stream.size(); ++cut)
+        EXPECT_EQ(StripPieces({stream.substr(0, cut), stream.substr(cut)}), whole) << "cut at " << cut;
+
+    // A new connection starts outside the sequence the last one was cut in.
+    TelnetFilter f;
+    EXPECT_EQ(f.Strip("a" + IAC + SB + OPT_TTYPE), "a");
+    f.Reset();
+    EXPECT_EQ(f.Strip(kSpotLine), kSpotLine);
 }

@@ -126,9 +126,9 @@ TEST(SpotList, RowsTakeTheirColumnsFromTheRecord) {
     EXPECT_EQ(row[ColTime], "");
 
     for (const auto& [mhz, text] : {std::pair{7.0035, "7.0035"}, {144.3, "144.3"}, {14.0, "14"}, {0.1365, "0.1365"},
-                                    {10368.0, "10368"}}) {
+                                    {10368.0, "10368"}, {10368.1, "10368.1"}}) {
         EXPECT_EQ(FrequencyText(mhz), text);
-        EXPECT_FLOAT_EQ(*RowFrequency(text), static_cast<float>(mhz));
+        EXPECT_DOUBLE_EQ(*RowFrequency(text), mhz);
     }
     EXPECT_FALSE(RowFrequency(""));
     EXPECT_FALSE(RowFrequency("abc"));

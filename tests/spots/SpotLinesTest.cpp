@@ -66,6 +66,37 @@ TEST(ReceiveBuffer, ALineWithoutAnEndIsCutAndItsRestDroppedSoTheBufferStaysBound
     EXPECT_EQ(b.Take(std::string("tail\r\n") + kK1ttt + "\r\n"), (std::vector<std::string>{kK1ttt}));
 }
 
+TEST(ReceiveBuffer, TextWaitingWithoutALineEndIsALineOfItsOwnWhenTheNextPieceBeginsASpot) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> pieces;
+        std::vector<std::string> lines;
+        std::string partial;
+    };
+    const Case cases[] = {
+        {"a login prompt", {"Please enter your call: ", std::string(kK1ttt) + "\r\n"}, {"Please enter your call: ", kK1ttt}, ""},
+        {"a node prompt, spot in lower case", {"W1AW de NODE >", "dx de K1TTT: 14025.0\r\n"}, {"W1AW de NODE >", "dx de K1TTT: 14025.0"}, ""},
+        {"the spot's first characters alone", {"W1AW de NODE >", "DX", " de K1TTT\r\n"}, {"W1AW de NODE >", "DX de K1TTT"}, ""},
+        {"the prompt again, then the next spot", {"W1AW de NODE >", "DX de K1TTT\r\nW1AW de NODE >", "DX de N2IC\r"},
+         {"W1AW de NODE >", "DX de K1TTT", "W1AW de NODE >", "DX de N2IC"}, ""},
+        // Nothing else ends a line early.
+        {"a spot line split anywhere", {"DX de K1", "TTT: 14025.0\r\n"}, {"DX de K1TTT: 14025.0"}, ""},
+        {"a TNC header cut before its DX", {"W1AW-1>", "DX <UI>:\r\n"}, {"W1AW-1>DX <UI>:"}, ""},
+        {"a talk line cut before a DX", {"CQ ", "DX only\r\n"}, {"CQ DX only"}, ""},
+        {"a spot after a blank does not begin the piece", {"text ", " DX de K1TTT\r\n"}, {"text  DX de K1TTT"}, ""},
+        {"nothing waiting", {"one\r\n", "DX de K1TTT"}, {"one"}, "DX de K1TTT"},
+    };
+    for (const auto& c : cases) {
+        ReceiveBuffer b;
+        EXPECT_EQ(Split(b, c.pieces), c.lines) << c.what;
+        EXPECT_EQ(b.partial(), c.partial) << c.what;
+    }
+    // Noise past the length bound is dropped up to its end; a spot that begins a piece ends that.
+    ReceiveBuffer b;
+    EXPECT_EQ(b.Take(std::string(ReceiveBuffer::kMaxLineLength + 50, 'x')).size(), 1u);
+    EXPECT_EQ(b.Take(std::string(kK1ttt) + "\r\n"), (std::vector<std::string>{kK1ttt}));
+}
+
 TEST(DxSpotLine, FieldsAreCutFromTheColumnsCountedFromTheDxMark) {
     struct Case {
         std::string line;
@@ -86,8 +117,14 @@ TEST(DxSpotLine, FieldsAreCutFromTheColumnsCountedFromTheDxMark) {
         {std::string("\r") + kW3lpl, "7003.5", "VP8/G3ABC",
          "de W3LPL:      7003.5  VP8/G3ABC    599 TNX                        0102Z"},
         // A spotter call too long for its field pushes the frequency out of its columns: the
-        // frequency field holds ":  21012." and the spot store refuses it.
-        {kLongSpotter, ":  21012.", "ZS6ABC", "de DL1ABC-12:  21012.3  ZS6ABC                                      2359Z"},
+        // frequency field holds ":  21012.3" and the spot store refuses it.
+        {kLongSpotter, ":  21012.3", "ZS6ABC", "de DL1ABC-12:  21012.3  ZS6ABC                                      2359Z"},
+        // A frequency too wide for its columns is read whole, never as the piece inside them.
+        {"DX de K1TTT:  10368100.0  W1AW/B       FN31 beacon                    1500Z", "10368100.0", "W1AW/B",
+         "de K1TTT:  10368100.0  W1AW/B       FN31 beacon                    1500Z"},
+        {"DX de K1TTT: 122250100.0  W1AW", "122250100.0", "W1AW", "de K1TTT: 122250100.0  W1AW"},
+        {"DX de W3LPL-1:10368100.0  W1AW", "10368100.0", "W1AW", "de W3LPL-1:10368100.0  W1AW"},
+        {"DX de N2IC-5:     7003.51  VP8/G3ABC", "7003.51", "VP8/G3ABC", "de N2IC-5:     7003.51  VP8/G3ABC"},
         // Short lines give short or empty fields.
         {"DX de K1TTT:     1402", "1402", "", "de K1TTT:     1402"},
         {"DX de K1TTT:", "", "", "de K1TTT:"},
@@ -162,6 +199,33 @@ TEST(SpotReceiver, ALineJustShownIsDroppedInAnyLetterCase) {
     // Status lines the spotting window writes count for the filter too.
     x.r.NoteShown("*** Connected\r\n");
     EXPECT_EQ(x.r.Receive("*** Connected\r\n").shown, "");
+}
+
+TEST(SpotReceiver, ASpotAfterAPromptIsPosted) {
+    Receiver x;
+    auto result = x.r.Receive("\r\nW4XYZ de NODE >");
+    EXPECT_EQ(result.shown, "\r\n");
+    result = x.r.Receive(std::string(kK1ttt) + "\r\n");
+    EXPECT_EQ(result.shown, "W4XYZ de NODE >\r\n" + std::string(kK1ttt) + "\r\n");
+    ASSERT_EQ(x.posted.size(), 1u);
+    EXPECT_EQ(x.posted[0].call, "JA1ABC");
+    EXPECT_EQ(x.posted[0].frequency, "14025.0");
+}
+
+TEST(SpotReceiver, ResetForgetsTheCutLineAndWhatTheRepeatFilterSaw) {
+    Receiver x;
+    x.r.Receive("Hello from the cluster\r\n" + std::string(kK1ttt) + "\r\nDX de W3LPL: 14000.2 K2AB");
+    ASSERT_EQ(x.posted.size(), 1u);
+    x.r.listDxOnly = true;
+    x.r.Reset();
+    EXPECT_EQ(x.r.buffer().partial(), "");
+    EXPECT_TRUE(x.r.listDxOnly);
+    x.r.listDxOnly = false;
+    // The next connection's greeting and the same spot again: a line each, shown, posted.
+    const auto result = x.r.Receive("Hello from the cluster\r\n" + std::string(kK1ttt) + "\r\n");
+    EXPECT_EQ(result.shown, "Hello from the cluster\r\n" + std::string(kK1ttt) + "\r\n");
+    ASSERT_EQ(x.posted.size(), 2u);
+    EXPECT_EQ(x.posted[1].call, "JA1ABC");
 }
 
 TEST(SpotReceiver, ALineTooShortForARecordPostsNothingAndEveryDxLineResetsTheRedrawCounter) {

@@ -460,6 +460,9 @@ bool PacketSpotfrm::listening() const { return !Label4->isHidden(); }
 bool PacketSpotfrm::timerRunning() const { return timer1_->isActive(); }
 
 void PacketSpotfrm::Command1_Click() {
+    // Every opening (and so every new source and connection) starts with nothing half received
+    // and nothing remembered for the repeat filter: the display below starts anew as well.
+    session_.spotReceiver.Reset();
     setDisplay("** Attempting to Open Port **\r\n\r\n");
     if (comComm1_->isOpen()) comComm1_->close();
     const SpotSourceKind kind = SourceKind(spotSource_);
@@ -714,6 +717,7 @@ void PacketSpotfrm::PollTNC() {
 
 void PacketSpotfrm::ConnectTelnet() {
     winsock1_->close();
+    telnetFilter_.Reset();
     const std::string portText = fromQ(txtTelnetPort->text());
     const auto port = TelnetPortNumber(portText);
     if (!port) {
@@ -738,7 +742,8 @@ void PacketSpotfrm::SendTelnet(const std::string& text) {
 
 void PacketSpotfrm::Winsock1_DataArrival() {
     // Every chunk goes through the line splitter: a chunk may hold several spots or half of one.
-    const std::string chunk = winsock1_->readAll();
+    // The telnet protocol's own bytes (option negotiation) are no text of the cluster's.
+    const std::string chunk = telnetFilter_.Strip(winsock1_->readAll());
     if (!chunk.empty()) appendReceived(chunk);
 }
 

@@ -17,6 +17,7 @@
 
 #include "spots/AgwLink.h"
 #include "spots/SpotSettings.h"
+#include "spots/TelnetFilter.h"
 
 class QCheckBox;
 class QFrame;
@@ -163,6 +164,7 @@ private:
     std::unique_ptr<platform::Timer> timer1_;
     std::unique_ptr<platform::SerialLine> comComm1_;
     std::unique_ptr<platform::TcpClient> winsock1_;
+    TelnetFilter telnetFilter_;
     std::unique_ptr<AgwLink> agw_;
 };
 

@@ -1,13 +1,13 @@
 #include "FakeCluster.h"
 
-FakeCluster::FakeCluster() {
+FakeCluster::FakeCluster(std::string greeting) : greeting_(std::move(greeting)) {
     QObject::connect(&server_, &QTcpServer::newConnection, [this] {
         client_ = server_.nextPendingConnection();
         QObject::connect(client_, &QTcpSocket::readyRead, [this] {
             const QByteArray b = client_->readAll();
             received.append(b.constData(), static_cast<size_t>(b.size()));
         });
-        send("Welcome to the test cluster\r\nlogin: ");
+        send(greeting_);
     });
     server_.listen(QHostAddress::LocalHost, 0);
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A DX cluster server on loopback for the spotting window's tests: it listens on a free port
-// of 127.0.0.1, greets each client with a login prompt, records what the client sends, and the
-// test decides what goes out in each chunk and when the server closes the connection.
+// of 127.0.0.1, greets each client (by default with a welcome line and a login prompt), records
+// what the client sends, and the test decides what goes out in each chunk and when the server
+// closes the connection.
 
 #include <QPointer>
 #include <QTcpServer>
@@ -10,7 +11,7 @@
 
 class FakeCluster {
 public:
-    FakeCluster();
+    explicit FakeCluster(std::string greeting = "Welcome to the test cluster\r\nlogin: ");
     bool listening() const { return server_.isListening(); }
     int port() const { return server_.serverPort(); }
     bool hasClient() const { return client_ && client_->state() == QAbstractSocket::ConnectedState; }
@@ -20,6 +21,7 @@ public:
     std::string received;  // everything the client sent
 
 private:
+    std::string greeting_;
     QTcpServer server_;
     QPointer<QTcpSocket> client_;
 };

@@ -176,6 +176,89 @@ TEST(PacketSpotfrmCluster, AServerCloseAndARefusedConnectEndListeningAndSayWhy) 
     EXPECT_EQ(dialogs.beeps, 2);
 }
 
+// A connection to the loopback cluster with "Telnet" chosen and opened.
+struct ClusterSession {
+    explicit ClusterSession(FakeCluster& c) : cluster(c), w(real.s.open()) {
+        real.s.choose(w, 2);
+        w.txtTelnetHost->setText(QStringLiteral("127.0.0.1"));
+        w.txtTelnetPort->setText(QString::number(cluster.port()));
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+    }
+    Session& session() { return *real.s.f.ts; }
+    bool shown(const std::string& text) { return fromQ(w.txtUnProcessed->toPlainText()).find(text) != std::string::npos; }
+    FakeCluster& cluster;
+    RealSpotting real;
+    PacketSpotfrm& w;
+};
+
+TEST(PacketSpotfrmCluster, ASpotAfterAPromptWithoutALineEndIsPosted) {
+    FakeCluster cluster;
+    ClusterSession c(cluster);
+    auto& w = c.w;
+    // The greeting ends in "login: ", which waits for its line end.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.shown("login: "); }, 10000)) << w.displayText();
+    cluster.send(kSpot1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Stored(c.session(), "JA1ABC"); }, 10000)) << w.displayText();
+    EXPECT_TRUE(Shows(w, "login: \r\n" + kSpot1)) << w.displayText();
+    // The node's prompt after the operator has logged in, then the next spot.
+    cluster.send("\r\nW4XYZ de TEST >");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.shown("W4XYZ de TEST >"); }, 10000)) << w.displayText();
+    cluster.send(kSpot2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Stored(c.session(), "VP8/G3ABC"); }, 10000)) << w.displayText();
+    EXPECT_TRUE(Shows(w, "W4XYZ de TEST >\r\n" + kSpot2)) << w.displayText();
+}
+
+TEST(PacketSpotfrmCluster, TelnetNegotiationIsTakenOutAndAnsweredWithNothing) {
+    const std::string iac = "\xff", will = "\xfb", dont = "\xfe", doo = "\xfd", sb = "\xfa", se = "\xf0";
+    const std::string echo = "\x01", ttype = "\x18";
+    // The server asks for the terminal type and offers to echo before its greeting.
+    FakeCluster cluster(iac + doo + ttype + iac + will + echo + "Welcome to the test cluster\r\n");
+    ClusterSession c(cluster);
+    auto& w = c.w;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.shown("Welcome"); }, 10000)) << w.displayText();
+    EXPECT_TRUE(Shows(w, "\r\n\r\nWelcome to the test cluster\r\n")) << w.displayText();
+    // A sequence cut between two chunks, then a subnegotiation right before a spot line.
+    cluster.send("Hello W4XYZ\r\n" + iac + dont);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.shown("Hello W4XYZ"); }, 10000)) << w.displayText();
+    cluster.send(echo + iac + sb + ttype + "\x01" + iac + se + kSpot1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Stored(c.session(), "JA1ABC"); }, 10000)) << w.displayText();
+    EXPECT_TRUE(Shows(w, "Hello W4XYZ\r\n" + kSpot1)) << w.displayText();
+    for (const char ch : w.displayText())
+        EXPECT_TRUE(ch == '\r' || ch == '\n' || (ch >= ' ' && ch < 0x7f)) << "shown byte " << int(static_cast<unsigned char>(ch));
+
+    // Nothing was answered: the first bytes the cluster gets are the operator's.
+    w.txtSent->setText(QStringLiteral("W4XYZ"));
+    w.SendLine();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return cluster.received.size() >= 7; }, 10000));
+    EXPECT_EQ(cluster.received, "W4XYZ\r\n");
+}
+
+TEST(PacketSpotfrmCluster, CloseAndOpenStartWithNothingHalfReceivedAndNothingRemembered) {
+    FakeCluster cluster;
+    ClusterSession c(cluster);
+    auto& w = c.w;
+    Session& session = c.session();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Shows(w, "Welcome to the test cluster\r\n"); }, 10000)) << w.displayText();
+    // A spot, then a line and a telnet subnegotiation that the closing cuts.
+    cluster.send("\r\n" + kSpot1 + "DX de W3LPL:     14000.2  K2AB" + "\xff\xfa\x18");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.shown("K2AB"); }, 10000)) << w.displayText();
+    ASSERT_TRUE(Stored(session, "JA1ABC"));
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    ASSERT_FALSE(w.listening());
+
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    // The greeting of the new connection is shown again, on a line of its own.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Shows(w, "Welcome to the test cluster"); }, 10000)) << w.displayText();
+    EXPECT_TRUE(Shows(w, "\r\n\r\nWelcome to the test cluster\r\n")) << w.displayText();
+    EXPECT_FALSE(Shows(w, "K2AB")) << w.displayText();
+    // The spot the cluster sends again is shown and posted again.
+    cluster.send("\r\n" + kSpot1 + kSpot2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Stored(session, "VP8/G3ABC"); }, 10000)) << w.displayText();
+    EXPECT_TRUE(Shows(w, kSpot1)) << w.displayText();
+    EXPECT_EQ(session.spotHistory.SpotCalls[48], "JA1ABC");
+    for (const auto& call : session.spotHistory.SpotCalls) EXPECT_EQ(call.find("K2AB"), std::string::npos) << call;
+}
+
 TEST(PacketSpotfrmTnc, ReadsSpotsFromAPtyAndSendsTheCommandCharacterAndLines) {
     fakes::PtyPair pty;
     ASSERT_TRUE(pty.ok()) << "socat is needed (scripts/setup installs it)";
@@ -638,7 +721,8 @@ TEST(SpottingPictures, SetupWindowOnAClusterThenOnTheTncPageAndTheBandMap) {
         EXPECT_TRUE(window.grab().save(QStringLiteral("%1/%2.png").arg(QString::fromLocal8Bit(folder), name)));
         if (const char* ms = std::getenv("PALMETAR_SCREENSHOT_PAUSE")) QTest::qWait(std::atoi(ms));
     };
-    FakeCluster cluster;
+    // The cluster negotiates (IAC DO TERMINAL-TYPE, IAC WILL ECHO) before its greeting.
+    FakeCluster cluster("\xff\xfd\x18\xff\xfb\x01Welcome to the test cluster\r\nlogin: ");
     RealSpotting real;
     auto& s = real.s;
     PacketSpotfrm& w = s.open();
@@ -649,6 +733,9 @@ TEST(SpottingPictures, SetupWindowOnAClusterThenOnTheTncPageAndTheBandMap) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return Shows(w, "Welcome"); }, 10000));
     cluster.send("\r\nHello W4XYZ, this is the test cluster\r\n" + kSpot1 + kSpot2 + kSpot3 + "W4XYZ de TEST >");
     ASSERT_TRUE(QTest::qWaitFor([&] { return Stored(*s.f.ts, "ZS6ABC"); }, 10000));
+    // A 10 GHz spot right after the node's prompt.
+    cluster.send("DX de K1TTT:  10368100.0  W1AW/B       FN31 beacon                    1500Z\r\nW4XYZ de TEST >");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Stored(*s.f.ts, "W1AW/B"); }, 10000));
     w.txtSent->setText(QStringLiteral("SH/DX"));
     QApplication::processEvents();
     // On the cluster: the spots and, last, the prompt still waiting for its line end.
@@ -656,6 +743,7 @@ TEST(SpottingPictures, SetupWindowOnAClusterThenOnTheTncPageAndTheBandMap) {
     EXPECT_NE(shown.find("Hello W4XYZ, this is the test cluster\n" + kSpot1.substr(0, kSpot1.size() - 2)),
               std::string::npos)
         << shown;
+    EXPECT_NE(shown.find("\nDX de K1TTT:  10368100.0  W1AW/B"), std::string::npos) << shown;
     EXPECT_EQ(shown.substr(shown.size() - 15), "W4XYZ de TEST >");
     EXPECT_TRUE(w.Label4->isVisible());
     EXPECT_EQ(w.Label6->text(), QStringLiteral("Type text to send and press enter:"));

@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
+#include <cctype>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -53,7 +54,7 @@ struct Panel {
         f.ts.fakes.scheduler.advance(2000);  // the rig's command steps run on its timers
         std::vector<std::string> out;
         for (const auto& b : written)
-            if (b.rfind("FA0", 0) == 0) out.push_back(b);
+            if (b.size() > 2 && b.rfind("FA", 0) == 0 && std::isdigit(static_cast<unsigned char>(b[2]))) out.push_back(b);
         return out;
     }
     std::vector<QLabel*> shownSpots() const {
@@ -224,6 +225,22 @@ TEST(SpotPanel, EachColumnOfAListRowComesFromItsColumnsOfTheSpotLine) {
         EXPECT_EQ(fromQ(row->text(7)), c.from);
         EXPECT_EQ(p.f.ts->spotHistory.SpotCalls[49], c.call);
     }
+}
+
+TEST(SpotPanel, ASpotOf10GHzAndUpTunesToItsWholeFrequency) {
+    Panel p;
+    auto& w = *p.w;
+    p.f.ts->Form1.PacketResize("Telnet", true);
+    p.startRig();
+    // The frequency is one character too wide for its columns and starts left of them.
+    p.f.ts->spotReceiver.Receive("DX de K1TTT:  10368100.0  W1AW/B       FN31 beacon                    1500Z\r\n");
+    ASSERT_EQ(w.txtDX->topLevelItemCount(), 1);
+    EXPECT_EQ(fromQ(w.txtDX->topLevelItem(0)->text(1)), "10368.1");
+    EXPECT_FLOAT_EQ(p.f.ts->spotHistory.SpotFreqs[49], 10368.1f);
+    const QRect r = w.txtDX->visualItemRect(w.txtDX->topLevelItem(0));
+    QTest::mouseClick(w.txtDX->viewport(), Qt::LeftButton, {}, r.center());
+    EXPECT_EQ(fromQ(w.txtCall->text()), "W1AW/B");
+    EXPECT_EQ(p.tuned(), std::vector<std::string>{"FA10368100000;"});
 }
 
 TEST(SpotPanel, SwitchingBackToTheBandMapShowsNoLabelOfAnEarlierPass) {
