@@ -15,6 +15,7 @@
 #include "station/Session.h"
 #include "station/ui/Form5.h"
 #include "station/ui/Form6.h"
+#include "station/ui/WindowFrame.h"
 #include "station/ui/frmSplash.h"
 #include "window/ui/OpenLoggingWindow.h"
 #include "window/ui/ToolWindows.h"
@@ -28,6 +29,9 @@ int main(int argc, char** argv) {
     // write numbers with "." whatever the locale, so C-level number formatting stays "C".
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Palmetar"));
+    // A window sized to fill the screen is mapped with room for the frame the window manager
+    // put around the windows shown before it.
+    station::ui::WatchFrames(app);
     platform::qt::QtServiceSet services;
     // The program folder is the folder the program was started in. One copy of the logger works
     // on it at a time: a second start says so and ends before it touches any file.

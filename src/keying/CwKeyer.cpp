@@ -110,17 +110,22 @@ void CwKeyer::FKeyCW(int keyCode) {
     LoopThroughCWBuffer();
 }
 
-void CwKeyer::LoopThroughCWBuffer() {
+bool CwKeyer::LoopThroughCWBuffer() {
     if (state_.CWInterface == 5) {
-        // The WinKey keyer sends the buffer itself: the contact is logged before it starts.
+        // The WinKey keyer sends the buffer itself: the contact is logged before it starts. The
+        // repeat waits for the end of the hand-over (handedOver), as it waits for the last
+        // character keyed on the other interfaces.
         if (state_.CWBuffer.contains('!') && !session_.Form1.CallText().empty()) session_.Form1.Mains();
-        if (auto* winKey = session_.keyers.winKey) winKey->WKTransmit(state_.CWBuffer);
-        else state_.CWBuffer.clear();
-        if (state_.CWRepeat == 1 && settings_.repeatIntervalMs > 0) tmrRepeat_->startSingleShot(settings_.repeatIntervalMs);
-        return;
+        if (auto* winKey = session_.keyers.winKey) {
+            handingOver_ = true;
+            winKey->WKTransmit(state_.CWBuffer, this);
+        } else {
+            state_.CWBuffer.clear();
+        }
+        return true;
     }
     // A pump already running takes whatever the buffer now holds.
-    if (state_.CWSending == 1) return;
+    if (state_.CWSending == 1) return true;
     state_.CWSending = 1;
     settingsChanged();
     if (pinOf(state_.CWInterface)) {
@@ -131,18 +136,20 @@ void CwKeyer::LoopThroughCWBuffer() {
         }
         if (p.unitMs <= 0) {
             // A speed of 0, a typing slip or a speed out of range never keys the transmitter.
+            // The pump never ran: nothing ends, and the message stays where the operator looks.
             session_.platform.dialogs.beep();
             session_.Form1.SetDialogCaption("Set a CW speed from 5 to 99 WPM.");
             state_.CWBuffer.clear();
             state_.CWRepeat = 0;
-            finishPump();
-            return;
+            state_.CWSending = 0;
+            return false;
         }
         prepareLines();
         // The settings window may have been shown modally to correct the port meanwhile.
         settingsChanged();
     }
     startSession();
+    return true;
 }
 
 void CwKeyer::UpDown1_UpClick() { SetSpeedText(SpeedStep(settings_.speed, +1)); }
@@ -291,16 +298,30 @@ void CwKeyer::startSession() {
     cv_.notify_all();
 }
 
-void CwKeyer::finishPump() {
+void CwKeyer::startRepeatIfArmed() {
     if (state_.CWRepeat == 1 && settings_.repeatIntervalMs > 0) tmrRepeat_->startSingleShot(settings_.repeatIntervalMs);
+}
+
+void CwKeyer::characterHandedOver() {
+    if (handingOver_) notifyCharacterStarted();
+}
+
+void CwKeyer::handedOver() {
+    if (!handingOver_) return;
+    handingOver_ = false;
+    startRepeatIfArmed();
+    notifyIdle();
+}
+
+void CwKeyer::finishPump() {
+    startRepeatIfArmed();
     state_.CWSending = 0;
     if (settings_.echo != 0) session_.Form1.SetDialogCaption(state_.KeyboardCW == 1 ? kKeyboardCwEcho : "");
     notifyIdle();
 }
 
 void CwKeyer::onCharacterStarted(uint64_t id) {
-    if (id != currentSession_) return;
-    for (auto* o : std::vector<CwKeyerObserver*>(observers_)) o->cwCharacterStarted();
+    if (id == currentSession_) notifyCharacterStarted();
 }
 
 void CwKeyer::onCharacterDone(uint64_t id, const std::string& rest) {
@@ -381,6 +402,11 @@ void CwKeyer::removeObserver(CwKeyerObserver* observer) { std::erase(observers_,
 void CwKeyer::notifyIdle() {
     for (auto* o : std::vector<CwKeyerObserver*>(observers_))
         if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) o->cwPumpIdle();
+}
+
+void CwKeyer::notifyCharacterStarted() {
+    for (auto* o : std::vector<CwKeyerObserver*>(observers_))
+        if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) o->cwCharacterStarted();
 }
 
 void CwKeyer::notifySpeed() {
@@ -475,12 +501,6 @@ void CwKeyer::runSession(uint64_t id) {
             runUnits = 0;
             runUnitMs = p.unitMs;
         }
-        // Far behind (the machine stalled): start this character now instead of rushing it.
-        const int64_t now = clock.nowNs();
-        if (now - (runStart + UnitsToNs(runUnits, runUnitMs)) > UnitsToNs(1, runUnitMs) / 4) {
-            runStart = now;
-            runUnits = 0;
-        }
         const auto pin = pinOf(p.interface);
         platform::KeyLine* line = nullptr;
         if (pin && !failed) {
@@ -490,6 +510,17 @@ void CwKeyer::runSession(uint64_t id) {
         bool down = false;
         for (char e : elements) {
             const bool level = e == '1';
+            if (level != down) {
+                // An element or gap that would start more than a quarter unit late (the machine
+                // stalled) starts now and keeps its whole length: on the absolute schedule the
+                // stall would be taken off it, down to nothing. Only the gap or element the
+                // stall fell in is longer.
+                const int64_t now = clock.nowNs();
+                if (now - (runStart + UnitsToNs(runUnits, runUnitMs)) > UnitsToNs(1, runUnitMs) / 4) {
+                    runStart = now;
+                    runUnits = 0;
+                }
+            }
             if (level != down && line) {
                 if (!line->set(*pin, level)) {
                     const std::string error = line->errorText();

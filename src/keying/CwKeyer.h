@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "keying/CwSettings.h"
+#include "keying/KeyerPort.h"
 #include "keying/KeyerState.h"
 #include "platform/KeyLine.h"
 #include "platform/Scheduler.h"
@@ -32,19 +33,25 @@ namespace keying {
 
 class TransmitPorts;
 
-// Told on the program's thread what the pump does.
+// Told on the program's thread what the pump does, the same with every interface, and never
+// from inside the call that started the pump: whoever feeds the buffer (code practice) adds
+// the next character when one is taken and again when the pump ends.
 class CwKeyerObserver {
 public:
     virtual ~CwKeyerObserver() = default;
-    virtual void cwCharacterStarted() {}  // the worker took a character from the buffer
-    virtual void cwPumpIdle() {}          // the pump ended: the buffer ran dry or was emptied
+    // A character was taken from the buffer: the worker starts keying it, or it has gone to
+    // the WinKey keyer.
+    virtual void cwCharacterStarted() {}
+    // The pump ended: the buffer ran dry or was emptied (the last character keyed, or handed
+    // over to the WinKey keyer).
+    virtual void cwPumpIdle() {}
     virtual void cwSpeedChanged() {}      // the speed text changed (steps, window, code practice)
 };
 
-class CwKeyer {
+class CwKeyer : private HandOverListener {
 public:
     CwKeyer(Session& session, KeyerState& state, TransmitPorts& ports);
-    ~CwKeyer();
+    ~CwKeyer() override;
     CwKeyer(const CwKeyer&) = delete;
     CwKeyer& operator=(const CwKeyer&) = delete;
 
@@ -59,7 +66,12 @@ public:
 
     // ---- messages and the send buffer
     void FKeyCW(int keyCode);
-    void LoopThroughCWBuffer();
+    // Starts sending the buffer and returns at once; false when it refused to (a speed it
+    // cannot key), with the buffer emptied and the operator told.
+    bool LoopThroughCWBuffer();
+    // True while a pump runs: the worker keys (CWSending is 1) or the WinKey keyer is still
+    // taking the buffer.
+    bool pumpRunning() const { return state_.CWSending == 1 || handingOver_; }
     void UpDown1_UpClick();
     void UpDown1_DownClick();
     // The speed box's text changed (Text11_Change): the worker keys the next character at it,
@@ -114,7 +126,12 @@ private:
     void onLineFailed(uint64_t id, const std::string& error);
     void post(std::function<void()> fn);
     void notifyIdle();
+    void notifyCharacterStarted();
     void notifySpeed();
+    void startRepeatIfArmed();
+    // The WinKey keyer's hand-over.
+    void characterHandedOver() override;
+    void handedOver() override;
 
     // worker
     void workerMain();
@@ -132,6 +149,7 @@ private:
     std::string undrivableReported_;     // the device last reported as unable to key
     std::string parallelOpenedFor_;      // the address text the parallel line was opened for
     uint64_t currentSession_ = 0;        // program's thread: the session whose reports count
+    bool handingOver_ = false;           // the WinKey keyer is taking the buffer for the pump
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
 
     // shared with the worker

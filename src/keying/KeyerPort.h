@@ -63,12 +63,29 @@ public:
     virtual void StopVoice() = 0;
 };
 
+// What a keyer tells the one who handed it the send buffer. Neither comes from inside the call
+// that started the hand-over (both come from the program's event loop), so a listener may add
+// to the buffer and hand it over again at once.
+class HandOverListener {
+public:
+    virtual ~HandOverListener() = default;
+    // A character was taken from the front of the buffer and has gone to the keyer.
+    virtual void characterHandedOver() {}
+    // The keyer found the buffer empty: everything in it was handed over, or dropped (the
+    // keyer could not be reached, the link closed, a stop emptied the buffer).
+    virtual void handedOver() {}
+};
+
 // The WinKey keyer link as Keyers and the CW keyer reach it (set by the link when it is built).
 class WinKeyPort {
 public:
     virtual ~WinKeyPort() = default;
-    // Hands the whole send buffer to the keyer, character by character, and empties it.
-    virtual void WKTransmit(SendBuffer& buffer) = 0;
+    // Starts handing the send buffer to the keyer and returns at once: the keyer takes the
+    // characters from the front of the buffer one at a time, as it has room for them, until it
+    // finds the buffer empty; text added meanwhile goes out with the rest (there is never a
+    // second sender). `listener` (may be null) is told of each character and of the end; a
+    // listener given while a hand-over runs is told of that hand-over's end.
+    virtual void WKTransmit(SendBuffer& buffer, HandOverListener* listener) = 0;
     virtual int32_t wk_getstatus() = 0;
     virtual void wk_clearbuf() = 0;
     virtual void wk_backspace() = 0;

@@ -12,7 +12,11 @@ void Keyers::SetCWInterface(int value) {
 
 void Keyers::EndRun() {
     cw.Stop();
-    if (voice) voice->StopVoice();
+    if (voice) {
+        voice->StopVoice();
+        voice->StopPhoneRepeatTimer();
+    }
+    keyer.PhoneRepeat = 0;
     if (winKey) winKey->EndRun();
 }
 

@@ -32,7 +32,8 @@ public:
     // The keying option: 0 none, 1 RTS, 2 DTR, 3 parallel port, 5 WinKey. Opens and closes no
     // port; the keyer uses it from the next character on.
     void SetCWInterface(int value);
-    // Ends all keying at once with the lines let up (the logging window's unload, program end).
+    // Ends all keying at once with the lines let up and no repeat left to fire (the logging
+    // window's unload, program end).
     void EndRun();
 
     // KeyerPort

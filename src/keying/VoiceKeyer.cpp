@@ -67,7 +67,7 @@ void VoiceKeyer::FKeyPhone(int keyCode) {
     const auto& s = settings();
     // A message still playing ends here; its lines stay down only if the new one keys them.
     player.stop();
-    if (keyCode == 112 && RepeatFromText(s.repeatSeconds).intervalMs > 0) session_.keyers.keyer.PhoneRepeat = 1;
+    if (keyCode == 112 && s.repeatIntervalMs > 0) session_.keyers.keyer.PhoneRepeat = 1;
     const std::string file = trimmed(s.waveFiles[keyCode - 112]);
     if (file.empty()) {
         releasePtt();
@@ -145,10 +145,8 @@ void VoiceKeyer::releasePtt() {
 
 void VoiceKeyer::ended() {
     releasePtt();
-    if (session_.keyers.keyer.PhoneRepeat == 1) {
-        const int ms = RepeatFromText(settings().repeatSeconds).intervalMs;
-        if (ms > 0) tmrRepeat_->startSingleShot(ms);
-    }
+    if (session_.keyers.keyer.PhoneRepeat == 1 && settings().repeatIntervalMs > 0)
+        tmrRepeat_->startSingleShot(settings().repeatIntervalMs);
 }
 
 void VoiceKeyer::StopPhoneRepeatTimer() { tmrRepeat_->stop(); }
@@ -158,8 +156,10 @@ bool VoiceKeyer::repeatTimerActive() const { return tmrRepeat_->isActive(); }
 bool VoiceKeyer::VoicePlaying() const { return session_.platform.phoneWave.playing(); }
 
 void VoiceKeyer::StopVoice() {
+    // A stopped player sends no end event: PTT goes up here. A stop is not the end of a
+    // message, so it never starts the repeat.
     session_.platform.phoneWave.stop();
-    ended();
+    releasePtt();
 }
 
 bool VoiceKeyer::OpenPttPort() {

@@ -53,7 +53,7 @@ public:
     void FKeyPhone(int keyCode) override;
     void StopPhoneRepeatTimer() override;
     bool VoicePlaying() const override;
-    // Esc: the message stops and PTT goes up now.
+    // Esc: the message stops and PTT goes up now; the repeat is not started.
     void StopVoice() override;
 
     // The PTT port box left (and before keying when the port is closed): opens the serial PTT

@@ -65,12 +65,15 @@ bool WinKeyKeyer::WriteSettings() {
 }
 
 void WinKeyKeyer::Unload() {
-    drainTimer_->stop();
-    draining_ = false;
-    waitingForOpen_ = false;
+    endDrainSoon();
     link_.close();
     session_.keyers.keyer.WinKeyOpen = 0;
     session_.keyers.keyer.WinKeyStatus = 0;
+}
+
+void WinKeyKeyer::EndRun() {
+    link_.clearBuffer();
+    Unload();
 }
 
 void WinKeyKeyer::cmdOpenWinkey_Click(std::function<void()> then) {
@@ -104,10 +107,7 @@ void WinKeyKeyer::cmdOpenWinkey_Click(std::function<void()> then) {
 }
 
 void WinKeyKeyer::cmdCloseWinkey_Click() {
-    drainTimer_->stop();
-    draining_ = false;
-    waitingForOpen_ = false;
-    waitStartedMs_ = -1;
+    endDrainSoon();
     link_.close();
     lblOpenStatus = "Closed";
     lblVersion = "Version #";
@@ -127,7 +127,7 @@ void WinKeyKeyer::appendAndSend(const std::string& text) {
     auto& buffer = session_.keyers.keyer.CWBuffer;
     const bool wasEmpty = buffer.empty();
     buffer.append(text);
-    if (wasEmpty) WKTransmit(buffer);
+    if (wasEmpty) WKTransmit(buffer, nullptr);
 }
 
 void WinKeyKeyer::Test() {
@@ -206,18 +206,16 @@ void WinKeyKeyer::ChoosePin(uint8_t config) {
 
 // ---- the send buffer
 
-void WinKeyKeyer::WKTransmit(SendBuffer& buffer) {
+void WinKeyKeyer::WKTransmit(SendBuffer& buffer, HandOverListener* listener) {
     (void)buffer;  // always the session's CWBuffer
+    if (listener) listener_ = listener;
     if (draining_ || waitingForOpen_) return;  // the sender already running takes the new text
     if (session_.keyers.keyer.WinKeyOpen == 0) {
         waitingForOpen_ = true;
         cmdOpenWinkey_Click([this] {
+            // A keyer that is not there drops the text at the drain's first step (Open has
+            // said why).
             waitingForOpen_ = false;
-            if (session_.keyers.keyer.WinKeyOpen == 0) {
-                // The keyer is not there: the text is dropped (Open has said why).
-                session_.keyers.keyer.CWBuffer.clear();
-                return;
-            }
             startDrain();
         });
         return;
@@ -228,15 +226,33 @@ void WinKeyKeyer::WKTransmit(SendBuffer& buffer) {
 void WinKeyKeyer::startDrain() {
     draining_ = true;
     waitStartedMs_ = -1;
-    drainStep();
+    drainTimer_->startSingleShot(0);
+}
+
+void WinKeyKeyer::endDrainSoon() {
+    // The link is closing under a hand-over: what is left cannot go out. The next step drops
+    // it and ends the hand-over, so whoever handed it over hears of the end.
+    if (!draining_ && !waitingForOpen_) return;
+    waitingForOpen_ = false;
+    draining_ = true;
+    waitStartedMs_ = -1;
+    drainTimer_->startSingleShot(0);
+}
+
+void WinKeyKeyer::endHandOver() {
+    draining_ = false;
+    waitStartedMs_ = -1;
+    HandOverListener* listener = listener_;
+    listener_ = nullptr;
+    if (listener) listener->handedOver();
 }
 
 void WinKeyKeyer::drainStep() {
     auto& keyer = session_.keyers.keyer;
     if (!draining_) return;
-    if (keyer.CWBuffer.empty() || !link_.isOpen()) {
-        draining_ = false;
-        waitStartedMs_ = -1;
+    if (!link_.isOpen()) keyer.CWBuffer.clear();
+    if (keyer.CWBuffer.empty()) {
+        endHandOver();
         return;
     }
     keyer.WinKeyStatus = link_.status();
@@ -254,18 +270,18 @@ void WinKeyKeyer::drainStep() {
         return;
     }
     waitStartedMs_ = -1;
+    drainTimer_->startSingleShot(kCharacterGapMs);
     if (auto c = keyer.CWBuffer.takeFirst()) {
         const int code = static_cast<unsigned char>(*c);
         if (code > 0) link_.sendChar(code);
+        if (listener_) listener_->characterHandedOver();
     }
-    drainTimer_->startSingleShot(kCharacterGapMs);
 }
 
 void WinKeyKeyer::giveUp() {
-    draining_ = false;
-    waitStartedMs_ = -1;
     session_.keyers.keyer.CWBuffer.clear();
     link_.clearBuffer();
+    endHandOver();
     session_.platform.dialogs.messageBox(kGaveUpText, platform::MsgButtons::OK, platform::MsgIcon::Exclamation,
                                          "WinKey");
 }

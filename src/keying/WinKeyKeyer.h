@@ -4,10 +4,12 @@
 // the keyer when WinKey is the CW interface.
 //
 // Nothing here waits on the program's thread. Opening is the link's short exchange; the send
-// buffer drains on a 10 ms timer, one character a tick, and while the keyer says its buffer is
-// nearly full (status 5 or more) the drain waits for the keyer's next status report or tick.
-// A keyer that stays full for kStatusWaitMs is given up on: the rest of the text is dropped
-// and the operator is told, instead of the program waiting for ever.
+// buffer drains on a 10 ms timer, one character a tick (the first on the next turn of the
+// event loop), and while the keyer says its buffer is nearly full (status 5 or more) the drain
+// waits for the keyer's next status report or tick. A keyer that stays full for kStatusWaitMs
+// is given up on: the rest of the text is dropped and the operator is told, instead of the
+// program waiting for ever. The one who handed the buffer over hears of each character and of
+// the end (HandOverListener): the CW keyer's pump ends, and its F1 repeat starts, there.
 //
 // It lives in the session (the window over it may come and go): Keyers::winKey points at it,
 // and the transmit ports close the link when the voice keyer takes its port.
@@ -75,12 +77,14 @@ public:
     void ChoosePin(uint8_t config);
 
     // WinKeyPort: the send buffer, the key handler's status, clear and backspace, the speed box.
-    void WKTransmit(SendBuffer& buffer) override;
+    void WKTransmit(SendBuffer& buffer, HandOverListener* listener) override;
     int32_t wk_getstatus() override;
     void wk_clearbuf() override;
     void wk_backspace() override;
     void wk_wpm(uint8_t wpm) override;
-    void EndRun() override { Unload(); }
+    // The end of the run: the keyer's buffer is cleared first (as Esc clears it), so the keyer
+    // does not go on sending a message on its own once the program is gone; then host close.
+    void EndRun() override;
 
     bool draining() const { return draining_; }
     WinKeyLink& link() { return link_; }
@@ -88,6 +92,8 @@ public:
 private:
     void startDrain();
     void drainStep();
+    void endHandOver();
+    void endDrainSoon();
     void giveUp();
     void notify();
     void appendAndSend(const std::string& text);
@@ -98,6 +104,7 @@ private:
     bool draining_ = false;
     bool waitingForOpen_ = false;  // a send is waiting for the opening under way
     int64_t waitStartedMs_ = -1;   // when the keyer first said it was full; -1 not waiting
+    HandOverListener* listener_ = nullptr;  // told of the running hand-over
 };
 
 // Capital: "a".."z" become capitals; every other key passes unchanged.

@@ -14,6 +14,8 @@ ContactEditFields EditFieldsOf(const station::ContactRecord& r) {
     return {r.Call, r.RstReceived, r.County, r.RstSent, r.Spc, r.QsoDate, r.QsoTime, r.Mode, r.Band, r.CountySent};
 }
 
+bool IsEditCall(const std::string& call) { return Trim(call).size() >= 3; }
+
 bool IsEditBand(const std::string& band) {
     for (const char* b : {"160", "80", "40", "20", "15", "10", "6"}) {
         if (band == b) return true;
@@ -84,6 +86,9 @@ EditDoneResult CheckEditDone(EditKind kind, ContactEditFields& f, const station:
     };
     // The checks look at the values as they will be stored.
     const ContactEditFields s = StoredForm(kind, f);
+    // An empty call would still score (a contact and maybe a multiplier) and only the
+    // submission file would notice, long after.
+    if (!IsEditCall(s.call)) return fail(EditCheck::BadCall);
     if (!IsEditTime(s.time)) return fail(EditCheck::BadTime);
     if (!IsEditDate(s.date)) return fail(EditCheck::BadDate);
     if (!IsEditBand(s.band)) return fail(EditCheck::BadBand);

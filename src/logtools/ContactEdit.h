@@ -21,6 +21,8 @@ struct ContactEditFields {
 
 ContactEditFields EditFieldsOf(const station::ContactRecord& record);
 
+// A call as the entry line takes one: three characters at least, blanks not counted.
+bool IsEditCall(const std::string& call);
 bool IsEditBand(const std::string& band);  // 160, 80, 40, 20, 15, 10 or 6
 bool IsEditMode(const std::string& mode);  // CW, PH or DG, any case
 // In-state the worked county may be empty; out-of-state it must be a county of the table.
@@ -43,14 +45,14 @@ ContactEditFields StoredForm(EditKind kind, ContactEditFields fields);
 std::vector<int> FindEditDuplicates(EditKind kind, const ContactEditFields& fields, const station::ContactLog& log,
                                     int editIndex);
 
-enum class EditCheck { Ok, BadTime, BadDate, BadBand, BadMode, BadCounty, BadCountySent, Duplicate, BadSpc };
+enum class EditCheck { Ok, BadCall, BadTime, BadDate, BadBand, BadMode, BadCounty, BadCountySent, Duplicate, BadSpc };
 
 struct EditDoneResult {
     EditCheck check = EditCheck::Ok;
     std::vector<int> duplicates;
 };
 
-// Done: upper-cases a short in-state SPC in fields, then checks time, date, band, mode,
+// Done: upper-cases a short in-state SPC in fields, then checks call, time, date, band, mode,
 // county, county sent, duplicates and the SPC, stopping at the first failure (duplicates are
 // all listed). Every check runs here, so a value confirmed with Enter is checked too.
 EditDoneResult CheckEditDone(EditKind kind, ContactEditFields& fields, const station::ContactLog& log, int editIndex,

@@ -1,7 +1,6 @@
 #include "station/KeyerSettings.h"
 
-#include <cmath>
-
+#include "keying/CwSettings.h"
 #include "station/Session.h"
 #include "station/WriteForm.h"
 
@@ -13,12 +12,11 @@ void ParseWaveSettings(const std::string& bytes, VoiceKeyerSettings& s) {
     s.pttPort = in.readText();
     double line = in.readDouble();
     if (line == 0 || line == 1 || line == 2) s.pttLine = static_cast<int>(line);
-    s.repeatSeconds = in.readText();
-    double seconds = 0;
-    if (!s.repeatSeconds.empty() && !parseNumber(s.repeatSeconds, seconds)) seconds = 0;
-    const double ms = std::round(seconds * 1000);
-    if (ms < 0 || ms > 65535) throw FileError("wave2.txt: repeat time out of range");
-    s.repeatIntervalMs = static_cast<int>(ms);
+    // The repeat box's own rule, applied here once: what the window shows, what Done writes
+    // back and what F1 repeats by agree (a stored 62 s is no repeat, as typed it would be).
+    const keying::RepeatBox repeat = keying::RepeatFromText(in.readText());
+    s.repeatSeconds = repeat.text;
+    s.repeatIntervalMs = repeat.intervalMs;
     s.parallelAddress = in.readText();
 }
 

@@ -116,6 +116,9 @@ float numberOf(const std::string& text) {
 }  // namespace
 
 SetupDoneResult ApplySetupDone(Session& session, SetupFields& f) {
+    // Without a call the logging window would open with "CALL" as the own call, and setup
+    // cannot be reached again in the run.
+    if (CleanText(f.Text[1]).find_first_not_of(' ') == std::string::npos) return SetupDoneResult::NoCall;
     // An offset that is not a number would stamp every contact in local time, and one beyond a
     // day (a slip such as 500) with a time nowhere near UTC.
     if (!f.Text[6].empty() && (!IsSetupNumber(f.Text[6]) || std::fabs(numberOf(f.Text[6])) > 24))

@@ -51,9 +51,10 @@ struct SetupFields {
     bool rover = false;      // Option4 chosen
 };
 
-enum class SetupDoneResult { Stored, BadUtcOffset, XmlNotSaved };
+enum class SetupDoneResult { Stored, NoCall, BadUtcOffset, XmlNotSaved };
 
-// Done: refuses a non-empty UTC offset that is not a number (nothing stored); otherwise turns
+// Done: refuses an empty call sign (blanks only count as empty) and a non-empty UTC offset that
+// is not a number, in that order, with nothing stored; otherwise turns
 // non-numbers in longitude and latitude into "0" (in the fields too), stores the profile, saves
 // it and writes the nine OWN_* keys to the shared preferences, saving them once.
 SetupDoneResult ApplySetupDone(Session& session, SetupFields& fields);

@@ -99,12 +99,13 @@ void entryLine(Builder& b, bool in) {
     auto& isNew = b.label("Label3", -1, in ? 476 : 364, 59, 28, 16, "New", Look::Marker);
     isNew.bold = true;
     isNew.visible = false;  // shown by the entry rules for a new multiplier
-    b.label("lblPostConDate", -1, 508, 41, 70, 13, "Date").visible = false;
-    auto& date = b.add(ControlKind::TextBox, "txtPostConDate", -1, 508, 55, 70, 24);
+    // Post-contest time, then date, left to right as Tab and Space walk them.
+    b.label("lblPostConDate", -1, 566, 41, 70, 13, "Date").visible = false;
+    auto& date = b.add(ControlKind::TextBox, "txtPostConDate", -1, 566, 55, 70, 24);
     date.visible = false;
     date.maxLength = 10;
-    b.label("lblPostConTime", -1, 582, 41, 54, 13, "Time").visible = false;
-    auto& time = b.add(ControlKind::TextBox, "txtPostConTime", -1, 582, 55, 54, 24);
+    b.label("lblPostConTime", -1, 508, 41, 54, 13, "Time").visible = false;
+    auto& time = b.add(ControlKind::TextBox, "txtPostConTime", -1, 508, 55, 54, 24);
     time.visible = false;
     time.maxLength = 8;
 }

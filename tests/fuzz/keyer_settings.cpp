@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         station::ParseWaveSettings(bytes, voice);
     } catch (const station::FileError&) {
     }
-    FUZZ_CHECK(voice.repeatIntervalMs >= 0 && voice.repeatIntervalMs <= 65535);
+    FUZZ_CHECK(voice.repeatIntervalMs >= 0 && voice.repeatIntervalMs < 60000);
     FUZZ_CHECK(voice.pttLine >= 0 && voice.pttLine <= 2);
 
     keying::CwSettings cw;

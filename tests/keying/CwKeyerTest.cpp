@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "keying/CwSettings.h"
 #include "keying/KeyerFixture.h"
 #include "keying/Numbers.h"
@@ -33,6 +35,14 @@ TEST(CwKeyer, AMessageIsKeyedByTheWorkerWithEveryEdgeOnItsSchedule) {
         EXPECT_EQ(f.state.CWSending, 0);
         EXPECT_EQ(f.state.CWBuffer, "");
     }
+}
+
+TEST(CwKeyer, TheReportMacroSends5NNForA599AndKeepsIt) {
+    KeyerFixture f;
+    f.ts->contest.CWRstSent = "599";
+    ASSERT_TRUE(f.send("TU *"));
+    EXPECT_EQ(f.device().edges, Expected("TU 5NN"));
+    EXPECT_EQ(f.ts->contest.CWRstSent, "5NN");
 }
 
 TEST(CwKeyer, TheWordSpaceAndTheSpeedAreReadForEachCharacter) {
@@ -82,6 +92,34 @@ TEST(CwKeyer, TheBangLogsTheContactOnceBetweenTheCharactersAroundIt) {
     EXPECT_TRUE(none.ts.fakes.keyLines.openings().empty());
 }
 
+// The worker wakes up late once (the machine stalled): the element or gap that starts late gets
+// its whole length from the moment it starts, unless it is less than a quarter unit late, when
+// the schedule is kept. A stall inside an element never lengthens it beyond the stall.
+TEST(CwKeyer, AnElementOrGapThatStartsLateKeepsItsWholeLength) {
+    const struct {
+        const char* what;
+        char c;
+        int lateSleep;           // which sleep wakes up late (one sleep per unit)
+        double lateUnits;
+        std::vector<double> ms;  // the edges, down first, in ms at 20 WPM (a unit of 60 ms)
+    } cases[] = {
+        {"late at the end of a dit: the gap after it is whole", 'I', 1, 1.0, {0, 120, 180, 240}},
+        {"late at the end of a gap: the dit after it is whole", 'I', 2, 0.3, {0, 60, 138, 198}},
+        {"late at the end of a gap: the dah after it is whole", 'A', 2, 2.0, {0, 60, 240, 420}},
+        {"a fifth of a unit late: the schedule is kept", 'I', 2, 0.2, {0, 60, 132, 180}},
+        {"late inside a dah: it ends on time", 'T', 1, 1.0, {0, 180}},
+    };
+    for (const auto& c : cases) {
+        KeyerFixture f;
+        f.cw.settings().speed = "20";
+        f.ts.fakes.keyingClock.wakeLate(c.lateSleep, std::llround(c.lateUnits * 60e6));
+        ASSERT_TRUE(f.send(std::string(1, c.c)));
+        std::vector<KeyEdge> expected;
+        for (size_t i = 0; i < c.ms.size(); ++i) expected.push_back({std::llround(c.ms[i] * 1e6), 'R', i % 2 == 0});
+        EXPECT_EQ(f.device().edges, expected) << c.what;
+    }
+}
+
 TEST(CwKeyer, EscMidMessageEndsItAfterTheCharacterWithTheKeyUp) {
     KeyerFixture f;
     auto& clock = f.ts.fakes.keyingClock;
@@ -129,8 +167,8 @@ TEST(CwKeyer, ASpeedItCannotKeyNeverKeysTheTransmitter) {
         EXPECT_TRUE(f.device().edges.empty()) << speed;
         EXPECT_TRUE(f.ts.fakes.keyLines.openings().empty()) << speed;
         EXPECT_EQ(f.ts.fakes.dialogs.beeps, 1) << speed;
-        ASSERT_FALSE(f.live.captions.empty()) << speed;
-        EXPECT_EQ(f.live.captions.front(), "Set a CW speed from 5 to 99 WPM.") << speed;
+        // The message stays where the operator looks: no closing echo wipes it.
+        EXPECT_EQ(f.live.captions, std::vector<std::string>{"Set a CW speed from 5 to 99 WPM."}) << speed;
     }
 }
 
@@ -222,6 +260,31 @@ TEST(CwKeyer, F1RepeatsAfterItsIntervalFromTheEndOfSending) {
     ASSERT_TRUE(g.drain());
     EXPECT_EQ(g.state.CWRepeat, 0);
     EXPECT_FALSE(g.cw.repeatTimerActive());
+}
+
+TEST(CwKeyer, StoppingEndsAnF1Repeat) {
+    for (bool whileSending : {true, false}) {
+        KeyerFixture f;
+        f.cw.settings().messages[0] = "E";
+        f.cw.SetRepeatSeconds("5");
+        auto& clock = f.ts.fakes.keyingClock;
+        clock.setManual(whileSending);
+        f.cw.FKeyCW(112);
+        if (whileSending) {
+            ASSERT_TRUE(clock.waitForSleeper());
+        } else {
+            ASSERT_TRUE(f.drain());
+            ASSERT_TRUE(f.cw.repeatTimerActive());
+        }
+        f.keyers.EndRun();
+        clock.setManual(false);
+        EXPECT_EQ(f.state.CWRepeat, 0) << whileSending;
+        EXPECT_FALSE(f.cw.repeatTimerActive()) << whileSending;
+        const size_t edges = f.device().edges.size();
+        f.ts.fakes.scheduler.advance(20000);
+        f.ts.fakes.scheduler.runPosted();
+        EXPECT_EQ(f.device().edges.size(), edges) << whileSending;
+    }
 }
 
 TEST(CwKeyer, SpeedStepsAreToldAndBounded) {
@@ -325,10 +388,12 @@ TEST(CwKeyer, TheWinKeyInterfaceLogsFirstAndHandsTheKeyerTheWholeMessage) {
         std::vector<std::string> sent;
         int mainsBefore = -1;
         LiveWindowRecorder* live = nullptr;
-        void WKTransmit(keying::SendBuffer& buffer) override {
+        keying::HandOverListener* listener = nullptr;
+        void WKTransmit(keying::SendBuffer& buffer, keying::HandOverListener* l) override {
             mainsBefore = live->mains;
             sent.push_back(buffer.str());
             buffer.clear();
+            listener = l;
         }
         int32_t wk_getstatus() override { return 0; }
         void wk_clearbuf() override {}
@@ -347,12 +412,15 @@ TEST(CwKeyer, TheWinKeyInterfaceLogsFirstAndHandsTheKeyerTheWholeMessage) {
     EXPECT_EQ(winKey.sent, std::vector<std::string>{"TU W1AW !"});
     EXPECT_EQ(winKey.mainsBefore, 1);
     EXPECT_EQ(f.state.CWSending, 0);
+    // The repeat waits for the end of the hand-over.
+    ASSERT_NE(winKey.listener, nullptr);
+    EXPECT_FALSE(f.cw.repeatTimerActive());
+    winKey.listener->handedOver();
     EXPECT_TRUE(f.cw.repeatTimerActive());
-    // The speed reaches an open keyer.
+    // The speed reaches an open keyer when it is one the keyer keys at.
     f.state.WinKeyOpen = 23;
-    f.cw.SetSpeedText("25");
-    f.cw.SetSpeedText("4");
-    EXPECT_EQ(winKey.speeds, std::vector<int>{25});
+    for (const char* speed : {"25", "4", "5", "99", "100", "abc"}) f.cw.SetSpeedText(speed);
+    EXPECT_EQ(winKey.speeds, (std::vector<int>{25, 5, 99}));
     f.keyers.winKey = nullptr;
 }
 

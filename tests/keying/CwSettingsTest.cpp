@@ -137,6 +137,16 @@ TEST(CwFile, LoadedAtSetupAndWrittenBackUnderTheNameItWasFoundBy) {
     EXPECT_EQ(t.readProgramFile("CW.TXT").substr(0, 9), "\"CQ CQ\"\r\n");
     EXPECT_FALSE(std::filesystem::exists(t.programPath("cw.txt")));
 
+    // Item 15 = 5: the WinKey interface, chosen as its option would choose it.
+    TestSession winKey;
+    int chosen = 0;
+    winKey->keyers.onWinKeyChosen = [&] { ++chosen; };
+    CwSettings w;
+    winKey.writeProgramFile("cw.txt", FormatCwFile(w, 5));
+    ASSERT_TRUE(LoadCwSettings(*winKey));
+    EXPECT_EQ(winKey->keyers.keyer.CWInterface, 5);
+    EXPECT_EQ(chosen, 1);
+
     // The shipped file: F9 "VVV DE ", no interface.
     TestSession fresh;
     fresh.copyDataFile("cw.txt");

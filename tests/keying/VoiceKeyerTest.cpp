@@ -59,7 +59,9 @@ TEST_P(VoicePtt, KeysTheChosenLinesBeforeTheMessageAndLetsThemUpAtItsEnd) {
     f.player.finish();
     for (const auto& name : f.lines.openings()) EXPECT_FALSE(f.keyed(name)) << name;
     EXPECT_FALSE(f.vk.pttKeyed());
-    if (!c.comEdges.empty()) EXPECT_EQ(f.edges("COM3"), c.comEdges);
+    if (!c.comEdges.empty()) {
+        EXPECT_EQ(f.edges("COM3"), c.comEdges);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -138,6 +140,43 @@ TEST(VoiceKeyer, F1RepeatsAfterItsEndUntilAKeyCancelsIt) {
     f.ts->keyers.StopPhoneRepeatTimer();
     f.ts.fakes.scheduler.advance(10000);
     EXPECT_EQ(f.player.played.size(), 2u);
+}
+
+TEST(VoiceKeyer, OnlyF1ArmsTheRepeat) {
+    VoiceFixture f;
+    f.vk.SetRepeatSeconds("2.5");
+    f.vk.FKeyPhone(113);
+    EXPECT_EQ(f.ts->keyers.keyer.PhoneRepeat, 0);
+    f.player.finish();
+    EXPECT_FALSE(f.vk.repeatTimerActive());
+    f.ts.fakes.scheduler.advance(10000);
+    EXPECT_EQ(f.player.played, std::vector<std::string>{"/msgs/tu.wav"});
+}
+
+// Esc and the end of the run stop the message; neither starts the repeat, and the end of the
+// run also ends a repeat that is waiting.
+TEST(VoiceKeyer, AStopNeverStartsTheRepeat) {
+    for (bool endRun : {false, true}) {
+        VoiceFixture f;
+        f.vk.SetRepeatSeconds("2");
+        f.vk.FKeyPhone(112);
+        ASSERT_EQ(f.ts->keyers.keyer.PhoneRepeat, 1);
+        if (endRun) f.ts->keyers.EndRun();
+        else f.ts->keyers.StopVoice();
+        EXPECT_FALSE(f.vk.repeatTimerActive()) << endRun;
+        f.ts.fakes.scheduler.advance(10000);
+        EXPECT_EQ(f.player.played.size(), 1u) << endRun;
+    }
+    VoiceFixture g;
+    g.vk.SetRepeatSeconds("2");
+    g.vk.FKeyPhone(112);
+    g.player.finish();
+    ASSERT_TRUE(g.vk.repeatTimerActive());
+    g.ts->keyers.EndRun();
+    EXPECT_FALSE(g.vk.repeatTimerActive());
+    EXPECT_EQ(g.ts->keyers.keyer.PhoneRepeat, 0);
+    g.ts.fakes.scheduler.advance(10000);
+    EXPECT_EQ(g.player.played.size(), 1u);
 }
 
 TEST(VoiceKeyer, AnEmptyF1ArmsTheRepeatFlagButPlaysAndRepeatsNothing) {

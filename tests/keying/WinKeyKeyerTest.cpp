@@ -27,6 +27,8 @@ struct WinKeyFixture {
     bool answer = true;
     int statusOnText = -1;  // the status byte's bits reported when text arrives; -1 none
     std::string text;       // text bytes the keyer got
+    std::vector<int64_t> textAt;                   // when each arrived (ms)
+    std::function<void(size_t count)> onText;      // after each text byte
 
     WinKeyFixture() {
         wk.settings.WinKeyPort = 3;
@@ -38,10 +40,13 @@ struct WinKeyFixture {
                 dev.receive(B({23}));
             else if (bytes.size() == 1 && static_cast<unsigned char>(bytes[0]) >= 0x20) {
                 text += bytes;
-                if (statusOnText >= 0) dev.receive(std::string(1, static_cast<char>(keying::winkey::StatusByte(statusOnText))));
+                textAt.push_back(ts.fakes.scheduler.now());
+                if (statusOnText >= 0) report(statusOnText);
+                if (onText) onText(text.size());
             }
         };
     }
+    void report(int bits) { dev.receive(std::string(1, static_cast<char>(keying::winkey::StatusByte(bits)))); }
     void open() {
         wk.cmdOpenWinkey_Click();
         ts.fakes.scheduler.advance(1000);
@@ -102,8 +107,10 @@ TEST(WinKeyKeyer, TheSendBufferGoesOutOneCharacterPerTickAndCodeZeroIsDropped) {
     WinKeyFixture f;
     f.open();
     f.state.CWBuffer = std::string("TU") + '\0' + "5NN";
-    f.wk.WKTransmit(f.state.CWBuffer);
-    EXPECT_EQ(f.text, "T");  // the first at once, then one per 10 ms
+    f.wk.WKTransmit(f.state.CWBuffer, nullptr);
+    EXPECT_EQ(f.text, "");  // the first on the next turn of the event loop, then one per 10 ms
+    f.ts.fakes.scheduler.advance(0);
+    EXPECT_EQ(f.text, "T");
     f.ts.fakes.scheduler.advance(10);
     EXPECT_EQ(f.text, "TU");
     f.ts.fakes.scheduler.advance(100);
@@ -117,9 +124,9 @@ TEST(WinKeyKeyer, ANewSendWhileOneRunsStartsNoSecondSender) {
     f.open();
     f.ts->profile.StationCall = "N4XYZ";
     f.state.CWBuffer = "CQ ";
-    f.wk.WKTransmit(f.state.CWBuffer);
+    f.wk.WKTransmit(f.state.CWBuffer, nullptr);
     f.wk.Test();  // the buffer is not empty: appended behind, left to the running sender
-    f.wk.WKTransmit(f.state.CWBuffer);
+    f.wk.WKTransmit(f.state.CWBuffer, nullptr);
     f.ts.fakes.scheduler.advance(1000);
     EXPECT_EQ(f.text, "CQ VVV TEST DE N4XYZ");
 }
@@ -129,7 +136,7 @@ TEST(WinKeyKeyer, AFullKeyerIsWaitedForAndGivenUpOnAfterTenSeconds) {
     f.open();
     f.statusOnText = keying::winkey::kBusy | keying::winkey::kXoff;  // full after the first character
     f.state.CWBuffer = "ABC";
-    f.wk.WKTransmit(f.state.CWBuffer);
+    f.wk.WKTransmit(f.state.CWBuffer, nullptr);
     f.ts.fakes.scheduler.advance(9990);
     EXPECT_EQ(f.text, "A");
     EXPECT_TRUE(f.wk.draining());
@@ -148,11 +155,30 @@ TEST(WinKeyKeyer, AFullKeyerIsWaitedForAndGivenUpOnAfterTenSeconds) {
     EXPECT_EQ(f.ts.fakes.dialogs.messages[0].prompt, keying::WinKeyKeyer::kGaveUpText);
 }
 
+TEST(WinKeyKeyer, StopClearsTheKeyerAndDropsWhatWasNotHandedOver) {
+    WinKeyFixture f;
+    f.open();
+    f.statusOnText = keying::winkey::kBusy | keying::winkey::kXoff;  // full after the first character
+    f.state.CWBuffer = "CQ CQ";
+    f.wk.WKTransmit(f.state.CWBuffer, nullptr);
+    f.ts.fakes.scheduler.advance(20);
+    ASSERT_EQ(f.text, "C");
+    f.dev.written.clear();
+    f.wk.cmdStop_Click();
+    EXPECT_TRUE(f.state.CWBuffer.empty());
+    EXPECT_EQ(f.dev.written, B({0x0A}));
+    // Room again: nothing more goes out.
+    f.statusOnText = -1;
+    f.report(keying::winkey::kBusy);
+    f.ts.fakes.scheduler.advance(1000);
+    EXPECT_EQ(f.text, "C");
+}
+
 TEST(WinKeyKeyer, SendingOnAClosedLinkOpensItFirstOrDropsTheText) {
     {
         WinKeyFixture f;
         f.state.CWBuffer = "QRZ";
-        f.wk.WKTransmit(f.state.CWBuffer);
+        f.wk.WKTransmit(f.state.CWBuffer, nullptr);
         f.ts.fakes.scheduler.advance(1000);
         EXPECT_EQ(f.state.WinKeyOpen, 23);
         EXPECT_EQ(f.text, "QRZ");
@@ -161,7 +187,7 @@ TEST(WinKeyKeyer, SendingOnAClosedLinkOpensItFirstOrDropsTheText) {
         WinKeyFixture f;
         f.answer = false;
         f.state.CWBuffer = "QRZ";
-        f.wk.WKTransmit(f.state.CWBuffer);
+        f.wk.WKTransmit(f.state.CWBuffer, nullptr);
         f.ts.fakes.scheduler.advance(3000);
         EXPECT_TRUE(f.state.CWBuffer.empty());
         EXPECT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
@@ -174,12 +200,18 @@ TEST(WinKeyKeyer, UnloadOrTheEndOfTheRunUnderAWaitClosesTheLinkAndStopsTheSender
         f.open();
         f.statusOnText = keying::winkey::kBusy | keying::winkey::kXoff;
         f.state.CWBuffer = "ABC";
-        f.wk.WKTransmit(f.state.CWBuffer);
+        f.wk.WKTransmit(f.state.CWBuffer, nullptr);
+        f.ts.fakes.scheduler.advance(20);
         if (endRun) f.ts->keyers.EndRun();
         else f.wk.Unload();
         EXPECT_EQ(f.state.WinKeyOpen, 0) << endRun;
         EXPECT_FALSE(f.dev.open) << endRun;
+        // At the end of the run the keyer's buffer is cleared before host close: the keyer
+        // would otherwise go on sending on its own.
         EXPECT_EQ(f.dev.written.substr(f.dev.written.size() - 2), B({0, 3})) << endRun;
+        if (endRun) {
+            EXPECT_EQ(f.dev.written.substr(f.dev.written.size() - 3, 1), B({0x0A}));
+        }
         f.ts.fakes.scheduler.advance(20000);
         EXPECT_EQ(f.text, "A");
         EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());
@@ -239,6 +271,105 @@ TEST(WinKeyKeyer, TheKeyHandlersCallsReachTheKeyer) {
     EXPECT_EQ(f.dev.written, B({0x0A, 0x08, 0x02, 30}));
     f.dev.receive(std::string(1, static_cast<char>(keying::winkey::StatusByte(keying::winkey::kBusy))));
     EXPECT_EQ(f.ts->keyers.wk_getstatus(), keying::winkey::kBusy);
+}
+
+}  // namespace
+
+namespace {
+
+using keying::winkey::kBusy;
+using keying::winkey::kXoff;
+
+// With WinKey as the CW interface: the pump tells its observers of each character handed to the
+// keyer and of the end of the hand-over, so a feeder that hands over one character at a time
+// (code practice) sends its whole text.
+TEST(WinKeyKeyer, ThePumpReportsEachCharacterHandedOverAndTheEnd) {
+    WinKeyFixture f;
+    f.open();
+    auto& keyers = f.ts->keyers;
+    keyers.SetCWInterface(5);
+    struct Feeder : keying::CwKeyerObserver {
+        keying::Keyers& keyers;
+        std::string rest;
+        int taken = 0, ends = 0;
+        explicit Feeder(keying::Keyers& k) : keyers(k) {}
+        void feed() {
+            if (rest.empty() || !keyers.keyer.CWBuffer.empty()) return;
+            keyers.keyer.CWBuffer.push_back(rest[0]);
+            rest.erase(0, 1);
+            keyers.LoopThroughCWBuffer();
+        }
+        void cwCharacterStarted() override {
+            ++taken;
+            feed();
+        }
+        void cwPumpIdle() override {
+            ++ends;
+            feed();
+        }
+    } feeder(keyers);
+    keyers.cw.addObserver(&feeder);
+    feeder.rest = "PARIS ";
+    feeder.feed();
+    EXPECT_EQ(feeder.taken, 0);  // never from inside the call that hands over
+    f.ts.fakes.scheduler.advance(1000);
+    EXPECT_EQ(f.text, "PARIS ");
+    EXPECT_EQ(feeder.taken, 6);
+    EXPECT_EQ(feeder.ends, 1);
+    keyers.cw.removeObserver(&feeder);
+}
+
+// The link closing under a hand-over (Close, the voice keyer taking its port) drops the rest:
+// the pump ends instead of waiting for ever, and F1 does not repeat into a closed link.
+TEST(WinKeyKeyer, ClosingTheLinkEndsTheHandOverAndDropsTheRest) {
+    WinKeyFixture f;
+    f.open();
+    auto& keyers = f.ts->keyers;
+    keyers.SetCWInterface(5);
+    struct Watcher : keying::CwKeyerObserver {
+        int ends = 0;
+        void cwPumpIdle() override { ++ends; }
+    } watcher;
+    keyers.cw.addObserver(&watcher);
+    keyers.cw.settings().messages[1] = "CQ CQ CQ";
+    keyers.FKeyCW(113);
+    f.ts.fakes.scheduler.advance(10);
+    f.wk.cmdCloseWinkey_Click();
+    EXPECT_EQ(watcher.ends, 0);
+    f.ts.fakes.scheduler.advance(1000);
+    EXPECT_EQ(f.text, "CQ");
+    EXPECT_EQ(watcher.ends, 1);
+    EXPECT_TRUE(f.state.CWBuffer.empty());
+    EXPECT_FALSE(f.wk.draining());
+    keyers.cw.removeObserver(&watcher);
+}
+
+// The repeat interval runs from the end of the hand-over, however long the keyer takes to accept
+// the message: a long F1 reaches the keyer whole, every time.
+TEST(WinKeyKeyer, AnF1RepeatWaitsItsIntervalFromTheEndOfTheHandOver) {
+    WinKeyFixture f;
+    f.open();
+    auto& keyers = f.ts->keyers;
+    keyers.SetCWInterface(5);
+    std::string message;
+    while (message.size() < 132) message += "CQ FL W4XYZ ";
+    keyers.cw.settings().messages[0] = message;
+    keyers.cw.SetRepeatSeconds("1");
+    // A keyer that takes the text slowly: after 40 characters it is full for two seconds.
+    f.onText = [&](size_t count) {
+        if (count == 40) f.report(kBusy | kXoff);
+    };
+    keyers.FKeyCW(112);
+    f.ts.fakes.scheduler.advance(2000);
+    f.report(kBusy);
+    f.ts.fakes.scheduler.advance(1000);
+    EXPECT_EQ(f.text, message);
+    f.ts.fakes.scheduler.advance(3000);
+    ASSERT_GE(f.text.size(), 2 * message.size());
+    EXPECT_EQ(f.text.substr(0, 2 * message.size()), message + message);
+    const int64_t pause = f.textAt[message.size()] - f.textAt[message.size() - 1];
+    EXPECT_GE(pause, 1000);
+    EXPECT_LE(pause, 1000 + 2 * keying::WinKeyKeyer::kCharacterGapMs);
 }
 
 }  // namespace

@@ -24,7 +24,9 @@ TEST_P(WinKeyBoxes, LeavingABoxSendsOnlyValuesInRange) {
     const BoxCheck r = c.check(c.text);
     EXPECT_EQ(r.text, c.shows);
     ASSERT_EQ(r.send.has_value(), c.sent.has_value());
-    if (c.sent) EXPECT_EQ(*r.send, *c.sent);
+    if (c.sent) {
+        EXPECT_EQ(*r.send, *c.sent);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -48,10 +50,16 @@ TEST(WinKeySettings, LeadInAndTailGoTogetherAndTheBoxLeftTakesTheBlame) {
     ASSERT_TRUE(both.send);
     EXPECT_EQ(*both.send, std::make_pair(uint8_t{3}, uint8_t{7}));
     EXPECT_FALSE(both.leftBoxText);
-    // Lead-in 300 is too large for a byte: the box left becomes "0", nothing goes out.
-    auto big = keying::CheckLeadTail("300", "0");
-    EXPECT_EQ(big.leftBoxText, "0");
-    EXPECT_FALSE(big.send);
+    // 255 fits a byte; a lead-in or tail above it does not: the box left becomes "0", nothing
+    // goes out (never a value wrapped to a byte).
+    auto most = keying::CheckLeadTail("255", "255");
+    ASSERT_TRUE(most.send);
+    EXPECT_EQ(*most.send, std::make_pair(uint8_t{255}, uint8_t{255}));
+    for (const auto& [lead, tail] : {std::pair{"300", "0"}, std::pair{"256", "0"}, std::pair{"0", "256"}}) {
+        auto big = keying::CheckLeadTail(lead, tail);
+        EXPECT_EQ(big.leftBoxText, "0") << lead << " " << tail;
+        EXPECT_FALSE(big.send) << lead << " " << tail;
+    }
     // An empty tail while the lead-in box is left: the lead-in box (not the tail) is reset.
     auto empty = keying::CheckLeadTail("5", "");
     EXPECT_EQ(empty.leftBoxText, "0");

@@ -56,6 +56,14 @@ TEST(ContactEdit, DoneChecksEveryFieldBeforeStoring) {
     };
     const Case cases[] = {
         {"unchanged record", EditKind::InState, [](auto&) {}, EditCheck::Ok},
+        {"call emptied", EditKind::InState, [](auto& f) { f.call = ""; }, EditCheck::BadCall},
+        {"call emptied out-of-state", EditKind::OutOfState, [](auto& f) { f.call = ""; }, EditCheck::BadCall},
+        {"call of two characters", EditKind::InState, [](auto& f) { f.call = "W1"; }, EditCheck::BadCall},
+        {"call of blanks", EditKind::InState, [](auto& f) { f.call = "    "; }, EditCheck::BadCall},
+        {"two characters and a blank", EditKind::OutOfState, [](auto& f) { f.call = "W1 "; }, EditCheck::BadCall},
+        {"call of three characters", EditKind::InState, [](auto& f) { f.call = "K1A"; }, EditCheck::Ok},
+        {"empty call and a bad time: the call first", EditKind::InState,
+         [](auto& f) { f.call = ""; f.time = "1605"; }, EditCheck::BadCall},
         {"band 17 confirmed with Enter", EditKind::InState, [](auto& f) { f.band = "17"; }, EditCheck::BadBand},
         {"mode lower case accepted", EditKind::InState, [](auto& f) { f.mode = "ph"; }, EditCheck::Ok},
         {"mode RY", EditKind::InState, [](auto& f) { f.mode = "RY"; }, EditCheck::BadMode},

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "keying/VoiceKeyer.h"
 #include "station/FormScaling.h"
 #include "station/KeyerSettings.h"
 #include "station/Profile.h"
@@ -150,6 +151,20 @@ TEST_F(SetupDone, PastedControlCharactersNeverReachTheProfile) {
     EXPECT_EQ(t.readProgramFile("QSOpref.txt").substr(0, 9), "\"N4ABC\"\r\n");
 }
 
+TEST_F(SetupDone, AnEmptyCallSignIsRefusedAndNothingIsStored) {
+    for (const char* call : {"", "   ", "\t", " \r\n"}) {
+        f.Text[1] = call;
+        EXPECT_EQ(ApplySetupDone(*t, f), SetupDoneResult::NoCall) << call;
+        EXPECT_FALSE(fs::exists(t.programPath("QSOpref.txt"))) << call;
+        EXPECT_FALSE(fs::exists(xmlPath)) << call;
+    }
+    // The call comes first: an offset that is also wrong is reported after it is mended.
+    f.Text[6] = "5/";
+    EXPECT_EQ(ApplySetupDone(*t, f), SetupDoneResult::NoCall);
+    f.Text[1] = "N4ABC";
+    EXPECT_EQ(ApplySetupDone(*t, f), SetupDoneResult::BadUtcOffset);
+}
+
 TEST_F(SetupDone, NonNumbersAndFailures) {
     // No option chosen: out of state, no rover. Slashed longitude and empty offset become 0.
     f.Text[3] = "82/3";
@@ -200,12 +215,29 @@ TEST(KeyerSettings, WaveFileLoadsAndStopsWhereItMust) {
     ParseWaveSettings(seven, other);
     EXPECT_EQ(other.pttLine, 1);  // another value leaves the choice
 
-    std::string tooLong = good;
-    tooLong.replace(tooLong.find("\"2.5\""), 5, "\"66\"");
+    // The repeat as the repeat box takes it: 0 up to but not including 60 seconds, anything
+    // else no repeat ("0"), with the rest of the file read.
+    const struct {
+        const char* stored;
+        const char* shown;
+        int ms;
+    } repeats[] = {{"59.9", "59.9", 59900}, {"0", "0", 0},   {"60", "0", 0},  {"62", "0", 0}, {"65.5", "0", 0},
+                   {"66", "0", 0},          {"1E+300", "0", 0}, {"-1", "0", 0}, {"abc", "0", 0}, {"", "0", 0}};
+    for (const auto& r : repeats) {
+        std::string file = good;
+        file.replace(file.find("\"2.5\""), 5, std::string("\"") + r.stored + "\"");
+        VoiceKeyerSettings x;
+        ASSERT_NO_THROW(ParseWaveSettings(file, x)) << r.stored;
+        EXPECT_EQ(x.repeatSeconds, r.shown) << r.stored;
+        EXPECT_EQ(x.repeatIntervalMs, r.ms) << r.stored;
+        EXPECT_EQ(x.parallelAddress, "&H278") << r.stored;
+    }
     VoiceKeyerSettings x;
-    EXPECT_THROW(ParseWaveSettings(tooLong, x), FileError);
-    EXPECT_EQ(x.pttLine, 1);  // values before the failure stay
     EXPECT_THROW(ParseWaveSettings(good.substr(0, 40), x), FileError);
+    EXPECT_EQ(x.waveFiles[0], "a.wav");  // values before the failure stay
+    // Without a file the repeat is "0", and Done writes it so.
+    const std::string written = keying::FormatWaveSettings(VoiceKeyerSettings{});
+    EXPECT_TRUE(written.ends_with("\r\n0\r\n\"0\"\r\n\"&H378\"\r\n")) << written;
 
     TestSession t;
     EXPECT_THROW(LoadWaveSettings(*t), FileError);

@@ -121,11 +121,13 @@ bool FakeScheduler::waitForPostedCount(int count, int timeoutMs) {
 }
 
 bool FakeKeyingClock::sleepUntil(int64_t deadlineNs, const std::atomic<bool>& stop) {
-    ++sleeps_;
+    const int sleep = ++sleeps_;
     std::unique_lock lock(mutex_);
     if (!manual_) {
         if (stop.load()) return false;
-        if (now_.load() < deadlineNs) now_.store(deadlineNs);
+        const auto late = late_.find(sleep);
+        const int64_t wakeAt = deadlineNs + (late == late_.end() ? 0 : late->second);
+        if (now_.load() < wakeAt) now_.store(wakeAt);
         return true;
     }
     sleeping_ = true;
@@ -140,6 +142,11 @@ bool FakeKeyingClock::sleepUntil(int64_t deadlineNs, const std::atomic<bool>& st
 void FakeKeyingClock::wake() {
     { std::lock_guard lock(mutex_); }
     cv_.notify_all();
+}
+
+void FakeKeyingClock::wakeLate(int sleep, int64_t lateNs) {
+    std::lock_guard lock(mutex_);
+    late_[sleep] = lateNs;
 }
 
 void FakeKeyingClock::setManual(bool manual) {

@@ -178,6 +178,9 @@ public:
     // Real-time wait until the worker sleeps in a manual clock; false after timeoutMs.
     bool waitForSleeper(int timeoutMs = 10000);
     int sleeps() const { return sleeps_.load(); }
+    // Automatic mode: the n-th sleep (counted from 1) wakes up lateNs after its deadline, as a
+    // stalled machine would.
+    void wakeLate(int sleep, int64_t lateNs);
 
 private:
     std::atomic<int64_t> now_{0};
@@ -186,6 +189,7 @@ private:
     std::condition_variable cv_;
     bool manual_ = false;
     bool sleeping_ = false;
+    std::map<int, int64_t> late_;
 };
 
 // One edge on a key line: when (keying clock ns), which pin ('R' RTS, 'D' DTR, 'C' the parallel

@@ -113,10 +113,9 @@ void WinKeyEmulator::command(const std::vector<uint8_t>& cmd) {
             lastStatus_ = 0;
             send(version_);
         } else if (sub == 0x03) {
+            // Back on its own: what it holds is still sent, as the keyer does.
             ++hostCloses_;
             hostOpen_ = false;
-            queue_.clear();
-            sending_ = 0;
         }
         return;
     }
@@ -178,8 +177,8 @@ void WinKeyEmulator::run() {
             for (ssize_t i = 0; i < n; ++i) take(buf[i]);
         else if (n > 0)
             received_.append(reinterpret_cast<const char*>(buf), static_cast<size_t>(n));
-        // The keying: one character at a time at the set speed.
-        if (!hostOpen_ || stuck_) continue;
+        // The keying: one character at a time at the set speed, with or without a host.
+        if (stuck_) continue;
         const long long now = nowMs();
         if (sending_ != 0 && now >= sendingUntil_) {
             keyed_.push_back(sending_);

@@ -5,6 +5,7 @@
 // its own size and "sends" it at the set speed, character by character with real Morse
 // lengths, reporting its status byte by itself whenever busy or XOFF change (XOFF once the
 // buffer is two-thirds full), answers status requests, and honours clear buffer and backspace.
+// After host close it goes on sending what its buffer holds, as the keyer does on its own.
 // Faults a test can switch on: never answering at all, answering the echo wrongly, ignoring
 // host open, or holding XOFF forever (a keyer that never takes more text).
 //

@@ -9,6 +9,7 @@
 #include "platform/qt/Text.h"
 #include "keying/ui/KeyerWindowStyle.h"
 #include "station/Session.h"
+#include "station/ui/CloseBox.h"
 #include "station/ui/FormResize.h"
 
 using station::ui::placeTwips;
@@ -18,7 +19,7 @@ using keying::ui::text;
 BlindFrm::BlindFrm(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName("BlindFrm");
     setWindowTitle("Voice Navigation Settings");
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    station::ui::NoCloseBox(*this, [this] { Command1_Click(); });
     QFont design = font();
     design.setPointSizeF(8.25);
     setFont(design);

@@ -16,6 +16,7 @@
 #include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
 #include "station/Session.h"
+#include "station/ui/CloseBox.h"
 #include "window/ui/ToolWindows.h"
 
 using keying::ui::latin1;
@@ -24,7 +25,9 @@ using platform::qt::fromQ;
 using platform::qt::toQ;
 
 namespace {
-constexpr int kDesignWidth = 640, kDesignHeight = 480;
+// Less than the reference screen, so the window stands over the logging window with the logging
+// window showing around it, not in its place.
+constexpr int kDesignWidth = 600, kDesignHeight = 448;
 
 constexpr const char* kSetupHelp =
     "Build or buy an interface from your computer's serial or parallel (printer) port to your transmitter, and "
@@ -100,8 +103,7 @@ void MessageKeys(logtools::FieldState&, int16_t& key) {
 CWFrm::CWFrm(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("CWFrm"));
     setWindowTitle(QStringLiteral("CW String Selections"));
-    // No close box: Done is the way out.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
+    station::ui::NoCloseBox(*this, [this] { Command1_Click(); }, Qt::MSWindowsFixedSizeDialogHint);
     buildControls();
     connectControls();
     session_.keyers.cw.addObserver(this);
@@ -120,89 +122,89 @@ void CWFrm::buildControls() {
     const char* keys[] = {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11"};
     const int boxes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13};
     for (int i = 0; i < 11; ++i) {
-        const double y = 6 + i * 22;
-        label(this, keys[i], 8, y + 2, 28);
+        const double y = 4 + i * 20;
+        label(this, keys[i], 8, y + 2, 26);
         const std::string name = "Text" + std::to_string(boxes[i]);
-        Text[boxes[i]] = field(this, name.c_str(), 36, y, 264);
+        Text[boxes[i]] = field(this, name.c_str(), 34, y, 206);
     }
-    label(this, "F12", 8, 250, 28);
-    label(this, "Keyboard", 36, 250, 100);
+    label(this, "F12", 8, 226, 26);
+    label(this, "Keyboard", 34, 226, 100);
 
     Frame1 = new QGroupBox(QStringLiteral("Keying Options"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    place(Frame1, 312, 2, 98, 126);
-    Option1 = option(Frame1, "Option1", "RTS", 10, 18, 80);
-    Option2 = option(Frame1, "Option2", "DTR", 10, 39, 80);
-    Option3 = option(Frame1, "Option3", "Printer", 10, 60, 80);
-    Option4 = option(Frame1, "Option4", "None", 10, 81, 80);
-    Option5 = option(Frame1, "Option5", "WinKey", 10, 102, 80);
+    place(Frame1, 248, 2, 96, 112);
+    Option1 = option(Frame1, "Option1", "RTS", 10, 16, 80);
+    Option2 = option(Frame1, "Option2", "DTR", 10, 35, 80);
+    Option3 = option(Frame1, "Option3", "Printer", 10, 54, 80);
+    Option4 = option(Frame1, "Option4", "None", 10, 73, 80);
+    Option5 = option(Frame1, "Option5", "WinKey", 10, 92, 80);
 
-    label(this, "Serial", 418, 6, 48);
-    Text[10] = field(this, "Text10", 418, 22, 44);
-    label(this, "Parallel", 470, 6, 80);
-    Text[14] = field(this, "Text14", 470, 22, 82);
-    cmdConfWinkey = button(this, "cmdConfWinkey", "Configure Winkey", 418, 50, 134);
+    label(this, "Serial", 352, 4, 44);
+    Text[10] = field(this, "Text10", 352, 20, 44);
+    label(this, "Parallel", 402, 4, 76);
+    Text[14] = field(this, "Text14", 402, 20, 76);
+    cmdConfWinkey = button(this, "cmdConfWinkey", "Configure Winkey", 352, 44, 126);
     cmdConfWinkey->hide();
-    Command4 = button(this, "Command4", "&Test", 418, 78, 60);
-    Label23 = label(this, "Sending!", 484, 82, 68);
+    Command4 = button(this, "Command4", "&Test", 352, 68, 58);
+    Label23 = label(this, "Sending!", 414, 72, 64);
     Label23->setObjectName(QStringLiteral("Label23"));
     Label23->setStyleSheet(QStringLiteral("QLabel { color: #C00000; font-weight: bold; }"));
     Label23->hide();
-    Command7 = button(this, "Command7", "Send Code Practice", 418, 104, 134);
+    Command7 = button(this, "Command7", "Send Code Practice", 352, 92, 126);
 
     auto* prosigns = new QGroupBox(QStringLiteral("Prosigns"), this);
-    place(prosigns, 560, 2, 72, 100);
+    place(prosigns, 486, 2, 106, 88);
     const char* signs[][2] = {{"[", "AR"}, {"]", "SK"}, {";", "KN"}, {"\\", "CL"}, {"=", "BT"}};
     for (int i = 0; i < 5; ++i) {
-        label(prosigns, signs[i][0], 14, 17 + i * 16, 14);
-        label(prosigns, signs[i][1], 34, 17 + i * 16, 30);
+        label(prosigns, signs[i][0], 14, 15 + i * 14, 14, 16);
+        label(prosigns, signs[i][1], 36, 15 + i * 14, 30, 16);
     }
-    Command1 = button(this, "Command1", "Done", 560, 104, 72);
+    Command1 = button(this, "Command1", "Done", 486, 92, 106);
 
     Check1 = new QCheckBox(QStringLiteral("Display CW text on main form (NA for WinKey)."), this);
     Check1->setObjectName(QStringLiteral("Check1"));
-    place(Check1, 312, 128, 320, 20);
+    place(Check1, 248, 118, 344, 18);
 
-    label(this, "WPM", 312, 152, 64);
-    Text[11] = field(this, "Text11", 380, 150, 40);
-    Command2 = button(this, "Command2", "Faster", 428, 148, 62);
-    Command3 = button(this, "Command3", "Slower", 496, 148, 62);
-    label(this, "Word Space", 312, 176, 66);
-    txtSpace = field(this, "txtSpace", 380, 174, 40);
-    Command5 = button(this, "Command5", "Less", 428, 172, 62);
-    Command6 = button(this, "Command6", "More", 496, 172, 62);
-    label(this, "Loop (Sec)", 312, 200, 66);
-    txtCWLoop = field(this, "txtCWLoop", 380, 198, 40);
+    label(this, "WPM", 248, 140, 66);
+    Text[11] = field(this, "Text11", 316, 138, 40);
+    Command2 = button(this, "Command2", "Faster", 362, 136, 64);
+    Command3 = button(this, "Command3", "Slower", 430, 136, 64);
+    label(this, "Word Space", 248, 162, 66);
+    txtSpace = field(this, "txtSpace", 316, 160, 40);
+    Command5 = button(this, "Command5", "Less", 362, 158, 64);
+    Command6 = button(this, "Command6", "More", 430, 158, 64);
+    label(this, "Loop (Sec)", 248, 184, 66);
+    txtCWLoop = field(this, "txtCWLoop", 316, 182, 40);
 
-    auto* timing = label(this, "Timing Options: ", 312, 224, 96);
+    auto* timing = label(this, "Timing Options: ", 248, 206, 94);
     timing->setToolTip(QStringLiteral("Timer is the preferred option on most systems. "));
-    optTimer = option(this, "optTimer", "Timer", 408, 222, 62);
+    optTimer = option(this, "optTimer", "Timer", 344, 204, 62);
     optTimer->setToolTip(QStringLiteral("Times by Windows System time."));
-    optLoop = option(this, "optLoop", "Loop", 472, 222, 56);
+    optLoop = option(this, "optLoop", "Loop", 408, 204, 56);
     optLoop->setToolTip(QStringLiteral("Times by a For Next loop."));
-    OptSleep = option(this, "OptSleep", "Sleep", 532, 222, 64);
+    OptSleep = option(this, "OptSleep", "Sleep", 466, 204, 64);
     OptSleep->setToolTip(QStringLiteral("Times by Windows System time."));
     // One choice among the three, apart from the keying options.
     auto* timingGroup = new QButtonGroup(this);
     for (QRadioButton* b : {optTimer, optLoop, OptSleep}) timingGroup->addButton(b);
-    lblLoop = label(this, "Loop Delay", 312, 248, 66);
+    lblLoop = label(this, "Loop Delay", 248, 228, 66);
     lblLoop->setObjectName(QStringLiteral("lblLoop"));
-    txtLoop = field(this, "txtLoop", 380, 246, 64);
-    label(this, "Loops per 60 ms", 450, 248, 96);
-    cmdLoopFaster = button(this, "cmdLoopFaster", "F", 548, 244, 40);
+    txtLoop = field(this, "txtLoop", 316, 226, 56);
+    label(this, "Loops per 60 ms", 376, 228, 98);
+    cmdLoopFaster = button(this, "cmdLoopFaster", "F", 478, 224, 44);
     cmdLoopFaster->setToolTip(QStringLiteral("Speed up CW"));
-    cmdLoopSlower = button(this, "cmdLoopSlower", "S", 592, 244, 40);
+    cmdLoopSlower = button(this, "cmdLoopSlower", "S", 526, 224, 44);
     cmdLoopSlower->setToolTip(QStringLiteral("Slow Down CW"));
 
-    auto* setup = label(this, "Setup:", 8, 274, 100);
-    auto* use = label(this, "To Use:", 452, 274, 100);
+    auto* setup = label(this, "Setup:", 8, 248, 100);
+    auto* use = label(this, "To Use:", 452, 248, 100);
     for (QLabel* heading : {setup, use}) {
         QFont f = heading->font();
         f.setBold(true);
         heading->setFont(f);
     }
-    help(this, kSetupHelp, 8, 290, 436, 188);
-    help(this, kUseHelp, 452, 290, 180, 188);
+    help(this, kSetupHelp, 8, 264, 436, 182);
+    help(this, kUseHelp, 452, 264, 144, 182);
 
     // Tab order: the messages, then the settings as they stand.
     QWidget* order[] = {Text[1], Text[2], Text[3], Text[4], Text[5], Text[6], Text[7], Text[8], Text[9], Text[12],
@@ -369,7 +371,15 @@ void CWFrm::TimingClick(keying::TimingMethod method) {
 
 void CWFrm::Text10_LostFocus() {
     Text[10]->setText(toQ(keying::NumberOrZero(fromQ(Text[10]->text()))));
-    session_.keyers.cw.CWSetup();
+    if (session_.keyers.cw.CWSetup()) return;
+    // The box is not left holding a port that cannot be opened: after "Invalid port." the
+    // focus comes back here, so the operator's correction goes to the port, not to the box
+    // the focus was on its way to (the parallel port's address).
+    QTimer::singleShot(0, Text[10], [box = Text[10]] {
+        if (!box->isVisible()) return;
+        box->setFocus();
+        box->selectAll();
+    });
 }
 
 void CWFrm::txtCWLoop_LostFocus() {
@@ -392,8 +402,8 @@ void CWFrm::Command1_Click() {
 void CWFrm::Command4_Click() {
     Label23->show();
     session_.keyers.cw.FKeyCW(120);
-    // "Sending!" stays while the pump keys the message.
-    if (session_.keyers.keyer.CWSending == 0) Label23->hide();
+    // "Sending!" stays while the pump keys the message or hands it to the WinKey keyer.
+    if (!session_.keyers.cw.pumpRunning()) Label23->hide();
     if (isVisible()) Text[1]->setFocus();
 }
 

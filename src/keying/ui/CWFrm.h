@@ -49,7 +49,7 @@ public:
     void txtCWLoop_LostFocus();
 
 protected:
-    void reject() override;  // Esc and the window manager's close leave it as it is
+    void reject() override;  // Esc leaves it as it is
     void showEvent(QShowEvent* e) override;
 
 private:

@@ -13,6 +13,7 @@
 #include "station/KeyerSettings.h"
 #include "keying/ui/KeyerWindowStyle.h"
 #include "station/Session.h"
+#include "station/ui/CloseBox.h"
 #include "station/ui/FormResize.h"
 
 using platform::qt::fromQ;
@@ -45,7 +46,7 @@ KeyField* field(QWidget* parent, const QString& name, double x, double y, double
 PhoneFrm::PhoneFrm(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName("PhoneFrm");
     setWindowTitle("Phone Wave Selections");
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    station::ui::NoCloseBox(*this, [this] { Command1_Click(); });
     keying::ui::SetDesignFont(this);
     placeTwips(this, 0, 0, 9375, 6225);
 
@@ -53,7 +54,7 @@ PhoneFrm::PhoneFrm(Session& session, QWidget* parent) : QDialog(parent), session
     text(this,
          "Record each message with your sound recorder and save it as a wave (.wav) file.  Keep the messages short "
          "and speak clearly; each file is played exactly as recorded.",
-         120, 360, 9135, 435);
+         120, 360, 9135, 480);
     text(this,
          "In the recorder, select the microphone or line input as the recording source, set the level so the "
          "loudest syllable does not clip, and record in the best quality offered (for example 16 bit, 44.1 kHz, "

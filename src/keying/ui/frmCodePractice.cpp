@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QTimer>
 
 #include "keying/CodePractice.h"
 #include "keying/ui/KeyerWindowStyle.h"
@@ -69,7 +68,7 @@ void frmCodePractice::buildControls() {
     auto* intro = label(this,
                         "Fill \"Text to Send\" in one of three ways: generate random groups of characters, paste "
                         "text from the clipboard, or type it in.  Then click Send.",
-                        8, 6, 504, 30);
+                        8, 6, 504, 33);
     intro->setWordWrap(true);
 
     label(this, " Text to Send", 8, 40, 200);
@@ -187,9 +186,10 @@ void frmCodePractice::Command3_Click() {
     feed();
 }
 
-// Hands the next character to the keyer once it has taken the one before, so the keyer always
-// has the next character ready and the text box is read afresh for each. Characters typed in
-// the type-to-send box meanwhile join the same buffer and are keyed in their turn.
+// Hands the next character to the keyer once it has taken the one before (the keyer says so
+// after the call, never inside it, whatever the interface), so the keyer always has the next
+// character ready and the text box is read afresh for each. Characters typed in the
+// type-to-send box meanwhile join the same buffer and are keyed in their turn.
 void frmCodePractice::feed() {
     if (!sending_) return;
     auto& k = session_.keyers.keyer;
@@ -201,15 +201,16 @@ void frmCodePractice::feed() {
     if (!k.CWBuffer.empty()) return;
     const char c = SendText[next_];
     k.CWBuffer.push_back(c);
-    if (k.CWSending == 0) session_.keyers.cw.LoopThroughCWBuffer();
+    if (k.CWSending == 0 && !session_.keyers.cw.LoopThroughCWBuffer()) {
+        // The keyer refused (a speed it cannot key) and has said why: the practice ends.
+        Command4_Click();
+        return;
+    }
     echo(c);
     ++next_;
     QTextCursor caret = Text1->textCursor();
     caret.setPosition(std::min<int>(static_cast<int>(next_), Text1->toPlainText().size()));
     Text1->setTextCursor(caret);
-    // A keyer that takes the whole buffer at once (WinKey, or no interface) reports nothing:
-    // the next character follows once the window's events have run.
-    if (k.CWSending == 0) QTimer::singleShot(0, this, [this] { feed(); });
 }
 
 void frmCodePractice::echo(char c) {
@@ -221,7 +222,10 @@ void frmCodePractice::echo(char c) {
 void frmCodePractice::Command4_Click() {
     SendText.clear();
     sending_ = false;
-    session_.keyers.keyer.CWBuffer.clear();
+    auto& k = session_.keyers.keyer;
+    k.CWBuffer.clear();
+    // The WinKey keyer holds what it was handed and not yet sent: it goes too, as Esc clears it.
+    if (k.CWInterface == 5 && k.WinKeyOpen != 0) session_.keyers.wk_clearbuf();
 }
 
 void frmCodePractice::cwSpeedChanged() { Label8->setText(toQ(session_.keyers.cw.settings().speed)); }

@@ -11,6 +11,7 @@
 #include "platform/qt/Text.h"
 #include "keying/ui/KeyerWindowStyle.h"
 #include "station/Session.h"
+#include "station/ui/CloseBox.h"
 #include "station/ui/FormResize.h"
 
 using platform::qt::fromQ;
@@ -48,7 +49,7 @@ KeyField* box(QWidget* parent, const char* name, double x, double y, double w) {
 frmWinKey::frmWinKey(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName("frmWinKey");
     setWindowTitle(" WinKey Setup");
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    station::ui::NoCloseBox(*this, [this] { cmdDone_Click(); });
     keying::ui::SetDesignFont(this);
     placeTwips(this, 0, 0, 7320, 5520);
 

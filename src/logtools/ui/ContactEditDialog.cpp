@@ -213,6 +213,16 @@ void ContactEditDialog::fail(KeyField* field, QLabel* label) {
     refocusing_ = false;
 }
 
+void ContactEditDialog::badCall() {
+    // The entry line's words for the same refusal.
+    session_.platform.dialogs.beep();
+    session_.platform.dialogs.messageBox("Need Call Sign!", platform::MsgButtons::OK, platform::MsgIcon::None,
+                                         "Need Call Sign!");
+    refocusing_ = true;
+    txtEditCall->setFocus();
+    refocusing_ = false;
+}
+
 void ContactEditDialog::badDate(KeyField* field) {
     session_.platform.dialogs.beep();
     session_.platform.dialogs.messageBox("You have entered an invalid date format!", platform::MsgButtons::OK,
@@ -290,6 +300,7 @@ void ContactEditDialog::cmdDone_Click() {
     if (spcField()) spcField()->setText(platform::qt::toQ(f.spc));
     using logtools::EditCheck;
     switch (result.check) {
+        case EditCheck::BadCall: badCall(); return;
         case EditCheck::BadTime: badTime(txtEditTime); return;
         case EditCheck::BadDate: badDate(txtEditDate); return;
         case EditCheck::BadBand: fail(Text1, Label6); return;

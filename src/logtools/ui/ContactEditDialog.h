@@ -61,6 +61,7 @@ public:
 private:
     logtools::ContactEditFields fields() const;
     void fail(KeyField* field, QLabel* marker);
+    void badCall();
     void badDate(KeyField* field);
     void badTime(KeyField* field);
     void Cap2Field(KeyField* field);

@@ -9,6 +9,7 @@
 
 #include "station/Session.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/WindowFrame.h"
 
 namespace {
 
@@ -54,13 +55,21 @@ GraphQSO::GraphQSO(Session& session, QWidget* parent) : QDialog(parent), session
     Form_Load();
 }
 
-void GraphQSO::Form_Load() {
-    // The window fills the work area; fonts grow with the screen width, at most 1.5 times.
+void GraphQSO::fillWorkArea() {
+    // The window with its frame fills the work area; the drawing follows the size it gets.
     const auto area = session_.platform.screen.workAreaTwips();
-    const auto screen = session_.platform.screen.screenTwips();
     const double k = station::ui::pixelsPerTwip(this);
-    resize(static_cast<int>(std::lround(area.width * k)), static_cast<int>(std::lround(area.height * k)));
+    const QMargins frame = frameFit_->frameForFitting();
+    resize(std::max(1, static_cast<int>(std::lround(area.width * k)) - frame.left() - frame.right()),
+           std::max(1, static_cast<int>(std::lround(area.height * k)) - frame.top() - frame.bottom()));
     move(static_cast<int>(std::lround(area.left * k)), static_cast<int>(std::lround(area.top * k)));
+}
+
+void GraphQSO::Form_Load() {
+    // Fonts grow with the screen width, at most 1.5 times.
+    if (!frameFit_) frameFit_ = new station::ui::FrameFit(*this, [this] { fillWorkArea(); });
+    fillWorkArea();
+    const auto screen = session_.platform.screen.screenTwips();
     const double factor = std::min(screen.width / kDesignWidth, 1.5);
     QFont scaled = font();
     scaled.setPointSizeF(kDesignFontSize * (factor > 0 ? factor : 1.0));

@@ -12,6 +12,9 @@ class QLabel;
 class QPainter;
 class QPushButton;
 class Session;
+namespace station::ui {
+class FrameFit;
+}
 
 class GraphQSO : public QDialog {
     Q_OBJECT
@@ -38,12 +41,14 @@ protected:
     void resizeEvent(QResizeEvent*) override;
 
 private:
+    void fillWorkArea();
     void layoutControls();
     void renderPicture();
     void drawCurve(QPainter& p, const QColor& background);
     void applyTextColours();
 
     Session& session_;
+    station::ui::FrameFit* frameFit_ = nullptr;
     logtools::RateGraph graph_;
     QImage picture_;
     bool white_ = false;

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QInputDialog>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QRandomGenerator>
@@ -52,6 +53,23 @@ double twipsPerPixel(const QScreen* screen) {
     return 1440.0 / (dpi > 0 ? dpi : 96.0);
 }
 
+// The window manager shows a box's title beside its icon and buttons and cuts what does not fit
+// ("Are y...sure?"): a box is made at least as wide as the title in a bold face and room for an
+// icon and three buttons, but never wider than the screen's work area.
+void makeRoomForTitle(QDialog& box, const QString& title) {
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const QFontMetrics fm(bold);
+    int least = fm.horizontalAdvance(title) + 8 * fm.height();
+    if (const QScreen* s = box.screen() ? box.screen() : QGuiApplication::primaryScreen())
+        least = std::min(least, s->availableGeometry().width() * 9 / 10);
+    QLayout* layout = box.layout();
+    if (!layout) return;
+    auto* room = new QSpacerItem(least, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    if (auto* grid = qobject_cast<QGridLayout*>(layout)) grid->addItem(room, grid->rowCount(), 0, 1, grid->columnCount());
+    else layout->addItem(room);
+}
+
 TwipsRect toTwips(const QRect& r, const QScreen* screen) {
     const double k = twipsPerPixel(screen);
     return {r.x() * k, r.y() * k, r.width() * k, r.height() * k};
@@ -79,6 +97,7 @@ MsgResult QtDialogs::messageBox(const std::string& prompt, MsgButtons buttons, M
         break;
     case MsgButtons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
     }
+    makeRoomForTitle(box, box.windowTitle());
     switch (box.exec()) {
     case QMessageBox::Ok: return MsgResult::OK;
     case QMessageBox::Yes: return MsgResult::Yes;
@@ -96,6 +115,9 @@ std::string QtDialogs::inputBox(const std::string& prompt, const std::string& ti
     box.setTextValue(toQ(defaultText));
     // A long prompt wraps instead of widening the box past the edge of the screen.
     if (auto* label = box.findChild<QLabel*>()) label->setWordWrap(true);
+    box.setOkButtonText(QStringLiteral("OK"));
+    box.setCancelButtonText(QStringLiteral("Cancel"));
+    makeRoomForTitle(box, box.windowTitle());
     return box.exec() == QDialog::Accepted ? fromQ(box.textValue()) : std::string();
 }
 

@@ -179,7 +179,8 @@ void PacketSpotfrm::buildControls() {
     design.setPointSizeF(8.25);
     setFont(design);
 
-    Label1 = label(this, "Label1", "Select Option:", 240, 90, 1935, 375);
+    // Its text stands at the top of the label, above the list that overlaps the label's lower part.
+    Label1 = label(this, "Label1", "Select Option:", 240, 90, 1935, 375, Qt::AlignLeft | Qt::AlignTop);
     QFont f1 = Label1->font();
     f1.setBold(true);
     f1.setItalic(true);
@@ -526,11 +527,12 @@ void PacketSpotfrm::Form_Unload() {
 }
 
 void PacketSpotfrm::closeEvent(QCloseEvent* e) {
-    // The window manager's close (there is no close box, but a key can ask for it) only hides
-    // the window, as Done would, so the source keeps running; the program's own unload closes it.
+    // The window manager's close (there is no close box in the design, but a manager may draw
+    // one, and a key can ask for it) does what Done does: the settings are stored, the spot panel
+    // laid out and the source kept running; the program's own unload closes it.
     if (e->spontaneous()) {
         e->ignore();
-        hide();
+        if (isVisible()) cmdDone_Click();
         return;
     }
     QDialog::closeEvent(e);

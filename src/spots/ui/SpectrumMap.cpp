@@ -13,6 +13,7 @@
 
 #include "platform/qt/Text.h"
 #include "station/Session.h"
+#include "station/ui/WindowFrame.h"
 #include "window/ui/ControlStyle.h"
 #include "window/ui/ToolWindows.h"
 
@@ -121,10 +122,10 @@ void SpectrumMap::FitSpectrumMap() {
 
 void SpectrumMap::applyWindowGeometry() {
     // The outer window takes the work area's size, at the screen's top-left corner; the frame
-    // the window manager adds is known only once the window is shown.
+    // the window manager adds is its own once shown, before that the one of the windows before it.
     const double tpp = twipsPerPixel();
-    QSize frameExtra(0, 0);
-    if (isVisible()) frameExtra = frameGeometry().size() - size();
+    const QMargins frame = station::ui::FrameMargins(*this);
+    const QSize frameExtra(frame.left() + frame.right(), frame.top() + frame.bottom());
     const QSize client(std::max(1, px(layout_.window.width, tpp) - frameExtra.width()),
                        std::max(1, px(layout_.window.height, tpp) - frameExtra.height()));
     setFixedSize(client);

@@ -5,6 +5,7 @@
 
 #include "platform/qt/Text.h"
 #include "station/Session.h"
+#include "station/ui/CloseBox.h"
 #include "station/ui/FormResize.h"
 
 using station::ui::placeTwips;
@@ -12,7 +13,7 @@ using station::ui::placeTwips;
 Form5::Form5(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName("Form5");
     setWindowTitle("Help Page");
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    station::ui::NoCloseBox(*this, [this] { Command1_Click(); });
     setStyleSheet("Form5 { background-color: #000040; }");
     QFont design = font();
     design.setPointSizeF(8.25);

@@ -21,6 +21,7 @@
 
 #include "platform/qt/Text.h"
 #include "station/Session.h"
+#include "station/ui/WindowFrame.h"
 
 namespace station::ui {
 
@@ -76,7 +77,9 @@ void setFontSize(QWidget* w, double size, const std::string& family) {
     w->setFont(f);
 }
 
-void apply(QWidget& form, const Captured& c, const platform::TwipsRect& screen, const std::string& family = {}) {
+// `outerPlaced`: the geometry's left and top already place the window with its frame.
+void apply(QWidget& form, const Captured& c, const platform::TwipsRect& screen, const std::string& family = {},
+           bool outerPlaced = false) {
     const double k = pixelsPerTwip(&form);
     const auto& g = c.geometry;
     // Fonts are set explicitly on every control, so the window's new font is not inherited on
@@ -96,8 +99,18 @@ void apply(QWidget& form, const Captured& c, const platform::TwipsRect& screen, 
     }
     form.resize(std::max(1, static_cast<int>(std::lround(g.width * k))),
                 std::max(1, static_cast<int>(std::lround(g.height * k))));
-    form.move(static_cast<int>(std::lround((screen.left + g.left) * k)),
+    // The place was worked out for the window's inner size; the frame the window manager adds
+    // goes around it evenly, so a window centred in the area stays centred with its frame and
+    // one as tall as the area does not stick out below it. Left and top stay in the area.
+    QPoint at(static_cast<int>(std::lround((screen.left + g.left) * k)),
               static_cast<int>(std::lround((screen.top + g.top) * k)));
+    if (!outerPlaced) {
+        const QMargins frame = FrameMargins(form);
+        at -= QPoint((frame.left() + frame.right()) / 2, (frame.top() + frame.bottom()) / 2);
+        at = QPoint(std::max(at.x(), static_cast<int>(std::lround(screen.left * k))),
+                    std::max(at.y(), static_cast<int>(std::lround(screen.top * k))));
+    }
+    form.move(at);
 }
 
 void reportFailure(Session& session, const char* what) {
@@ -183,7 +196,7 @@ void ResizeFormTo(QWidget& form, Session& session, float newWidth, float newHeig
         ScaleFormTo(c.geometry, newWidth, newHeight, designWidth, designHeight, exactSize == 1, fontFactor);
         c.geometry.width -= c.geometry.frameWidth;
         c.geometry.height -= c.geometry.frameHeight;
-        apply(form, c, platform::TwipsRect{}, fontName);
+        apply(form, c, platform::TwipsRect{}, fontName, true);
     } catch (const std::exception& e) {
         reportFailure(session, e.what());
     }

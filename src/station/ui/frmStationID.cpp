@@ -297,6 +297,14 @@ void frmStationID::Command1_Click() {
     fields.inFlorida = Option1->isChecked();
     fields.rover = Option4->isChecked();
     const auto result = station::ApplySetupDone(session_, fields);
+    if (result == station::SetupDoneResult::NoCall) {
+        session_.platform.dialogs.beep();
+        session_.platform.dialogs.messageBox("Please enter your call sign.", platform::MsgButtons::OK,
+                                             platform::MsgIcon::Exclamation, "Call Sign Required");
+        Text[1]->setFocus();
+        Text[1]->selectAll();
+        return;
+    }
     if (result == station::SetupDoneResult::BadUtcOffset) {
         session_.platform.dialogs.beep();
         session_.platform.dialogs.messageBox(

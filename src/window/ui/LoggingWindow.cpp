@@ -54,6 +54,7 @@ LoggingWindow::LoggingWindow(Session& session, WindowKind kind, QWidget* parent)
     setWindowTitle(inState() ? QStringLiteral("Palmetar 2.4 - Florida QSO Party - In-State Log")
                              : QStringLiteral("Palmetar 2.4 - Florida QSO Party - Out-of-State Log"));
     geometry_ = std::make_unique<FormGeometry>(design_);
+    frameFit_ = new station::ui::FrameFit(*this, [this] { applyWindowGeometry(); });
     buildControls();
     buildMenus();
     installKeyFilter();
@@ -398,13 +399,6 @@ bool LoggingWindow::event(QEvent* e) {
 void LoggingWindow::mouseMoveEvent(QMouseEvent* e) {
     if (!centralWidget()->childAt(centralWidget()->mapFrom(this, e->position().toPoint()))) Form_MouseMove();
     QMainWindow::mouseMoveEvent(e);
-}
-
-void LoggingWindow::showEvent(QShowEvent* e) {
-    QMainWindow::showEvent(e);
-    // The frame the window manager adds is known only once the window is shown; take it off
-    // so the whole window stays inside the area its layout was given.
-    QTimer::singleShot(0, this, [this] { applyWindowGeometry(); });
 }
 
 void LoggingWindow::Form_Activate() { RefreshBandMap(); }

@@ -23,6 +23,7 @@
 #include "window/MenuTable.h"
 #include "window/StateTable.h"
 #include "window/WindowKind.h"
+#include "station/ui/WindowFrame.h"
 #include "window/ui/EntryLineState.h"
 
 class QAction;
@@ -215,7 +216,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
-    void showEvent(QShowEvent* e) override;
     void Form_Activate();
     void Form_MouseMove();
     void Label25_Change();
@@ -256,6 +256,7 @@ private:
     const WindowProfile& profile_;
     FormDesign design_;
     std::unique_ptr<FormGeometry> geometry_;
+    station::ui::FrameFit* frameFit_ = nullptr;
     std::vector<QWidget*> widgets_;  // one per design row
     std::vector<MenuEntry> menuTree_;
     std::map<std::string, QAction*> actions_;

@@ -27,9 +27,10 @@ void LoggingWindow::applyWindowGeometry() {
     const double tpp = twipsPerPixel();
     const auto& g = *geometry_;
     // The twip size is the outer size of the window; the frame the window manager adds (title
-    // bar, borders) is taken off, so the whole window fits where the size says.
-    QSize frameExtra(0, 0);
-    if (isVisible()) frameExtra = frameGeometry().size() - size();
+    // bar, borders) is taken off, so the whole window fits where the size says, from the moment
+    // it is mapped (the bottom of a window filling the screen was off it by the title bar).
+    const QMargins frame = frameFit_->frameForFitting();
+    const QSize frameExtra(frame.left() + frame.right(), frame.top() + frame.bottom());
     // A window narrower than the screen (a form size below 100 %) has room beside it for the
     // side borders: they go around the layout, so its right-hand controls are not cut off.
     const int screenWidth = px(static_cast<float>(session_.platform.screen.screenTwips().width), tpp);

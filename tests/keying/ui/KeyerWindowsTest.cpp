@@ -18,9 +18,11 @@
 #include "keying/KeyerFixture.h"
 #include "keying/ui/CWFrm.h"
 #include "keying/ui/KeyerWindows.h"
+#include "keying/ui/VoiceWindows.h"
 #include "keying/ui/frmCodePractice.h"
 #include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
+#include "support/qt/WindowLayout.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/ui/ToolWindows.h"
 
@@ -124,6 +126,28 @@ TEST(CWFrm, LeavingThePortBoxOpensThePortAndDoneWritesTheSettings) {
     EXPECT_FALSE(w.isVisible());
 }
 
+TEST(CWFrm, APortThatCannotBeOpenedKeepsTheFocusInThePortBox) {
+    KeyerFixture f;
+    f.ts.fakes.keyLines.device("COM5").failOpen = true;
+    CWFrm w(*f.ts);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    typeAndLeave(w, w.Text[10], "5", w.Text[14]);
+    ASSERT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+    EXPECT_EQ(f.ts.fakes.dialogs.messages[0].title, "Invalid port.");
+    // Back in the serial port box, so what is typed next corrects the port, not the parallel one.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.Text[10]->hasFocus(); }, 1000)) << fromQ(w.focusWidget()->objectName());
+    QTest::keyClicks(w.focusWidget(), "0");
+    EXPECT_EQ(text(w.Text[10]), "0");
+    EXPECT_EQ(text(w.Text[14]), "&H378");
+    // A port that opens (or none) lets the operator go on.
+    w.Text[14]->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+    QTest::qWait(50);
+    EXPECT_TRUE(w.Text[14]->hasFocus());
+}
+
 TEST(CWFrm, TestSendsF9ThroughTheWorkerAndShowsSendingMeanwhile) {
     KeyerFixture f;
     f.cw.settings().messages[8] = "VVV DE ";
@@ -162,6 +186,29 @@ TEST(CWFrm, TheLoopMethodIsCalibratedWhenChosenAndTunedByItsButtons) {
     choose(w.optTimer);
     EXPECT_FALSE(w.optLoop->isChecked());
     EXPECT_FALSE(w.cmdLoopFaster->isEnabled());
+}
+
+TEST(CWFrm, ACwTxtNamingWinKeyLoadsTheWinKeyWindowHiddenAndShowsItsButton) {
+    KeyerFixture f(0);
+    keying::ui::RegisterKeyerWindows(*f.ts);
+    keying::ui::RegisterVoiceAndWinKeyWindows(*f.ts);
+    f.ts.writeProgramFile("cw.txt", keying::FormatCwFile(keying::CwSettings{}, 5));
+    keying::LoadCwSettings(*f.ts);
+    auto& tools = window::ui::ToolWindows::instance();
+    QWidget* winKey = tools.loaded(window::ToolWindow::frmWinKey);
+    ASSERT_NE(winKey, nullptr);
+    EXPECT_FALSE(winKey->isVisible());
+    {
+        CWFrm w(*f.ts);
+        w.show();
+        EXPECT_TRUE(w.Option5->isChecked());
+        EXPECT_TRUE(w.cmdConfWinkey->isVisible());
+    }
+    tools.unloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (auto w : {window::ToolWindow::CWFrm, window::ToolWindow::PhoneFrm, window::ToolWindow::BlindFrm,
+                   window::ToolWindow::frmWinKey})
+        tools.unregisterFactory(w);
 }
 
 TEST(CWFrm, TheLoggingWindowsMenuAndHotkeyOpenIt) {
@@ -242,6 +289,8 @@ TEST(CodePractice, ClosingWhileAKeyIsKeyedIsRefusedOnceAndStopsTheSending) {
     p.Text1->setPlainText("PARIS PARIS");
     QTest::mouseClick(p.Command3, Qt::LeftButton);
     ASSERT_TRUE(clock.waitForSleeper());
+    f.ts.fakes.scheduler.runPosted();  // P is keyed: A waits in the buffer
+    ASSERT_EQ(f.state.CWBuffer, "A");
     EXPECT_FALSE(p.close());
     EXPECT_TRUE(p.isVisible());
     EXPECT_EQ(f.state.CWBuffer, "");
@@ -258,11 +307,23 @@ TEST(CodePractice, ClosingWhileAKeyIsKeyedIsRefusedOnceAndStopsTheSending) {
     EXPECT_EQ(fromQ(q.Text2->toPlainText()), "A");
 }
 
-// Pictures of the two windows for looking at their layout; only when PALMETAR_SCREENSHOTS names
-// a folder to write them to.
-TEST(KeyerWindowPictures, SettingsAndCodePractice) {
-    const char* folder = std::getenv("PALMETAR_SCREENSHOTS");
-    if (!folder) GTEST_SKIP() << "set PALMETAR_SCREENSHOTS to a folder to write the pictures";
+TEST(CodePractice, ASpeedTheKeyerRefusesEndsTheSendingAtOnce) {
+    KeyerFixture f;
+    f.cw.settings().speed = "0";
+    frmCodePractice p(*f.ts);
+    p.show();
+    p.Text1->setPlainText("PARIS PARIS");
+    QTest::mouseClick(p.Command3, Qt::LeftButton);
+    f.ts.fakes.scheduler.runPosted();
+    EXPECT_FALSE(p.sending());
+    EXPECT_EQ(f.ts.fakes.dialogs.beeps, 1);
+    EXPECT_EQ(fromQ(p.Text2->toPlainText()), "");
+    EXPECT_TRUE(f.device().edges.empty());
+}
+
+// The two windows on small and large screens: captions fit, nothing sticks out. Their pictures
+// are written when PALMETAR_SCREENSHOTS names a folder.
+TEST(KeyerWindowLayout, SettingsAndCodePracticeOnSmallAndLargeScreens) {
     for (int width : {1024, 1920}) {
         KeyerFixture f;
         const int height = width == 1024 ? 768 : 1080;
@@ -273,17 +334,22 @@ TEST(KeyerWindowPictures, SettingsAndCodePractice) {
         f.cw.settings().messages[0] = "CQ FL $ TEST";
         f.cw.settings().messages[1] = "5NN ^";
         f.cw.settings().messages[2] = "TU $ !";
+        f.keyers.SetCWInterface(5);  // "Configure Winkey" shows too
         CWFrm w(*f.ts);
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-        QTest::qWait(200);
-        EXPECT_TRUE(w.grab().save(QStringLiteral("%1/cwfrm-%2.png").arg(folder).arg(width)));
+        EXPECT_LE(w.width(), width);
+        EXPECT_LE(w.height(), height);
+        testsupport::ExpectLaidOut(w, "cwfrm-" + std::to_string(width));
+        testsupport::SavePictureIfAsked(w, "cwfrm-" + std::to_string(width));
         frmCodePractice p(*f.ts, &w);
         p.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&p));
         QTest::mouseClick(p.Command2, Qt::LeftButton);
-        QTest::qWait(200);
-        EXPECT_TRUE(p.grab().save(QStringLiteral("%1/codepractice-%2.png").arg(folder).arg(width)));
+        EXPECT_LE(p.width(), width);
+        EXPECT_LE(p.height(), height);
+        testsupport::ExpectLaidOut(p, "codepractice-" + std::to_string(width));
+        testsupport::SavePictureIfAsked(p, "codepractice-" + std::to_string(width));
     }
 }
 

@@ -343,9 +343,15 @@ TEST(EntryLineWindow, TabAndSpaceWalkTheEntryLineOnlyAndWrapToTheCall) {
         EXPECT_TRUE(t.f.ts->contest.PartialDupesOn);
         EXPECT_EQ(fromQ(w->cmdDup->text()), "On");
 
-        // Post-contest mode: report sent, time, date, call, by Space as by Tab.
+        // Post-contest mode: report sent, time, date, call, by Space as by Tab; the fields stand
+        // in that order from left to right, each under its own caption.
         w->menuItem("mnuPostContest")->trigger();
         ASSERT_TRUE(w->txtPostConTime->isVisible());
+        EXPECT_LT(w->txtRSTS->geometry().right(), w->txtPostConTime->x());
+        EXPECT_LT(w->txtPostConTime->geometry().right(), w->txtPostConDate->x());
+        EXPECT_EQ(w->lblPostConTime->x(), w->txtPostConTime->x());
+        EXPECT_EQ(w->lblPostConDate->x(), w->txtPostConDate->x());
+        EXPECT_LE(w->txtPostConDate->geometry().right(), w->centralWidget()->width());
         for (Qt::Key key : {Qt::Key_Space, Qt::Key_Tab}) {
             w->txtRSTS->setFocus();
             std::vector<QWidget*> order;

@@ -172,6 +172,42 @@ TEST(EditDialogs, DoneChecksEveryFieldAndStoresNothingOnAFailure) {
     }
 }
 
+// Both dialogs, opened as the window opens them: a call emptied and Enter pressed in another
+// field is refused as the entry line refuses it, the focus goes back to the call, and log.txt
+// keeps the contact as it was even after the dialog is closed some other way.
+TEST(EditDialogs, AnEmptiedCallIsRefusedAndNeverStored) {
+    for (const uint8_t outOfState : {0, 1}) {
+        TestSession ts;
+        prepare(ts, outOfState);
+        const std::string before = ts.readProgramFile("log.txt");
+        bool driven = false;
+        QTimer::singleShot(0, [&] {
+            auto* dlg = qobject_cast<ContactEditDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dlg, nullptr);
+            retype(dlg->txtEditCall, QString());
+            dlg->Text1->setFocus();
+            const int beeps = ts.fakes.dialogs.beeps;
+            QTest::keyClick(dlg->Text1, Qt::Key_Return);
+            EXPECT_TRUE(dlg->isVisible());
+            EXPECT_GT(ts.fakes.dialogs.beeps, beeps);
+            ASSERT_FALSE(ts.fakes.dialogs.messages.empty());
+            EXPECT_EQ(ts.fakes.dialogs.messages.back().prompt, "Need Call Sign!");
+            EXPECT_EQ(dlg->focusWidget(), dlg->txtEditCall);
+            EXPECT_EQ(ts->log.at(2).Call, "W1AW");
+            // Two characters are no call either; three are.
+            retype(dlg->txtEditCall, QStringLiteral("w1"));
+            QTest::keyClick(dlg->txtEditCall, Qt::Key_Return);
+            EXPECT_TRUE(dlg->isVisible());
+            dlg->reject();
+            driven = true;
+        });
+        logtools::ui::EditContact(*ts, 2, nullptr);
+        EXPECT_TRUE(driven) << int(outOfState);
+        EXPECT_EQ(ts.readProgramFile("log.txt"), before) << int(outOfState);
+        EXPECT_EQ(ts->log.at(2).Call, "W1AW");
+    }
+}
+
 TEST(EditDialogs, LeavingAFieldChecksIt) {
     TestSession ts;
     prepare(ts, 1);

@@ -1,7 +1,9 @@
-// The real input box: what the operator sees and what the caller gets back.
+// The real input box and message box: what the operator sees and what the caller gets back.
 #include <QApplication>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QInputDialog>
+#include <QMessageBox>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
@@ -10,6 +12,7 @@
 #include <functional>
 
 #include "platform/qt/QtServices.h"
+#include "platform/qt/Text.h"
 
 namespace {
 // Runs `look` on the input box once it shows, then `answer` closes it.
@@ -42,4 +45,38 @@ TEST(QtInputBox, ALongPromptWrapsInsideTheScreenAndTheAnswersComeBack) {
               }),
               "5\xe9");  // handed back in the program's 8-bit code page
     EXPECT_EQ(askWith("Cancelled", [](QInputDialog& b) { b.reject(); }), "");
+}
+
+// A window manager shows the title beside its icon and buttons and cuts what does not fit:
+// "Are y...sure?", "Please ent...tput power.". The boxes leave room for the whole title, in a
+// bold face, and for the icon and the three buttons of a title bar (a line height each, at least).
+TEST(QtDialogBoxes, AreWideEnoughForTheirTitles) {
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const QFontMetrics fm(bold);
+    auto needs = [&](const QString& title) { return fm.horizontalAdvance(title) + 7 * fm.height(); };
+    platform::qt::QtDialogs dialogs;
+
+    for (const char* title : {"Are you sure?", "File Error", "Please enter screen percentage."}) {
+        int width = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            width = box->width();
+            box->accept();
+        });
+        dialogs.messageBox(title, platform::MsgButtons::YesNo, platform::MsgIcon::None, title);
+        EXPECT_GE(width, needs(QString::fromLatin1(title))) << title;
+    }
+
+    const QString title = QStringLiteral("Please enter your transmitter output power.");
+    int width = 0;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        width = box->width();
+        box->accept();
+    });
+    dialogs.inputBox("Please enter the power value that you would like to record.", platform::qt::fromQ(title), "100");
+    EXPECT_GE(width, needs(title));
 }

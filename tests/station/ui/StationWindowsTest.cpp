@@ -195,6 +195,7 @@ TEST(StationSetupWindow, OffsetThatIsNotANumberIsRefused) {
     w.Form_Load();
     w.show();
     QApplication::setActiveWindow(&w);
+    w.Text[1]->setText("N4ABC");
     w.Text[6]->setFocus();
     w.Text[6]->selectAll();
     QTest::keyClicks(w.Text[6], "5/");
@@ -205,6 +206,33 @@ TEST(StationSetupWindow, OffsetThatIsNotANumberIsRefused) {
     EXPECT_TRUE(w.isVisible());
     QTest::keyClick(w.Text[1], Qt::Key_Escape);  // a stray Escape does not close setup
     EXPECT_TRUE(w.isVisible());
+}
+
+// Done without a call sign would open the logging window under "CALL", with no way back to
+// setup in the run: it is refused, the focus goes to the call, and nothing is opened or stored.
+TEST(StationSetupWindow, DoneWithoutACallSignIsRefused) {
+    TestSession t;
+    copyTables(t);
+    prepareXml(t);
+    int opened = 0;
+    t->openLoggingWindow = [&](Session&) { ++opened; };
+    frmStationID w(*t);
+    w.Form_Load();
+    w.show();
+    QApplication::setActiveWindow(&w);
+    w.Text[1]->setText("  ");
+    w.Text[9]->setFocus();
+    QTest::keyClick(w.Text[9], Qt::Key_Return);  // Enter is Done
+    EXPECT_EQ(opened, 0);
+    ASSERT_FALSE(t.fakes.dialogs.messages.empty());
+    EXPECT_EQ(t.fakes.dialogs.messages.back().prompt, "Please enter your call sign.");
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(w.Text[1]->hasFocus());
+    EXPECT_FALSE(fs::exists(t.programPath("QSOpref.txt")));
+    QTest::keyClicks(w.Text[1], "k1abc");  // the blanks were selected: typing replaces them
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(t->profile.StationCall, "K1ABC");
 }
 
 TEST(StartUp, LogoThenFoldersThenSetupWithVersion) {
@@ -231,6 +259,7 @@ TEST(StartUp, LogoThenFoldersThenSetupWithVersion) {
     EXPECT_EQ(t->folders.SharedFolder, (home / "Documents/Tervak Software/Shared").string());
     EXPECT_EQ(t->xmlPrefs.XmlPrefsPath, (home / "Documents/Tervak Software/Shared/SharedUserPreferences.xml").string());
     EXPECT_GT(t->prefixes.PrefixCount(), 0);  // setup's load ran
+    splash.setupWindow->Text[1]->setText("K1ABC");
     splash.setupWindow->Command1_Click();
     EXPECT_EQ(order, (std::vector<std::string>{"logo", "logging window"}));
 }

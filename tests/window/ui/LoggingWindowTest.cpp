@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "platform/qt/Text.h"
@@ -379,7 +380,9 @@ TEST(LoggingWindowMenus, EveryItemCanBeChosenWithoutAWindowBehindIt) {
     }
 }
 
+// With PALMETAR_SCREENSHOTS naming a folder, each window is also saved there as a picture.
 TEST(LoggingWindowLayout, EveryControlLiesInsideTheShownWindow) {
+    const char* pictures = std::getenv("PALMETAR_SCREENSHOTS");
     struct Screen {
         int w, h, percent;
     };
@@ -399,6 +402,14 @@ TEST(LoggingWindowLayout, EveryControlLiesInsideTheShownWindow) {
                     << (out ? "Outfrm " : "Infrm ") << s.w << "x" << s.h << " at " << s.percent << "%: "
                     << fromQ(c->objectName()) << " ends at " << c->geometry().right() << "," << c->geometry().bottom()
                     << " in " << client.width() << "x" << client.height();
+            }
+            if (pictures) {
+                const QString name = QStringLiteral("%1/%2-%3x%4-%5.png")
+                                         .arg(QString::fromLocal8Bit(pictures), out ? "outfrm" : "infrm")
+                                         .arg(s.w)
+                                         .arg(s.h)
+                                         .arg(s.percent);
+                EXPECT_TRUE(w.grab().save(name)) << fromQ(name);
             }
         }
     }
