@@ -44,9 +44,9 @@ QFrame* line(QWidget* parent, int index, int y) {
 std::string text(const QLineEdit* field) { return fromQ(field->text()); }
 
 // A typed character as the key filters see it; 0 for keys that type nothing (arrows, Delete,
-// modifiers), which no filter drops.
+// modifiers, and Tab, which moves the focus), which no filter drops.
 int typedCode(const QKeyEvent* e) {
-    if (e->key() == Qt::Key_Delete) return 0;
+    if (e->key() == Qt::Key_Delete || e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) return 0;
     const QString t = e->text();
     return t.size() == 1 ? t.at(0).unicode() : 0;
 }

@@ -295,12 +295,13 @@ void PacketSpotfrm::buildControls() {
     txtUnProcessed->setPalette(dp);
     placeTwips(txtUnProcessed, 120, 2880, 9135, 2535);
 
-    // Never enabled; its state is only kept in the settings file. It stands over the display as
-    // the original window had it, which keeps it out of the way of the text.
+    // Shown but never enabled; its state is only kept in the settings file. It stands on the
+    // display with a background of its own, so a line of text behind it does not run through
+    // its caption.
     chkConvToHex = make<QCheckBox>(this, "chkConvToHex");
     chkConvToHex->setText(QStringLiteral("Convert to Hex"));
+    chkConvToHex->setAutoFillBackground(true);
     placeTwips(chkConvToHex, 7080, 4200, 1575, 375);
-    chkConvToHex->hide();
 
     Label6 = label(this, "Label6", "Send text  (Ctrl  C or Esc for TNC Command mode):", 0, 5595, 3975, 375, right);
     txtSent = textBox(this, "txtSent", 4080, 5520, 4575, 315);
