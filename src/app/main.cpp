@@ -7,6 +7,7 @@
 #include "keying/ui/VoiceWindows.h"
 #include "logtools/ui/LogToolWindows.h"
 #include "platform/PosixFolderLock.h"
+#include "platform/qt/QtEndSignals.h"
 #include "platform/StdFileSystem.h"
 #include "platform/qt/QtServices.h"
 #include "spots/ui/SpectrumMap.h"
@@ -49,6 +50,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     Session session(services.services(), programFolder);
+    // A shutdown, a kill or Ctrl+C ends the run as Exit does: the rig gets its closing bytes
+    // and its port closes, the key lines let go.
+    platform::qt::QtEndSignals endSignals([&session] { window::TerminateRun(session); });
 
     // Station setup's Done opens the in-state or out-of-state logging window.
     session.openLoggingWindow = [](Session& s) { window::OpenLoggingWindow(s); };

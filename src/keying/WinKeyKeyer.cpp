@@ -19,6 +19,7 @@ WinKeyKeyer::WinKeyKeyer(Session& session, WinKeyLink::Timing timing)
     link_.setStatusHandler([this] {
         if (draining_ && waitStartedMs_ >= 0) drainTimer_->startSingleShot(0);
     });
+    link_.setLostHandler([this] { linkLost(); });
     session.keyers.winKey = this;
     session.keyers.ports.setCloser(TransmitPort::WinKey, [this] {
         if (session_.keyers.keyer.WinKeyOpen != 0 || link_.isOpen() || link_.opening()) cmdCloseWinkey_Click();
@@ -30,6 +31,19 @@ WinKeyKeyer::~WinKeyKeyer() {
     session_.keyers.ports.setCloser(TransmitPort::WinKey, nullptr);
     drainTimer_->stop();
     link_.setStatusHandler(nullptr);
+    link_.setLostHandler(nullptr);
+}
+
+void WinKeyKeyer::linkLost() {
+    // Text not yet handed to the keyer has nowhere to go: the drain's next step drops it and
+    // ends the hand-over, as a close does.
+    endDrainSoon();
+    session_.keyers.keyer.WinKeyOpen = 0;
+    session_.keyers.keyer.WinKeyStatus = 0;
+    lblOpenStatus = kPortLostText;
+    lblVersion = "Version #";
+    session_.platform.dialogs.beep();
+    notify();
 }
 
 void WinKeyKeyer::notify() {

@@ -33,6 +33,8 @@ public:
     static constexpr int kStatusWaitMs = 10000;
     static constexpr const char* kGaveUpText =
         "The WinKey keyer took no more text for 10 seconds.  The rest of the message was dropped.";
+    // The open-status label after the keyer's serial device went away; Open opens it again.
+    static constexpr const char* kPortLostText = "Com Port Lost";
 
     explicit WinKeyKeyer(Session& session, WinKeyLink::Timing timing = {});
     ~WinKeyKeyer() override;
@@ -90,6 +92,8 @@ public:
     WinKeyLink& link() { return link_; }
 
 private:
+    // The keyer's device went away while open: the sender stops and the window says so.
+    void linkLost();
     void startDrain();
     void drainStep();
     void endHandOver();

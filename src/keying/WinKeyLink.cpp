@@ -19,6 +19,7 @@ WinKeyLink::WinKeyLink(platform::SerialPorts& ports, platform::Scheduler& schedu
 WinKeyLink::~WinKeyLink() {
     done_ = nullptr;
     statusHandler_ = nullptr;
+    lostHandler_ = nullptr;
     close();
 }
 
@@ -31,6 +32,7 @@ void WinKeyLink::open(int port, OpenDone done) {
     if (!line_) {
         line_ = ports_.create();
         line_->setReadyReadHandler([this] { received(); });
+        line_->setLostHandler([this] { lineLost(); });
     }
     if (!line_->open(port, winkey::kSerialSettings, platform::Handshake::None)) {
         error_ = line_->errorText();
@@ -60,6 +62,24 @@ void WinKeyLink::finishOpening(int result) {
     OpenDone done = std::move(done_);
     done_ = nullptr;
     if (done) done(result, result == kOpened ? version_ : 0);
+}
+
+void WinKeyLink::lineLost() {
+    error_ = line_->errorText();
+    if (opening()) {
+        finishOpening(kComOpenFailed);
+        return;
+    }
+    if (state_ != State::Open) return;
+    // Nothing can say goodbye to a keyer that has gone: the link just ends.
+    answerTimer_->stop();
+    busyTimer_->stop();
+    state_ = State::Closed;
+    version_ = 0;
+    status_ = 0;
+    textUnreported_ = false;
+    line_->close();
+    if (auto handler = lostHandler_) handler();
 }
 
 void WinKeyLink::answerTimedOut() {

@@ -46,7 +46,7 @@ public:
     bool isOpen() const { return state_ == State::Open; }
     bool opening() const { return state_ == State::Echo || state_ == State::Version; }
     uint8_t version() const { return version_; }
-    // Why the port could not be opened (result -4).
+    // Why the port could not be opened (result -4), or why it was lost.
     const std::string& errorText() const { return error_; }
 
     // The keyer's status bits (see winkey::kBusy and the others); 0 while closed. Text written
@@ -54,6 +54,10 @@ public:
     int32_t status() const;
     // Runs whenever a status byte arrives.
     void setStatusHandler(std::function<void()> handler) { statusHandler_ = std::move(handler); }
+    // Runs when the keyer's serial device goes away while the link is open (a pulled adapter):
+    // the link is closed by then, its timers stopped, and errorText() says why. During an
+    // opening the loss ends it instead, as -4 (the port could not be used).
+    void setLostHandler(std::function<void()> handler) { lostHandler_ = std::move(handler); }
 
     // The commands; each does nothing on a closed link. sendChar drops codes that are not
     // printable characters and returns whether a byte went out.
@@ -78,6 +82,7 @@ private:
     void received();
     void answerTimedOut();
     void finishOpening(int result);
+    void lineLost();
 
     platform::SerialPorts& ports_;
     std::unique_ptr<platform::SerialLine> line_;
@@ -92,6 +97,7 @@ private:
     bool textUnreported_ = false;  // text written and no busy status since
     std::string error_;
     std::function<void()> statusHandler_;
+    std::function<void()> lostHandler_;
     bool record_ = false;
 };
 

@@ -73,6 +73,9 @@ struct LoggingState {
     ModeView View = ModeView::AllModes;
     bool ListAllContacts = false;   // recent-contacts list: "All" instead of "Last 20"
     std::string PendingFrequency;   // latest rig frequency, stored with the next contact
+    // The band of the band table that reading lies in: a contact of another band stores no
+    // frequency, so a stored frequency always lies in its contact's band.
+    std::string PendingFrequencyBand;
 
     // The entry line's key hop under way (0 none) and the carried key as decimal text.
     uint8_t HopCode = 0;

@@ -124,7 +124,9 @@ station::ContactRecord RecordFromEntry(const Session& s, WindowKind kind, const 
     }
     r.Mode = s.profile.CurrentMode;
     r.Band = s.profile.CurrentBand;
-    r.Frequency = s.contest.PendingFrequency;
+    // A reading of another band (a rig on 160 m while logging on 40, a babbling rig that read
+    // 2397.472 MHz) is no frequency of this contact.
+    if (IEquals(s.contest.PendingFrequencyBand, r.Band)) r.Frequency = s.contest.PendingFrequency;
     Sanitize(r);
     return r;
 }
@@ -215,6 +217,7 @@ MainsResult Mains(Session& s, WindowKind kind, const MainsInput& input) {
         if (Store(s, kind, record, result)) {
             result.stored = true;
             state.PendingFrequency.clear();
+            state.PendingFrequencyBand.clear();
             if (InState(kind) && s.profile.RoverFlag == 1 && state.RoverRelogIndex == 0 &&
                 state.RoverCounties.size() > 1)
                 LogCountyLine(s, record, result);

@@ -1,7 +1,8 @@
 #pragma once
 // A serial port as the rig's CAT link, the TNC, the CW key line, the voice keyer's PTT and the
 // WinKey keyer use it: port number, settings text, handshaking, the DTR and RTS lines, writes,
-// reads of what has arrived and the count of bytes still to go out. Nothing here blocks.
+// reads of what has arrived, the count of bytes still to go out, and an event when the device
+// goes away. Nothing here blocks.
 
 #include <cstdint>
 #include <functional>
@@ -60,6 +61,12 @@ public:
     virtual std::string errorText() const = 0;
     // Runs on the program's thread when bytes have arrived; for readers that do not poll.
     virtual void setReadyReadHandler(std::function<void()> handler) = 0;
+    // Runs on the program's thread when the device has gone away while the line was open (a
+    // USB adapter pulled, the far end of a pseudo-terminal closed). By then the line has closed
+    // itself, so nothing goes on retrying a dead device, and errorText() says what happened.
+    // It never runs inside a call of this interface, nor for a line closed or opened again
+    // since, so the handler may close, reopen or destroy the line.
+    virtual void setLostHandler(std::function<void()> handler) = 0;
 };
 
 // Makes serial lines; each user (rig, TNC, keyers) owns its own.

@@ -178,8 +178,8 @@ std::string CivIncompleteTail(const std::string& reply) {
 
 Decoded DecodeYaesuStatus(const std::string& reply) {
     Decoded d;
-    if (reply.size() < 5) return d;
-    const std::string hex = ReplyToHex(reply.substr(reply.size() - 5));
+    if (reply.size() != 5) return d;
+    const std::string hex = ReplyToHex(reply);
     // The mode byte's two hex digits are read as a decimal number; a letter drops the reply.
     if (!isDigit(hex[8]) || !isDigit(hex[9])) return d;
     const int m = (hex[8] - '0') * 10 + (hex[9] - '0');
@@ -293,8 +293,11 @@ size_t UnframedReplyLength(RigKind kind, bool frequencyTurn) {
     }
 }
 
+bool UnframedReplyIsExact(RigKind kind) { return kind == RigKind::Yaesu; }
+
 bool AnswerIsWhole(RigKind kind, const std::string& reply, bool frequencyTurn, const std::string& freqReadString,
                    const std::string& modeReadString) {
+    if (UnframedReplyIsExact(kind)) return false;
     if (HasUnframedReply(kind)) return reply.size() >= UnframedReplyLength(kind, frequencyTurn);
     const Decoded d = DecodeReply(kind, reply, frequencyTurn, freqReadString, modeReadString);
     switch (kind) {

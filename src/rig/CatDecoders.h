@@ -52,8 +52,10 @@ size_t CivCompleteLength(const std::string& reply);
 // follows it.
 std::string CivIncompleteTail(const std::string& reply);
 
-// Yaesu five-byte status (FT-817 style): the last five bytes: four BCD bytes of 10 Hz units,
+// Yaesu five-byte status (FT-817 style): exactly five bytes, four BCD bytes of 10 Hz units,
 // most significant first, and a mode byte read as decimal (0,1,4,8,84,88 phone; 2,3,82,83 CW).
+// A reply of any other length is not that answer (an acknowledgement byte before or after it
+// would shift every digit) and is read as nothing.
 Decoded DecodeYaesuStatus(const std::string& reply);
 // Yaesu 757 GX II: at least 10 bytes; bytes 9..6 BCD in 10 Hz units, byte 10 the mode.
 Decoded DecodeYaesu757(const std::string& reply);
@@ -72,10 +74,14 @@ Decoded ReadPegasusFile(const std::string& bytes);
 
 // The bytes a reply of an unframed binary family needs before it can be read.
 size_t UnframedReplyLength(RigKind kind, bool frequencyTurn);
+// Whether that length is also the most a reply may hold (the five-byte Yaesu status): a longer
+// reply is dropped for its cycle. The other families' status blocks run on past what is read.
+bool UnframedReplyIsExact(RigKind kind);
 
 // Whether a reply holds the whole answer to the request just sent (both answers when both were
 // asked), so it can be read at once instead of at the next tick. The read strings are those the
-// request was built from.
+// request was built from. An answer of exact length is never whole before the tick: only the
+// whole cycle shows whether another byte came after it.
 bool AnswerIsWhole(RigKind kind, const std::string& reply, bool frequencyTurn, const std::string& freqReadString,
                    const std::string& modeReadString);
 

@@ -137,6 +137,7 @@ bool RigControl::OpenRigPort() {
     awaitingReply_ = false;  // a new link starts its own cycle with a request
     sentThisCycle_ = false;
     line_->setReadyReadHandler([this] { onArrival(); });
+    line_->setLostHandler([this] { portLost(); });
     if (ok) {
         // The interface is powered only from the line the settings name.
         if (settings_.PowerLine == "R") line_->setRts(true);
@@ -210,6 +211,21 @@ void RigControl::EndTest() {
     awaitingReply_ = false;
     sentThisCycle_ = false;
     setPolling(false);
+}
+
+void RigControl::portLost() {
+    const std::string why = line_ ? line_->errorText() : std::string();
+    EndTest();
+    // What was read before is of a radio no longer heard: no contact takes it, and a reply
+    // after the next Test that holds no frequency cannot hand it on either.
+    reading_.RigFrequency = 0;
+    reading_.RigMode.clear();
+    lastReply_.clear();
+    session_.contest.PendingFrequency.clear();
+    session_.contest.PendingFrequencyBand.clear();
+    session_.platform.dialogs.beep();
+    session_.Form1.SetDialogCaption(kPortLostStatus);
+    if (events.portLost) events.portLost(why);
 }
 
 void RigControl::Unload() {
@@ -316,6 +332,9 @@ void RigControl::receive(const std::string& incoming) {
             return;
         }
         waitingForRest_ = 0;
+        // A byte more than the answer (an acknowledgement before or after it) leaves no telling
+        // where the answer lies: the cycle reads nothing and the next one asks again.
+        if (UnframedReplyIsExact(k) && buffer.size() > need) return;
     } else if (IsCiv(k)) {
         // A frame cut between two reads is joined with its rest at the next read.
         pending_ = CivIncompleteTail(buffer);
@@ -342,7 +361,10 @@ void RigControl::handOff(const std::string& reply) {
         display.reply = settings_.ConvertFromHex ? ReplyToSpacedHex(reply) : reply;
         events.shown(display);
     }
-    // Only a real reading reaches the logging window: 0 means nothing has been decoded yet.
+    // Only a real reading reaches the logging window: 0 means nothing has been decoded yet, and
+    // a frequency in no band of the band table is a reply misread (a babbling rig) or a radio
+    // tuned where nothing is logged. Such a reply switches neither band nor mode.
+    if (reading_.RigFrequency > 0 && window::BandForFrequency(reading_.RigFrequency).empty()) return;
     if (settings_.UseFrequency && reading_.RigFrequency > 0) session_.Form1.BandFreqConversion(reading_.RigFrequency);
     if (settings_.modeBy != ModeBy::DontUse) session_.Form1.ModeSelection(reading_.RigMode);
 }
@@ -384,6 +406,11 @@ void RigControl::ChangeMode(double mhz, const std::string& mode) {
     std::vector<Step> steps;
     appendModeSteps(steps, bytes, m);
     enqueue(std::move(steps));
+}
+
+std::string RigControl::FrequencyRefusal(double mhz) const {
+    if (!pollTimer_ || !pollTimer_->isActive()) return {};
+    return EncodeFrequencyCommand(kind(), mhz, settings_.readStrings(), reading_.VfoFlag).refusal;
 }
 
 void RigControl::ChangeFrequency(double mhz) {

@@ -42,6 +42,9 @@ struct RigEvents {
     // The port did not open; runs after the "Invalid Comm Settings." message, once Test has
     // returned, so the dialog can show itself for the operator to correct the settings.
     std::function<void()> portFailed;
+    // The port's device went away (a pulled USB adapter) while polling: polling has ended, the
+    // port is closed and the last reading is forgotten. `why` names the device and the reason.
+    std::function<void(const std::string& why)> portLost;
 };
 
 enum class TestResult { NoRig, Polling, PortFailed, BadReadString };
@@ -58,6 +61,9 @@ inline constexpr const char* kInvalidCommText =
     "selected are invalid.  Please select another combination or choose None for your rig selection.";
 inline constexpr const char* kChangeFrequencyTitle = "Error Changing Frequency";
 inline constexpr const char* kChangeModeTitle = "Error Changing Mode";
+// The logging window's status line when the rig's port has gone away (the rig setup names the
+// device and the reason).
+inline constexpr const char* kPortLostStatus = "Rig port lost.  Ctrl+R, Test opens it again.";
 
 // The folder of the Ten Tec Pegasus exchange files PEGASUS.IN and PEGASUS.OUT:
 // $PALMETAR_PEGASUS when set, else $HOME/Pegasus.
@@ -94,6 +100,7 @@ public:
     TestResult Test();
     // "End Test": the poll timer stops, any command in progress ends, the port closes.
     void EndTest();
+
     // The end of the run: the Yaesu closing bytes while polling, then as End Test.
     void Unload();
     // True while polling runs (also while a frequency command holds the poll timer).
@@ -109,6 +116,9 @@ public:
     // timer pauses for it. A frequency that the rig's command cannot carry is refused with a
     // message and polling goes on.
     void ChangeFrequency(double mhz);
+    // The message ChangeFrequency would refuse this frequency with ("" when it would act or do
+    // nothing), so a caller can stop what repeats it before the message opens.
+    std::string FrequencyRefusal(double mhz) const;
     // Sets the radio's mode; an empty mode takes the band plan's mode for the frequency. Acts
     // whenever a rig type other than "None" is chosen, polling or not.
     void ChangeMode(double mhz, const std::string& mode);
@@ -140,6 +150,8 @@ private:
     // Bytes have arrived: a whole answer is read at once rather than at the next tick.
     void onArrival();
     void handOff(const std::string& reply);
+    // The port's device has gone: as End Test, and nothing read before reaches a contact.
+    void portLost();
     void setPolling(bool polling);
     platform::Timer& pollTimer();
     RigKind kind() const;

@@ -39,7 +39,7 @@ std::string BandSwitchFor(double mhz, const std::string& currentBand) {
 }
 
 std::optional<std::string> PendingFrequencyFor(double mhz) {
-    if (!(mhz > 0.0)) return std::nullopt;
+    if (!(mhz > 0.0) || BandForFrequency(mhz).empty()) return std::nullopt;
     char text[32];
     std::snprintf(text, sizeof text, "%.3f", mhz);
     return std::string(text);

@@ -24,7 +24,8 @@ std::string BandForFrequency(double mhz);
 // that band and it differs from the current band; "" otherwise.
 std::string BandSwitchFor(double mhz, const std::string& currentBand);
 // The text kept as the next contact's frequency: the reading in MHz with three decimals. A
-// reading of 0 or below is no frequency (a rig that has not answered yet) and gives nothing.
+// reading of 0 or below (a rig that has not answered yet) and a reading in no band of the
+// table (a rig that babbles, a receiver tuned between bands) are no frequency and give nothing.
 std::optional<std::string> PendingFrequencyFor(double mhz);
 
 // The mode a rig reading switches to: "PH" or "CW" when it differs from the current mode; ""

@@ -218,6 +218,61 @@ TEST(WinKeyKeyer, UnloadOrTheEndOfTheRunUnderAWaitClosesTheLinkAndStopsTheSender
     }
 }
 
+// The keyer's adapter is pulled while a message waits for room: the sender stops, the rest of
+// the message is dropped (it would hold up every later one), the window says so, and Open (or
+// the next message) opens the keyer again once it is back. Pulled during the greeting, the
+// opening fails with the reason.
+TEST(WinKeyKeyer, APulledAdapterEndsTheLinkAndOpenOpensItAgainWhenBack) {
+    WinKeyFixture f;
+    f.open();
+    f.statusOnText = keying::winkey::kBusy | keying::winkey::kXoff;
+    f.state.CWBuffer = "CQ TEST";
+    struct Ends : keying::HandOverListener {
+        int ends = 0;
+        void handedOver() override { ++ends; }
+    } sender;
+    f.wk.WKTransmit(f.state.CWBuffer, &sender);
+    f.ts.fakes.scheduler.advance(10);
+    ASSERT_TRUE(f.wk.draining());
+    int changes = 0;
+    f.wk.changed = [&] { ++changes; };
+
+    f.dev.unplug("/dev/ttyUSB2: Input/output error");
+    EXPECT_EQ(f.ts.fakes.serial.deliver(), 1);
+    f.ts.fakes.scheduler.advance(0);  // the drain's next step drops what is left
+    EXPECT_EQ(f.state.WinKeyOpen, 0);
+    EXPECT_EQ(f.wk.lblOpenStatus, keying::WinKeyKeyer::kPortLostText);
+    EXPECT_EQ(f.wk.lblVersion, "Version #");
+    EXPECT_GE(changes, 1);
+    EXPECT_FALSE(f.wk.draining());
+    EXPECT_TRUE(f.state.CWBuffer.empty());
+    EXPECT_EQ(sender.ends, 1);  // whoever handed the text over hears that it has ended
+    EXPECT_EQ(f.ts.fakes.dialogs.beeps, 1);
+    EXPECT_EQ(f.ts.fakes.scheduler.activeTimers(), 0);
+    f.ts.fakes.scheduler.advance(20000);
+    EXPECT_EQ(f.text, "C");
+    EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());
+
+    f.dev.plugIn();
+    f.statusOnText = -1;
+    f.state.CWBuffer = "TU";
+    f.wk.WKTransmit(f.state.CWBuffer, nullptr);
+    f.ts.fakes.scheduler.advance(1000);
+    EXPECT_EQ(f.state.WinKeyOpen, 23);
+    EXPECT_EQ(f.text, "CTU");
+
+    // Pulled while the keyer is being greeted.
+    f.wk.cmdCloseWinkey_Click();
+    f.answer = false;
+    f.wk.cmdOpenWinkey_Click();
+    f.dev.unplug("/dev/ttyUSB2: Input/output error");
+    EXPECT_EQ(f.ts.fakes.serial.deliver(), 1);
+    EXPECT_EQ(f.wk.lblOpenStatus, "Com Open Failed");
+    ASSERT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+    EXPECT_NE(f.ts.fakes.dialogs.messages[0].prompt.find("/dev/ttyUSB2: Input/output error"), std::string::npos)
+        << f.ts.fakes.dialogs.messages[0].prompt;
+}
+
 TEST(WinKeyKeyer, LoadReadsWkTxtOfTheUserFolderAndTakesTheCwSpeed) {
     WinKeyFixture f;
     f.ts->keyers.cw.settings().speed = "13";

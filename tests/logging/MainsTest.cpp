@@ -43,7 +43,8 @@ std::vector<std::string> Texts(const MainsResult& r) {
 
 TEST(Mains, StoresTheRecordAppendsAndScores) {
     Station st;
-    st->contest.PendingFrequency = "7025.000";
+    st->contest.PendingFrequency = "7.025";
+    st->contest.PendingFrequencyBand = "40";
     const auto r = st.enter({"W1AW", "599", "CT", "", "599"});
     ASSERT_TRUE(r.stored);
     EXPECT_TRUE(r.lineCleared);
@@ -60,11 +61,35 @@ TEST(Mains, StoresTheRecordAppendsAndScores) {
     EXPECT_EQ(rec.QsoTime, "16:00:00");
     EXPECT_EQ(rec.Mode, "CW");
     EXPECT_EQ(rec.Band, "40");
-    EXPECT_EQ(rec.Frequency, "7025.000");
+    EXPECT_EQ(rec.Frequency, "7.025");
     EXPECT_EQ(st.file(), station::ContactLine(rec));
     EXPECT_EQ(st->contest.PendingFrequency, "");
+    EXPECT_EQ(st->contest.PendingFrequencyBand, "");
     EXPECT_EQ(st->contest.score.QsoPoints, 2);
     EXPECT_EQ(r.updates.at(0).gridIndex, StateIndex("CT"));
+}
+
+// A contact stores the rig's reading only when it lies in the contact's own band: a rig left on
+// 160 m, or a babbling rig read as 2397.472 MHz, gives a 40 m contact no frequency.
+TEST(Mains, AContactStoresOnlyAFrequencyOfItsOwnBand) {
+    struct Case {
+        const char* text;
+        const char* band;  // the band the reading was found in
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"7.025", "40", "7.025"},
+        {"1.830", "160", ""},
+        {"2397.472", "2.3", ""},
+        {"7.025", "", ""},  // a reading of no band
+    };
+    for (const auto& c : cases) {
+        Station st;
+        st->contest.PendingFrequency = c.text;
+        st->contest.PendingFrequencyBand = c.band;
+        ASSERT_TRUE(st.enter({"W1AW", "599", "CT", "", "599"}).stored) << c.text;
+        EXPECT_EQ(st->log.at(1).Frequency, c.stored) << c.text << " " << c.band;
+    }
 }
 
 TEST(Mains, NothingIsLoggedWithoutABandAndAModeOfTheMenus) {

@@ -118,7 +118,7 @@ TEST(CivDecoder, KeepsOnlyTheStartOfAFrameStillArriving) {
     EXPECT_EQ(DecodeCivFrequency(CivIncompleteTail(first) + hexBytes("02 14 00 FD")).frequency, 14.025);
 }
 
-TEST(YaesuStatusDecoder, ReadsTheLastFiveBytes) {
+TEST(YaesuStatusDecoder, ReadsExactlyFiveBytes) {
     expectCases(RigKind::Yaesu, {
                                     {"CW", hexBytes("01 40 25 00 02"), 14.025, "CW"},
                                     {"USB", hexBytes("01 40 25 00 01"), 14.025, "PH"},
@@ -127,7 +127,8 @@ TEST(YaesuStatusDecoder, ReadsTheLastFiveBytes) {
                                     {"a letter in the mode drops it all", hexBytes("01 40 25 00 0A"), none, none},
                                     {"unknown mode keeps the mode", hexBytes("01 40 25 00 06"), 14.025, none},
                                     {"short", hexBytes("01 40 25 00"), none, none},
-                                    {"junk before", hexBytes("77 FF 01 40 25 00 02"), 14.025, "CW"},
+                                    {"a byte before", hexBytes("00 01 40 25 00 02"), none, none},
+                                    {"a byte after", hexBytes("01 40 25 00 02 00"), none, none},
                                     {"not BCD", hexBytes("01 4A 25 00 02"), none, none},
                                     {"435.00001 MHz", hexBytes("43 50 00 01 01"), 435.00001, "PH"},
                                 });
@@ -237,7 +238,7 @@ TEST(AnswerIsWhole, EachFamilyKnowsWhenItsAnswerIsIn) {
         {"Ten Tec Orion", "@AF14025000\r", true, false},
         {"Ten Tec Orion", "@AF14025000\r@RMM3\r", true, true},
         {"Yaesu", hexBytes("01 40 25 00"), true, false},
-        {"Yaesu", hexBytes("01 40 25 00 02"), true, true},
+        {"Yaesu", hexBytes("01 40 25 00 02"), true, false},  // another byte may follow: read at the tick
         {"Ten Tec Fnt Pnl", hexBytes("4D 33"), false, false},
         {"Ten Tec Fnt Pnl", hexBytes("4D 33 0D"), false, true},
         {"Other", "FA00014025000;", true, false},  // only shown, at the tick

@@ -28,6 +28,8 @@ struct LiveWindow : window::LiveWindowApi {
     void BandMapSpots(const std::string&, const std::string&, const std::string&) override {}
     void SpotCallToCallField(const std::string&) override {}
     void FocusCallField() override {}
+    std::vector<std::string> statusTexts;
+    void SetDialogCaption(const std::string& text) override { statusTexts.push_back(text); }
 };
 
 struct RigFixture {
@@ -218,6 +220,72 @@ TEST(RigPolling, AnUnframedReplyIsReadWholeAndNoRequestGoesOutWhileItArrives) {
     f.port.receive(hexBytes("00 70 25 00 02"));
     f.advance(50);
     EXPECT_EQ(f.window.frequencies.size(), 1u);
+}
+
+// The five-byte Yaesu status counts only when the cycle's reply is exactly five bytes: an
+// acknowledgement byte before or after it, in one piece or several, drops the cycle's reply
+// instead of shifting every digit (0.14025 MHz, 402.50002 MHz, PH for CW).
+TEST(RigPolling, TheYaesuStatusCountsOnlyAtExactlyFiveBytes) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> beforeTheTick;  // pieces arriving before the receive tick
+        std::string nextCycle;                   // a piece after it (the cycle waited for the rest)
+        bool read;
+    };
+    const Case cases[] = {
+        {"the answer", {"01 40 25 00 02"}, "", true},
+        {"the answer in two pieces", {"01 40", "25 00 02"}, "", true},
+        {"the answer cut at the tick", {"01 40 25"}, "00 02", true},
+        {"a byte before, the last one late", {"00 01 40 25 00", "02"}, "", false},
+        {"a byte after", {"01 40 25 00 02 00"}, "", false},
+        {"a byte before in one piece", {"00 01 40 25 00 02"}, "", false},
+        {"a byte after the cut answer's rest", {"01 40"}, "25 00 02 00", false},
+    };
+    for (const auto& c : cases) {
+        RigFixture f("Yaesu");
+        ASSERT_EQ(f.rig.Test(), TestResult::Polling);  // the request goes out at once
+        for (const auto& piece : c.beforeTheTick) f.port.receive(hexBytes(piece));
+        f.advance(250);  // receive tick
+        if (!c.nextCycle.empty()) {
+            f.advance(250);  // send tick: the rest is waited for, nothing asked
+            f.port.receive(hexBytes(c.nextCycle));
+            f.advance(250);
+        }
+        if (c.read) {
+            EXPECT_EQ(f.window.frequencies, std::vector<double>{14.025}) << c.name;
+            EXPECT_EQ(f.window.modes, std::vector<std::string>{"CW"}) << c.name;
+        } else {
+            EXPECT_TRUE(f.window.frequencies.empty()) << c.name << " " << f.window.frequencies.front();
+            EXPECT_TRUE(f.window.modes.empty()) << c.name;
+            EXPECT_TRUE(f.shown.empty()) << c.name;
+        }
+    }
+}
+
+// A reading in no band of the logging window's band table (a babbling rig misread: 21.715,
+// 97.72 MHz) is shown but reaches the logging window neither as a frequency nor as a mode; a
+// reading in a band does, even one of a band the window never switches to.
+TEST(RigPolling, AReadingInNoBandSwitchesNothing) {
+    struct Case {
+        const char* reply;
+        bool handed;
+    };
+    const Case cases[] = {
+        {"FA00007025000;MD3;", true},
+        {"FA00021715000;MD2;", false},   // between 15 and 12 m
+        {"FA00097720000;MD2;", false},   // FM broadcast
+        {"FA00000140250;MD2;", false},   // below 160 m
+        {"FA02397472000;MD3;", true},    // the 13 cm band: handed, the contact decides
+    };
+    for (const auto& c : cases) {
+        RigFixture f("Kenwood");
+        f.answerWith(c.reply);
+        f.rig.Test();
+        f.advance(250);
+        ASSERT_EQ(f.shown.size(), 1u) << c.reply;  // what the rig said is shown all the same
+        EXPECT_EQ(f.window.frequencies.size(), c.handed ? 1u : 0u) << c.reply;
+        EXPECT_EQ(f.window.modes.size(), c.handed ? 1u : 0u) << c.reply;
+    }
 }
 
 TEST(RigPolling, ARigThatStopsAnsweringStallsNothing) {
@@ -470,6 +538,47 @@ TEST(RigPort, TestAfterEndTestStartsANewCycleAndReadsNothingLeftOnTheLine) {
     f.advance(2000);
     ASSERT_FALSE(f.window.frequencies.empty());
     for (double mhz : f.window.frequencies) EXPECT_EQ(mhz, 7.025);
+}
+
+// A pulled adapter while a request waits in the queue of the dead device: no tick may wait on
+// that queue for good. The loss ends polling and any command under way, closes the port, tells
+// the operator, and no reading from before reaches a contact; Test polls again once it is back.
+TEST(RigPort, ADeviceThatGoesAwayEndsPollingUntilTestFindsItAgain) {
+    RigFixture f("Kenwood");
+    std::vector<std::string> lost;
+    f.rig.events.portLost = [&](const std::string& why) { lost.push_back(why); };
+    f.answerWith("FA00014025000;MD3;");
+    ASSERT_EQ(f.rig.Test(), TestResult::Polling);
+    f.advance(250);
+    ASSERT_EQ(f.window.frequencies, std::vector<double>{14.025});
+    f.ts->contest.PendingFrequency = "14.025";  // what the logging window kept for the next contact
+
+    f.port.outputQueue = 6;
+    f.rig.ChangeFrequency(14.1);  // waits for the queue to drain
+    ASSERT_TRUE(f.rig.CommandInProgress());
+    f.port.unplug("/dev/ttyUSB0: Input/output error");
+    f.advance(100);
+    EXPECT_EQ(f.ts.fakes.serial.deliver(), 1);
+    EXPECT_FALSE(f.rig.Polling());
+    EXPECT_FALSE(f.rig.PortOpen());
+    EXPECT_FALSE(f.rig.CommandInProgress());
+    EXPECT_EQ(f.ts.fakes.scheduler.activeTimers(), 0);
+    EXPECT_EQ(f.pollingEvents, (std::vector<bool>{true, false}));
+    EXPECT_EQ(lost, std::vector<std::string>{"/dev/ttyUSB0: Input/output error"});
+    EXPECT_EQ(f.window.statusTexts, std::vector<std::string>{kPortLostStatus});
+    EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());  // the command ended with the loss, not a box
+    EXPECT_EQ(f.ts->contest.PendingFrequency, "");
+    EXPECT_EQ(f.rig.Reading().RigFrequency, 0);
+    f.advance(5000);
+    EXPECT_EQ(f.window.frequencies.size(), 1u);
+
+    // Still gone: Test says the port does not open. Back: Test reads the radio again.
+    EXPECT_EQ(f.rig.Test(), TestResult::PortFailed);
+    f.port.plugIn();
+    f.port.outputQueue = 0;
+    EXPECT_EQ(f.rig.Test(), TestResult::Polling);
+    f.advance(250);
+    EXPECT_EQ(f.window.frequencies, (std::vector<double>{14.025, 14.025}));
 }
 
 TEST(RigPolling, PegasusReadsItsFileOnEveryReceiveTickAndOpensNoPort) {

@@ -273,7 +273,20 @@ void FakeSerialDevice::receive(const std::string& bytes) {
     }
 }
 
-FakeSerialLine::~FakeSerialLine() { close(); }
+void FakeSerialDevice::unplug(const std::string& why) {
+    present = false;
+    if (!line_ || !ports_) return;
+    FakeSerialLine* line = line_;
+    ports_->lost_.push_back({line, line->generation_, why});
+    // The device end drops at once: its modem lines fall with it and nothing more is read.
+    dtr = rts = false;
+    line->detach();
+}
+
+FakeSerialLine::~FakeSerialLine() {
+    close();
+    ports_.forget(this);
+}
 
 bool FakeSerialLine::open(int port, const platform::SerialSettings& settings, platform::Handshake handshake) {
     close();
@@ -284,7 +297,7 @@ bool FakeSerialLine::open(int port, const platform::SerialSettings& settings, pl
         return false;
     }
     auto& dev = ports_.device(port);
-    if (dev.failOpen || dev.open) {
+    if (dev.failOpen || dev.open || !dev.present) {
         error_ = "Port " + std::to_string(port) + (dev.open ? " is in use." : " cannot be opened.");
         return false;
     }
@@ -294,6 +307,8 @@ bool FakeSerialLine::open(int port, const platform::SerialSettings& settings, pl
     dev.settings = settings;
     dev.handshake = handshake;
     dev.readyRead_ = readyRead_;
+    dev.line_ = this;
+    dev.ports_ = &ports_;
     setLine('D', false);
     if (handshake != platform::Handshake::RtsCts && handshake != platform::Handshake::RtsCtsXonXoff)
         setLine('R', false);
@@ -301,11 +316,18 @@ bool FakeSerialLine::open(int port, const platform::SerialSettings& settings, pl
 }
 
 void FakeSerialLine::close() {
+    ++generation_;
     if (!isOpen()) return;
     setLine('D', false);
     setLine('R', false);
+    detach();
+}
+
+void FakeSerialLine::detach() {
+    if (!device_) return;
     device_->open = false;
     device_->readyRead_ = nullptr;
+    device_->line_ = nullptr;
     device_.reset();
 }
 
@@ -354,6 +376,23 @@ FakeSerialDevice& FakeSerialPorts::device(int port) {
     auto& d = devices_[port];
     if (!d) d = std::make_shared<FakeSerialDevice>();
     return *d;
+}
+
+int FakeSerialPorts::deliver() {
+    int ran = 0;
+    while (!lost_.empty()) {
+        const Lost event = lost_.front();
+        lost_.pop_front();
+        if (event.line->generation_ != event.generation) continue;  // closed or reopened since
+        event.line->error_ = event.why;
+        ++ran;
+        if (auto handler = event.line->lostHandler_) handler();
+    }
+    return ran;
+}
+
+void FakeSerialPorts::forget(FakeSerialLine* line) {
+    for (auto it = lost_.begin(); it != lost_.end();) it = it->line == line ? lost_.erase(it) : std::next(it);
 }
 
 }  // namespace fakes

@@ -22,6 +22,8 @@
 namespace fakes {
 
 class FakeClock;
+class FakeSerialLine;
+class FakeSerialPorts;
 class FakeScheduler;
 
 class FakeTimer : public platform::Timer {
@@ -115,9 +117,19 @@ struct FakeSerialDevice {
     // Bytes arrive from the peer: queued for readAll() and the ready-read handler runs.
     void receive(const std::string& bytes);
 
+    // The device goes away (a USB adapter pulled): the line on it is closed at once, writes to
+    // it fail, and its lost event waits for FakeSerialPorts::deliver(), as the event loop would
+    // run it later. Opening fails until plugIn().
+    void unplug(const std::string& why = "Input/output error");
+    void plugIn() { present = true; }
+    bool present = true;
+
 private:
     friend class FakeSerialLine;
+    friend class FakeSerialPorts;
     std::function<void()> readyRead_;
+    FakeSerialLine* line_ = nullptr;  // the line that has it open
+    FakeSerialPorts* ports_ = nullptr;
 };
 
 class FakeSerialPorts;
@@ -137,15 +149,21 @@ public:
     int64_t bytesToWrite() const override { return isOpen() ? device_->outputQueue : 0; }
     std::string errorText() const override { return error_; }
     void setReadyReadHandler(std::function<void()> handler) override;
+    void setLostHandler(std::function<void()> handler) override { lostHandler_ = std::move(handler); }
 
 private:
+    friend struct FakeSerialDevice;
+    friend class FakeSerialPorts;
     bool setLine(char line, bool on);
+    void detach();
 
     FakeSerialPorts& ports_;
     std::shared_ptr<FakeSerialDevice> device_;
     int port_ = 0;
     std::string error_;
     std::function<void()> readyRead_;
+    std::function<void()> lostHandler_;
+    uint64_t generation_ = 0;  // counts opens and closes: a lost event of an older one is dropped
 };
 
 class FakeSerialPorts : public platform::SerialPorts {
@@ -154,12 +172,23 @@ public:
     std::unique_ptr<platform::SerialLine> create() override;
     // The device on port n, made on first use (before or after a line opens it).
     FakeSerialDevice& device(int port);
+    // Runs the lost events waiting (and those their handlers cause); returns how many ran.
+    int deliver();
     int linesCreated = 0;
 
 private:
     friend class FakeSerialLine;
+    friend struct FakeSerialDevice;
+    struct Lost {
+        FakeSerialLine* line;
+        uint64_t generation;
+        std::string why;
+    };
+    void forget(FakeSerialLine* line);
+
     const FakeClock& clock_;
     std::map<int, std::shared_ptr<FakeSerialDevice>> devices_;
+    std::deque<Lost> lost_;
 };
 
 // The keying clock of tests. Automatic: a sleep returns at once with the clock moved to its

@@ -18,6 +18,18 @@ PtyPair::PtyPair() {
     dir_ = pattern;
     a = (dir_ / "a").string();
     b = (dir_ / "b").string();
+    start();
+}
+
+PtyPair::~PtyPair() {
+    stop();
+    std::error_code ec;
+    if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
+}
+
+bool PtyPair::start() {
+    if (dir_.empty()) return false;
+    stop();
     const std::string endA = "pty,raw,echo=0,link=" + a;
     const std::string endB = "pty,raw,echo=0,link=" + b;
     pid_ = fork();
@@ -26,16 +38,20 @@ PtyPair::PtyPair() {
         _exit(127);
     }
     for (int i = 0; i < 500 && pid_ > 0 && !ok(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return ok();
 }
 
-PtyPair::~PtyPair() {
+void PtyPair::stop() {
     if (pid_ > 0) {
         kill(pid_, SIGTERM);
         int status = 0;
         waitpid(pid_, &status, 0);
     }
+    pid_ = -1;
+    // socat removes its links as it ends; a killed one may leave them behind.
     std::error_code ec;
-    if (!dir_.empty()) std::filesystem::remove_all(dir_, ec);
+    std::filesystem::remove(a, ec);
+    std::filesystem::remove(b, ec);
 }
 
 PtyEnd::PtyEnd(const std::string& path) {

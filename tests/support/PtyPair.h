@@ -21,6 +21,11 @@ public:
     bool ok() const { return pid_ > 0 && std::filesystem::exists(a) && std::filesystem::exists(b); }
     std::string a, b;  // the two ends (symbolic links to /dev/pts/N)
 
+    // Ends socat, as a pulled adapter: both ends hang up and their names go.
+    void stop();
+    // A new pair under the same two names (the adapter plugged in again); true when it is up.
+    bool start();
+
 private:
     std::filesystem::path dir_;
     pid_t pid_ = -1;

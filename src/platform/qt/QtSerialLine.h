@@ -1,7 +1,10 @@
 #pragma once
 // A serial line on QSerialPort. Port numbers map to devices through comPortDevice().
 
+#include <QObject>
 #include <QSerialPort>
+
+#include <cstdint>
 
 #include "platform/SerialLine.h"
 
@@ -17,7 +20,8 @@ public:
     ~QtSerialLine() override;
     bool open(int port, const SerialSettings& settings, Handshake handshake) override;
     void close() override;
-    bool isOpen() const override { return port_.isOpen(); }
+    // A device found gone counts as closed at once, before its event closes the port.
+    bool isOpen() const override { return port_.isOpen() && !lost_; }
     int port() const override { return portNumber_; }
     bool setDtr(bool on) override;
     bool setRts(bool on) override;
@@ -26,15 +30,26 @@ public:
     int64_t bytesToWrite() const override;
     std::string errorText() const override { return error_; }
     void setReadyReadHandler(std::function<void()> handler) override { readyRead_ = std::move(handler); }
+    void setLostHandler(std::function<void()> handler) override { lostHandler_ = std::move(handler); }
 
 private:
     void fail(const std::string& what);
+    void onError(QSerialPort::SerialPortError error);
+    // Whether the device behind the open port has hung up or gone (poll() says so).
+    bool deviceGone() const;
 
     const Environment& environment_;
     QSerialPort port_;
+    QObject context_;  // owns the queued delivery of the lost event
     int portNumber_ = 0;
+    std::string device_;
     std::string error_;
     std::function<void()> readyRead_;
+    std::function<void()> lostHandler_;
+    bool lost_ = false;
+    bool inOpen_ = false;
+    int failuresInARow_ = 0;  // device errors with no byte moved since
+    uint64_t generation_ = 0;  // counts closes and opens: a lost event of an older one is dropped
 };
 
 class QtSerialPorts : public SerialPorts {

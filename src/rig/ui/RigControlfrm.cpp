@@ -107,6 +107,9 @@ RigControlfrm::RigControlfrm(Session& session, QWidget* parent) : QDialog(parent
     events.portFailed = [self] {
         if (self) self->portFailed();
     };
+    events.portLost = [self](const std::string& why) {
+        if (self) self->portLost(why);
+    };
     Form_Load();
 }
 
@@ -453,6 +456,13 @@ void RigControlfrm::showReading(const std::string* frequency, const std::string&
 void RigControlfrm::pollingChanged(bool polling) {
     Label2->setVisible(polling);
     Command2->setEnabled(polling);
+}
+
+void RigControlfrm::portLost(const std::string& why) {
+    // Shown whether or not the dialog is open: it is what the operator finds on Ctrl+R.
+    lblFreq->setText(QString::fromLatin1(kNoResponse));
+    lblMode->setText(QString::fromLatin1(kNoResponse));
+    lblUnProcess->setText(toQ("Port lost: " + why));
 }
 
 void RigControlfrm::portFailed() {

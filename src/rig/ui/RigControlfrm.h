@@ -76,6 +76,7 @@ private:
     void showReading(const std::string* frequency, const std::string& mode, const std::string& reply);
     void pollingChanged(bool polling);
     void portFailed();
+    void portLost(const std::string& why);
     void modeByChosen(rig::ModeBy modeBy);
 
     Session& session_;

@@ -44,9 +44,9 @@ QFrame* line(QWidget* parent, int index, int y) {
 std::string text(const QLineEdit* field) { return fromQ(field->text()); }
 
 // A typed character as the key filters see it; 0 for keys that type nothing (arrows, Delete,
-// modifiers), which no filter drops.
+// modifiers, and Tab, which moves the focus), which no filter drops.
 int typedCode(const QKeyEvent* e) {
-    if (e->key() == Qt::Key_Delete) return 0;
+    if (e->key() == Qt::Key_Delete || e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) return 0;
     const QString t = e->text();
     return t.size() == 1 ? t.at(0).unicode() : 0;
 }
@@ -161,7 +161,15 @@ double frmRigTune::ScanStep() const {
 void frmRigTune::Command1_Click() {
     const auto mhz = rig::ParseNumber(text(txtFreq));
     if (!mhz || window::SameText(session_.rig.RigType(), "None")) return;
+    // A frequency the rig refuses ends the scan before the message opens: the message box runs
+    // the event loop, where the scan would go on into a box for every step.
+    if (chkScan->isChecked() && !session_.rig.FrequencyRefusal(*mhz).empty()) stopScan();
     session_.rig.ChangeFrequency(*mhz);
+}
+
+void frmRigTune::stopScan() {
+    Timer1->stop();
+    chkScan->setChecked(false);
 }
 
 void frmRigTune::cmdBand_Click(int index) {
@@ -189,6 +197,7 @@ void frmRigTune::txtFreq_Change() {
 
 void frmRigTune::chkScan_Click() {
     if (chkScan->isChecked() && !rig::IsNumber(text(txtFreq))) txtFreq->setText(txtFrom->text());
+    if (chkScan->isChecked() && !Timer1->isActive()) Timer1->start(rig::kScanIntervalMs);
     Command1->setFocus();
 }
 

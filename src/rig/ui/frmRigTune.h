@@ -55,6 +55,8 @@ protected:
     void hideEvent(QHideEvent* e) override;
 
 private:
+    void stopScan();
+
     Session& session_;
     std::unique_ptr<platform::Timer> Timer1;
 };

@@ -147,6 +147,7 @@ PacketSpotfrm::PacketSpotfrm(Session& session, QWidget* parent) : QDialog(parent
     timer1_ = session_.platform.scheduler.createTimer();
     timer1_->setHandler([this] { Timer1_Timer(); });
     comComm1_ = session_.platform.serial.create();
+    comComm1_->setLostHandler([this] { tncLost(); });
     winsock1_ = session_.platform.tcp.create();
     winsock1_->setHandlers({nullptr, [this] { Winsock1_DataArrival(); }, [this] { telnetClosedByServer(); },
                             [this](platform::TcpError error, const std::string&) {
@@ -294,12 +295,13 @@ void PacketSpotfrm::buildControls() {
     txtUnProcessed->setPalette(dp);
     placeTwips(txtUnProcessed, 120, 2880, 9135, 2535);
 
-    // Never enabled; its state is only kept in the settings file. It stands over the display as
-    // the original window had it, which keeps it out of the way of the text.
+    // Shown but never enabled; its state is only kept in the settings file. It stands on the
+    // display with a background of its own, so a line of text behind it does not run through
+    // its caption.
     chkConvToHex = make<QCheckBox>(this, "chkConvToHex");
     chkConvToHex->setText(QStringLiteral("Convert to Hex"));
+    chkConvToHex->setAutoFillBackground(true);
     placeTwips(chkConvToHex, 7080, 4200, 1575, 375);
-    chkConvToHex->hide();
 
     Label6 = label(this, "Label6", "Send text  (Ctrl  C or Esc for TNC Command mode):", 0, 5595, 3975, 375, right);
     txtSent = textBox(this, "txtSent", 4080, 5520, 4575, 315);
@@ -706,6 +708,15 @@ void PacketSpotfrm::tncFailed() {
     if (!isVisible()) show();
     Command2_Click();
     timer1_->stop();
+}
+
+void PacketSpotfrm::tncLost() {
+    // The source closes as Close Port closes it, and the display says why; Open Port opens the
+    // device again once it is back.
+    append("\r\n** TNC Serial Port lost: " + comComm1_->errorText() + " **\r\n");
+    Command2_Click();
+    timer1_->stop();
+    session_.platform.dialogs.beep();
 }
 
 void PacketSpotfrm::PollTNC() {

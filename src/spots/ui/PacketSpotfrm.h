@@ -134,6 +134,8 @@ private:
     void OpenTNCPort();
     void PollTNC();
     void tncFailed();
+    // The TNC's serial device went away while open (a pulled adapter).
+    void tncLost();
 
     // Telnet DX cluster.
     void ConnectTelnet();

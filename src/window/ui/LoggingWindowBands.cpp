@@ -83,7 +83,10 @@ void LoggingWindow::BandFreqConversion(double frequencyValue) {
         if (!band.empty()) bandHandler(band);
     } catch (...) {
     }
-    if (auto text = PendingFrequencyFor(frequencyValue)) session_.contest.PendingFrequency = *text;
+    if (auto text = PendingFrequencyFor(frequencyValue)) {
+        session_.contest.PendingFrequency = *text;
+        session_.contest.PendingFrequencyBand = BandForFrequency(frequencyValue);
+    }
 }
 
 void LoggingWindow::ModeSelection(const std::string& strMode) {

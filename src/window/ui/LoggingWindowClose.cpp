@@ -12,6 +12,7 @@
 #include "window/ClipboardText.h"
 #include "window/LogArchive.h"
 #include "window/ui/LoggingWindow.h"
+#include "window/ui/OpenLoggingWindow.h"
 #include "window/ui/ToolWindows.h"
 
 namespace window::ui {
@@ -41,17 +42,8 @@ void LoggingWindow::Form_Unload() {
     station::BackupLog(session_);
 }
 
-void LoggingWindow::Form_Terminate() {
-    // Exit ends the program here, without unloading: the key line is let up first.
-    session_.keyers.EndRun();
-    auto& clock = session_.contest.clock;
-    if (clock.LoggedOn) {
-        session_.profile.OperatingSeconds = static_cast<float>(session_.RunningSeconds);
-        station::SavePreferences(session_);
-        clock.LoggedOn = false;
-    }
-    session_.platform.exit.endProgram(0);
-}
+// Exit ends the program here, without unloading the windows.
+void LoggingWindow::Form_Terminate() { TerminateRun(session_); }
 
 void LoggingWindow::closeEvent(QCloseEvent* e) {
     bool cancel = false;
@@ -101,3 +93,21 @@ void LoggingWindow::mnuCopyListtoClipboard_Click() {
 }
 
 }  // namespace window::ui
+
+namespace window {
+
+void TerminateRun(Session& session) {
+    // The devices first: the key line is let up, and a radio whose front panel the opening
+    // bytes locked is unlocked, whatever happens after.
+    session.keyers.EndRun();
+    session.rig.Unload();
+    auto& clock = session.contest.clock;
+    if (clock.LoggedOn) {
+        session.profile.OperatingSeconds = static_cast<float>(session.RunningSeconds);
+        station::SavePreferences(session);
+        clock.LoggedOn = false;
+    }
+    session.platform.exit.endProgram(0);
+}
+
+}  // namespace window

@@ -4,6 +4,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "platform/qt/QtSerialLine.h"
 #include "support/Fakes.h"
 #include "support/PtyPair.h"
@@ -11,6 +13,18 @@
 using namespace std::chrono_literals;
 
 namespace {
+// Whether this process still has the device open: a file descriptor of /proc/self/fd on it
+// (named "/dev/pts/7 (deleted)" once the pseudo-terminal is gone).
+bool holdsDevice(const std::filesystem::path& device) {
+    std::error_code ec;
+    for (const auto& fd : std::filesystem::directory_iterator("/proc/self/fd", ec)) {
+        std::error_code rc;
+        const std::string target = std::filesystem::read_symlink(fd.path(), rc).string();
+        if (target == device.string() || target.rfind(device.string() + " ", 0) == 0) return true;
+    }
+    return false;
+}
+
 struct PtyLine : ::testing::Test {
     fakes::PtyPair pty;
     fakes::FakeEnvironment env;
@@ -64,4 +78,49 @@ TEST_F(PtyLine, RefusesAMissingDeviceAndAPortOutsideTheRange) {
     EXPECT_FALSE(line.isOpen());
     EXPECT_FALSE(line.open(11, {}, platform::Handshake::None));
     EXPECT_FALSE(line.errorText().empty());
+}
+
+// The far end goes away while the program writes to it (a pulled USB adapter): the line says so
+// once, from the event loop and never inside a call, has closed the device by then (so nothing
+// goes on retrying the queued bytes), and opens again once the device is back.
+TEST_F(PtyLine, ADeviceThatGoesAwayIsReportedOnceClosedAndOpensAgainWhenBack) {
+    platform::qt::QtSerialLine line(env);
+    ASSERT_TRUE(line.open(4, {4800, platform::Parity::None, 8, 2}, platform::Handshake::None)) << line.errorText();
+    const std::filesystem::path device = std::filesystem::canonical(pty.a);
+    ASSERT_TRUE(holdsDevice(device));
+    int lost = 0;
+    bool inCall = false, toldInsideACall = false;
+    line.setLostHandler([&] {
+        ++lost;
+        toldInsideACall = toldInsideACall || inCall;
+    });
+
+    pty.stop();
+    // The program goes on as a poll cycle would: requests queue up and replies are read.
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        inCall = true;
+        line.write("FA;MD;");
+        line.readAll();
+        inCall = false;
+        return lost > 0;
+    }, 5000));
+    EXPECT_EQ(lost, 1);
+    EXPECT_FALSE(toldInsideACall);
+    EXPECT_FALSE(line.isOpen());
+    EXPECT_EQ(line.bytesToWrite(), 0);
+    EXPECT_FALSE(line.write("x"));
+    EXPECT_NE(line.errorText().find(pty.a), std::string::npos) << line.errorText();
+    EXPECT_FALSE(holdsDevice(device));
+    QTest::qWait(200);
+    EXPECT_EQ(lost, 1);
+    line.close();
+
+    ASSERT_TRUE(pty.start());
+    fakes::PtyEnd peer(pty.b);
+    ASSERT_TRUE(peer.ok());
+    ASSERT_TRUE(line.open(4, {4800, platform::Parity::None, 8, 2}, platform::Handshake::None)) << line.errorText();
+    ASSERT_TRUE(line.write("FA;"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return line.bytesToWrite() == 0; }, 5000));
+    EXPECT_EQ(peer.read(3, 5000ms), "FA;");
+    EXPECT_EQ(lost, 1);
 }

@@ -14,6 +14,7 @@
 #include "platform/qt/QtSerialLine.h"
 #include "platform/qt/Text.h"
 #include "rig/RigSettings.h"
+#include "rig/ui/RigControlfrm.h"
 #include "rig/ui/RigWindows.h"
 #include "station/LogStore.h"
 #include "support/EmulatorProcess.h"
@@ -185,6 +186,55 @@ TEST(RigOverPty, TheLoggingWindowFollowsTheRadioAndTheContactStoresItsFrequency)
     r.window->Form_Unload();
     EXPECT_FALSE(r.ts->rig.Polling());
     EXPECT_FALSE(r.ts->rig.PortOpen());
+}
+
+// The adapter is pulled while polling (socat ends: the pseudo-terminal hangs up): the operator
+// is told in the rig setup and the logging window, the port is closed, a contact logged meanwhile
+// stores no frequency of the radio it no longer hears; once the device is back, Test reads the
+// radio again.
+TEST(RigOverPty, APulledAdapterIsReportedAndTestReadsTheRadioAgainOnceItIsBack) {
+    RigOnPty r("Kenwood", "kenwood");
+    ASSERT_TRUE(r.pty.ok());
+    ASSERT_TRUE(r.emulator->ok());
+    r.open();
+    ASSERT_TRUE(r.emulator->command("freq 7.025"));
+    ASSERT_TRUE(r.emulator->command("mode CW"));
+    ASSERT_TRUE(r.shows("40", "CW")) << r.band() << " " << r.mode();
+    auto* setup = qobject_cast<RigControlfrm*>(
+        window::ui::ToolWindows::instance().loaded(window::ToolWindow::RigControlfrm));
+    ASSERT_NE(setup, nullptr);
+
+    r.pty.stop();
+    r.emulator.reset();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !r.ts->rig.Polling(); }, 5000));
+    EXPECT_FALSE(r.ts->rig.PortOpen());
+    EXPECT_EQ(fromQ(setup->lblFreq->text()), "No Response");
+    EXPECT_EQ(fromQ(setup->lblUnProcess->text()).rfind("Port lost: " + r.pty.b, 0), 0u)
+        << fromQ(setup->lblUnProcess->text());
+    EXPECT_EQ(fromQ(r.window->lblDialog->text()), "Rig port lost.  Ctrl+R, Test opens it again.");
+
+    r.window->activateWindow();
+    r.window->txtCall->setFocus();
+    QTest::keyClicks(r.window->txtCall, "k4abc");
+    QTest::keyClick(r.window->txtCall, Qt::Key_Space);
+    QTest::keyClicks(QApplication::focusWidget(), "57");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QTest::keyClicks(QApplication::focusWidget(), "lee");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    const auto records = station::ParseLog(r.ts.readProgramFile("log.txt"));
+    ASSERT_EQ(records.size(), 1u) << fromQ(r.window->lblDialog->text());
+    EXPECT_EQ(records[0].Band, "40");
+    EXPECT_EQ(records[0].Frequency, "");
+
+    // Plugged in again, the radio now on 14.2 MHz USB: Test reads it.
+    ASSERT_TRUE(r.pty.start());
+    r.emulator = std::make_unique<fakes::EmulatorProcess>(
+        std::vector<std::string>{"--family", "kenwood", "--device", r.pty.a, "--freq", "14.2", "--mode", "USB"});
+    ASSERT_TRUE(r.emulator->ok());
+    setup->Command1_Click();
+    EXPECT_TRUE(r.ts->rig.Polling());
+    EXPECT_TRUE(r.shows("20", "PH")) << r.band() << " " << r.mode();
+    EXPECT_EQ(r.ts->contest.PendingFrequency, "14.200");
 }
 
 TEST_P(EveryFamilyOverAPty, BandAndModeFollowTheRadio) {

@@ -18,6 +18,7 @@
 #include "rig/ui/RigWindows.h"
 #include "rig/ui/frmFrequencyTest.h"
 #include "window/ui/LoggingWindowFixture.h"
+#include "window/LiveWindowFacade.h"
 #include "window/ui/ToolWindows.h"
 
 using platform::qt::fromQ;
@@ -86,6 +87,18 @@ struct DialogFixture {
             if (w->optComm[i]->isChecked()) return static_cast<int>(i) + 1;
         return 0;
     }
+};
+
+// The live logging window as the poll cycle reaches it: the modes handed over.
+struct ModeRecorder : window::LiveWindowApi {
+    std::vector<std::string> modes;
+    void BandFreqConversion(double) override {}
+    void ModeSelection(const std::string& m) override { modes.push_back(m); }
+    void PacketResize(const std::string&, bool) override {}
+    void DisplayBandMapLabels() override {}
+    void BandMapSpots(const std::string&, const std::string&, const std::string&) override {}
+    void SpotCallToCallField(const std::string&) override {}
+    void FocusCallField() override {}
 };
 
 }  // namespace
@@ -275,6 +288,87 @@ TEST(RigSetupDialog, LoadsTheDesignStateWithoutAFileAndMendsAPortOutsideOneToTen
         EXPECT_EQ(fromQ(w.List1->currentItem()->text()), "Kenwood");
         w.Command1_Click();
         EXPECT_TRUE(f.port.open);
+    }
+}
+
+TEST(RigSetupDialog, TheStoredRigTypeDecidesTheIcomNoteAndConvertToHexAtLoad) {
+    struct Case {
+        const char* rigType;
+        bool icomNote, hexEnabled;
+    };
+    // "Icom 735" shows the note only when it is chosen in the list, not when it is loaded.
+    const Case cases[] = {
+        {"Icom", true, false}, {"Icom 735", false, false}, {"Other", false, true}, {"Kenwood", false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rigType);
+        DialogFixture f;
+        f.ts.writeProgramFile("RigCntrl.txt",
+                              rigCntrl({"\"1200 \"", "\"N\"", "\"8\"", "\"1\"", "\"FE FE 64 E0 04 FD\"",
+                                        "\"FE FE 64 E0 03 FD\"", "\"1200,N,8,1\"", "1", "\"N\"", "\"M\"",
+                                        std::string("\"") + c.rigType + "\"", "1", "1", "1"}));
+        auto& w = f.load();
+        ASSERT_NE(w.List1->currentItem(), nullptr);
+        EXPECT_EQ(fromQ(w.List1->currentItem()->text()), c.rigType);
+        EXPECT_EQ(!w.Label10->isHidden(), c.icomNote);
+        EXPECT_EQ(w.chkConvToHex->isEnabled(), c.hexEnabled);
+    }
+    // Chosen in the list, "Icom 735" shows the note.
+    DialogFixture f;
+    auto& w = f.load();
+    w.show();
+    f.choose("Icom 735");
+    EXPECT_TRUE(w.Label10->isVisible());
+}
+
+TEST(RigSetupDialog, TestForgetsTheModeOfTheRigPolledBefore) {
+    DialogFixture f;
+    ModeRecorder logging;
+    f.ts->profile.OutOfState = 0;
+    f.ts->Form1.attach(window::WindowKind::InState, &logging);
+    f.ts.writeProgramFile("RigCntrl.txt", kKenwoodFile);
+    f.answer(f.port, kKenwoodReply);
+    auto& w = f.load();
+    w.show();
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    f.advance(250);
+    EXPECT_EQ(logging.modes, std::vector<std::string>{"CW"});
+
+    // "Other" decodes nothing: no mode reaches the window, not the Kenwood's old one.
+    f.choose("Other");
+    w.txtFreq->setText(QStringLiteral("FA;"));
+    logging.modes.clear();
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    f.advance(1000);
+    ASSERT_FALSE(logging.modes.empty());
+    for (const auto& m : logging.modes) EXPECT_EQ(m, "");
+    EXPECT_EQ(text(w.lblMode), "");
+    f.ts->Form1.detach(&logging);
+}
+
+TEST(RigSetupDialog, ACivReadStringIsSentOnlyWhenLongerThanSixteenCharacters) {
+    struct Case {
+        const char *freq, *mode;
+        std::string sent;  // over two poll cycles: the frequency turn, then the mode turn
+    };
+    const Case cases[] = {
+        {"FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", "\xFE\xFE\x64\xE0\x03\xFD\xFE\xFE\x64\xE0\x04\xFD"},
+        {"FE FE 64 E0 03 F", "FE FE 64 E0 04 FD", "\xFE\xFE\x64\xE0\x04\xFD"},  // 16 characters: not sent
+        {"FE FE 64 E0 03 FD", "FE FE 64 E0 04 F", "\xFE\xFE\x64\xE0\x03\xFD"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.freq) + " / " + c.mode);
+        DialogFixture f;
+        auto& w = f.load();
+        w.show();
+        f.choose("Icom");
+        w.txtFreq->setText(QString::fromLatin1(c.freq));
+        w.txtMode->setText(QString::fromLatin1(c.mode));
+        QTest::mouseClick(w.Command1, Qt::LeftButton);
+        // Too short to send is not a bad string: Test polls and says nothing.
+        EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());
+        EXPECT_TRUE(f.ts->rig.Polling());
+        f.advance(750);  // receive, send (mode turn), receive
+        EXPECT_EQ(f.port.written, c.sent);
     }
 }
 

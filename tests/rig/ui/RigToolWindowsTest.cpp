@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/qt/Text.h"
+#include "rig/ui/RigControlfrm.h"
 #include "rig/ui/RigWindows.h"
 #include "rig/ui/frmBandPlan.h"
 #include "rig/ui/frmFrequencyTest.h"
@@ -46,6 +48,13 @@ struct PolledRig {
     }
 };
 
+// Shows a window as the active one, so that where the focus goes can be asserted.
+void activate(QWidget& w) {
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+}
+
 std::vector<QLabel*> chartLabels(QWidget& w, const char* prefix) {
     std::vector<QLabel*> out;
     for (auto* l : w.findChildren<QLabel*>())
@@ -54,6 +63,41 @@ std::vector<QLabel*> chartLabels(QWidget& w, const char* prefix) {
 }
 
 }  // namespace
+
+// --- Captions and notes -----------------------------------------------------------------------
+
+TEST(RigWindowTexts, CaptionsAndNotesReadAsDesigned) {
+    TestSession ts;
+    ts.copyDataFile("BandPlan.txt");
+    RigControlfrm setup(*ts);
+    frmBandPlan chart(*ts);
+    frmRigTune panel(*ts);
+    frmFrequencyTest raw(*ts);
+    struct Text {
+        const char* what;
+        QString shown;
+        const char* designed;
+    };
+    const Text texts[] = {
+        {"setup caption", setup.windowTitle(), " Rig Interface Setup"},
+        {"chart caption", chart.windowTitle(), "Frequency Privileges"},
+        {"panel caption", panel.windowTitle(), " Change Frequency and Mode (Ctrl G (Go))"},
+        {"raw-command caption", raw.windowTitle(), "Test Change Frequency Function"},
+        {"Icom note", setup.Label10->text(),
+         "Icom radio users will have to replace the 64 in the string with the ID for your particular radio.  "
+         "Please check your Icom user's manual for details."},
+        {"raw command", raw.Label1->text(),
+         "Please use the text box below to enter a complete command to send to your radio.  The default example "
+         "is the command used for Kenwood radios."},
+        {"hex command", raw.Label2->text(),
+         "If your radio requires a hexidecimal format, please enter in the format of XX XX XX (using spaces "
+         "between each two digits) and click the Convert to Hex check box below."},
+        {"frequency test", raw.Label4->text(),
+         "Most Elecrafts, Icoms, Kenwoods and Yaesus are now supported. For any supported radio, you should be "
+         "able to enter a frequency in Mhz, click send and your radio should switch to the specified frequency."},
+    };
+    for (const Text& t : texts) EXPECT_EQ(fromQ(t.shown), t.designed) << t.what;
+}
 
 // --- Privileges chart -------------------------------------------------------------------------
 
@@ -84,6 +128,15 @@ TEST(PrivilegesChartWindow, OpensOnExtraAndEachClassButtonRebuildsTheChartFromSc
     // The last bar stands 80 % of the way from the rule to the bottom.
     const double lineY = w.Line1->y();
     EXPECT_NEAR(bar40->y(), lineY + 0.8 * (w.height() - lineY), 1.0);
+    // The legend and the segments as drawn: CW blue, phone green.
+    w.show();
+    auto background = [](QWidget* l) { return l->grab().toImage().pixelColor(3, 3); };
+    EXPECT_EQ(background(w.Label3), QColor(0, 0, 255));
+    EXPECT_EQ(background(w.Label4), QColor(0, 255, 0));
+    EXPECT_EQ(background(cw40), QColor(0, 0, 255));
+    EXPECT_EQ(background(w.findChild<QLabel*>(QStringLiteral("priv4"))), QColor(0, 255, 0));  // 40 m phone
+    EXPECT_EQ(background(bar40), QColor(0, 0, 0));
+    EXPECT_EQ(background(w.findChild<QLabel*>(QStringLiteral("bnlb2"))), QColor(255, 255, 0));
 
     // Technician: one bar, one segment, nothing of the Extra chart left behind.
     QTest::mouseClick(w.Command2, Qt::LeftButton);
@@ -163,7 +216,8 @@ TEST(PrivilegesChartWindow, OpenedModallyFromTheMenuAndCtrlFThenUnloaded) {
 TEST(TuningPanel, PresetsStepsAndModesGoToTheRadio) {
     PolledRig rig;
     frmRigTune w(*rig.ts);
-    w.show();
+    activate(w);
+    EXPECT_TRUE(w.txtFreq->hasFocus());
     EXPECT_EQ(text(w.txtFreq), "");
     for (auto* b : w.cmdTune) EXPECT_FALSE(b->isEnabled());
 
@@ -173,28 +227,60 @@ TEST(TuningPanel, PresetsStepsAndModesGoToTheRadio) {
     rig.advance(1000);
     QTest::mouseClick(w.cmdTune[0], Qt::LeftButton);  // 10 Hz up
     EXPECT_EQ(text(w.txtFreq), "14.17501");
-    EXPECT_TRUE(w.cmdDone->hasFocus() || !w.isActiveWindow());
+    EXPECT_TRUE(w.cmdDone->hasFocus());
     rig.advance(1000);
     QTest::mouseClick(w.cmdBand[13], Qt::LeftButton);  // "70"
     EXPECT_EQ(text(w.txtFreq), "435");
     rig.advance(1000);
     EXPECT_EQ(rig.frequencyCommands(), (std::vector<std::string>{"FA00014175000;", "FA00014175010;",
                                                                  "FA00435000000;"}));
+    w.txtFreq->setFocus();
     QTest::mouseClick(w.cmdUSB, Qt::LeftButton);
+    EXPECT_TRUE(w.cmdDone->hasFocus());
     rig.advance(1000);
     EXPECT_NE(rig.port.written.find("MD2;"), std::string::npos);
 
     // Enter in the frequency field runs Go; letters never reach it, "/" does and makes it no number.
     w.txtFreq->clear();
+    w.txtFreq->setFocus();
     QTest::keyClicks(w.txtFreq, "7a.0b25");
     EXPECT_EQ(text(w.txtFreq), "7.025");
     QTest::keyClick(w.txtFreq, Qt::Key_Return);
     rig.advance(1000);
     EXPECT_EQ(rig.frequencyCommands().back(), "FA00007025000;");
-    EXPECT_TRUE(w.txtFreq->hasFocus() || !w.isActiveWindow());
+    EXPECT_TRUE(w.txtFreq->hasFocus());
+    EXPECT_EQ(w.txtFreq->cursorPosition(), 5);
     QTest::keyClicks(w.txtFreq, "/");
     EXPECT_EQ(text(w.txtFreq), "7.025/");
     for (auto* b : w.cmdTune) EXPECT_FALSE(b->isEnabled());
+}
+
+TEST(TuningPanel, TabWalksFrequencyGoDoneAndFromTo) {
+    PolledRig rig("None", false);
+    frmRigTune w(*rig.ts);
+    activate(w);
+    w.txtFreq->setText(QStringLiteral("14.025"));
+    struct Step {
+        QWidget* from;
+        Qt::Key key;
+        QWidget* to;
+    };
+    const Step steps[] = {
+        {w.txtFreq, Qt::Key_Tab, w.Command1},  {w.Command1, Qt::Key_Tab, w.cmdDone},
+        {w.cmdDone, Qt::Key_Backtab, w.Command1}, {w.Command1, Qt::Key_Backtab, w.txtFreq},
+        {w.txtFrom, Qt::Key_Tab, w.txtTo},     {w.txtTo, Qt::Key_Backtab, w.txtFrom},
+    };
+    for (const Step& s : steps) {
+        s.from->setFocus();
+        ASSERT_TRUE(s.from->hasFocus()) << fromQ(s.from->objectName());
+        QTest::keyClick(s.from, s.key, s.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_TRUE(s.to->hasFocus()) << fromQ(s.from->objectName()) << " -> " << fromQ(s.to->objectName())
+                                      << ", not " << fromQ(QApplication::focusWidget()->objectName());
+    }
+    // Tab types nothing into a number field.
+    EXPECT_EQ(text(w.txtFreq), "14.025");
+    EXPECT_EQ(text(w.txtFrom), "1.8");
+    EXPECT_EQ(text(w.txtTo), "54");
 }
 
 TEST(TuningPanel, WithRigTypeNoneTheTextChangesButNothingIsSent) {
@@ -212,13 +298,14 @@ TEST(TuningPanel, WithRigTypeNoneTheTextChangesButNothingIsSent) {
 TEST(TuningPanel, ScanStepsWrapsAndStaysInsideItsRangeOnTheTimer) {
     PolledRig rig;
     frmRigTune w(*rig.ts);
-    w.show();
+    activate(w);
     // Ticking Scan with an empty frequency starts from From; the first tick sends From plus a step.
     w.Option[4]->setChecked(true);  // 2.5 KHz
     w.txtFrom->setText(QStringLiteral("14.0"));
     w.txtTo->setText(QStringLiteral("14.005"));
     w.chkScan->setChecked(true);
     EXPECT_EQ(text(w.txtFreq), "14.0");
+    EXPECT_TRUE(w.Command1->hasFocus());
     std::vector<std::string> seen;
     for (int i = 0; i < 4; ++i) {
         rig.advance(299);
@@ -250,10 +337,12 @@ TEST(TuningPanel, ScanStepsWrapsAndStaysInsideItsRangeOnTheTimer) {
     rig.advance(299);
     EXPECT_EQ(text(w.txtFreq), "1270.00004");
 
-    // Any key stops the scan, and the key goes on to its field.
+    // Any key stops the scan, and the key goes on to its field; the focus moves to Go.
+    w.txtFrom->setFocus();
     QTest::keyClick(w.txtFrom, Qt::Key_5);
     EXPECT_FALSE(w.chkScan->isChecked());
     EXPECT_EQ(text(w.txtFrom), "12405");
+    EXPECT_TRUE(w.Command1->hasFocus());
     rig.advance(299 * 3);
     EXPECT_EQ(text(w.txtFreq), "1270.00004");
 
@@ -265,6 +354,78 @@ TEST(TuningPanel, ScanStepsWrapsAndStaysInsideItsRangeOnTheTimer) {
     w.hide();
     rig.advance(299 * 3);
     EXPECT_EQ(text(w.txtFreq), "1270.00005");
+}
+
+// Scanning past what the rig can be tuned to (a Yaesu takes at most 999.99999 MHz): the refusal
+// stops the scan first, so the message box, whose event loop goes on running the panel's timer,
+// is the only one. It used to open a box for nearly every tick with Scan still ticked.
+TEST(TuningPanel, ARefusedFrequencyStopsTheScanBeforeItsOneMessage) {
+    PolledRig rig("Yaesu");
+    ASSERT_TRUE(rig.ts->rig.Polling());
+    frmRigTune w(*rig.ts);
+    w.show();
+    w.txtFrom->setText(QStringLiteral("999.9"));
+    w.txtTo->setText(QStringLiteral("1300"));
+    w.txtFreq->setText(QStringLiteral("999.99998"));
+    w.chkScan->setChecked(true);
+    auto& dialogs = rig.ts.fakes.dialogs;
+    std::vector<bool> scanningBehindABox;
+    bool inBox = false;
+    dialogs.onMessage = [&](const fakes::MessageCall&) {
+        scanningBehindABox.push_back(w.chkScan->isChecked());
+        if (inBox) return;
+        inBox = true;
+        rig.advance(299 * 10);  // the box's own event loop, open for three seconds
+        inBox = false;
+    };
+    rig.advance(299);  // 999.99999: taken
+    EXPECT_TRUE(dialogs.messages.empty());
+    rig.advance(299);  // 1000: refused
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "Error Changing Frequency");
+    EXPECT_EQ(scanningBehindABox, std::vector<bool>{false});
+    EXPECT_FALSE(w.chkScan->isChecked());
+    rig.advance(299 * 5);
+    EXPECT_EQ(text(w.txtFreq), "1000.");
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+
+    // Ticked again, the scan goes on from the range's start.
+    w.txtFreq->setText(QStringLiteral("999.9"));
+    w.chkScan->setChecked(true);
+    rig.advance(299);
+    EXPECT_EQ(text(w.txtFreq), "999.90001");
+}
+
+TEST(TuningPanel, EachScanStepOptionMovesTheFrequencyByItsStep) {
+    struct Case {
+        int option;  // Option1 .. Option5
+        const char* caption;
+        const char* afterOneTick;  // from 14 MHz
+        const char* sent;
+    };
+    const Case cases[] = {
+        {0, "500 Hz", "14.0005", "FA00014000500;"},  {1, "100 Hz", "14.0001", "FA00014000100;"},
+        {2, "30 Hz", "14.00003", "FA00014000030;"},  {3, "10 Hz", "14.00001", "FA00014000010;"},
+        {4, "2.5 KHz", "14.0025", "FA00014002500;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.caption);
+        PolledRig rig;
+        frmRigTune w(*rig.ts);
+        w.show();
+        QRadioButton* option = w.Option[static_cast<size_t>(c.option)];
+        EXPECT_EQ(fromQ(option->text()), c.caption);
+        QTest::mouseClick(option, Qt::LeftButton);
+        ASSERT_TRUE(option->isChecked());
+        w.txtFreq->setText(QStringLiteral("14"));
+        w.chkScan->setChecked(true);
+        rig.advance(299);  // one scan tick
+        EXPECT_EQ(text(w.txtFreq), c.afterOneTick);
+        w.chkScan->setChecked(false);
+        rig.advance(2000);
+        ASSERT_FALSE(rig.frequencyCommands().empty());
+        EXPECT_EQ(rig.frequencyCommands().back(), c.sent);
+    }
 }
 
 TEST(TuningPanel, CtrlGOpensItModallyAndEveryOpeningStartsAfresh) {

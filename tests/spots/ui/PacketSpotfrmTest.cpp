@@ -3,6 +3,7 @@
 // failures over the fake services.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <cstdlib>
+#include <set>
 #include <gtest/gtest.h>
 
 #include "FakeCluster.h"
@@ -330,6 +332,36 @@ TEST(PacketSpotfrmTnc, APortThatCannotOpenSaysSoAndEndsClosed) {
     EXPECT_EQ(dialogs.beeps, 1);
 }
 
+// The TNC's adapter is pulled while the source listens: the display says so, the source closes
+// (port closed, timer stopped), and Open Port opens it again once the device is back.
+TEST(PacketSpotfrmTnc, APulledAdapterClosesTheSourceAndOpenPortOpensItAgain) {
+    Spotting s;
+    Session& session = *s.f.ts;
+    PacketSpotfrm& w = s.open();
+    s.choose(w, 1);
+    w.Command1_Click();
+    ASSERT_TRUE(w.listening()) << w.displayText();
+    auto& tnc = s.f.ts.fakes.serial.device(1);
+    ASSERT_TRUE(tnc.open);
+
+    const size_t messagesBefore = s.f.ts.fakes.dialogs.messages.size();
+    tnc.unplug("/dev/ttyUSB1: Input/output error");
+    EXPECT_EQ(s.f.ts.fakes.serial.deliver(), 1);
+    EXPECT_TRUE(Shows(w, "** TNC Serial Port lost: /dev/ttyUSB1: Input/output error **")) << w.displayText();
+    EXPECT_FALSE(w.listening());
+    EXPECT_FALSE(w.timerRunning());
+    EXPECT_EQ(s.f.ts.fakes.dialogs.beeps, 1);
+    EXPECT_EQ(s.f.ts.fakes.dialogs.messages.size(), messagesBefore);  // told in the display, no box
+
+    tnc.plugIn();
+    w.Command1_Click();
+    ASSERT_TRUE(w.listening()) << w.displayText();
+    EXPECT_TRUE(tnc.open);
+    tnc.receive(kSpot1);
+    s.f.ts.fakes.scheduler.advance(1000);
+    EXPECT_TRUE(Stored(session, "JA1ABC")) << w.displayText();
+}
+
 TEST(PacketSpotfrmAgw, ASpotSentToDXThroughDirewolfReachesTheBandMap) {
     fakes::Direwolf engine;
     ASSERT_TRUE(engine.ok()) << "direwolf did not start (scripts/setup installs it):\n" << engine.log();
@@ -374,6 +406,7 @@ TEST(PacketSpotfrmSettings, TheSavedSourceReopensAtTheNextStartAndShowsThePanel)
     saved.TncPower = "R";
     saved.TncHandshake = 3;
     saved.OptList = true;
+    saved.ListDxOnly = 1;
     saved.Hex = "03";
     saved.TelnetPort = "7300";
     saved.TelnetHost = "dxc.example.net";
@@ -388,11 +421,15 @@ TEST(PacketSpotfrmSettings, TheSavedSourceReopensAtTheNextStartAndShowsThePanel)
     EXPECT_TRUE(w->listening());
     EXPECT_EQ(peer.connects, 1);
     EXPECT_TRUE(lw->txtDX->isVisible());  // the list, as saved
+    // "List DX Only" as saved: a talk line is not shown, the spot is.
+    EXPECT_TRUE(w->chkDX->isChecked());
     s.f.ts.fakes.tcp.deliver();
-    peer.send(kSpot1);
+    peer.send("W4XYZ de K1TTT: anyone on 20?\r\n" + kSpot1);
     s.f.ts.fakes.tcp.deliver();
     EXPECT_TRUE(Stored(session, "JA1ABC"));
     EXPECT_EQ(lw->txtDX->topLevelItemCount(), 1);
+    EXPECT_TRUE(Shows(*w, kSpot1)) << w->displayText();
+    EXPECT_FALSE(Shows(*w, "anyone on 20?")) << w->displayText();
     // Written back as read until the operator clicks the list.
     w->cmdDone_Click();
     const auto reread = spots::LoadPackSpot(session, {});
@@ -424,6 +461,11 @@ TEST(PacketSpotfrmSettings, NoneOrAnEmptySourceOpensNothingAndDoneRemovesThePane
         const std::string before = w.displayText();
         w.Command2_Click();
         EXPECT_EQ(w.displayText(), before) << source;
+        // Esc tries to open: the help text gives way to the one line, and nothing opens.
+        QTest::keyClick(&w, Qt::Key_Escape);
+        EXPECT_EQ(w.displayText(), "** Attempting to Open Port **\r\n\r\n") << source;
+        EXPECT_FALSE(w.listening()) << source;
+        EXPECT_TRUE(w.isVisible()) << source;
         w.cmdDone_Click();
         EXPECT_FALSE(s.logging().lblDX->isVisible()) << source;
         EXPECT_FALSE(s.logging().txtDX->isVisible()) << source;
@@ -530,13 +572,183 @@ TEST(PacketSpotfrmAgw, EveryFrameThatArrivedIsHandledInOneTickAndAConnectionShow
     EXPECT_EQ(w.ConnectedStation(), "");
 }
 
-// Pictures of the setup window connected to a cluster and of the logging window with its
-// spots, for looking at them as an operator would. Runs only when PALMETAR_SCREENSHOTS names
-// a folder to write to; PALMETAR_SCREENSHOT_PAUSE (ms) holds each picture on the screen.
-TEST(SpottingPictures, SetupWindowOnAClusterAndTheBandMap) {
-    const char* folder = std::getenv("PALMETAR_SCREENSHOTS");
-    if (!folder) GTEST_SKIP() << "set PALMETAR_SCREENSHOTS to a folder to write the pictures";
-    auto pause = [] {
+TEST(PacketSpotfrmSettings, EachSourceEnablesItsControlsAndConvertToHexStaysShownButDisabled) {
+    struct Case {
+        int row;
+        const char* source;
+        bool send, display, tncHex, serial, telnet;
+    };
+    const Case cases[] = {
+        {0, "None", false, false, false, false, false},
+        {1, "TNC", true, true, true, true, false},
+        {2, "Telnet", true, true, false, false, true},
+        {3, "AGW Packet Engine", true, true, false, false, false},
+    };
+    Spotting s;
+    PacketSpotfrm& w = s.open();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        s.choose(w, c.row);
+        ASSERT_EQ(w.SpotSource(), c.source);
+        for (QWidget* control : std::initializer_list<QWidget*>{w.txtSent, w.Label6, w.Command1, w.Command2})
+            EXPECT_EQ(control->isEnabled(), c.send) << fromQ(control->objectName());
+        for (QWidget* control : std::initializer_list<QWidget*>{w.Frame2, w.OptList, w.OptBand, w.chkDX})
+            EXPECT_EQ(control->isEnabled(), c.display) << fromQ(control->objectName());
+        EXPECT_EQ(w.txtHex->isEnabled(), c.tncHex);
+        for (QWidget* control : std::initializer_list<QWidget*>{w.fraPort, w.fraBaud, w.fraParity, w.fraData,
+                                                                w.fraStop, w.fraPower, w.Frame1})
+            EXPECT_EQ(control->isEnabled(), c.serial) << fromQ(control->objectName());
+        EXPECT_EQ(w.txtTelnetHost->isEnabled(), c.telnet);
+        EXPECT_EQ(w.txtTelnetPort->isEnabled(), c.telnet);
+        for (QWidget* control : std::initializer_list<QWidget*>{w.List1, w.cmdDone, w.Command3, w.txtUnProcessed})
+            EXPECT_TRUE(control->isEnabled()) << fromQ(control->objectName());
+        // "Convert to Hex" is there to be seen, and never to be used.
+        EXPECT_TRUE(w.chkConvToHex->isVisible());
+        EXPECT_FALSE(w.chkConvToHex->isEnabled());
+    }
+}
+
+TEST(PacketSpotfrmSettings, DoneOpensAClosedSourceAndLeavesAnOpenOne) {
+    for (const bool openFirst : {false, true}) {
+        SCOPED_TRACE(openFirst ? "open" : "closed");
+        Spotting s;
+        s.logging();
+        auto& peer = s.f.ts.fakes.tcp.peer("dxc.example.net", 7300);
+        PacketSpotfrm& w = s.open();
+        s.choose(w, 2);  // choosing a source closes it
+        w.txtTelnetHost->setText(QStringLiteral("dxc.example.net"));
+        w.txtTelnetPort->setText(QStringLiteral("7300"));
+        if (openFirst) QTest::mouseClick(w.Command1, Qt::LeftButton);
+        s.f.ts.fakes.tcp.deliver();
+        EXPECT_EQ(w.listening(), openFirst);
+        QTest::mouseClick(w.cmdDone, Qt::LeftButton);
+        s.f.ts.fakes.tcp.deliver();
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_TRUE(w.listening());
+        EXPECT_TRUE(peer.connected());
+        EXPECT_EQ(peer.connects, 1);
+    }
+}
+
+TEST(PacketSpotfrmTnc, TheCommandModeKeyIsEscOrCtrlCWithCtrlAlone) {
+    struct Case {
+        const char* what;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* hex;
+        std::string sent;
+    };
+    const Case cases[] = {
+        {"Esc", Qt::Key_Escape, Qt::NoModifier, "03", "\x03"},
+        {"Ctrl+C", Qt::Key_C, Qt::ControlModifier, "03", "\x03"},
+        {"Esc with 1B", Qt::Key_Escape, Qt::NoModifier, "1B", "\x1B"},
+        {"Ctrl+Shift+C", Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier, "03", ""},
+        {"Ctrl+Alt+C", Qt::Key_C, Qt::ControlModifier | Qt::AltModifier, "03", ""},
+        {"Esc with a character that is not hex", Qt::Key_Escape, Qt::NoModifier, "zz", ""},
+    };
+    Spotting s;
+    PacketSpotfrm& w = s.open();
+    s.choose(w, 1);
+    QTest::mouseClick(w.optComm[2], Qt::LeftButton);
+    w.Command1_Click();
+    auto& port = s.f.ts.fakes.serial.device(3);
+    ASSERT_TRUE(port.open) << w.displayText();
+    for (const Case& c : cases) {
+        w.txtHex->setText(QString::fromLatin1(c.hex));
+        w.txtSent->setFocus();
+        port.written.clear();
+        QTest::keyClick(w.txtSent, c.key, c.modifiers);
+        EXPECT_EQ(port.written, c.sent) << c.what;
+        EXPECT_TRUE(w.listening()) << c.what;
+    }
+}
+
+TEST(PacketSpotfrmAgw, ASpaceTypedPastSeventyCharactersSendsTheLineToTheConnectedStation) {
+    struct Case {
+        size_t typed;  // characters before the space
+        bool sent;
+    };
+    for (const Case c : {Case{69, false}, Case{70, true}}) {
+        SCOPED_TRACE(c.typed);
+        Spotting s;
+        auto& tcp = s.f.ts.fakes.tcp;
+        auto& engine = tcp.peer("127.0.0.1", 8000);
+        auto frame = [](char kind, const std::string& from, const std::string& to, const std::string& data) {
+            spots::AgwFrame f;
+            f.kind = kind;
+            f.callFrom = from;
+            f.callTo = to;
+            f.data = data;
+            return spots::EncodeAgwFrame(f);
+        };
+        PacketSpotfrm& w = s.open();
+        s.choose(w, 3);
+        w.Command1_Click();
+        tcp.deliver();
+        engine.send(frame('X', "W4XYZ", "", std::string(1, '\1')));
+        tcp.deliver();
+        engine.send(frame('C', "N0CALL", "W4XYZ", "*** CONNECTED With Station N0CALL\r"));
+        tcp.deliver();
+        s.f.ts.fakes.scheduler.advance(333);
+        ASSERT_EQ(w.ConnectedStation(), "N0CALL") << w.displayText();
+
+        std::string typed;
+        for (size_t i = 0; i < c.typed; ++i) typed += static_cast<char>('a' + i % 26);
+        w.txtSent->setFocus();
+        QTest::keyClicks(w.txtSent, QString::fromLatin1(typed.c_str()));
+        engine.received.clear();
+        QTest::keyClick(w.txtSent, Qt::Key_Space);
+        tcp.deliver();
+        std::vector<std::string> data;
+        spots::AgwFrameReader reader;
+        reader.feed(engine.received);
+        while (auto f = reader.next())
+            if (f->kind == 'D' && f->callTo == "N0CALL") data.push_back(f->data);
+        if (c.sent) {
+            EXPECT_EQ(data, std::vector<std::string>{typed + "\r"});
+            EXPECT_EQ(fromQ(w.txtSent->text()), "");
+        } else {
+            EXPECT_TRUE(data.empty());
+            EXPECT_EQ(fromQ(w.txtSent->text()), typed + " ");
+        }
+    }
+}
+
+TEST(PacketSpotfrmTimer, WithoutSpotsTheBandMapIsRecolouredByAgeEveryTwoMinutes) {
+    Spotting s;
+    auto& lw = s.logging();
+    auto& peer = s.f.ts.fakes.tcp.peer("dxc.example.net", 7300);
+    PacketSpotfrm& w = s.open();
+    s.choose(w, 2);
+    w.txtTelnetHost->setText(QStringLiteral("dxc.example.net"));
+    w.txtTelnetPort->setText(QStringLiteral("7300"));
+    w.cmdDone_Click();  // opens the cluster and lays out the band map
+    s.f.ts.fakes.tcp.deliver();
+    ASSERT_TRUE(lw.lblDX->isVisible());
+    peer.send(kSpot1);
+    s.f.ts.fakes.tcp.deliver();
+    auto colour = [&] {
+        for (QLabel* l : lw.lblDXSpot)
+            if (l->isVisible() && fromQ(l->text()) == "JA1") return l->palette().color(QPalette::WindowText);
+        return QColor();
+    };
+    ASSERT_EQ(colour(), QColor(255, 255, 128));  // pale yellow: under ten minutes old
+    // The redraws come every 361 ticks of 333 ms; the fifth, at 601 s, finds the spot ten
+    // minutes old and draws it white.
+    s.f.ts.fakes.scheduler.advance(599 * 1000);
+    EXPECT_EQ(colour(), QColor(255, 255, 128));
+    s.f.ts.fakes.scheduler.advance(3 * 1000);
+    EXPECT_EQ(colour(), QColor(255, 255, 255));
+}
+
+// The setup window on a cluster, then on the TNC page, and the logging window with the spots,
+// as an operator sees them. With PALMETAR_SCREENSHOTS naming a folder each is also saved there;
+// PALMETAR_SCREENSHOT_PAUSE (ms) holds each picture on the screen.
+TEST(SpottingPictures, SetupWindowOnAClusterThenOnTheTncPageAndTheBandMap) {
+    auto picture = [](QWidget& window, const char* name) {
+        const char* folder = std::getenv("PALMETAR_SCREENSHOTS");
+        if (!folder) return;
+        EXPECT_TRUE(window.grab().save(QStringLiteral("%1/%2.png").arg(QString::fromLocal8Bit(folder), name)));
         if (const char* ms = std::getenv("PALMETAR_SCREENSHOT_PAUSE")) QTest::qWait(std::atoi(ms));
     };
     // The cluster negotiates (IAC DO TERMINAL-TYPE, IAC WILL ECHO) before its greeting.
@@ -556,22 +768,47 @@ TEST(SpottingPictures, SetupWindowOnAClusterAndTheBandMap) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return Stored(*s.f.ts, "W1AW/B"); }, 10000));
     w.txtSent->setText(QStringLiteral("SH/DX"));
     QApplication::processEvents();
-    EXPECT_TRUE(w.grab().save(QStringLiteral("%1/packetspotfrm-telnet.png").arg(folder)));
-    pause();
+    // On the cluster: the spots and, last, the prompt still waiting for its line end.
+    const std::string shown = fromQ(w.txtUnProcessed->toPlainText());
+    EXPECT_NE(shown.find("Hello W4XYZ, this is the test cluster\n" + kSpot1.substr(0, kSpot1.size() - 2)),
+              std::string::npos)
+        << shown;
+    EXPECT_NE(shown.find("\nDX de K1TTT:  10368100.0  W1AW/B"), std::string::npos) << shown;
+    EXPECT_EQ(shown.substr(shown.size() - 15), "W4XYZ de TEST >");
+    EXPECT_TRUE(w.Label4->isVisible());
+    EXPECT_EQ(w.Label6->text(), QStringLiteral("Type text to send and press enter:"));
+    EXPECT_TRUE(w.txtTelnetHost->isEnabled());
+    EXPECT_FALSE(w.fraBaud->isEnabled());
+    picture(w, "packetspotfrm-telnet");
+
+    // The TNC page: the cluster closed, its help in the display, its settings to choose.
     s.choose(w, 1);
     QApplication::processEvents();
-    EXPECT_TRUE(w.grab().save(QStringLiteral("%1/packetspotfrm-tnc.png").arg(folder)));
-    pause();
+    EXPECT_FALSE(w.listening());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !cluster.hasClient(); }, 10000));
+    EXPECT_EQ(fromQ(w.txtUnProcessed->toPlainText()).rfind("To use a Packet TNC", 0), 0u);
+    EXPECT_EQ(w.Label6->text(), QStringLiteral("Send text  (Ctrl C or Esc for TNC Command mode):"));
+    EXPECT_TRUE(w.fraBaud->isEnabled());
+    EXPECT_TRUE(w.optBaud[3]->isChecked());
+    EXPECT_FALSE(w.txtTelnetHost->isEnabled());
+    picture(w, "packetspotfrm-tnc");
+
+    // Back to the cluster: Done opens it and the band map shows its spots.
     s.choose(w, 2);
-    w.txtTelnetHost->setText(QStringLiteral("127.0.0.1"));
-    w.txtTelnetPort->setText(QString::number(cluster.port()));
     w.cmdDone_Click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return cluster.hasClient() && w.listening(); }, 10000));
     cluster.send(kSpot1 + kSpot2 + kSpot3);
-    QTest::qWaitFor([&] { return false; }, 500);
-    QApplication::processEvents();
-    EXPECT_TRUE(s.logging().grab().save(QStringLiteral("%1/logging-with-spots.png").arg(folder)));
-    pause();
+    auto& lw = s.logging();
+    auto captions = [&] {
+        std::set<std::string> out;
+        for (QLabel* l : lw.lblDXSpot)
+            if (l->isVisible()) out.insert(fromQ(l->text()));
+        return out;
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return captions() == std::set<std::string>{"JA1", "VP8", "ZS6"}; }, 10000));
+    EXPECT_TRUE(lw.lblDX->isVisible());
+    EXPECT_FALSE(w.isVisible());
+    picture(lw, "logging-with-spots");
 }
 
 TEST(PacketSpotfrmTnc, HandshakeAndConnectionPowerAsTheButtonsChooseThem) {

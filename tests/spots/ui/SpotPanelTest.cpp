@@ -190,6 +190,43 @@ TEST(SpotPanel, TheSpotListShowsNewestFirstAndAClickFillsTheCallFieldTuningUnles
     EXPECT_EQ(fromQ(w.txtDX->topLevelItem(199)->text(0)), "K50AA");
 }
 
+TEST(SpotPanel, EachColumnOfAListRowComesFromItsColumnsOfTheSpotLine) {
+    struct Case {
+        const char* what;
+        std::string line;
+        const char *call, *mhz, *comments, *prefix, *time, *from;
+    };
+    // Columns of a spot line: spotter 4-14, frequency 16-24, call 27-39, comment 38-62 (so a call
+    // of 13 characters lends it its last two), prefix 65-69, time 71-74 and from 76-79.
+    const Case cases[] = {
+        {"a call filling its 13 columns",
+         "DX de K1TTT:     14025.0  3D2/QA1ABC/MM CQ UP 2                       1234Z FN32\r\n", "3D2/QA1ABC/MM",
+         "14.025", "de K1TTT:  MM CQ UP 2", "", "1234", "FN3"},
+        {"a comment running to column 69",
+         "DX de W3LPL:     14075.0  VP8/G3ABC    0123456789ABCDEFGHIJKLMNOPQRST 0102Z EL98\r\n", "VP8/G3ABC",
+         "14.075", "de W3LPL:  0123456789ABCDEFGHIJKLM", "PQRST", "0102", "EL9"},
+        {"a short line", "DX de N2IC:       7010.0  ZS6ABC       CQ\r\n", "ZS6ABC", "7.01", "de N2IC:  CQ", "", "",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Panel p;
+        auto& w = *p.w;
+        p.f.ts->Form1.PacketResize("TNC", true);
+        ASSERT_EQ(p.f.ts->spotReceiver.Receive(c.line).spotsPosted, 1);
+        ASSERT_EQ(w.txtDX->topLevelItemCount(), 1);
+        const auto* row = w.txtDX->topLevelItem(0);
+        EXPECT_EQ(fromQ(row->text(0)), c.call);
+        EXPECT_EQ(fromQ(row->text(1)), c.mhz);
+        EXPECT_EQ(fromQ(row->text(3)), "");  // Status stays empty
+        EXPECT_EQ(fromQ(row->text(4)), c.comments);
+        EXPECT_EQ(fromQ(row->text(5)), c.prefix);
+        EXPECT_EQ(fromQ(row->text(6)), c.time);
+        EXPECT_EQ(fromQ(row->text(7)), c.from);
+        EXPECT_EQ(p.f.ts->spotHistory.SpotCalls[49], c.call);
+    }
+}
+
 TEST(SpotPanel, ASpotOf10GHzAndUpTunesToItsWholeFrequency) {
     Panel p;
     auto& w = *p.w;
@@ -230,6 +267,11 @@ TEST(SpotPanel, TheSpectrumMapShowsTheSpotsAndItsRightClickFillsTheCallFieldAndC
     p.startRig();
     p.f.ts->spotReceiver.Receive(kSpots);
 
+    // The focus stands elsewhere when the map opens; picking a spot brings it to the call field.
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.txtRSTR->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), w.txtRSTR);
     bool checked = false;
     QTimer::singleShot(0, [&] {
         auto* map = qobject_cast<spots::ui::SpectrumMap*>(ToolWindows::instance().loaded(window::ToolWindow::SpectrumMap));
@@ -257,7 +299,25 @@ TEST(SpotPanel, TheSpectrumMapShowsTheSpotsAndItsRightClickFillsTheCallFieldAndC
     EXPECT_TRUE(checked);
     EXPECT_FALSE(ToolWindows::instance().isLoaded(window::ToolWindow::SpectrumMap));
     EXPECT_EQ(fromQ(w.txtCall->text()), "VP8/G3ABC");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == w.txtCall; }, 2000))
+        << fromQ(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString("nothing"));
     EXPECT_EQ(p.tuned(), std::vector<std::string>{"FA00014075000;"});
     EXPECT_FLOAT_EQ(p.f.ts->spotHistory.SpotFreqs[49], 0.0f);  // the left click hid it in the store
     ToolWindows::instance().unregisterFactory(window::ToolWindow::SpectrumMap);
+}
+
+TEST(SpotPanel, OnTheSpectrumMapTheNewestOfSpotsOnOneFrequencyLiesInFront) {
+    Panel p;
+    // Fifty calls on one frequency fill every slot; the newest is slot 49, the oldest slot 0.
+    for (int i = 0; i < 50; ++i)
+        p.f.ts->Form1.BandMapSpots("QA" + std::to_string(i) + "ABC", "14025.0", "de K1TTT:");
+    spots::ui::SpectrumMap map(*p.f.ts, p.w);
+    map.Form_Load();
+    map.show();
+    QApplication::processEvents();
+    for (QLabel* l : map.lblDXSpot) ASSERT_TRUE(l->isVisible()) << fromQ(l->objectName());
+    const QPoint where = map.lblDXSpot[49]->geometry().center();
+    EXPECT_EQ(map.lblDXSpot[0]->geometry().center(), where);
+    EXPECT_EQ(map.childAt(where), map.lblDXSpot[49]) << fromQ(map.childAt(where)->objectName());
+    map.hide();
 }

@@ -1,18 +1,28 @@
-// Pictures of the spot panel and the spectrum map with spots of several ages, for looking at
-// them as an operator would. Runs only when PALMETAR_SCREENSHOTS names a folder to write to.
+// The spot panel and the spectrum map with spots of several ages on several bands, as an
+// operator sees them: which labels stand where, in which colour, and the list's rows. With
+// PALMETAR_SCREENSHOTS naming a folder the windows are also saved there as pictures (taken at
+// the real screen's size); PALMETAR_SCREENSHOT_PAUSE (ms) holds each one on the screen.
 
 #include <QApplication>
+#include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <map>
 
+#include "platform/qt/Text.h"
 #include "spots/ui/SpectrumMap.h"
 #include "station/Tables.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/ui/ToolWindows.h"
+
+using platform::qt::fromQ;
 
 namespace {
 struct Spot {
@@ -27,6 +37,25 @@ const Spot kSpots[] = {
     {"KH6ABC", "50110.0", 3},  {"VE3ABC", "144050.0", 20},  {"G4ABC", "10110.0", 5},  {"OH2ABC", "18080.0", 7},
     {"9A2ABC", "24895.0", 11}, {"JA1ABC", "14026.0", 0},
 };
+
+// Colours as QColor::name() writes them, so a failure reads.
+const std::string kYellow = "#ffff80", kWhite = "#ffffff", kGrey = "#c0c0c0";
+
+// What the 20 m band map shows: each caption with its age colour. The first JA1ABC was spotted
+// again, so only its newer spot is drawn.
+const std::map<std::string, std::string> kTwentyMetres = {
+    {"VP8", kGrey},   {"ZS6", kWhite}, {"LU1", kWhite}, {"M", kYellow},
+    {"DL", kYellow},  {"UA9", kYellow}, {"JA1", kYellow},
+};
+
+const char* picturesFolder() { return std::getenv("PALMETAR_SCREENSHOTS"); }
+
+void save(QWidget& w, const QString& name) {
+    const char* folder = picturesFolder();
+    if (!folder) return;
+    EXPECT_TRUE(w.grab().save(QStringLiteral("%1/%2.png").arg(QString::fromLocal8Bit(folder), name)));
+    if (const char* pause = std::getenv("PALMETAR_SCREENSHOT_PAUSE")) QTest::qWait(std::atoi(pause));
+}
 
 void Feed(LoggingWindowFixture& f) {
     auto& clock = f.ts.fakes.clock;
@@ -46,17 +75,31 @@ void Feed(LoggingWindowFixture& f) {
     }
     clock.advanceSeconds(minutesAgo * 60);
 }
+
+// The captions and colours of the labels shown, each standing on its line.
+std::map<std::string, std::string> Shown(const std::array<QLabel*, 50>& labels, const QWidget* line, int onLineTolerance) {
+    std::map<std::string, std::string> out;
+    for (QLabel* l : labels) {
+        if (!l->isVisible()) continue;
+        out[fromQ(l->text())] = fromQ(l->palette().color(QPalette::WindowText).name());
+        if (line) {
+            EXPECT_NEAR(l->geometry().bottom(), line->geometry().top(), onLineTolerance) << fromQ(l->text());
+            EXPECT_GE(l->geometry().center().x(), line->geometry().left()) << fromQ(l->text());
+            EXPECT_LE(l->geometry().center().x(), line->geometry().right()) << fromQ(l->text());
+        }
+    }
+    return out;
+}
 }  // namespace
 
-TEST(SpotPictures, BandMapSpotListAndSpectrumMap) {
-    const char* folder = std::getenv("PALMETAR_SCREENSHOTS");
-    if (!folder) GTEST_SKIP() << "set PALMETAR_SCREENSHOTS to a folder to write the pictures";
-    const QSize screen = QApplication::primaryScreen()->size();
+TEST(SpotPictures, BandMapSpotListAndSpectrumMapWithSpotsOfSeveralAges) {
+    const QSize screen = picturesFolder() ? QApplication::primaryScreen()->size() : QSize(1024, 768);
     struct Shot {
         bool out, list;
     };
     for (const Shot shot : {Shot{false, false}, Shot{false, true}, Shot{true, false}}) {
-        const bool list = shot.list;
+        const QString name = QStringLiteral("%1-%2").arg(shot.out ? "outfrm" : "infrm", shot.list ? "spotlist" : "bandmap");
+        SCOPED_TRACE(fromQ(name));
         LoggingWindowFixture f(shot.out, screen.width(), screen.height());
         f.ts.copyDataFile("arrlpre2.txt");
         station::LoadPrefixTable(*f.ts);
@@ -65,26 +108,65 @@ TEST(SpotPictures, BandMapSpotListAndSpectrumMap) {
         auto& w = f.open();
         w.show();
         QApplication::processEvents();
-        f.ts->Form1.PacketResize("Telnet", list);
+        f.ts->Form1.PacketResize("Telnet", shot.list);
         Feed(f);
         w.txtCall->setFocus();
         QApplication::processEvents();
-        EXPECT_TRUE(w.grab().save(QStringLiteral("%1/%2-%3.png").arg(folder).arg(shot.out ? "outfrm" : "infrm").arg(list ? "spotlist" : "bandmap")));
-        if (std::getenv("PALMETAR_SCREENSHOT_PAUSE")) {
-            QTimer::singleShot(std::atoi(std::getenv("PALMETAR_SCREENSHOT_PAUSE")), qApp, &QApplication::quit);
-            qApp->exec();
+
+        if (shot.list) {
+            // Every spot has its row, newest first, the country looked up from the call.
+            ASSERT_EQ(w.txtDX->topLevelItemCount(), static_cast<int>(std::size(kSpots)));
+            const auto* top = w.txtDX->topLevelItem(0);
+            EXPECT_EQ(fromQ(top->text(0)), "JA1ABC");
+            EXPECT_EQ(fromQ(top->text(1)), "14.026");
+            EXPECT_FALSE(top->text(2).isEmpty());
+            EXPECT_EQ(fromQ(top->text(6)), "1200");
+            EXPECT_EQ(fromQ(w.txtDX->topLevelItem(1)->text(0)), "ZL1ABC");
+            EXPECT_TRUE(w.txtDX->geometry().bottom() < w.centralWidget()->height());
+        } else {
+            // The scale zooms to the 20 m spots, and each label stands on the line in its age's colour.
+            EXPECT_EQ(fromQ(w.lblFreqSpot[0]->text()), "14.007");
+            EXPECT_EQ(fromQ(w.lblFreqSpot[4]->text()), "14.057");
+            EXPECT_EQ(Shown(w.lblDXSpot, w.LineDX, 3 + w.height() / 100), kTwentyMetres);
+            EXPECT_TRUE(w.lblDX->geometry().contains(w.LineDX->geometry()));
         }
-        if (list || shot.out) continue;
+        save(w, name);
+        if (shot.list || shot.out) continue;
+
+        // The spectrum map: every spot but the one spotted again, each on its band's line.
         spots::ui::RegisterSpotWindows();
         auto& tools = window::ui::ToolWindows::instance();
-        QTimer::singleShot(300, [&] {
-            QWidget* map = tools.loaded(window::ToolWindow::SpectrumMap);
+        bool looked = false;
+        QTimer::singleShot(0, [&] {
+            auto* map = qobject_cast<spots::ui::SpectrumMap*>(tools.loaded(window::ToolWindow::SpectrumMap));
             ASSERT_TRUE(map);
-            EXPECT_TRUE(map->grab().save(QStringLiteral("%1/spectrum-map.png").arg(folder)));
-            const char* pause = std::getenv("PALMETAR_SCREENSHOT_PAUSE");
-            QTimer::singleShot(pause ? std::atoi(pause) : 0, map, [map] { map->hide(); });
+            looked = true;
+            // However the checks end, the map closes, or the modal showing would never return.
+            struct Close {
+                QWidget* map;
+                ~Close() { map->hide(); }
+            } close{map};
+            std::map<std::string, std::string> shown = Shown(map->lblDXSpot, nullptr, 0);
+            EXPECT_EQ(shown.size(), std::size(kSpots) - 1);
+            for (const auto& [caption, colour] : kTwentyMetres) EXPECT_EQ(shown[caption], colour) << caption;
+            EXPECT_EQ(shown["VE3"], kWhite);   // 2 m, 20 minutes
+            EXPECT_EQ(shown["VK2"], kGrey);    // 40 m, 30 minutes
+            EXPECT_EQ(shown["KH6"], kYellow);  // 6 m, 3 minutes
+            // Each label's lower edge lies on one of the eleven lines, within its length.
+            for (QLabel* l : map->lblDXSpot) {
+                if (!l->isVisible()) continue;
+                const QFrame* on = nullptr;
+                for (const QFrame* line : map->lineHF)
+                    if (std::abs(l->geometry().bottom() - line->geometry().center().y()) <= 2) on = line;
+                EXPECT_TRUE(on) << fromQ(l->text());
+                if (!on) continue;
+                EXPECT_GE(l->geometry().center().x(), on->geometry().left()) << fromQ(l->text());
+                EXPECT_LE(l->geometry().center().x(), on->geometry().right()) << fromQ(l->text());
+            }
+            save(*map, QStringLiteral("spectrum-map"));
         });
         tools.open(window::ToolWindow::SpectrumMap, window::OpenWay::ModalThenUnload, *f.ts, &w);
+        EXPECT_TRUE(looked);
         tools.unregisterFactory(window::ToolWindow::SpectrumMap);
     }
 }

@@ -173,6 +173,34 @@ TEST(LoggingWindowClose, ExitSavesTheOperatingTimeAndEndsWithoutABackup) {
     EXPECT_TRUE(backupFiles(f.ts).empty());
 }
 
+// Every way the run ends gives a polled rig its closing bytes and closes its port: a five-byte
+// Yaesu's opening bytes lock its front panel and only 00 00 00 00 80 unlocks it. Exit ended the
+// program without them.
+TEST(LoggingWindowClose, EveryWayTheRunEndsUnlocksTheRadioAndClosesItsPort) {
+    struct Case {
+        const char* way;
+        bool outOfState;
+    };
+    const Case cases[] = {{"Exit", false}, {"Exit", true}, {"close box", false}, {"close box", true}};
+    const std::string unlock("\0\0\0\0\x80", 5);
+    for (const auto& c : cases) {
+        LoggingWindowFixture f(c.outOfState);
+        auto& w = f.open();
+        f.ts->profile.RigType = "Yaesu";
+        f.ts->rig.LoadRigSettings();
+        ASSERT_EQ(f.ts->rig.Test(), rig::TestResult::Polling) << c.way;
+        auto& port = f.ts.fakes.serial.device(1);
+        ASSERT_EQ(port.written.substr(0, 5), std::string(5, '\0'));  // the lock
+        if (std::string(c.way) == "Exit") w.menuItem("mnuExit")->trigger();
+        else w.close();
+        EXPECT_TRUE(f.ts.fakes.exit.ended()) << c.way;
+        ASSERT_GE(port.written.size(), 5u);
+        EXPECT_EQ(port.written.substr(port.written.size() - 5), unlock) << c.way << " " << c.outOfState;
+        EXPECT_FALSE(port.open) << c.way << " " << c.outOfState;
+        EXPECT_FALSE(f.ts->rig.Polling());
+    }
+}
+
 TEST(LoggingWindowCommands, NewErasesOnlyOnYesButAlwaysReloadsAndSaves) {
     struct Case {
         const char* answer;

@@ -214,6 +214,8 @@ TEST(LoggingWindowBands, RigReadingsSwitchOnlyOnRealChangesAndKeepTheLastGoodFre
     form1.BandFreqConversion(3.6f);
     EXPECT_EQ(f.ts->profile.CurrentBand, "20");
     EXPECT_EQ(f.ts->contest.PendingFrequency, "3.600");
+    form1.BandFreqConversion(21.715f);  // in no band: not a frequency to keep
+    EXPECT_EQ(f.ts->contest.PendingFrequency, "3.600");
 
     form1.ModeSelection("ph");
     EXPECT_EQ(text(w.Label30), "PH");
@@ -225,6 +227,39 @@ TEST(LoggingWindowBands, RigReadingsSwitchOnlyOnRealChangesAndKeepTheLastGoodFre
     trigger(w, "mnuBand20Ch");
     EXPECT_NE(saves(), "");
     EXPECT_TRUE(w.menuItem("mnuBand20Ch")->isChecked());
+}
+
+// The next contact stores the rig's reading only when it lies in the contact's band: a
+// babbling rig read as 2397.472 MHz gives the 40 m contact no frequency.
+TEST(LoggingWindowBands, AContactStoresNoRigFrequencyOfAnotherBand) {
+    LoggingWindowFixture f(true);
+    auto& w = f.open();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto logContact = [&](const char* call) {
+        w.activateWindow();
+        w.txtCall->setFocus();
+        QTest::keyClicks(w.txtCall, call);
+        QTest::keyClick(w.txtCall, Qt::Key_Space);
+        QTest::keyClicks(QApplication::focusWidget(), "579");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClicks(QApplication::focusWidget(), "lee");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        const auto records = station::ParseLog(f.ts.readProgramFile("log.txt"));
+        return records.empty() ? station::ContactRecord{} : records.back();
+    };
+    f.ts->Form1.BandFreqConversion(2397.472);
+    EXPECT_EQ(f.ts->profile.CurrentBand, "40");
+    auto stored = logContact("k4abc");
+    EXPECT_EQ(stored.Call, "K4ABC") << fromQ(w.lblDialog->text());
+    EXPECT_EQ(stored.Band, "40");
+    EXPECT_EQ(stored.Frequency, "");
+
+    f.ts->Form1.BandFreqConversion(7.025);
+    stored = logContact("k4abd");
+    EXPECT_EQ(stored.Call, "K4ABD") << fromQ(w.lblDialog->text());
+    EXPECT_EQ(stored.Frequency, "7.025");
 }
 
 TEST(LoggingWindowLayout, FormSizeAnswersAreStoredOnlyWhenNumeric) {
