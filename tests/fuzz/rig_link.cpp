@@ -3,10 +3,12 @@
 // ticks, as a serial line delivers them: early, in bits, late, but each answer whole soon after
 // its request (a rig that stalls longer in mid-answer is a broken line, below).
 // Between them the rig may change its frequency, the operator may tune or restart polling, and
-// the line may carry noise or lose bytes. On a clean line every reading shown is a frequency the
-// rig really had; after any of it, a few cycles on a quiet line read the rig's frequency and
-// mode again; nothing kept grows without bound, and End Test leaves no port, timer or byte
-// behind. A rig type without an emulator (Other) gets any bytes, and only the bounds are checked.
+// the line may carry noise or lose bytes, and the adapter may be pulled and plugged in again.
+// On a clean line every reading shown is a frequency the rig really had; after any of it, a few
+// cycles on a quiet line read the rig's frequency and mode again (after a Test, once a pulled
+// adapter is back); nothing kept grows without bound, and End Test and a lost device leave no
+// port, timer or byte behind, a lost one no reading either. A rig type without an emulator
+// (Other) gets any bytes, and only the bounds are checked.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
@@ -81,6 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int tickMs = *PollIntervalMs(settings.PollRate);
     fakes::FakeSerialDevice& port = ts.fakes.serial.device(settings.RigPort);
     port = fakes::FakeSerialDevice{};
+    ts.fakes.dialogs.messages.clear();  // "Invalid Comm Settings." of an earlier input
 
     fakes::RigEmulator::Options options;
     options.family = family.empty() ? "kenwood" : family;
@@ -159,6 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     };
     // A quiet line for a few cycles, every answer delivered at once: the rig is read again.
     auto settle = [&] {
+        ts.fakes.serial.deliver();  // time passes: the event loop tells of a pulled adapter
         if (family.empty() || !rig.Polling()) return;
         port.outputQueue = 0;
         // A frequency command under way finishes first; polling then goes on.
@@ -178,9 +182,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     };
 
-    FUZZ_CHECK(rig.Test() == TestResult::Polling);
+    rig.events.portLost = [&](const std::string& why) {
+        FUZZ_CHECK(!why.empty());
+        checkEnded();
+        FUZZ_CHECK(rig.Reading().RigFrequency == 0);  // no reading of a radio no longer heard
+    };
+    // Test polls when the device is there and says the port failed when it is not.
+    auto test = [&] { FUZZ_CHECK(rig.Test() == (port.present ? TestResult::Polling : TestResult::PortFailed)); };
+
+    test();
     while (in.remaining_bytes() > 0) {
-        switch (in.ConsumeIntegralInRange<int>(0, 11)) {
+        switch (in.ConsumeIntegralInRange<int>(0, 13)) {
             case 0: case 1:
                 // The next piece of the rig's answers arrives.
                 deliver(in.ConsumeIntegralInRange<size_t>(1, 40));
@@ -213,19 +225,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 rig.EndTest();
                 checkEnded();
                 outbox.clear();  // what the rig sent meanwhile is lost with the closed port
-                FUZZ_CHECK(rig.Test() == TestResult::Polling);
+                test();
                 break;
             case 9: settle(); break;
             case 10:
                 // Output that does not drain (flow control held) and drains again.
                 port.outputQueue = port.outputQueue ? 0 : in.ConsumeIntegralInRange<int>(1, 64);
                 break;
-            default:
+            case 11:
                 settings.modeBy = ModeBy::Rig;
                 rig.ModeByChanged();
                 break;
+            case 12: port.unplug(); break;  // the adapter is pulled
+            default:
+                // The event loop tells of the loss; the adapter may be back afterwards.
+                ts.fakes.serial.deliver();
+                if (in.ConsumeBool()) port.plugIn();
+                break;
         }
         checkBounds();
+    }
+    // Whatever happened, with the device there a Test reads the rig again.
+    ts.fakes.serial.deliver();
+    if (!port.present || !rig.Polling()) {
+        port.plugIn();
+        rig.EndTest();
+        outbox.clear();
+        test();
     }
     settle();
     rig.EndTest();

@@ -1,10 +1,12 @@
 // The WinKey link on any bytes from the keyer, in any order with what the program does: opening,
-// closing, text, commands, time passing, a port that refuses to open. Status, speed-pot and echo
+// closing, text, commands, time passing, a port that refuses to open, the keyer's adapter pulled
+// and plugged in again. Status, speed-pot and echo
 // bytes arrive wherever the input puts them, answers to the echo test and host open among them.
 // What goes to the keyer is always a well-formed command stream: text and commands only between
 // host open and host close, text only as printable capitals. The status the link reports is the
 // keyer's last status byte (plus busy for text not yet reported on); an opening reports once,
-// and never after it was abandoned; a closed link reports nothing, holds no timer and no port.
+// and never after it was abandoned; a closed or lost link reports nothing, holds no timer and no
+// port.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -78,6 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     bool bitsKnown = true;    // false after a chunk that opened the link and went on
     bool textSent = false;    // text went out and the keyer has not said it is busy with it
     int64_t textAt = 0;       // when the last text went out (the link asks for a status later)
+    bool unplugged = false;   // the device has gone and the link has not heard yet
     link.setStatusHandler([&] {
         FUZZ_CHECK(link.isOpen());
         if (closeOnStatus && (link.status() & winkey::kXoff)) link.close();
@@ -94,7 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ++reports;
         FUZZ_CHECK(reports <= openings - abandoned);
         FUZZ_CHECK(result == WinKeyLink::kOpened || result == WinKeyLink::kNoEcho ||
-                   result == WinKeyLink::kEchoMismatch || result == WinKeyLink::kNoOpenResponse);
+                   result == WinKeyLink::kEchoMismatch || result == WinKeyLink::kNoOpenResponse ||
+                   result == WinKeyLink::kComOpenFailed);  // the device went away meanwhile
         if (result == WinKeyLink::kOpened) {
             FUZZ_CHECK(link.isOpen() && keyer.open);
             FUZZ_CHECK(version != 0 && version == link.version());
@@ -109,18 +113,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     };
 
     // What the open() under way found; the report handler outlives the call, so these do too.
-    bool busy = false, immediate = false;
+    bool busy = false, immediate = false, insideOpen = false;
+    link.setLostHandler([&] {
+        // Only an open link hears of it; the loss ends it as close() would, without the goodbye.
+        FUZZ_CHECK(!link.errorText().empty());
+        checkClosed();
+    });
     while (in.remaining_bytes() > 0) {
         const bool wasOpening = link.opening();
-        switch (in.ConsumeIntegralInRange<int>(0, 11)) {
+        switch (in.ConsumeIntegralInRange<int>(0, 13)) {
             case 0: {
                 keyer.failOpen = in.ConsumeIntegralInRange<int>(0, 7) == 0;
                 busy = link.isOpen() || link.opening();
                 immediate = false;
                 const int before = reports;
                 ++openings;
+                insideOpen = true;
                 link.open(kPort, [&](int result, uint8_t version) {
-                    if (result == WinKeyLink::kAlreadyOpen || result == WinKeyLink::kComOpenFailed) {
+                    if (insideOpen) {
+                        FUZZ_CHECK(result == WinKeyLink::kAlreadyOpen || result == WinKeyLink::kComOpenFailed);
                         immediate = true;
                         FUZZ_CHECK(version == (result == WinKeyLink::kAlreadyOpen ? link.version() : 0));
                         FUZZ_CHECK(result != WinKeyLink::kAlreadyOpen || busy);
@@ -128,6 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     }
                     onDone(result, version);
                 });
+                insideOpen = false;
                 // Only "already open" and a port that will not open are reported from inside open().
                 FUZZ_CHECK(reports == before);
                 if (immediate) {
@@ -150,8 +162,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                 for (size_t k = 0; k < bytes.size(); k += oneByOne ? 1 : bytes.size()) {
                     const std::string piece = oneByOne ? bytes.substr(k, 1) : bytes;
                     const bool wasOpen = link.isOpen();
+                    const bool heard = keyer.open;  // a pulled device delivers nothing
                     keyer.receive(piece);
-                    if (!link.isOpen()) continue;
+                    if (!link.isOpen() || !heard) continue;
                     if (!wasOpen) {
                         // Opened by this read: what followed the version byte is not known here.
                         bitsKnown = piece.size() == 1;
@@ -207,14 +220,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             }
             case 9: scheduler.advance(in.ConsumeIntegralInRange<int>(0, 2000)); break;
             case 10: scheduler.fireNext(); break;
-            default: keyer.modemLinesWork = !keyer.modemLinesWork; break;
+            case 11:
+                // The adapter is pulled; the link hears of it when the event loop runs.
+                if (keyer.open) unplugged = true;
+                keyer.unplug();
+                break;
+            case 12:
+                ports.deliver();
+                unplugged = false;
+                break;
+            default: keyer.plugIn(); break;
         }
         // Text the keyer has not reported on is asked about after a while, and then counts as
         // reported: the status that answers says.
         if (textSent && clock.monotonic >= textAt + timing.busyReportMs) textSent = false;
         if (wasOpening && !link.opening() && !link.isOpen()) checkClosed();
         if (link.isOpen()) {
-            FUZZ_CHECK(keyer.open);
+            FUZZ_CHECK(keyer.open || unplugged);
             const int s = link.status();
             FUZZ_CHECK((s & ~0x1F) == 0);
             if (bitsKnown) {
