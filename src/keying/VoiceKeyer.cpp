@@ -2,8 +2,8 @@
 
 #include "keying/CwSettings.h"
 #include "platform/FileSystem.h"
+#include "session/Session.h"
 #include "station/KeyerSettings.h"
-#include "station/Session.h"
 #include "station/WriteForm.h"
 
 namespace keying {

@@ -1,7 +1,7 @@
 #include "station/KeyerSettings.h"
 
 #include "keying/CwSettings.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/WriteForm.h"
 
 namespace station {

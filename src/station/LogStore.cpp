@@ -4,9 +4,9 @@
 #include <cctype>
 #include <cstring>
 
+#include "session/Session.h"
 #include "station/ContactLog.h"
 #include "station/Profile.h"
-#include "station/Session.h"
 
 namespace station {
 

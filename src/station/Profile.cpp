@@ -1,6 +1,6 @@
 #include "station/Profile.h"
 
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/WriteForm.h"
 
 namespace station {

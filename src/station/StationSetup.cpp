@@ -3,8 +3,8 @@
 #include <cctype>
 #include <cmath>
 
+#include "session/Session.h"
 #include "station/Profile.h"
-#include "station/Session.h"
 #include "station/UserFolders.h"
 #include "station/WriteForm.h"
 #include "station/XmlPrefs.h"

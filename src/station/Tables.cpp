@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "station/Session.h"
+#include "session/Session.h"
 
 namespace station {
 

@@ -1,6 +1,6 @@
 #include "station/UserFolders.h"
 
-#include "station/Session.h"
+#include "session/Session.h"
 
 namespace station {
 

@@ -10,9 +10,9 @@
 #include "keying/VoiceKeyer.h"
 #include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "station/KeyerSettings.h"
 #include "keying/ui/KeyerWindowStyle.h"
-#include "station/Session.h"
 #include "station/ui/CloseBox.h"
 #include "station/ui/FormResize.h"
 

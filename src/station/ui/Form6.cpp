@@ -4,7 +4,7 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
 
 using station::ui::placeTwips;

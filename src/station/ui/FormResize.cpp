@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/WindowFrame.h"
 
 namespace station::ui {

@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/StationSetup.h"
 #include "station/ui/FormResize.h"
 #include "station/ui/frmStationID.h"

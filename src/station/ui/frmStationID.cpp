@@ -11,8 +11,8 @@
 
 #include "keying/CwSettings.h"
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "station/Profile.h"
-#include "station/Session.h"
 #include "station/StationSetup.h"
 #include "station/Tables.h"
 #include "station/ui/FormResize.h"

@@ -7,7 +7,7 @@
 #include <QPixmap>
 
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/UserFolders.h"
 #include "station/ui/FormResize.h"
 

@@ -1,4 +1,4 @@
-#include "station/Session.h"
+#include "session/Session.h"
 
 Session::Session(platform::Services& services, std::string programFolder) : platform(services) {
     folders.ProgramFolder = std::move(programFolder);
