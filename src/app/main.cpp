@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     platform::qt::QtEndSignals endSignals([&session] { window::TerminateRun(session); });
 
     // Station setup's Done opens the in-state or out-of-state logging window.
-    session.openLoggingWindow = [](Session& s) { window::OpenLoggingWindow(s); };
+    session.openLoggingWindow = [&session] { window::OpenLoggingWindow(session); };
     auto& tools = window::ui::ToolWindows::instance();
     tools.registerFactory(window::ToolWindow::Form5, [](Session& s, QWidget* parent) -> QWidget* {
         auto* page = new Form5(s, parent);

@@ -1,9 +1,18 @@
 #include "session/Session.h"
 
-Session::Session(platform::Services& services, std::string programFolder) : platform(services) {
-    folders.ProgramFolder = std::move(programFolder);
-}
+#include "keying/CwSettings.h"
+#include "station/StationSetup.h"
+#include "station/WriteForm.h"
 
-std::string Session::programFile(const std::string& name) const {
-    return platform::resolveInFolder(platform.files, folders.ProgramFolder, name);
+Session::Session(platform::Services& services, std::string programFolder)
+    : station::Station(services, std::move(programFolder)) {
+    // Setup reads the keyers' files with its own, in this order, without knowing the keyers.
+    loadKeyerSettings = [this] {
+        try {
+            keying::LoadWaveSettings(*this);
+        } catch (const station::FileError&) {
+            station::ReportSetupLoadFailure(*this, "wave2.txt");
+        }
+        keying::LoadCwSettings(*this);
+    };
 }

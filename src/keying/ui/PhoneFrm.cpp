@@ -8,10 +8,10 @@
 
 #include "keying/Numbers.h"
 #include "keying/VoiceKeyer.h"
+#include "keying/VoiceKeyerSettings.h"
 #include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
 #include "session/Session.h"
-#include "station/KeyerSettings.h"
 #include "keying/ui/KeyerWindowStyle.h"
 #include "station/ui/CloseBox.h"
 #include "station/ui/FormResize.h"
