@@ -1,5 +1,6 @@
 #include "logging/Mains.h"
 
+#include "logging/BandSwitch.h"
 #include "logging/DateText.h"
 #include "logging/DupeCheck.h"
 #include "logging/Rates.h"
@@ -216,8 +217,7 @@ MainsResult Mains(Session& s, WindowKind kind, const MainsInput& input) {
         const station::ContactRecord record = RecordFromEntry(s, kind, f, post);
         if (Store(s, kind, record, result)) {
             result.stored = true;
-            state.PendingFrequency.clear();
-            state.PendingFrequencyBand.clear();
+            ForgetRigReading(state);
             if (InState(kind) && s.profile.RoverFlag == 1 && state.RoverRelogIndex == 0 &&
                 state.RoverCounties.size() > 1)
                 LogCountyLine(s, record, result);

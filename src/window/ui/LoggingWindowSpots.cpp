@@ -12,18 +12,19 @@
 #include <QTreeWidget>
 
 #include "logging/Prefix.h"
+#include "logging/Text.h"
 #include "platform/qt/Text.h"
 #include "session/Session.h"
 #include "spots/BandMap.h"
 #include "spots/PacketResize.h"
 #include "spots/SpotList.h"
 #include "spots/ui/SpectrumMap.h"
-#include "window/BandSwitch.h"
 #include "window/ui/LoggingWindow.h"
 #include "window/ui/ToolWindows.h"
 
 namespace window::ui {
 
+using logging::SameText;
 using platform::qt::fromQ;
 using platform::qt::toQ;
 
