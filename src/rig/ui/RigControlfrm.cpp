@@ -10,19 +10,19 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "logging/Text.h"
 #include "platform/qt/Text.h"
 #include "rig/RigControl.h"
 #include "rig/RigTypeTable.h"
 #include "rig/ui/RigWindowStyle.h"
 #include "rig/ui/frmFrequencyTest.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
-#include "window/BandSwitch.h"
 
 using platform::qt::fromQ;
 using platform::qt::toQ;
 using rig::ui::place;
-using window::SameText;
+using logging::SameText;
 
 namespace {
 // The client area on the 9600 x 7200 twip reference, in design pixels of 15 twips.

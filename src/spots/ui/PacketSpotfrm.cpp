@@ -15,10 +15,10 @@
 #include <QTextCursor>
 
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "spots/AgwTraffic.h"
 #include "spots/SpotSetupRules.h"
 #include "spots/TelnetErrors.h"
-#include "station/Session.h"
 #include "station/ui/FormResize.h"
 #include "window/ui/ToolWindows.h"
 
