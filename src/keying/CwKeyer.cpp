@@ -8,7 +8,7 @@
 #include "keying/Numbers.h"
 #include "keying/TransmitPorts.h"
 #include "platform/Platform.h"
-#include "station/Session.h"
+#include "session/Session.h"
 
 namespace keying {
 

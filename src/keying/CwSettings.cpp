@@ -5,7 +5,7 @@
 
 #include "keying/Numbers.h"
 #include "platform/Platform.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/WriteForm.h"
 
 namespace keying {

@@ -2,9 +2,7 @@
 
 #include "keying/CwSettings.h"
 #include "platform/FileSystem.h"
-#include "station/KeyerSettings.h"
-#include "station/Session.h"
-#include "station/WriteForm.h"
+#include "session/Session.h"
 
 namespace keying {
 
@@ -16,24 +14,13 @@ std::string trimmed(const std::string& s) {
 }
 }  // namespace
 
-PttPlan PlanPtt(const station::VoiceKeyerSettings& s) {
+PttPlan PlanPtt(const VoiceKeyerSettings& s) {
     PttPlan plan;
     const auto port = ComPortNumber(s.pttPort);
     plan.serial = port && *port > 0;
     plan.serialPin = s.pttLine == 1 ? platform::KeyPin::Dtr : platform::KeyPin::Rts;
     plan.parallel = s.pttLine == 2;
     return plan;
-}
-
-std::string FormatWaveSettings(const station::VoiceKeyerSettings& s) {
-    using station::WriteFormLine;
-    std::string out;
-    for (const auto& file : s.waveFiles) out += WriteFormLine().text(trimmed(file)).line();
-    out += WriteFormLine().text(s.pttPort).line();
-    out += WriteFormLine().integer(s.pttLine).line();
-    out += WriteFormLine().text(s.repeatSeconds).line();
-    out += WriteFormLine().text(s.parallelAddress).line();
-    return out;
 }
 
 VoiceKeyer::VoiceKeyer(Session& session) : session_(session), tmrRepeat_(session.platform.scheduler.createTimer()) {
@@ -53,7 +40,7 @@ VoiceKeyer::~VoiceKeyer() {
     Unload();
 }
 
-station::VoiceKeyerSettings& VoiceKeyer::settings() { return session_.voiceKeyer; }
+VoiceKeyerSettings& VoiceKeyer::settings() { return session_.voiceKeyer; }
 
 void VoiceKeyer::report(const std::string& text, const std::string& title) {
     session_.platform.dialogs.beep();

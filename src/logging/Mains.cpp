@@ -5,8 +5,8 @@
 #include "logging/Rates.h"
 #include "logging/Text.h"
 #include "logging/Validation.h"
+#include "session/Session.h"
 #include "station/LogStore.h"
-#include "station/Session.h"
 
 namespace logging {
 

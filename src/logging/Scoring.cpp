@@ -6,8 +6,8 @@
 
 #include "logging/StateTable.h"
 #include "logging/Text.h"
+#include "session/Session.h"
 #include "station/LogStore.h"
-#include "station/Session.h"
 
 namespace logging {
 

@@ -5,7 +5,7 @@
 #include "logging/Scoring.h"
 #include "logtools/TextCase.h"
 #include "platform/Platform.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/UserFolders.h"
 #include "station/XmlPrefs.h"
 

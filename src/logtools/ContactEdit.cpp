@@ -5,8 +5,8 @@
 #include "logtools/ContactTime.h"
 #include "logtools/TextCase.h"
 #include "platform/Platform.h"
+#include "session/Session.h"
 #include "station/LogStore.h"
-#include "station/Session.h"
 
 namespace logtools {
 

@@ -5,7 +5,7 @@
 #include "platform/Platform.h"
 #include "rig/CatCommands.h"
 #include "rig/CatText.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "window/BandSwitch.h"
 
 namespace rig {

@@ -8,7 +8,7 @@
 #include "platform/Platform.h"
 #include "platform/qt/Text.h"
 #include "keying/ui/KeyerWindowStyle.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/CloseBox.h"
 #include "station/ui/FormResize.h"
 

@@ -15,7 +15,7 @@
 #include "keying/ui/frmCodePractice.h"
 #include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/CloseBox.h"
 #include "window/ui/ToolWindows.h"
 

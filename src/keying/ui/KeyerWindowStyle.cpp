@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
 
 namespace keying::ui {

@@ -8,11 +8,11 @@
 
 #include "keying/Numbers.h"
 #include "keying/VoiceKeyer.h"
+#include "keying/VoiceKeyerSettings.h"
 #include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
-#include "station/KeyerSettings.h"
+#include "session/Session.h"
 #include "keying/ui/KeyerWindowStyle.h"
-#include "station/Session.h"
 #include "station/ui/CloseBox.h"
 #include "station/ui/FormResize.h"
 

@@ -14,7 +14,7 @@
 #include "keying/ui/KeyerWindowStyle.h"
 #include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
 
 using keying::ui::latin1;
 using keying::ui::place;

@@ -10,7 +10,7 @@
 #include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
 #include "keying/ui/KeyerWindowStyle.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/CloseBox.h"
 #include "station/ui/FormResize.h"
 

@@ -6,8 +6,8 @@
 #include "logtools/ui/KeyField.h"
 #include "platform/Platform.h"
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "station/KeyFilters.h"
-#include "station/Session.h"
 #include "station/ui/FormResize.h"
 
 using logtools::EditKind;

@@ -12,7 +12,7 @@
 
 #include "logtools/CabrilloSubmission.h"
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
 
 using station::ui::placeTwips;

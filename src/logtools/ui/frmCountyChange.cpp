@@ -7,8 +7,8 @@
 #include "logtools/ui/KeyField.h"
 #include "logtools/ui/frmCountyChangeRover.h"
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "station/Profile.h"
-#include "station/Session.h"
 #include "station/ui/FormResize.h"
 
 using station::ui::placeTwips;

@@ -8,7 +8,7 @@
 #include "logtools/RoverCountyLine.h"
 #include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
 
 using station::ui::placeTwips;

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
 
 using station::ui::placeTwips;

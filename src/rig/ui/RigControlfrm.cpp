@@ -15,7 +15,7 @@
 #include "rig/RigTypeTable.h"
 #include "rig/ui/RigWindowStyle.h"
 #include "rig/ui/frmFrequencyTest.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
 #include "window/BandSwitch.h"
 

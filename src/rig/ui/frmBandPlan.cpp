@@ -10,7 +10,7 @@
 #include "platform/qt/Text.h"
 #include "rig/PrivilegesChart.h"
 #include "rig/ui/RigWindowStyle.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
 
 using platform::qt::toQ;

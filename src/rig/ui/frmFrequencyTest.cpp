@@ -11,7 +11,7 @@
 #include "rig/RigControl.h"
 #include "rig/RigTune.h"
 #include "rig/ui/RigWindowStyle.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
 
 using platform::qt::fromQ;

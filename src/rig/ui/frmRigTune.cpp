@@ -13,7 +13,7 @@
 #include "rig/RigControl.h"
 #include "rig/RigTune.h"
 #include "rig/ui/RigWindowStyle.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
 #include "window/BandSwitch.h"
 

@@ -11,8 +11,8 @@
 #include <QTextCursor>
 
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "spots/ui/PacketSpotfrmOptions.h"
-#include "station/Session.h"
 #include "station/ui/CloseBox.h"
 #include "station/ui/FormResize.h"
 #include "window/ui/ToolWindows.h"

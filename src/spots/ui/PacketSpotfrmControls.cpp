@@ -10,9 +10,9 @@
 #include <QRadioButton>
 
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "spots/ui/PacketSpotfrm.h"
 #include "spots/ui/PacketSpotfrmOptions.h"
-#include "station/Session.h"
 #include "station/ui/FormResize.h"
 
 namespace spots::ui {

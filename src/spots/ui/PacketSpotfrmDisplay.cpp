@@ -7,8 +7,8 @@
 #include <QTextCursor>
 
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "spots/ui/PacketSpotfrm.h"
-#include "station/Session.h"
 
 namespace spots::ui {
 

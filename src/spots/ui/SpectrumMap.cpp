@@ -12,7 +12,7 @@
 #include <cmath>
 
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/WindowFrame.h"
 #include "window/ui/ControlStyle.h"
 #include "window/ui/ToolWindows.h"

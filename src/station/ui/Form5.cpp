@@ -4,13 +4,13 @@
 #include <QPushButton>
 
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "station/Station.h"
 #include "station/ui/CloseBox.h"
 #include "station/ui/FormResize.h"
 
 using station::ui::placeTwips;
 
-Form5::Form5(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
+Form5::Form5(station::Station& station, QWidget* parent) : QDialog(parent), station_(station) {
     setObjectName("Form5");
     setWindowTitle("Help Page");
     station::ui::NoCloseBox(*this, [this] { Command1_Click(); });
@@ -48,10 +48,10 @@ void Form5::Form_Load() {
     choices.windowFont = station::ScaleChoices::WindowFont::WidthRatio;
     choices.kinds = {station::ControlKind::Label, station::ControlKind::TextBox, station::ControlKind::CommandButton,
                      station::ControlKind::ListBox, station::ControlKind::Image, station::ControlKind::Line};
-    station::ui::ScaleFormSelf(*this, session_, choices);
+    station::ui::ScaleFormSelf(*this, station_, choices);
     Text1->clear();
     // A missing or unreadable help file leaves the page empty, without a message.
-    auto bytes = session_.platform.files.readAll(session_.programFile("ReadSQSO.txt"));
+    auto bytes = station_.platform.files.readAll(station_.programFile("ReadSQSO.txt"));
     if (!bytes) return;
     QString text = platform::qt::toQ(*bytes);
     text.replace("\r\n", "\n");
@@ -61,8 +61,8 @@ void Form5::Form_Load() {
 
 void Form5::Command1_Click() { hide(); done(QDialog::Accepted); }
 
-void Form5::showHelp(Session& session, QWidget* parent) {
-    Form5 page(session, parent);
+void Form5::showHelp(station::Station& station, QWidget* parent) {
+    Form5 page(station, parent);
     page.Form_Load();
     page.Command1->setFocus();
     page.exec();

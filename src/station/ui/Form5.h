@@ -5,16 +5,18 @@
 
 class QPlainTextEdit;
 class QPushButton;
-class Session;
+namespace station {
+class Station;
+}
 
 class Form5 : public QDialog {
     Q_OBJECT
 public:
-    explicit Form5(Session& session, QWidget* parent = nullptr);
+    explicit Form5(station::Station& station, QWidget* parent = nullptr);
     void Form_Load();
     void Command1_Click();
     // Creates the page, shows it modally and unloads it when it closes.
-    static void showHelp(Session& session, QWidget* parent);
+    static void showHelp(station::Station& station, QWidget* parent);
 
     QPlainTextEdit* Text1 = nullptr;
     QPushButton* Command1 = nullptr;
@@ -24,5 +26,5 @@ public slots:
     void reject() override {}
 
 private:
-    Session& session_;
+    station::Station& station_;
 };

@@ -4,7 +4,7 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "station/Session.h"
+#include "station/Station.h"
 #include "station/ui/FormResize.h"
 
 using station::ui::placeTwips;
@@ -32,7 +32,7 @@ QFrame* line(QWidget* parent, QFrame::Shape shape) {
 }
 }  // namespace
 
-Form6::Form6(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
+Form6::Form6(station::Station& station, QWidget* parent) : QDialog(parent), station_(station) {
     setObjectName("Form6");
     setWindowTitle(" Modify Multiplier Color Selections");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
@@ -77,25 +77,25 @@ void Form6::Form_Load() {
     choices.kinds = {station::ControlKind::Label,   station::ControlKind::TextBox, station::ControlKind::CommandButton,
                      station::ControlKind::ListBox, station::ControlKind::CheckBox, station::ControlKind::Image,
                      station::ControlKind::Line};
-    station::ui::ScaleFormSelf(*this, session_, choices);
+    station::ui::ScaleFormSelf(*this, station_, choices);
     setFixedSize(size());
-    setTextColor(Label1, session_.profile.WorkedColor);
-    setTextColor(Label2, session_.profile.RemainingColor);
+    setTextColor(Label1, station_.profile.WorkedColor);
+    setTextColor(Label2, station_.profile.RemainingColor);
 }
 
 void Form6::pick(int32_t& color, QLabel* sample) {
     // The dialog starts from the current colour, so a cancel keeps it (never black).
     const int32_t start = color;
-    color = session_.platform.dialogs.colorDialog(start).value_or(start);
+    color = station_.platform.dialogs.colorDialog(start).value_or(start);
     setTextColor(sample, color);
 }
 
-void Form6::Command1_Click() { pick(session_.profile.RemainingColor, Label2); }
-void Form6::Command3_Click() { pick(session_.profile.WorkedColor, Label1); }
+void Form6::Command1_Click() { pick(station_.profile.RemainingColor, Label2); }
+void Form6::Command3_Click() { pick(station_.profile.WorkedColor, Label1); }
 void Form6::Command6_Click() { hide(); done(QDialog::Accepted); }
 
-void Form6::chooseColors(Session& session, QWidget* parent) {
-    Form6 chooser(session, parent);
+void Form6::chooseColors(station::Station& station, QWidget* parent) {
+    Form6 chooser(station, parent);
     chooser.Form_Load();
     chooser.exec();
 }

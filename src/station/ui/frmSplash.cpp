@@ -4,7 +4,7 @@
 #include <QPushButton>
 
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "station/Station.h"
 #include "station/StationSetup.h"
 #include "station/ui/FormResize.h"
 #include "station/ui/frmStationID.h"
@@ -12,7 +12,7 @@
 
 using station::ui::placeTwips;
 
-frmSplash::frmSplash(Session& session, QWidget* parent) : QWidget(parent), session_(session) {
+frmSplash::frmSplash(station::Station& station, QWidget* parent) : QWidget(parent), station_(station) {
     setObjectName("frmSplash");
     setWindowTitle("Palmetar");
     placeTwips(this, 0, 0, 6000, 3600);
@@ -31,21 +31,21 @@ frmSplash::frmSplash(Session& session, QWidget* parent) : QWidget(parent), sessi
 }
 
 void frmSplash::Form_Load() {
-    // The program folder is the current folder, recorded when the session was made.
+    // The program folder is the current folder, recorded when the run began.
     {
-        frmTervakLogo logo(session_);
+        frmTervakLogo logo(station_);
         logo.Form_Load();
         showLogo(logo);
     }
-    station::ui::ResizeForm(*this, session_);
-    station::PrepareUserFolders(session_);
+    station::ui::ResizeForm(*this, station_);
+    station::PrepareUserFolders(station_);
     Command1_Click();
 }
 
 void frmSplash::Command1_Click() {
-    session_.ProgramVersion = platform::qt::fromQ(lblVersion1->text());
+    station_.ProgramVersion = platform::qt::fromQ(lblVersion1->text());
     hide();
-    setupWindow = new frmStationID(session_);
+    setupWindow = new frmStationID(station_);
     setupWindow->setAttribute(Qt::WA_DeleteOnClose);
     setupWindow->Form_Load();
     setupWindow->show();

@@ -16,9 +16,9 @@
 #include <QGuiApplication>
 
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "station/LogStore.h"
 #include "station/Profile.h"
-#include "station/Session.h"
 #include "window/BandSwitch.h"
 #include "window/FormSize.h"
 #include "window/ui/ControlStyle.h"

@@ -7,8 +7,8 @@
 #include <QTreeWidget>
 
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "station/Profile.h"
-#include "station/Session.h"
 #include "window/BandSwitch.h"
 #include "window/ui/LoggingWindow.h"
 

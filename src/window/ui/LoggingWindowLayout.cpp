@@ -11,8 +11,8 @@
 #include <QWidget>
 #include <cmath>
 
+#include "session/Session.h"
 #include "station/Profile.h"
-#include "station/Session.h"
 #include "window/FormSize.h"
 #include "window/ui/ControlStyle.h"
 #include "window/ui/LoggingWindow.h"

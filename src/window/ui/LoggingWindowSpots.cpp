@@ -13,11 +13,11 @@
 
 #include "logging/Prefix.h"
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "spots/BandMap.h"
 #include "spots/PacketResize.h"
 #include "spots/SpotList.h"
 #include "spots/ui/SpectrumMap.h"
-#include "station/Session.h"
 #include "window/BandSwitch.h"
 #include "window/ui/LoggingWindow.h"
 #include "window/ui/ToolWindows.h"

@@ -95,8 +95,8 @@ TEST(PhoneFrm, ShowsTheSettingsAppliesTheFieldRulesAndDoneWritesWave2Txt) {
     EXPECT_TRUE(w.isVisible());
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
-    station::VoiceKeyerSettings back;
-    station::ParseWaveSettings(ts.readProgramFile("wave2.txt"), back);
+    keying::VoiceKeyerSettings back;
+    keying::ParseWaveSettings(ts.readProgramFile("wave2.txt"), back);
     EXPECT_EQ(back.waveFiles[1], "/msgs/tu.wav");
     EXPECT_EQ(back.parallelAddress, "&H278");
     EXPECT_EQ(back.repeatSeconds, "59.9");
