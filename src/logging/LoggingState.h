@@ -83,6 +83,8 @@ struct LoggingState {
     // The CW keyer's macro sources, kept equal to the call and report-sent fields.
     std::string CWCall;
     std::string CWRstSent;
+    // The in-state station's own county in upper case (the county macro); empty out of state.
+    std::string CWCounty;
 
     // A rover's county line: entry 0 is the current county, the others are relogged.
     std::vector<std::string> RoverCounties;

@@ -25,8 +25,6 @@ class Session : public station::Station {
 public:
     Session(platform::Services& services, std::string programFolder);
 
-    // The in-state station's own county in upper case, for the CW keyer's county macro.
-    std::string CWCounty;
     // The live logging window as rig control and spotting reach it.
     window::LiveWindowFacade Form1{*this};
     // Rig control: its settings, the CAT port, the poll cycle and the frequency and mode

@@ -336,7 +336,7 @@ void LoggingWindow::setLabel25(const std::string& caption) {
 }
 
 void LoggingWindow::Label25_Change() {
-    if (profile_.followsOwnCounty) session_.CWCounty = UpperCase(platform::qt::fromQ(Label25->text()));
+    if (profile_.followsOwnCounty) session_.contest.CWCounty = UpperCase(platform::qt::fromQ(Label25->text()));
 }
 
 bool LoggingWindow::loadCountyTable() { return LoadCountyTableStep(session_); }
