@@ -3,16 +3,19 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "logtools/ui/KeyField.h"
+#include "logtools/TypeAhead.h"
 #include "platform/Platform.h"
 #include "platform/qt/Text.h"
 #include "session/Session.h"
 #include "station/KeyFilters.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/KeyField.h"
+#include "station/ui/WindowKit.h"
 
 using logtools::EditKind;
-using logtools::FieldState;
+using station::FieldState;
 
+using station::ui::KeyField;
 using station::ui::placeTwips;
 
 namespace {
@@ -41,10 +44,8 @@ KeyField* field(const char* name, QWidget* parent) {
 ContactEditDialog::ContactEditDialog(Session& session, EditKind kind, std::function<void()> cmdDelete, QWidget* parent)
     : QDialog(parent), session_(session), kind_(kind), cmdDelete_(std::move(cmdDelete)) {
     setWindowTitle(QStringLiteral("Edit Contact Entry"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-    QFont design = font();
-    design.setPointSizeF(8.25);
-    setFont(design);
+    station::ui::FixedDialogWithCloseBox(*this);
+    station::ui::SetDesignFont(this, station::ui::DesignFace::System);
     const bool in = kind == EditKind::InState;
     txtEditCall = field("txtEditCall", this);
     txtEditCk = field("txtEditCk", this);

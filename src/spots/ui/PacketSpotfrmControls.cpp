@@ -13,70 +13,47 @@
 #include "session/Session.h"
 #include "spots/ui/PacketSpotfrm.h"
 #include "spots/ui/PacketSpotfrmOptions.h"
-#include "station/ui/FormResize.h"
+#include "station/ui/WindowKit.h"
 
 namespace spots::ui {
 
 using platform::qt::toQ;
-using station::ui::placeTwips;
+using station::ui::Control;
+using station::ui::Twips;
 using namespace options;
 
 namespace {
-template <typename W>
-W* make(QWidget* parent, const char* name) {
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
 QGroupBox* frame(QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h) {
-    auto* f = make<QGroupBox>(parent, name);
-    f->setTitle(toQ(caption));
-    placeTwips(f, l, t, w, h);
-    return f;
+    return station::ui::Frame(parent, name, toQ(caption), Twips(l, t, w, h));
 }
 
+// The option buttons stand in a row along their frame.
 QRadioButton* option(QWidget* parent, const std::string& name, const char* caption, int left, int width) {
-    auto* b = new QRadioButton(toQ(caption), parent);
-    b->setObjectName(toQ(name));
-    placeTwips(b, left, 200, width, 255);
-    return b;
+    return station::ui::Option(parent, toQ(name), toQ(caption), Twips(left, 200, width, 255));
 }
 
 QLabel* label(QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h,
               Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
-    auto* lb = make<QLabel>(parent, name);
-    lb->setText(toQ(caption));
+    auto* lb = station::ui::Label(parent, toQ(caption), Twips(l, t, w, h), name);
     lb->setAlignment(align);
-    placeTwips(lb, l, t, w, h);
     return lb;
 }
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption, int l, int t, int w, int h) {
-    auto* b = make<QPushButton>(parent, name);
-    b->setText(toQ(caption));
-    b->setAutoDefault(false);
-    placeTwips(b, l, t, w, h);
-    return b;
+    return station::ui::Button(parent, name, toQ(caption), Twips(l, t, w, h));
 }
 
 QLineEdit* textBox(QWidget* parent, const char* name, int l, int t, int w, int h, int maxLength = 0) {
-    auto* e = make<QLineEdit>(parent, name);
+    auto* e = Control<QLineEdit>(parent, name, Twips(l, t, w, h));
     if (maxLength > 0) e->setMaxLength(maxLength);
-    placeTwips(e, l, t, w, h);
     return e;
 }
 
 }  // namespace
 
 void PacketSpotfrm::buildControls() {
-    placeTwips(this, 0, 0, 9420, 5955);
-    // The design font: 8.25 pt of a narrow sans face, as the captions were measured for one.
-    QFont design = font();
-    design.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                        QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
-    design.setPointSizeF(8.25);
-    setFont(design);
+    station::ui::place(this, Twips(0, 0, 9420, 5955));
+    station::ui::SetDesignFont(this);
 
     // Its text stands at the top of the label, above the list that overlaps the label's lower part.
     Label1 = label(this, "Label1", "Select Option:", 240, 90, 1935, 375, Qt::AlignLeft | Qt::AlignTop);
@@ -86,14 +63,12 @@ void PacketSpotfrm::buildControls() {
     f1.setPointSizeF(9.75);
     Label1->setFont(f1);
 
-    List1 = make<QListWidget>(this, "List1");
-    placeTwips(List1, 120, 360, 1815, 1230);
+    List1 = Control<QListWidget>(this, "List1", Twips(120, 360, 1815, 1230));
     connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
 
     // The caption wraps onto two lines, as it did beside the box; a click on it sets the box.
-    chkDX = make<QCheckBox>(this, "chkDX");
+    chkDX = Control<QCheckBox>(this, "chkDX", Twips(240, 1680, 255, 495));
     chkDX->setAccessibleName(QStringLiteral("List DX Only (also controls main form)"));
-    placeTwips(chkDX, 240, 1680, 255, 495);
     chkDXCaption_ = label(this, "chkDXCaption", "List DX Only (also controls main form)", 480, 1680, 1575, 495);
     chkDXCaption_->setWordWrap(true);
     connect(chkDX, &QCheckBox::toggled, this, [this](bool on) { session_.spotReceiver.listDxOnly = on; });
@@ -139,9 +114,7 @@ void PacketSpotfrm::buildControls() {
     serialButtons(optHandshake);
 
     cmdDone = button(this, "cmdDone", "&Done", 8640, 120, 735, 500);
-    QFont bold = cmdDone->font();
-    bold.setBold(true);
-    cmdDone->setFont(bold);
+    station::ui::Bold(cmdDone);
     connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
     // The narrow buttons carry their captions on two lines.
     Command1 = button(this, "Command1", "Open\nPort", 8680, 720, 660, 495);
@@ -173,12 +146,9 @@ void PacketSpotfrm::buildControls() {
     OptBand = option(Frame2, "OptBand", "Band Map", 720, 1150);
     OptBand->setChecked(true);
 
-    Line1 = make<QFrame>(this, "Line1");
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
-    placeTwips(Line1, 120, 2775, 9120, 30);
+    Line1 = station::ui::Line(this, "Line1", Qt::Horizontal, Twips(120, 2775, 9120, 30));
 
-    txtUnProcessed = make<QPlainTextEdit>(this, "txtUnProcessed");
+    txtUnProcessed = Control<QPlainTextEdit>(this, "txtUnProcessed", Twips(120, 2880, 9135, 2535));
     txtUnProcessed->setReadOnly(true);
     txtUnProcessed->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtUnProcessed->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -191,15 +161,13 @@ void PacketSpotfrm::buildControls() {
     dp.setColor(QPalette::Base, QColor(0, 0, 0x80));
     dp.setColor(QPalette::Text, Qt::white);
     txtUnProcessed->setPalette(dp);
-    placeTwips(txtUnProcessed, 120, 2880, 9135, 2535);
 
     // Shown but never enabled; its state is only kept in the settings file. It stands on the
     // display with a background of its own, so a line of text behind it does not run through
     // its caption.
-    chkConvToHex = make<QCheckBox>(this, "chkConvToHex");
+    chkConvToHex = Control<QCheckBox>(this, "chkConvToHex", Twips(7080, 4200, 1575, 375));
     chkConvToHex->setText(QStringLiteral("Convert to Hex"));
     chkConvToHex->setAutoFillBackground(true);
-    placeTwips(chkConvToHex, 7080, 4200, 1575, 375);
 
     Label6 = label(this, "Label6", "Send text  (Ctrl  C or Esc for TNC Command mode):", 0, 5595, 3975, 375, right);
     txtSent = textBox(this, "txtSent", 4080, 5520, 4575, 315);
