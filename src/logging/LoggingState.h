@@ -1,7 +1,8 @@
 #pragma once
 // What the logging windows keep between events besides the contact log: the score, the
 // operating-time clock, the entry-check flags and the entry line's carried key. One copy lives
-// in the Session; the rules in this folder read and update it, the windows show it.
+// in the run (LoggingRun::contest); the rules in this folder read and update it, the windows
+// show it.
 
 #include <array>
 #include <cstdint>

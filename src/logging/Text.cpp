@@ -14,6 +14,23 @@ std::string ToUpper(std::string_view text) {
     return out;
 }
 
+namespace {
+char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+}  // namespace
+
+bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (asciiUpper(a[i]) != asciiUpper(b[i])) return false;
+    return true;
+}
+
+std::string UpperCase(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = asciiUpper(c);
+    return out;
+}
+
 std::string FormatGrouped(double value, char separator) {
     const double rounded = std::round(value);  // half away from zero
     const bool negative = rounded < 0;

@@ -26,6 +26,11 @@ inline bool IEquals(std::string_view a, std::string_view b) {
 bool IStartsWith(std::string_view text, std::string_view prefix);
 std::string ToUpper(std::string_view text);
 
+// The program's own names (bands, modes, rig types, the rows of its tables) compare and
+// capitalize by their ASCII letters alone; other bytes compare as they are.
+bool SameText(std::string_view a, std::string_view b);
+std::string UpperCase(std::string_view text);
+
 // Digits with a thousands separator every three places, no decimals, rounded half away
 // from zero; "0" for zero (the "###,##0" style of the score and distance labels).
 std::string FormatGrouped(double value, char separator = ',');

@@ -5,7 +5,7 @@
 #include "station/WriteForm.h"
 
 Session::Session(platform::Services& services, std::string programFolder)
-    : station::Station(services, std::move(programFolder)) {
+    : logging::LoggingRun(services, std::move(programFolder)) {
     // Setup reads the keyers' files with its own, in this order, without knowing the keyers.
     loadKeyerSettings = [this] {
         try {

@@ -13,15 +13,14 @@
 #include "keying/VoiceKeyerSettings.h"
 #include "keying/VoiceNavigation.h"
 #include "keying/WinKeyKeyer.h"
-#include "logging/LoggingState.h"
+#include "logging/LoggingRun.h"
 #include "platform/Platform.h"
 #include "rig/RigControl.h"
 #include "spots/SpotHistory.h"
 #include "spots/SpotReceiver.h"
-#include "station/Station.h"
 #include "window/LiveWindowFacade.h"
 
-class Session : public station::Station {
+class Session : public logging::LoggingRun {
 public:
     Session(platform::Services& services, std::string programFolder);
 
@@ -45,8 +44,6 @@ public:
     // keyer (the link, WK.txt); both plug themselves into keyers.
     keying::VoiceKeyer phoneKeyer{*this};
     keying::WinKeyKeyer winKey{*this};
-    // Score, operating clock, entry flags and entry-line state of the logging window.
-    logging::LoggingState contest;
     // The spoken field and duplicate prompts (BlindKeyPhone).
     keying::VoiceNavigation voiceNav{*this};
 };

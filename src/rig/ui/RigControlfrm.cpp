@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "logging/Text.h"
 #include "platform/qt/Text.h"
 #include "rig/RigControl.h"
 #include "rig/RigTypeTable.h"
@@ -17,13 +18,12 @@
 #include "session/Session.h"
 #include "station/ui/FormResize.h"
 #include "station/ui/WindowKit.h"
-#include "window/BandSwitch.h"
 
+using logging::SameText;
 using platform::qt::fromQ;
 using platform::qt::toQ;
 using station::ui::Pixels;
 using station::ui::place;
-using window::SameText;
 
 namespace {
 // The client area on the 9600 x 7200 twip reference, in design pixels of 15 twips.

@@ -9,13 +9,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "logging/Text.h"
 #include "platform/qt/Text.h"
 #include "rig/RigControl.h"
 #include "rig/RigTune.h"
 #include "session/Session.h"
 #include "station/ui/FormResize.h"
 #include "station/ui/WindowKit.h"
-#include "window/BandSwitch.h"
 
 using platform::qt::fromQ;
 using platform::qt::toQ;
@@ -141,7 +141,7 @@ double frmRigTune::ScanStep() const {
 
 void frmRigTune::Command1_Click() {
     const auto mhz = rig::ParseNumber(text(txtFreq));
-    if (!mhz || window::SameText(session_.rig.RigType(), "None")) return;
+    if (!mhz || logging::SameText(session_.rig.RigType(), "None")) return;
     // A frequency the rig refuses ends the scan before the message opens: the message box runs
     // the event loop, where the scan would go on into a box for every step.
     if (chkScan->isChecked() && !session_.rig.FrequencyRefusal(*mhz).empty()) stopScan();

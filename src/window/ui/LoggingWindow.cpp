@@ -15,19 +15,24 @@
 #include <QTreeWidget>
 #include <QGuiApplication>
 
+#include "logging/BandSwitch.h"
+#include "logging/Text.h"
 #include "platform/qt/Text.h"
 #include "session/Session.h"
 #include "station/LogStore.h"
 #include "station/Profile.h"
-#include "window/BandSwitch.h"
+#include "window/BandLabels.h"
 #include "window/FormSize.h"
+#include "window/LoadSteps.h"
 #include "window/ui/ControlStyle.h"
 #include "window/ui/EntryFieldFilter.h"
-#include "window/LoadSteps.h"
 #include "window/ui/ToolWindows.h"
 
 namespace window::ui {
 
+using logging::ReportLength;
+using logging::SameText;
+using logging::UpperCase;
 using platform::qt::toQ;
 
 namespace {
