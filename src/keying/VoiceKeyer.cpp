@@ -1,18 +1,11 @@
 #include "keying/VoiceKeyer.h"
 
 #include "keying/CwSettings.h"
+#include "logging/Text.h"
 #include "platform/FileSystem.h"
 #include "session/Session.h"
 
 namespace keying {
-
-namespace {
-std::string trimmed(const std::string& s) {
-    const size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
-}  // namespace
 
 PttPlan PlanPtt(const VoiceKeyerSettings& s) {
     PttPlan plan;
@@ -55,7 +48,7 @@ void VoiceKeyer::FKeyPhone(int keyCode) {
     // A message still playing ends here; its lines stay down only if the new one keys them.
     player.stop();
     if (keyCode == 112 && s.repeatIntervalMs > 0) session_.keyers.keyer.PhoneRepeat = 1;
-    const std::string file = trimmed(s.waveFiles[keyCode - 112]);
+    const std::string file = logging::Trim(s.waveFiles[keyCode - 112]);
     if (file.empty()) {
         releasePtt();
         return;

@@ -1,18 +1,11 @@
 #include "keying/VoiceKeyerSettings.h"
 
 #include "keying/CwSettings.h"
+#include "logging/Text.h"
 #include "session/Session.h"
 #include "station/WriteForm.h"
 
 namespace keying {
-
-namespace {
-std::string trimmed(const std::string& s) {
-    const size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
-}  // namespace
 
 void ParseWaveSettings(const std::string& bytes, VoiceKeyerSettings& s) {
     station::WriteFormReader in(bytes);
@@ -42,7 +35,7 @@ void LoadWaveSettings(Session& session) {
 std::string FormatWaveSettings(const VoiceKeyerSettings& s) {
     using station::WriteFormLine;
     std::string out;
-    for (const auto& file : s.waveFiles) out += WriteFormLine().text(trimmed(file)).line();
+    for (const auto& file : s.waveFiles) out += WriteFormLine().text(logging::Trim(file)).line();
     out += WriteFormLine().text(s.pttPort).line();
     out += WriteFormLine().integer(s.pttLine).line();
     out += WriteFormLine().text(s.repeatSeconds).line();

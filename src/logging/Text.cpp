@@ -25,10 +25,21 @@ bool SameText(std::string_view a, std::string_view b) {
     return true;
 }
 
+bool StartsWithSameText(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
+}
+
 std::string UpperCase(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = asciiUpper(c);
     return out;
+}
+
+std::string Trim(std::string_view text) {
+    size_t b = 0, e = text.size();
+    while (b < e && text[b] == ' ') ++b;
+    while (e > b && text[e - 1] == ' ') --e;
+    return std::string(text.substr(b, e - b));
 }
 
 std::string FormatGrouped(double value, char separator) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "logging/StateTable.h"
-#include "logtools/TextCase.h"
+#include "logging/Text.h"
 #include "station/KeyFilters.h"
 
 namespace logtools {
@@ -13,7 +13,7 @@ void CompleteFromTable(station::FieldState& f, int16_t& key, const std::vector<s
     const int caret = std::clamp(f.caret, 0, static_cast<int>(f.text.size()));
     const std::string typed = f.text.substr(0, static_cast<size_t>(caret)) + static_cast<char>(key);
     for (auto row = table.rbegin(); row != table.rend(); ++row) {
-        if (StartsWithIgnoreCase(*row, typed)) {
+        if (logging::StartsWithSameText(*row, typed)) {
             f.text = typed + row->substr(typed.size());
             f.caret = static_cast<int>(typed.size());
             f.selLength = static_cast<int>(row->size() - typed.size());
