@@ -1,16 +1,11 @@
 #include "spots/AgwFeed.h"
 
+#include "logging/Text.h"
 #include "spots/AgwTraffic.h"
 
 namespace spots {
 
-namespace {
-std::string trim(const std::string& s) {
-    const size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
-}  // namespace
+using logging::Trim;
 
 AgwFeed::AgwFeed(SpotFeedHost& host, platform::Services& services, std::function<AgwEngineAddress()> engine)
     : host_(host), dialogs_(services.dialogs), engine_(std::move(engine)), agw_(services.tcp, services.scheduler) {
@@ -30,7 +25,7 @@ AgwFeed::AgwFeed(SpotFeedHost& host, platform::Services& services, std::function
 }
 
 void AgwFeed::StartAGW(const std::string& stationCall, const std::string& title) {
-    const std::string call = trim(stationCall);
+    const std::string call = Trim(stationCall);
     if (call.empty()) {
         dialogs_.beep();
         dialogs_.messageBox("Please enter your call sign on the setup form to transmit!", platform::MsgButtons::OK,
@@ -41,7 +36,7 @@ void AgwFeed::StartAGW(const std::string& stationCall, const std::string& title)
         return;
     }
     agw_.Close();
-    agw_.StartPoll(engine_(), call, trim(title.substr(0, 50)));
+    agw_.StartPoll(engine_(), call, Trim(title.substr(0, 50)));
 }
 
 void AgwFeed::agwStartFailed(const std::string& why) {

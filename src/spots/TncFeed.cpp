@@ -1,17 +1,9 @@
 #include "spots/TncFeed.h"
 
-#include <cctype>
-
+#include "logging/Text.h"
 #include "spots/SpotSetupRules.h"
 
 namespace spots {
-
-namespace {
-std::string upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-}  // namespace
 
 TncFeed::TncFeed(SpotFeedHost& host, platform::Services& services)
     : host_(host), dialogs_(services.dialogs), comComm1_(services.serial.create()) {
@@ -39,9 +31,8 @@ void TncFeed::OpenTNCPort(const TncLineSettings& s) {
         return;
     }
     if (plan && plan->rtsEnabled) comComm1_->setRts(true);
-    const std::string power = upper(s.power);
-    if (power == "R") comComm1_->setRts(true);
-    if (power == "D") comComm1_->setDtr(true);
+    if (logging::SameText(s.power, "R")) comComm1_->setRts(true);
+    if (logging::SameText(s.power, "D")) comComm1_->setDtr(true);
     host_.startTick();
     host_.note("** TNC Serial Port Open **\r\n\r\n");
 }

@@ -85,7 +85,7 @@ void PacketSpotfrm::LoadSpotSettings() {
     txtTelnetHost->setText(toQ(v.TelnetHost));
 
     for (int i = 0; i < List1->count(); ++i) {
-        if (upper(fromQ(List1->item(i)->text())) != upper(spotSource_)) continue;
+        if (!logging::SameText(fromQ(List1->item(i)->text()), spotSource_)) continue;
         List1->setCurrentRow(i);
         List1_Click();
     }

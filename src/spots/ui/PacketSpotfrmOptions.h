@@ -5,8 +5,9 @@
 
 #include <QRadioButton>
 #include <array>
-#include <cctype>
 #include <string>
+
+#include "logging/Text.h"
 
 namespace spots::ui::options {
 
@@ -17,11 +18,6 @@ inline const std::array<const char*, 3> kParityValues = {"O", "N", "E"};
 inline const std::array<const char*, 2> kDataValues = {"7", "8"};
 inline const std::array<const char*, 2> kStopValues = {"1", "2"};
 inline const std::array<const char*, 3> kPowerValues = {"N", "R", "D"};
-
-inline std::string upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 // Chooses the button at `index` of a group, or none of them (index -1).
 template <size_t N>
@@ -40,7 +36,7 @@ int chosen(const std::array<QRadioButton*, N>& buttons) {
 template <size_t N>
 int indexOf(const std::array<const char*, N>& values, const std::string& text) {
     for (size_t i = 0; i < N; ++i)
-        if (upper(text) == upper(values[i])) return static_cast<int>(i);
+        if (logging::SameText(text, values[i])) return static_cast<int>(i);
     return -1;
 }
 
