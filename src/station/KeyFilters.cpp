@@ -34,4 +34,13 @@ void DigitsOnlyKey(int16_t& keyAscii) {
     keyAscii = 0;
 }
 
+void SecondsKey(int16_t& keyAscii) {
+    if (keyAscii != '.') DigitsOnlyKey(keyAscii);
+}
+
+void CapitalNoQuoteKey(int16_t& keyAscii) {
+    if (keyAscii == '"') keyAscii = 0;
+    CapitalizeKey(keyAscii);
+}
+
 }  // namespace station

@@ -22,5 +22,9 @@ void ApplyKey(FieldState& field, int16_t key);
 // Key filters of the entry fields. The key code is changed in place; 0 swallows the key.
 void CapitalizeKey(int16_t& keyAscii);   // a..z become A..Z
 void DigitsOnlyKey(int16_t& keyAscii);   // only 0..9 and Backspace pass
+void SecondsKey(int16_t& keyAscii);      // only 0..9, "." and Backspace pass (a time in seconds)
+// a..z become A..Z and the double quote is swallowed: the settings files that keep such a text
+// (a keyer message, a port address) could not hold a quote.
+void CapitalNoQuoteKey(int16_t& keyAscii);
 
 }  // namespace station

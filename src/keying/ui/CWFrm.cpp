@@ -80,10 +80,7 @@ QLabel* help(QWidget* parent, const char* text, double x, double y, double w, do
 
 // Letters typed into a message are capitals; the double quote never gets into one (cw.txt
 // could not hold it).
-void MessageKeys(station::FieldState&, int16_t& key) {
-    if (key >= 'a' && key <= 'z') key = static_cast<int16_t>(key - 32);
-    if (key == '"') key = 0;
-}
+void MessageKeys(station::FieldState&, int16_t& key) { station::CapitalNoQuoteKey(key); }
 }  // namespace
 
 CWFrm::CWFrm(Session& session, QWidget* parent)
@@ -239,9 +236,7 @@ void CWFrm::connectControls() {
     });
     txtSpace->LostFocus = [this] { txtSpace->setText(toQ(keying::NumberOrZero(fromQ(txtSpace->text())))); };
 
-    txtCWLoop->KeyPress = [](station::FieldState&, int16_t& key) {
-        if (key != 8 && key != '.' && (key < '0' || key > '9')) key = 0;
-    };
+    txtCWLoop->KeyPress = [](station::FieldState&, int16_t& key) { station::SecondsKey(key); };
     txtCWLoop->LostFocus = [this] { txtCWLoop_LostFocus(); };
 
     connect(Check1, &QCheckBox::toggled, this, [this](bool on) {

@@ -118,13 +118,8 @@ PhoneFrm::PhoneFrm(Session& session, QWidget* parent)
         showSettings();
         keyer.OpenPttPort();
     };
-    Text[11]->KeyPress = [](station::FieldState&, int16_t& key) {
-        if (key == '"') key = 0;
-        else if (key >= 'a' && key <= 'z') key = static_cast<int16_t>(key - 32);
-    };
-    txtPHLoop->KeyPress = [](station::FieldState&, int16_t& key) {
-        if (!(key == 8 || key == '.' || (key >= '0' && key <= '9'))) key = 0;
-    };
+    Text[11]->KeyPress = [](station::FieldState&, int16_t& key) { station::CapitalNoQuoteKey(key); };
+    txtPHLoop->KeyPress = [](station::FieldState&, int16_t& key) { station::SecondsKey(key); };
     txtPHLoop->LostFocus = [this, &keyer, &s] {
         keyer.SetRepeatSeconds(s.repeatSeconds);
         showSettings();
