@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "logtools/TypeAhead.h"
+#include "logtools/ui/Marker.h"
 #include "platform/Platform.h"
 #include "platform/qt/Text.h"
 #include "session/Session.h"
@@ -25,13 +26,6 @@ constexpr int kMarkerLeft = 120, kMarkerWidth = 1320;
 constexpr int kCaptionLeft = 1560, kCaptionWidth = 1200;
 constexpr int kFieldLeft = 2880, kFieldWidth = 2160;
 constexpr int kFirstRowTop = 480, kRowPitch = 390;
-
-QLabel* marker(const QString& caption, QWidget* parent) {
-    auto* l = new QLabel(caption, parent);
-    l->setStyleSheet(QStringLiteral("color: white; background-color: rgb(128, 0, 0);"));
-    l->hide();
-    return l;
-}
 
 KeyField* field(const char* name, QWidget* parent) {
     auto* f = new KeyField(parent);
@@ -57,14 +51,15 @@ ContactEditDialog::ContactEditDialog(Session& session, EditKind kind, std::funct
     txtEditBnd = field("txtEditBnd", this);
     Text1 = field("Text1", this);
     if (in) Text3 = field("Text3", this);
-    const QString invalid = QStringLiteral("   Invalid!");
-    Label1 = marker(QStringLiteral("  Dupe!"), this);
-    Label2 = marker(invalid, this);
-    Label3 = marker(invalid, this);
-    Label6 = marker(invalid, this);
+    using logtools::ui::kInvalid;
+    using logtools::ui::Marker;
+    Label1 = Marker(this, QStringLiteral("  Dupe!"));
+    Label2 = Marker(this, kInvalid);
+    Label3 = Marker(this, kInvalid);
+    Label6 = Marker(this, kInvalid);
     if (in) {
-        Label7 = marker(invalid, this);
-        Label9 = marker(invalid, this);
+        Label7 = Marker(this, kInvalid);
+        Label9 = Marker(this, kInvalid);
     }
     cmdDone = new QPushButton(QStringLiteral("Done"), this);
     cmdDone->setObjectName(QStringLiteral("cmdDone"));

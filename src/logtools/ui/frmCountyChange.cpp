@@ -5,6 +5,7 @@
 
 #include "logtools/RoverCountyLine.h"
 #include "logtools/TypeAhead.h"
+#include "logtools/ui/Marker.h"
 #include "logtools/ui/frmCountyChangeRover.h"
 #include "platform/qt/Text.h"
 #include "session/Session.h"
@@ -28,10 +29,8 @@ frmCountyChange::frmCountyChange(Session& session, std::function<frmCountyChange
     Text1 = new KeyField(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     placeTwips(Text1, 240, 540, 2760, 315);
-    Label2 = new QLabel(QStringLiteral("   Invalid!"), this);
-    Label2->setStyleSheet(QStringLiteral("color: white; background-color: rgb(128, 0, 0);"));
+    Label2 = logtools::ui::Marker(this, logtools::ui::kInvalid);
     placeTwips(Label2, 3120, 540, 1200, 315);
-    Label2->hide();
     Command1 = new QPushButton(QStringLiteral("Done"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     placeTwips(Command1, 3120, 1020, 1200, 375);
