@@ -5,30 +5,27 @@
 
 #include "platform/qt/Text.h"
 #include "station/Station.h"
-#include "station/ui/CloseBox.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/WindowKit.h"
 
-using station::ui::placeTwips;
+using station::ui::Twips;
 
-Form5::Form5(station::Station& station, QWidget* parent) : QDialog(parent), station_(station) {
-    setObjectName("Form5");
-    setWindowTitle("Help Page");
-    station::ui::NoCloseBox(*this, [this] { Command1_Click(); });
+Form5::Form5(station::Station& station, QWidget* parent)
+    : DoneDialog({"Form5", QStringLiteral("Help Page"), station::ui::DesignFace::System, Twips(0, 0, 7725, 6000)},
+                 [this] { Command1_Click(); }, parent),
+      station_(station) {
     setStyleSheet("Form5 { background-color: #000040; }");
-    QFont design = font();
-    design.setPointSizeF(8.25);
-    setFont(design);
-    placeTwips(this, 0, 0, 7725, 6000);
 
-    Command1 = new QPushButton("Close", this);
-    placeTwips(Command1, 3240, 5400, 1215, 375);
+    // Not Button(): this Close stays an auto-default button, as the page was designed.
+    Command1 = station::ui::Control<QPushButton>(this, {}, Twips(3240, 5400, 1215, 375));
+    Command1->setText(QStringLiteral("Close"));
     QFont buttonFont("Arial");
     buttonFont.setBold(true);
     buttonFont.setPointSizeF(8.25);
     Command1->setFont(buttonFont);
 
-    Text1 = new QPlainTextEdit("Text1", this);
-    placeTwips(Text1, 240, 240, 7215, 4935);
+    Text1 = station::ui::Control<QPlainTextEdit>(this, {}, Twips(240, 240, 7215, 4935));
+    Text1->setPlainText(QStringLiteral("Text1"));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

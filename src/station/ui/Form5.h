@@ -1,7 +1,8 @@
 #pragma once
 // The help page: shows ReadSQSO.txt of the program folder, read afresh at each opening.
+// "Close" is the only way out: Escape does not close the page.
 
-#include <QDialog>
+#include "station/ui/DoneDialog.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -9,7 +10,7 @@ namespace station {
 class Station;
 }
 
-class Form5 : public QDialog {
+class Form5 : public station::ui::DoneDialog {
     Q_OBJECT
 public:
     explicit Form5(station::Station& station, QWidget* parent = nullptr);
@@ -20,10 +21,6 @@ public:
 
     QPlainTextEdit* Text1 = nullptr;
     QPushButton* Command1 = nullptr;
-
-public slots:
-    // "Close" is the only way out: Escape does not close the page.
-    void reject() override {}
 
 private:
     station::Station& station_;

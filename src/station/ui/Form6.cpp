@@ -6,6 +6,7 @@
 
 #include "station/Station.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/WindowKit.h"
 
 using station::ui::placeTwips;
 
@@ -23,22 +24,13 @@ void setTextColor(QLabel* label, int32_t bgr) {
     p.setColor(QPalette::WindowText, colorFromBgr(bgr, label));
     label->setPalette(p);
 }
-
-QFrame* line(QWidget* parent, QFrame::Shape shape) {
-    auto* f = new QFrame(parent);
-    f->setFrameShape(shape);
-    f->setFrameShadow(QFrame::Sunken);
-    return f;
-}
 }  // namespace
 
 Form6::Form6(station::Station& station, QWidget* parent) : QDialog(parent), station_(station) {
     setObjectName("Form6");
     setWindowTitle(" Modify Multiplier Color Selections");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-    QFont design = font();
-    design.setPointSizeF(8.25);
-    setFont(design);
+    station::ui::FixedDialogWithCloseBox(*this);
+    station::ui::SetDesignFont(this, station::ui::DesignFace::System);
     placeTwips(this, 0, 0, 5595, 2115);
 
     QFont sampleFont("Arial");
@@ -55,10 +47,8 @@ Form6::Form6(station::Station& station, QWidget* parent) : QDialog(parent), stat
     Label1->setWordWrap(true);
     Label1->setFont(sampleFont);
     placeTwips(Label1, 3240, 840, 1935, 495);
-    Line2 = line(this, QFrame::VLine);
-    placeTwips(Line2, 2745, 0, 30, 1440);
-    Line1 = line(this, QFrame::HLine);
-    placeTwips(Line1, 120, 1425, 5400, 30);
+    Line2 = station::ui::Line(this, {}, Qt::Vertical, station::ui::Twips(2745, 0, 30, 1440));
+    Line1 = station::ui::Line(this, {}, Qt::Horizontal, station::ui::Twips(120, 1425, 5400, 30));
     Command6 = new QPushButton("Done", this);
     placeTwips(Command6, 2160, 1680, 1095, 375);
 

@@ -180,6 +180,12 @@ ScaleChoices DialogScaleChoices() {
     return choices;
 }
 
+void ScaleToWorkArea(QWidget& form, station::Station& station) {
+    ScaleChoices choices = DialogScaleChoices();
+    choices.fontWidthRatio = station.platform.screen.screenTwips().width / kDesignScreenWidth;
+    ScaleFormToArea(form, station, station.platform.screen.workAreaTwips(), choices);
+}
+
 void ScaleDialogToScreen(QWidget& form, station::Station& station) { ScaleFormSelf(form, station, DialogScaleChoices()); }
 
 void ResizeFormTo(QWidget& form, station::Station& station, float newWidth, float newHeight, float designWidth,

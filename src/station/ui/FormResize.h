@@ -37,5 +37,8 @@ void ScaleFormToArea(QWidget& form, station::Station& station, const platform::T
 // fonts by the width ratio but at most 1.5 times.
 ScaleChoices DialogScaleChoices();
 void ScaleDialogToScreen(QWidget& form, station::Station& station);
+// The dialogs' scaling fitted to the work area (sized by its two ratios and centred in it), with
+// fonts still following the whole screen's width, at most 1.5 times.
+void ScaleToWorkArea(QWidget& form, station::Station& station);
 
 }  // namespace station::ui

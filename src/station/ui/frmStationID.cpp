@@ -15,6 +15,7 @@
 #include "station/StationSetup.h"
 #include "station/Tables.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/WindowKit.h"
 
 using platform::qt::fromQ;
 using platform::qt::toQ;
@@ -45,9 +46,7 @@ constexpr double kLabelLeft = 120, kLabelWidth = 2520, kFieldLeft = 2700, kField
 frmStationID::frmStationID(station::Station& station, QWidget* parent) : QDialog(parent), station_(station) {
     setObjectName("frmStationID");
     setWindowTitle(" Setup Information");
-    QFont design = font();
-    design.setPointSizeF(8.25);
-    setFont(design);
+    station::ui::SetDesignFont(this, station::ui::DesignFace::System);
     placeTwips(this, 0, 0, 8520, 5640);
 
     int row = 0;

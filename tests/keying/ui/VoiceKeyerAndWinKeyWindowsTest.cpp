@@ -14,11 +14,11 @@
 #include "keying/ui/PhoneFrm.h"
 #include "keying/ui/VoiceWindows.h"
 #include "keying/ui/frmWinKey.h"
-#include "logtools/ui/KeyField.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/qt/QtSerialLine.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/Text.h"
+#include "station/ui/KeyField.h"
 #include "support/PtyPair.h"
 #include "support/qt/WindowLayout.h"
 #include "support/WinKeyEmulator.h"
@@ -26,6 +26,7 @@
 #include "window/ui/ToolWindows.h"
 
 using platform::qt::fromQ;
+using station::ui::KeyField;
 
 namespace {
 
