@@ -17,7 +17,7 @@
 #include "keying/CwElements.h"
 #include "keying/Keyers.h"
 #include "platform/SteadyKeyingClock.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "support/TestSession.h"
 
 namespace {

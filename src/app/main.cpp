@@ -10,11 +10,11 @@
 #include "platform/qt/QtEndSignals.h"
 #include "platform/StdFileSystem.h"
 #include "platform/qt/QtServices.h"
+#include "session/Session.h"
 #include "spots/ui/SpectrumMap.h"
 #include "platform/qt/Text.h"
 #include "rig/ui/RigWindows.h"
 #include "station/ProgramFolderLock.h"
-#include "station/Session.h"
 #include "station/ui/Form5.h"
 #include "station/ui/Form6.h"
 #include "station/ui/WindowFrame.h"
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     platform::qt::QtEndSignals endSignals([&session] { window::TerminateRun(session); });
 
     // Station setup's Done opens the in-state or out-of-state logging window.
-    session.openLoggingWindow = [](Session& s) { window::OpenLoggingWindow(s); };
+    session.openLoggingWindow = [&session] { window::OpenLoggingWindow(session); };
     auto& tools = window::ui::ToolWindows::instance();
     tools.registerFactory(window::ToolWindow::Form5, [](Session& s, QWidget* parent) -> QWidget* {
         auto* page = new Form5(s, parent);

@@ -8,7 +8,7 @@
 #include "keying/Numbers.h"
 #include "keying/TransmitPorts.h"
 #include "platform/Platform.h"
-#include "station/Session.h"
+#include "session/Session.h"
 
 namespace keying {
 
@@ -103,7 +103,7 @@ void CwKeyer::FKeyCW(int keyCode) {
     const int index = MessageIndexOfKey(keyCode);
     if (keyCode == 112 && LeadingNumber(settings_.repeatSeconds) > 0) state_.CWRepeat = 1;
     if (index < 0 || settings_.messages[index].empty()) return;
-    MacroSources sources{session_.contest.CWCall, "", session_.contest.CWRstSent, session_.CWCounty};
+    MacroSources sources{session_.contest.CWCall, "", session_.contest.CWRstSent, session_.contest.CWCounty};
     const std::string text = ExpandCwMacros(settings_.messages[index], sources, session_.counties);
     session_.contest.CWRstSent = sources.CWRstSent;
     state_.CWBuffer.append(text);

@@ -4,15 +4,6 @@
 
 namespace keying {
 
-namespace {
-std::string trimmed(std::string_view s) {
-    size_t b = 0, e = s.size();
-    while (b < e && s[b] == ' ') ++b;
-    while (e > b && s[e - 1] == ' ') --e;
-    return std::string(s.substr(b, e - b));
-}
-}  // namespace
-
 std::string CntyAbbCW(const std::string& county, const station::CountyTable& counties) {
     if (county.empty()) return county;
     for (const auto& row : counties.rows) {
@@ -30,10 +21,10 @@ std::string ExpandCwMacros(std::string_view message, MacroSources& s, const stat
     out.reserve(message.size() + 16);
     for (char c : message) {
         switch (c) {
-        case '$': out += trimmed(s.CWCall); break;
-        case '#': out += trimmed(s.CWNum); break;
-        case '*': out += trimmed(s.CWRstSent); break;
-        case '^': out += trimmed(CntyAbbCW(s.CWCounty, counties)); break;
+        case '$': out += logging::Trim(s.CWCall); break;
+        case '#': out += logging::Trim(s.CWNum); break;
+        case '*': out += logging::Trim(s.CWRstSent); break;
+        case '^': out += logging::Trim(CntyAbbCW(s.CWCounty, counties)); break;
         case '"': break;
         default: out.push_back(c);
         }

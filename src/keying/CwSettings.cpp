@@ -4,8 +4,9 @@
 #include <cmath>
 
 #include "keying/Numbers.h"
+#include "logging/Text.h"
 #include "platform/Platform.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/WriteForm.h"
 
 namespace keying {
@@ -138,10 +139,7 @@ std::optional<std::string> LoopTuned(const std::string& text, double factor) {
 }
 
 std::optional<platform::ParallelPortRef> ParseParallelAddress(const std::string& text) {
-    size_t b = 0, e = text.size();
-    while (b < e && text[b] == ' ') ++b;
-    while (e > b && text[e - 1] == ' ') --e;
-    const std::string t = text.substr(b, e - b);
+    const std::string t = logging::Trim(text);
     platform::ParallelPortRef ref;
     if (t.rfind("/dev/parport", 0) == 0 && t.size() > 12 &&
         std::all_of(t.begin() + 12, t.end(), [](char c) { return c >= '0' && c <= '9'; })) {

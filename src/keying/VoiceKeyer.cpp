@@ -1,39 +1,19 @@
 #include "keying/VoiceKeyer.h"
 
 #include "keying/CwSettings.h"
+#include "logging/Text.h"
 #include "platform/FileSystem.h"
-#include "station/KeyerSettings.h"
-#include "station/Session.h"
-#include "station/WriteForm.h"
+#include "session/Session.h"
 
 namespace keying {
 
-namespace {
-std::string trimmed(const std::string& s) {
-    const size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
-}  // namespace
-
-PttPlan PlanPtt(const station::VoiceKeyerSettings& s) {
+PttPlan PlanPtt(const VoiceKeyerSettings& s) {
     PttPlan plan;
     const auto port = ComPortNumber(s.pttPort);
     plan.serial = port && *port > 0;
     plan.serialPin = s.pttLine == 1 ? platform::KeyPin::Dtr : platform::KeyPin::Rts;
     plan.parallel = s.pttLine == 2;
     return plan;
-}
-
-std::string FormatWaveSettings(const station::VoiceKeyerSettings& s) {
-    using station::WriteFormLine;
-    std::string out;
-    for (const auto& file : s.waveFiles) out += WriteFormLine().text(trimmed(file)).line();
-    out += WriteFormLine().text(s.pttPort).line();
-    out += WriteFormLine().integer(s.pttLine).line();
-    out += WriteFormLine().text(s.repeatSeconds).line();
-    out += WriteFormLine().text(s.parallelAddress).line();
-    return out;
 }
 
 VoiceKeyer::VoiceKeyer(Session& session) : session_(session), tmrRepeat_(session.platform.scheduler.createTimer()) {
@@ -53,7 +33,7 @@ VoiceKeyer::~VoiceKeyer() {
     Unload();
 }
 
-station::VoiceKeyerSettings& VoiceKeyer::settings() { return session_.voiceKeyer; }
+VoiceKeyerSettings& VoiceKeyer::settings() { return session_.voiceKeyer; }
 
 void VoiceKeyer::report(const std::string& text, const std::string& title) {
     session_.platform.dialogs.beep();
@@ -68,7 +48,7 @@ void VoiceKeyer::FKeyPhone(int keyCode) {
     // A message still playing ends here; its lines stay down only if the new one keys them.
     player.stop();
     if (keyCode == 112 && s.repeatIntervalMs > 0) session_.keyers.keyer.PhoneRepeat = 1;
-    const std::string file = trimmed(s.waveFiles[keyCode - 112]);
+    const std::string file = logging::Trim(s.waveFiles[keyCode - 112]);
     if (file.empty()) {
         releasePtt();
         return;

@@ -14,13 +14,11 @@
 #include <string>
 
 #include "keying/KeyerPort.h"
+#include "keying/VoiceKeyerSettings.h"
 #include "platform/KeyLine.h"
 #include "platform/Scheduler.h"
 
 class Session;
-namespace station {
-struct VoiceKeyerSettings;
-}
 
 namespace keying {
 
@@ -32,10 +30,7 @@ struct PttPlan {
     bool parallel = false;
     friend bool operator==(const PttPlan&, const PttPlan&) = default;
 };
-PttPlan PlanPtt(const station::VoiceKeyerSettings& settings);
-
-// wave2.txt in the write form: 13 lines.
-std::string FormatWaveSettings(const station::VoiceKeyerSettings& settings);
+PttPlan PlanPtt(const VoiceKeyerSettings& settings);
 
 class VoiceKeyer : public VoiceKeyerPort {
 public:
@@ -47,7 +42,7 @@ public:
     VoiceKeyer(const VoiceKeyer&) = delete;
     VoiceKeyer& operator=(const VoiceKeyer&) = delete;
 
-    station::VoiceKeyerSettings& settings();
+    VoiceKeyerSettings& settings();
 
     // VoiceKeyerPort: the logging window's keys.
     void FKeyPhone(int keyCode) override;

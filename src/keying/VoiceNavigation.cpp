@@ -1,7 +1,7 @@
 #include "keying/VoiceNavigation.h"
 
+#include "session/Session.h"
 #include "station/Profile.h"
-#include "station/Session.h"
 
 namespace keying {
 

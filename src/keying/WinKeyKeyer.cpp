@@ -2,7 +2,7 @@
 
 #include "keying/WinKeyProtocol.h"
 #include "platform/FileSystem.h"
-#include "station/Session.h"
+#include "session/Session.h"
 
 namespace keying {
 

@@ -1,7 +1,8 @@
 #pragma once
 // What the logging windows keep between events besides the contact log: the score, the
 // operating-time clock, the entry-check flags and the entry line's carried key. One copy lives
-// in the Session; the rules in this folder read and update it, the windows show it.
+// in the run (LoggingRun::contest); the rules in this folder read and update it, the windows
+// show it.
 
 #include <array>
 #include <cstdint>
@@ -83,6 +84,8 @@ struct LoggingState {
     // The CW keyer's macro sources, kept equal to the call and report-sent fields.
     std::string CWCall;
     std::string CWRstSent;
+    // The in-state station's own county in upper case (the county macro); empty out of state.
+    std::string CWCounty;
 
     // A rover's county line: entry 0 is the current county, the others are relogged.
     std::vector<std::string> RoverCounties;

@@ -1,24 +1,25 @@
 #include "logging/Mains.h"
 
+#include "logging/BandSwitch.h"
 #include "logging/DateText.h"
 #include "logging/DupeCheck.h"
+#include "logging/LoggingRun.h"
 #include "logging/Rates.h"
 #include "logging/Text.h"
 #include "logging/Validation.h"
 #include "station/LogStore.h"
-#include "station/Session.h"
 
 namespace logging {
 
 namespace {
 bool InState(WindowKind kind) { return kind == WindowKind::InState; }
 
-DupeContext ContextOf(const Session& s, WindowKind kind, const std::string& ownCounty) {
+DupeContext ContextOf(const LoggingRun& s, WindowKind kind, const std::string& ownCounty) {
     return {kind, s.profile.CurrentBand, s.profile.CurrentMode, ownCounty, s.profile.HomeState};
 }
 
 // A known abbreviation in the county field becomes the county's name.
-void ExpandCounty(const Session& s, EntryFields& f) {
+void ExpandCounty(const LoggingRun& s, EntryFields& f) {
     std::string abbrev = f.County;
     const std::string name = station::CountyNameFromAbbrev(s.counties, abbrev);
     if (!name.empty()) f.County = name;
@@ -31,7 +32,7 @@ void Sanitize(station::ContactRecord& r) {
 }
 
 // Appends and counts one record; false with the reason in result.messages.
-bool Store(Session& s, WindowKind kind, const station::ContactRecord& r, MainsResult& result) {
+bool Store(LoggingRun& s, WindowKind kind, const station::ContactRecord& r, MainsResult& result) {
     switch (station::AppendQso(s, r)) {
         case station::AppendResult::Stored:
             break;
@@ -51,7 +52,7 @@ bool Store(Session& s, WindowKind kind, const station::ContactRecord& r, MainsRe
 // A rover's further counties get a copy of the contact just stored with CountySent set to
 // each; a county where the call is already logged is skipped. The current county is entry 0
 // again afterwards, also when an append fails.
-void LogCountyLine(Session& s, const station::ContactRecord& stored, MainsResult& result) {
+void LogCountyLine(LoggingRun& s, const station::ContactRecord& stored, MainsResult& result) {
     auto& state = s.contest;
     result.relogged = true;
     for (size_t i = 1; i < state.RoverCounties.size(); ++i) {
@@ -102,7 +103,7 @@ std::optional<PostContestValues> NormalizePostContest(const std::string& date, c
     return out;
 }
 
-station::ContactRecord RecordFromEntry(const Session& s, WindowKind kind, const EntryFields& f,
+station::ContactRecord RecordFromEntry(const LoggingRun& s, WindowKind kind, const EntryFields& f,
                                        const std::optional<PostContestValues>& post) {
     station::ContactRecord r;
     r.Call = f.Call;
@@ -131,7 +132,7 @@ station::ContactRecord RecordFromEntry(const Session& s, WindowKind kind, const 
     return r;
 }
 
-MainsResult Mains(Session& s, WindowKind kind, const MainsInput& input) {
+MainsResult Mains(LoggingRun& s, WindowKind kind, const MainsInput& input) {
     MainsResult result;
     auto& state = s.contest;
     EntryFields f = input.fields;
@@ -216,8 +217,7 @@ MainsResult Mains(Session& s, WindowKind kind, const MainsInput& input) {
         const station::ContactRecord record = RecordFromEntry(s, kind, f, post);
         if (Store(s, kind, record, result)) {
             result.stored = true;
-            state.PendingFrequency.clear();
-            state.PendingFrequencyBand.clear();
+            ForgetRigReading(state);
             if (InState(kind) && s.profile.RoverFlag == 1 && state.RoverRelogIndex == 0 &&
                 state.RoverCounties.size() > 1)
                 LogCountyLine(s, record, result);

@@ -13,9 +13,9 @@
 #include "logging/Scoring.h"
 #include "station/ContactRecord.h"
 
-class Session;
-
 namespace logging {
+
+class LoggingRun;
 
 struct MainsInput {
     EntryFields fields;
@@ -76,9 +76,9 @@ std::optional<PostContestValues> NormalizePostContest(const std::string& date, c
                                                       StatusMessage& failure, std::optional<std::string>& dateSoFar);
 
 // The record the entry line gives, stamped from one clock reading (UTC = local + offset).
-station::ContactRecord RecordFromEntry(const Session& session, WindowKind kind, const EntryFields& fields,
+station::ContactRecord RecordFromEntry(const LoggingRun& run, WindowKind kind, const EntryFields& fields,
                                        const std::optional<PostContestValues>& post);
 
-MainsResult Mains(Session& session, WindowKind kind, const MainsInput& input);
+MainsResult Mains(LoggingRun& run, WindowKind kind, const MainsInput& input);
 
 }  // namespace logging

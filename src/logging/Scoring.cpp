@@ -4,10 +4,10 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "logging/LoggingRun.h"
 #include "logging/StateTable.h"
 #include "logging/Text.h"
 #include "station/LogStore.h"
-#include "station/Session.h"
 
 namespace logging {
 
@@ -199,9 +199,9 @@ ScoreTexts ShowScore(const ScoreState& score, WindowKind kind, char sep) {
             FormatGrouped(MultiplierTotal(score, kind), sep), FormatGrouped(TotalScore(score, kind), sep)};
 }
 
-bool RefreshFromLog(Session& session, WindowKind kind, bool reloadFile) {
-    if (reloadFile && !station::LoadLog(session)) return false;
-    RecountScore(session.contest.score, kind, session.log.records(), session.counties, session.prefixes);
+bool RefreshFromLog(LoggingRun& run, WindowKind kind, bool reloadFile) {
+    if (reloadFile && !station::LoadLog(run)) return false;
+    RecountScore(run.contest.score, kind, run.log.records(), run.counties, run.prefixes);
     return true;
 }
 

@@ -14,9 +14,9 @@
 #include "station/ContactRecord.h"
 #include "station/Tables.h"
 
-class Session;
-
 namespace logging {
+
+class LoggingRun;
 
 int ContactPoints(std::string_view mode);
 
@@ -80,6 +80,6 @@ ScoreTexts ShowScore(const ScoreState& score, WindowKind kind, char thousandsSep
 // restored, edited or deleted log); otherwise memory is recounted (band, mode and view changes:
 // memory equals the file once every append is checked). False when the file could not be read;
 // LoadLog has then reported it.
-bool RefreshFromLog(Session& session, WindowKind kind, bool reloadFile);
+bool RefreshFromLog(LoggingRun& run, WindowKind kind, bool reloadFile);
 
 }  // namespace logging

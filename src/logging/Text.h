@@ -1,5 +1,5 @@
 #pragma once
-// Text comparisons of the logging rules. Entries, log fields, codes and names compare whole,
+// Text comparisons of the logging rules and of the subsystems above them. Entries, log fields, codes and names compare whole,
 // ignoring letter case and never trimming ("fl" equals "FL"; "Lee " does not equal "Lee").
 // Text is Windows-1252 bytes: a-z and the accented small letters fold to their capitals.
 
@@ -25,6 +25,15 @@ inline bool IEquals(std::string_view a, std::string_view b) {
 // True when text begins with prefix (ignoring case); a text shorter than prefix never does.
 bool IStartsWith(std::string_view text, std::string_view prefix);
 std::string ToUpper(std::string_view text);
+
+// The program's own names (bands, modes, rig types, the rows of its tables) compare and
+// capitalize by their ASCII letters alone; other bytes compare as they are.
+bool SameText(std::string_view a, std::string_view b);
+// True when text begins with prefix by SameText; a text shorter than prefix never does.
+bool StartsWithSameText(std::string_view text, std::string_view prefix);
+std::string UpperCase(std::string_view text);
+// The text without the blanks (spaces) at either end; other white space stays.
+std::string Trim(std::string_view text);
 
 // Digits with a thousands separator every three places, no decimals, rounded half away
 // from zero; "0" for zero (the "###,##0" style of the score and distance labels).

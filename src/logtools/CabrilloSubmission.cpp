@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "logging/Scoring.h"
-#include "logtools/TextCase.h"
+#include "logging/Text.h"
 #include "platform/Platform.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/UserFolders.h"
 #include "station/XmlPrefs.h"
 
@@ -39,7 +39,7 @@ int64_t LiveTotalScore(Session& session) {
 
 SubmissionResult WriteCabrilloSubmission(Session& session, const CabrilloOptions& options, int64_t score) {
     auto& dialogs = session.platform.dialogs;
-    session.profile.StationCall = Trim(session.profile.StationCall);
+    session.profile.StationCall = logging::Trim(session.profile.StationCall);
     if (const auto refusal = CheckCabrillo(session.profile, session.log, session.counties, options.useAbbreviations)) {
         dialogs.beep();
         dialogs.messageBox(refusal->message, platform::MsgButtons::OK, platform::MsgIcon::Exclamation, refusal->title);
@@ -73,8 +73,8 @@ SubmissionResult WriteCabrilloSubmission(Session& session, const CabrilloOptions
     dialogs.messageBox("Thank you for taking part in the Florida QSO Party.  Good luck, and 73!",
                        platform::MsgButtons::OK, platform::MsgIcon::None, "  Thanks!");
 
-    const std::string texts[] = {Trim(options.name), Trim(options.address1), Trim(options.address2),
-                                 Trim(options.email), Trim(options.club)};
+    const std::string texts[] = {logging::Trim(options.name), logging::Trim(options.address1), logging::Trim(options.address2),
+                                 logging::Trim(options.email), logging::Trim(options.club)};
     for (size_t i = 0; i < 5; ++i) session.platform.settings.save(kSummaryApp, kSummarySection, kSettingKeys[i], texts[i]);
 
     // The shared preferences are rewritten whole: a file that exists but cannot be read is left

@@ -1,6 +1,6 @@
 #include "logtools/CabrilloWriter.h"
 
-#include "logtools/TextCase.h"
+#include "logging/Text.h"
 
 namespace logtools {
 
@@ -27,7 +27,7 @@ std::string frequencyOf(const std::string& band) {
     static const Row rows[] = {{"160", " 1800"}, {"80", " 3500"}, {"40", " 7000"}, {"20", "14000"},
                                {"15", "21000"},  {"10", "28000"}, {"6", "   50"}};
     for (const auto& r : rows) {
-        if (EqualsIgnoreCase(band, r.band)) return r.freq;
+        if (logging::SameText(band, r.band)) return r.freq;
     }
     return "";
 }
@@ -35,7 +35,7 @@ std::string frequencyOf(const std::string& band) {
 // The abbreviation of the first county named name (ignoring case), or nullptr.
 const station::CountyRow* findCounty(const station::CountyTable& counties, const std::string& name) {
     for (const auto& row : counties.rows) {
-        if (EqualsIgnoreCase(row.Name, name)) return &row;
+        if (logging::SameText(row.Name, name)) return &row;
     }
     return nullptr;
 }
@@ -102,7 +102,7 @@ int PowerMultiplier(CabrilloOptions::Power power) {
 
 std::array<std::string, 10> CabrilloQsoFields(const station::StationProfile& profile, const station::ContactRecord& c,
                                               const station::CountyTable& counties, bool useAbbreviations) {
-    const std::string ownCall = Trim(profile.StationCall);
+    const std::string ownCall = logging::Trim(profile.StationCall);
     std::string date = c.QsoDate;
     for (char& ch : date) {
         if (ch == '/') ch = '-';
@@ -123,9 +123,9 @@ std::array<std::string, 10> CabrilloQsoFields(const station::StationProfile& pro
 
     std::string received = c.Spc.size() > 2 ? std::string("DX") : c.Spc;
     if (!c.County.empty()) received = c.County;
-    received = Trim(received);
+    received = logging::Trim(received);
     if (useAbbreviations) {
-        if (const auto* row = findCounty(counties, c.County)) received = Trim(row->Abbrev);
+        if (const auto* row = findCounty(counties, c.County)) received = logging::Trim(row->Abbrev);
     }
 
     return {frequencyOf(c.Band), token(c.Mode), token(date),          token(time),          token(ownCall),
@@ -171,7 +171,7 @@ std::optional<CabrilloRefusal> CheckCabrillo(const station::StationProfile& prof
 std::vector<std::string> CabrilloLines(const station::StationProfile& profile, const station::ContactLog& log,
                                        const station::CountyTable& counties, const CabrilloOptions& o,
                                        int64_t score, const std::string& programVersion) {
-    const std::string call = Trim(profile.StationCall);
+    const std::string call = logging::Trim(profile.StationCall);
     const bool multiTransmitter = o.category == Options::Category::MultiOp || o.category == Options::Category::MultiMulti;
     std::vector<std::string> lines{
         "START-OF-LOG: 2.0",

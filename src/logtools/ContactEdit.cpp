@@ -2,11 +2,11 @@
 
 #include "logging/Scoring.h"
 #include "logging/StateTable.h"
+#include "logging/Text.h"
 #include "logtools/ContactTime.h"
-#include "logtools/TextCase.h"
 #include "platform/Platform.h"
+#include "session/Session.h"
 #include "station/LogStore.h"
-#include "station/Session.h"
 
 namespace logtools {
 
@@ -14,7 +14,7 @@ ContactEditFields EditFieldsOf(const station::ContactRecord& r) {
     return {r.Call, r.RstReceived, r.County, r.RstSent, r.Spc, r.QsoDate, r.QsoTime, r.Mode, r.Band, r.CountySent};
 }
 
-bool IsEditCall(const std::string& call) { return Trim(call).size() >= 3; }
+bool IsEditCall(const std::string& call) { return logging::Trim(call).size() >= 3; }
 
 bool IsEditBand(const std::string& band) {
     for (const char* b : {"160", "80", "40", "20", "15", "10", "6"}) {
@@ -24,12 +24,12 @@ bool IsEditBand(const std::string& band) {
 }
 
 bool IsEditMode(const std::string& mode) {
-    return EqualsIgnoreCase(mode, "CW") || EqualsIgnoreCase(mode, "PH") || EqualsIgnoreCase(mode, "DG");
+    return logging::SameText(mode, "CW") || logging::SameText(mode, "PH") || logging::SameText(mode, "DG");
 }
 
 bool IsCountyName(const std::string& county, const station::CountyTable& counties) {
     for (const auto& row : counties.rows) {
-        if (EqualsIgnoreCase(row.Name, county)) return true;
+        if (logging::SameText(row.Name, county)) return true;
     }
     return false;
 }
@@ -53,10 +53,10 @@ ContactEditFields StoredForm(EditKind kind, ContactEditFields f) {
                            &f.countySent})
         *v = station::CleanText(*v);
     if (kind == EditKind::OutOfState) {
-        f.call = Trim(f.call);
-        f.rstSent = Trim(f.rstSent);
-        f.county = Trim(f.county);
-        f.rstReceived = Trim(f.rstReceived);
+        f.call = logging::Trim(f.call);
+        f.rstSent = logging::Trim(f.rstSent);
+        f.county = logging::Trim(f.county);
+        f.rstReceived = logging::Trim(f.rstReceived);
     }
     return f;
 }
@@ -68,9 +68,9 @@ std::vector<int> FindEditDuplicates(EditKind kind, const ContactEditFields& fiel
     for (int k = 1; k <= log.ContactCount(); ++k) {
         if (k == editIndex) continue;
         const auto& r = log.at(k);
-        bool same = EqualsIgnoreCase(f.call, r.Call) && EqualsIgnoreCase(f.band, r.Band) &&
-                    EqualsIgnoreCase(f.mode, r.Mode) && EqualsIgnoreCase(f.county, r.County);
-        if (kind == EditKind::InState) same = same && EqualsIgnoreCase(f.countySent, r.CountySent);
+        bool same = logging::SameText(f.call, r.Call) && logging::SameText(f.band, r.Band) &&
+                    logging::SameText(f.mode, r.Mode) && logging::SameText(f.county, r.County);
+        if (kind == EditKind::InState) same = same && logging::SameText(f.countySent, r.CountySent);
         if (same) found.push_back(k);
     }
     return found;
@@ -79,7 +79,7 @@ std::vector<int> FindEditDuplicates(EditKind kind, const ContactEditFields& fiel
 EditDoneResult CheckEditDone(EditKind kind, ContactEditFields& f, const station::ContactLog& log, int editIndex,
                              const station::CountyTable& counties, const station::PrefixTable& countries) {
     EditDoneResult result;
-    if (kind == EditKind::InState && f.spc.size() < 3) f.spc = ToUpper(f.spc);
+    if (kind == EditKind::InState && f.spc.size() < 3) f.spc = logging::UpperCase(f.spc);
     auto fail = [&](EditCheck c) {
         result.check = c;
         return result;

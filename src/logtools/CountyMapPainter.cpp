@@ -1,7 +1,7 @@
 #include "logtools/CountyMapPainter.h"
 
+#include "logging/Text.h"
 #include "logtools/CountyHotSpots.h"
-#include "logtools/TextCase.h"
 #include "platform/Platform.h"
 
 namespace logtools {
@@ -9,7 +9,7 @@ namespace logtools {
 int FindCountyHotSpot(const std::string& county) {
     const auto& spots = CountyHotSpots();
     for (int j = 0; j < kCountyHotSpotCount; ++j) {
-        if (EqualsIgnoreCase(spots[static_cast<size_t>(j)].name, county)) return j;
+        if (logging::SameText(spots[static_cast<size_t>(j)].name, county)) return j;
     }
     return -1;
 }

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "logtools/TextCase.h"
+#include "logging/Text.h"
 
 namespace logtools {
 
 std::string CountyTableSpelling(const std::string& county, const station::CountyTable& counties) {
     for (const auto& row : counties.rows) {
-        if (EqualsIgnoreCase(row.Name, county)) return row.Name;
+        if (logging::SameText(row.Name, county)) return row.Name;
     }
     return {};
 }
@@ -17,16 +17,16 @@ RoverAdd AddRoverCounty(std::vector<std::string>& line, const std::string& count
     const std::string name = CountyTableSpelling(county, counties);
     if (name.empty()) return RoverAdd::NotACounty;
     for (const auto& entry : line) {
-        if (EqualsIgnoreCase(entry, name)) return RoverAdd::AlreadyListed;
+        if (logging::SameText(entry, name)) return RoverAdd::AlreadyListed;
     }
-    const std::string key = ToUpper(name);
-    auto pos = std::find_if(line.begin(), line.end(), [&](const std::string& e) { return ToUpper(e) > key; });
+    const std::string key = logging::UpperCase(name);
+    auto pos = std::find_if(line.begin(), line.end(), [&](const std::string& e) { return logging::UpperCase(e) > key; });
     line.insert(pos, name);
     return RoverAdd::Added;
 }
 
 void CurrentCountyChosen(std::vector<std::string>& line, const std::string& county) {
-    if (!line.empty() && !EqualsIgnoreCase(line.front(), county)) line.clear();
+    if (!line.empty() && !logging::SameText(line.front(), county)) line.clear();
 }
 
 void RemoveRoverCounty(std::vector<std::string>& line, int index) {

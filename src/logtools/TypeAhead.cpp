@@ -3,37 +3,17 @@
 #include <algorithm>
 
 #include "logging/StateTable.h"
-#include "logtools/TextCase.h"
+#include "logging/Text.h"
 #include "station/KeyFilters.h"
 
 namespace logtools {
 
-void ApplyKey(FieldState& f, int16_t key) {
-    const int len = static_cast<int>(f.text.size());
-    f.caret = std::clamp(f.caret, 0, len);
-    f.selLength = std::clamp(f.selLength, 0, len - f.caret);
-    if (key == 8) {
-        if (f.selLength > 0) {
-            f.text.erase(static_cast<size_t>(f.caret), static_cast<size_t>(f.selLength));
-        } else if (f.caret > 0) {
-            f.text.erase(static_cast<size_t>(f.caret - 1), 1);
-            --f.caret;
-        }
-        f.selLength = 0;
-        return;
-    }
-    if (key < 32 || key > 255) return;
-    f.text.replace(static_cast<size_t>(f.caret), static_cast<size_t>(f.selLength), 1, static_cast<char>(key));
-    ++f.caret;
-    f.selLength = 0;
-}
-
-void CompleteFromTable(FieldState& f, int16_t& key, const std::vector<std::string>& table) {
+void CompleteFromTable(station::FieldState& f, int16_t& key, const std::vector<std::string>& table) {
     if (key == 0) return;
     const int caret = std::clamp(f.caret, 0, static_cast<int>(f.text.size()));
     const std::string typed = f.text.substr(0, static_cast<size_t>(caret)) + static_cast<char>(key);
     for (auto row = table.rbegin(); row != table.rend(); ++row) {
-        if (StartsWithIgnoreCase(*row, typed)) {
+        if (logging::StartsWithSameText(*row, typed)) {
             f.text = typed + row->substr(typed.size());
             f.caret = static_cast<int>(typed.size());
             f.selLength = static_cast<int>(row->size() - typed.size());
@@ -43,7 +23,8 @@ void CompleteFromTable(FieldState& f, int16_t& key, const std::vector<std::strin
     }
 }
 
-void CountyTypeAhead(FieldState& f, int16_t& key, const std::vector<std::string>& counties, CaretStartRule rule) {
+void CountyTypeAhead(station::FieldState& f, int16_t& key, const std::vector<std::string>& counties,
+                     CaretStartRule rule) {
     if (key == 0) return;
     if (f.caret == 0 && (rule == CaretStartRule::AnyKey || key != ' ')) {
         f.text.clear();
@@ -58,7 +39,7 @@ void CountyTypeAhead(FieldState& f, int16_t& key, const std::vector<std::string>
     CompleteFromTable(f, key, counties);
 }
 
-void SpcTypeAhead(FieldState& f, int16_t& key, const std::vector<std::string>& countries) {
+void SpcTypeAhead(station::FieldState& f, int16_t& key, const std::vector<std::string>& countries) {
     if (key == 0) return;
     if (f.text.empty() || f.caret == 0) {
         f.text.clear();
@@ -72,9 +53,9 @@ void SpcTypeAhead(FieldState& f, int16_t& key, const std::vector<std::string>& c
     CompleteFromTable(f, key, countries);
 }
 
-void TypeCountyKey(FieldState& f, int16_t key, const std::vector<std::string>& counties, CaretStartRule rule) {
+void TypeCountyKey(station::FieldState& f, int16_t key, const std::vector<std::string>& counties, CaretStartRule rule) {
     CountyTypeAhead(f, key, counties, rule);
-    ApplyKey(f, key);
+    station::ApplyKey(f, key);
 }
 
 }  // namespace logtools

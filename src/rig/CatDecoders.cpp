@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "logging/Text.h"
 #include "rig/CatText.h"
 #include "station/WriteForm.h"
-#include "window/BandSwitch.h"
 
 namespace rig {
 
@@ -276,7 +276,7 @@ Decoded ReadPegasusFile(const std::string& bytes) {
     try {
         d.frequency = reader.readDouble();
         std::string mode = reader.readText();
-        if (window::SameText(mode, "CW")) mode = "CW";
+        if (logging::SameText(mode, "CW")) mode = "CW";
         else if (!mode.empty()) mode = "PH";
         d.mode = mode;
     } catch (const station::FileError&) {

@@ -3,17 +3,21 @@
 namespace rig {
 
 namespace {
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 std::optional<char> pairByte(char hi, char lo) {
-    const int h = hexValue(hi), l = hexValue(lo);
+    const int h = HexValue(hi), l = HexValue(lo);
     if (h < 0 || l < 0) return std::nullopt;
     return static_cast<char>(h * 16 + l);
+}
+
+// The pairs of hex digits that start every `step` characters; nullopt when one is not a pair.
+std::optional<std::string> pairsToBytes(const std::string& text, size_t step) {
+    std::string out;
+    for (size_t i = 0; i + 1 < text.size(); i += step) {
+        auto b = pairByte(text[i], text[i + 1]);
+        if (!b) return std::nullopt;
+        out += *b;
+    }
+    return out;
 }
 
 // Leading zeros of a run of digits dropped; an all-zero run gives "".
@@ -23,6 +27,13 @@ std::string dropLeadingZeros(const std::string& digits) {
     return digits.substr(i);
 }
 }  // namespace
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
 
 std::string HexDigit(int value) {
     if (value < 0 || value > 15) return {};
@@ -50,15 +61,7 @@ std::string ReplyToSpacedHex(const std::string& reply) {
     return out;
 }
 
-std::optional<std::string> SpacedHexToBytes(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i + 1 < text.size(); i += 3) {
-        auto b = pairByte(text[i], text[i + 1]);
-        if (!b) return std::nullopt;
-        out += *b;
-    }
-    return out;
-}
+std::optional<std::string> SpacedHexToBytes(const std::string& text) { return pairsToBytes(text, 3); }
 
 std::optional<std::string> SpacedHexPairs(const std::string& text, int pairs) {
     std::string out;
@@ -72,15 +75,7 @@ std::optional<std::string> SpacedHexPairs(const std::string& text, int pairs) {
     return out;
 }
 
-std::optional<std::string> HexPairsToBytes(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i + 1 < text.size(); i += 2) {
-        auto b = pairByte(text[i], text[i + 1]);
-        if (!b) return std::nullopt;
-        out += *b;
-    }
-    return out;
-}
+std::optional<std::string> HexPairsToBytes(const std::string& text) { return pairsToBytes(text, 2); }
 
 std::string FormatCivFrequency(const std::string& digits) {
     if (digits.size() < 10) return {};

@@ -9,6 +9,8 @@ namespace rig {
 
 // "0".."9" for 0..9, "A".."F" for 10..15, "" above 15.
 std::string HexDigit(int value);
+// The value of one hex digit, either letter case; -1 for any other character.
+int HexValue(char c);
 // Two upper-case hex digits per byte, nothing between ("FEFE03").
 std::string ReplyToHex(const std::string& reply);
 // The same digits with one blank after every pair, the last included ("FE FE 03 ").

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "window/BandSwitch.h"
+#include "logging/Text.h"
 
 namespace rig {
 
 namespace {
-using window::SameText;
+using logging::SameText;
 
 // Share of the window's height a bar takes, and of the chart area the bars spread over.
 constexpr double kBarHeight = 0.04;

@@ -1,15 +1,8 @@
 #include "rig/RawCommand.h"
 
-namespace rig {
+#include "rig/CatText.h"
 
-namespace {
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-}  // namespace
+namespace rig {
 
 HexCommand ConvertHexCommand(const std::string& text) {
     HexCommand result;
@@ -17,7 +10,7 @@ HexCommand ConvertHexCommand(const std::string& text) {
         const std::string group = text.substr(p, 2);
         int value = 0;
         for (char c : group) {
-            const int digit = hexValue(c);
+            const int digit = HexValue(c);
             if (digit < 0) {
                 result.bytes.clear();
                 result.badPair = group;

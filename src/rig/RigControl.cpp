@@ -2,11 +2,12 @@
 
 #include <cstdio>
 
+#include "logging/BandSwitch.h"
+#include "logging/Text.h"
 #include "platform/Platform.h"
 #include "rig/CatCommands.h"
 #include "rig/CatText.h"
-#include "station/Session.h"
-#include "window/BandSwitch.h"
+#include "session/Session.h"
 
 namespace rig {
 
@@ -161,7 +162,7 @@ void RigControl::StartPolling() {
 TestResult RigControl::Test() {
     cancelCommands();
     holdingPoll_ = false;
-    const bool none = window::SameText(RigType(), "None");
+    const bool none = logging::SameText(RigType(), "None");
     if (!none) reading_.RigMode.clear();
     settings_.CommSettings = CommSettingsText(settings_);
     if (none) return TestResult::NoRig;
@@ -221,8 +222,7 @@ void RigControl::portLost() {
     reading_.RigFrequency = 0;
     reading_.RigMode.clear();
     lastReply_.clear();
-    session_.contest.PendingFrequency.clear();
-    session_.contest.PendingFrequencyBand.clear();
+    logging::ForgetRigReading(session_.contest);
     session_.platform.dialogs.beep();
     session_.Form1.SetDialogCaption(kPortLostStatus);
     if (events.portLost) events.portLost(why);
@@ -364,7 +364,7 @@ void RigControl::handOff(const std::string& reply) {
     // Only a real reading reaches the logging window: 0 means nothing has been decoded yet, and
     // a frequency in no band of the band table is a reply misread (a babbling rig) or a radio
     // tuned where nothing is logged. Such a reply switches neither band nor mode.
-    if (reading_.RigFrequency > 0 && window::BandForFrequency(reading_.RigFrequency).empty()) return;
+    if (reading_.RigFrequency > 0 && logging::BandForFrequency(reading_.RigFrequency).empty()) return;
     if (settings_.UseFrequency && reading_.RigFrequency > 0) session_.Form1.BandFreqConversion(reading_.RigFrequency);
     if (settings_.modeBy != ModeBy::DontUse) session_.Form1.ModeSelection(reading_.RigMode);
 }
@@ -398,7 +398,7 @@ void RigControl::appendModeSteps(std::vector<Step>& steps, const std::string& by
 }
 
 void RigControl::ChangeMode(double mhz, const std::string& mode) {
-    if (window::SameText(RigType(), "None")) return;
+    if (logging::SameText(RigType(), "None")) return;
     std::string m = mode.empty() ? BandPlanMode(extraBandPlan_, mhz) : mode;
     if (m.empty()) return;
     const std::string bytes = EncodeModeCommand(kind(), m, settings_.readStrings());

@@ -1,6 +1,6 @@
 #include "rig/RigTypeTable.h"
 
-#include "window/BandSwitch.h"
+#include "logging/Text.h"
 
 namespace rig {
 
@@ -37,7 +37,7 @@ const std::vector<RigTypeRow>& RigTypeTable() {
 
 const RigTypeRow* FindRigType(const std::string& name) {
     for (const auto& row : RigTypeTable()) {
-        if (window::SameText(row.name, name)) return &row;
+        if (logging::SameText(row.name, name)) return &row;
     }
     return nullptr;
 }
@@ -59,7 +59,7 @@ bool IsYaesuStatus(RigKind kind) {
 }
 
 bool IsLegacyYaesu(const std::string& rigType) {
-    return rigType.size() >= 5 && window::SameText(rigType.substr(0, 5), "Yaesu") &&
+    return rigType.size() >= 5 && logging::SameText(rigType.substr(0, 5), "Yaesu") &&
            KindOf(rigType) != RigKind::Ftdx9000;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "logging/Text.h"
 #include "spots/SpotSetupRules.h"
 
 namespace spots {
@@ -10,13 +11,6 @@ namespace {
 std::string lower(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
-}
-
-std::string trimSpaces(const std::string& s) {
-    size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    size_t e = s.find_last_not_of(' ');
-    return s.substr(b, e - b + 1);
 }
 
 bool beginsWithDx(const std::string& s) { return s.size() >= 2 && lower(s.substr(0, 2)) == "dx"; }
@@ -46,7 +40,7 @@ AgwFrameOutcome DecideAgwFrame(const AgwFrameInput& in) {
         // A monitored frame starts with the engine's header line ("1:Fm W1AW To DX <UI ...>").
         const size_t lf = shown.find('\n');
         if (lf != std::string::npos) shown.erase(0, lf + 1);
-        shown = trimSpaces(shown);
+        shown = logging::Trim(shown);
     }
     if (shown == "\r\n") shown.clear();
     else if (shown.size() > 4 && endsWith(shown, "\r\n\r\n")) shown.erase(shown.size() - 2);
@@ -85,7 +79,7 @@ AgwSendPlan PlanAgwSend(const std::string& text, const std::string& connectedSta
         return plan;
     }
     const char letter = text.size() > 1 ? static_cast<char>(std::toupper(static_cast<unsigned char>(text[1]))) : 0;
-    std::string argument = trimSpaces(text.size() > 2 ? text.substr(2) : std::string());
+    std::string argument = logging::Trim(text.size() > 2 ? text.substr(2) : std::string());
     if (letter == 'D') {
         if (!connectedStation.empty()) plan.frames.push_back({connectedStation, "", 'd'});
     } else if (letter == 'C') {

@@ -1,6 +1,6 @@
 #include "spots/BandMap.h"
 
-#include <cctype>
+#include "logging/Text.h"
 
 namespace spots {
 
@@ -14,19 +14,11 @@ constexpr BandRow kBandMapTable[] = {
     {"15", 21.0f, 21.45f}, {"10", 28.0f, 29.7f},   {"6", 50.0f, 54.0f},   {"2", 144.0f, 148.0f},
     {"1.25", 219.0f, 225.0f}, {"440", 420.0f, 450.0f},
 };
-
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 }  // namespace
 
 BandEdges BandMapEdges(std::string_view band) {
     for (const auto& row : kBandMapTable)
-        if (SameText(band, row.band)) return {row.lo, row.hi};
+        if (logging::SameText(band, row.band)) return {row.lo, row.hi};
     return {};
 }
 

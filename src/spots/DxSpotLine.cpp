@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "logging/Text.h"
+
 namespace spots {
 
 namespace {
@@ -19,16 +21,9 @@ std::string FrequencyField(std::string_view spot) {
         while (begin > 0 && NumberChar(spot[begin - 1])) --begin;
     if (NumberChar(spot[end - 1]))
         while (end < spot.size() && NumberChar(spot[end])) ++end;
-    return TrimSpaces(spot.substr(begin, end - begin));
+    return logging::Trim(spot.substr(begin, end - begin));
 }
 }  // namespace
-
-std::string TrimSpaces(std::string_view text) {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    const size_t last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
 
 std::string_view Columns(std::string_view text, size_t from, size_t count) {
     if (from < 1 || from > text.size()) return {};
@@ -59,8 +54,8 @@ std::optional<DxSpotLine> ParseDxSpotLine(std::string_view line) {
     const std::string_view spot = line.substr(*mark);
     DxSpotLine out;
     out.frequency = FrequencyField(spot);
-    out.call = TrimSpaces(Columns(spot, 27, 13));
-    out.record = TrimSpaces(Columns(spot, 4, std::string_view::npos));
+    out.call = logging::Trim(Columns(spot, 27, 13));
+    out.record = logging::Trim(Columns(spot, 4, std::string_view::npos));
     return out;
 }
 

@@ -46,8 +46,6 @@ std::optional<size_t> SpotMark(std::string_view line);
 // The fields of a spot line; nullopt when the line is not one.
 std::optional<DxSpotLine> ParseDxSpotLine(std::string_view line);
 
-// Spaces removed at both ends (no other character).
-std::string TrimSpaces(std::string_view text);
 // Characters from..from+count-1 of text counted from 1, as far as they exist.
 std::string_view Columns(std::string_view text, size_t from, size_t count);
 

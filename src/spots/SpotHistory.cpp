@@ -1,7 +1,8 @@
 #include "spots/SpotHistory.h"
 
-#include <cctype>
 #include <cstdlib>
+
+#include "logging/Text.h"
 
 namespace spots {
 
@@ -15,14 +16,6 @@ bool AllDigits(std::string_view s) {
     return true;
 }
 
-bool SameCallIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
 }  // namespace
 
 int64_t SpotHistory::AgeSeconds(int i, int64_t nowMonotonicMs) const {
@@ -92,7 +85,7 @@ std::optional<double> StoreSpot(SpotHistory& h, std::string_view call, std::stri
     // Slot 0 is not looked at: a call whose only earlier entry just reached it shows twice
     // until the next spot pushes that entry out.
     for (int i = newest - 1; i >= 1; --i) {
-        if (SameCallIgnoringCase(h.SpotCalls[i], call)) {
+        if (logging::SameText(h.SpotCalls[i], call)) {
             h.SpotFreqs[i] = 0;
             break;
         }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "logging/Text.h"
 #include "spots/DxSpotLine.h"
 #include "spots/SpotHistory.h"
 
@@ -20,10 +21,10 @@ SpotListRow SpotListRowFor(std::string_view call, double mhz, std::string_view r
     row[ColCall] = std::string(call);
     row[ColFrequency] = FrequencyText(mhz);
     row[ColQth] = std::string(country);
-    row[ColComments] = TrimSpaces(Columns(record, 1, 11)) + "  " + TrimSpaces(Columns(record, 35, 25));
-    row[ColPrefix] = TrimSpaces(Columns(record, 62, 5));
+    row[ColComments] = logging::Trim(Columns(record, 1, 11)) + "  " + logging::Trim(Columns(record, 35, 25));
+    row[ColPrefix] = logging::Trim(Columns(record, 62, 5));
     row[ColTime] = std::string(Columns(record, 68, 4));
-    row[ColFrom] = TrimSpaces(Columns(record, 73, 4));
+    row[ColFrom] = logging::Trim(Columns(record, 73, 4));
     return row;
 }
 

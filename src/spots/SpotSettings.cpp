@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/WriteForm.h"
 
 namespace spots {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "station/Session.h"
+#include "station/Station.h"
 #include "station/Tables.h"
 #include "station/WriteForm.h"
 
@@ -121,14 +121,14 @@ std::string AdifDate(const std::string& qsoDate) {
     return buf;
 }
 
-std::string AdifText(const Session& session, const std::string& power, const std::string& comment,
+std::string AdifText(const Station& station, const std::string& power, const std::string& comment,
                      const DxccTable& dxcc, const platform::DateTime& exportedAt) {
     std::string out;
-    out += "Exported from Tervak's Palmetar Logging Program " + session.ProgramVersion + "\r\n";
+    out += "Exported from Tervak's Palmetar Logging Program " + station.ProgramVersion + "\r\n";
     out += "Log exported on: " + exportedAt.format("yyyy-mm-dd hh:nn:ss") + "\r\n";
     out += "\r\n<EOH>\r\n\r\n";
-    const std::string& home = session.profile.HomeState;
-    for (const auto& r : session.log.records()) {
+    const std::string& home = station.profile.HomeState;
+    for (const auto& r : station.log.records()) {
         const AdifLocation loc = DeriveAdifLocation(r, home);
         const std::string date = AdifDate(r.QsoDate);
         field(out, "Call", r.Call);
@@ -152,9 +152,9 @@ std::string AdifText(const Session& session, const std::string& power, const std
     return out;
 }
 
-bool ExportAdif(Session& session) {
-    auto& dialogs = session.platform.dialogs;
-    auto& files = session.platform.files;
+bool ExportAdif(Station& station) {
+    auto& dialogs = station.platform.dialogs;
+    auto& files = station.platform.files;
     const std::string power = dropQuotes(dialogs.inputBox(
         "Please enter the power value that you would like to record.  This is an optional value that will be "
         "included in each QSO record and displayed in Pendrake's power output column.",
@@ -165,7 +165,7 @@ bool ExportAdif(Session& session) {
         "Please enter a comment.", "Palmetar Contest"));
 
     DxccTable dxcc;
-    const std::string tablePath = FindTableFile(session, "ADIFCnt.txt");
+    const std::string tablePath = FindTableFile(station, "ADIFCnt.txt");
     std::optional<std::string> tableBytes;
     if (!tablePath.empty()) tableBytes = files.readAll(tablePath);
     try {
@@ -174,19 +174,19 @@ bool ExportAdif(Session& session) {
     } catch (const FileError&) {
         dialogs.beep();
         dialogs.messageBox("The country table ADIFCnt.txt is missing or damaged; it belongs in the program "
-                           "folder " + platform::PathText(session.folders.ProgramFolder) + ".",
+                           "folder " + platform::PathText(station.folders.ProgramFolder) + ".",
                            platform::MsgButtons::OK, platform::MsgIcon::None, "ADIFCnt.txt not found");
         return false;
     }
 
     platform::FileDialogRequest request;
-    request.defaultName = platform::joinPath(session.folders.UserFolder, session.profile.HomeState + ".adi");
+    request.defaultName = platform::joinPath(station.folders.UserFolder, station.profile.HomeState + ".adi");
     request.filter = "ADIF Files (*.adi) | *.adi";
     request.overwritePrompt = true;
     const auto chosen = dialogs.saveFileDialog(request);
     if (!chosen) return false;
 
-    const std::string text = AdifText(session, power, comment, dxcc, session.platform.clock.localNow());
+    const std::string text = AdifText(station, power, comment, dxcc, station.platform.clock.localNow());
     if (!files.writeAtomic(*chosen, text)) {
         dialogs.beep();
         dialogs.messageBox(kAccessError, platform::MsgButtons::OK, platform::MsgIcon::None, "Unable to write file.");
@@ -224,20 +224,20 @@ std::string LogExpLine(const ContactRecord& r, const std::string& homeState, con
     return line.line();
 }
 
-bool ExportLogExp(Session& session) {
-    auto& dialogs = session.platform.dialogs;
+bool ExportLogExp(Station& station) {
+    auto& dialogs = station.platform.dialogs;
     const std::string power = dropQuotes(
         dialogs.inputBox("Please enter the power value you would like to record.", "Please enter the power value", ""));
     std::string text;
-    for (const auto& r : session.log.records()) text += LogExpLine(r, session.profile.HomeState, power);
-    if (!session.platform.files.writeAtomic(session.programFile("LogExp.txt"), text)) {
+    for (const auto& r : station.log.records()) text += LogExpLine(r, station.profile.HomeState, power);
+    if (!station.platform.files.writeAtomic(station.programFile("LogExp.txt"), text)) {
         dialogs.beep();
         dialogs.messageBox(kAccessError, platform::MsgButtons::OK, platform::MsgIcon::None, "Unable to write file.");
         return false;
     }
     dialogs.beep();
     dialogs.messageBox("LogExp.txt has been written to this program's working directory " +
-                           platform::PathText(session.folders.ProgramFolder) +
+                           platform::PathText(station.folders.ProgramFolder) +
                            ".  Import these contacts into the Pendrake program by clicking File, Import, and "
                            "navigating to this directory from the Pendrake program.",
                        platform::MsgButtons::OK, platform::MsgIcon::None, "Export Successful!");

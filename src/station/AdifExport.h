@@ -10,9 +10,9 @@
 #include "platform/Clock.h"
 #include "station/ContactRecord.h"
 
-class Session;
-
 namespace station {
+
+class Station;
 
 // ADIFCnt.txt: country names with their DXCC entity numbers, at most 1000 rows.
 struct DxccTable {
@@ -35,18 +35,18 @@ std::string AdifTime(const std::string& qsoTime);
 std::string AdifDate(const std::string& qsoDate);
 
 // The whole .adi file: header and one record per contact.
-std::string AdifText(const Session& session, const std::string& power, const std::string& comment,
+std::string AdifText(const Station& station, const std::string& power, const std::string& comment,
                      const DxccTable& dxcc, const platform::DateTime& exportedAt);
 
 // Asks for power and comment, reads ADIFCnt.txt (shared, user, then program folder), asks where
 // to save (default <user folder>/<home state>.adi) and writes the file. Cancel writes nothing
 // and says nothing. Returns true when the file was written.
-bool ExportAdif(Session& session);
+bool ExportAdif(Station& station);
 
 // One LogExp.txt line of a contact.
 std::string LogExpLine(const ContactRecord& record, const std::string& homeState, const std::string& power);
 // Asks for the power and writes LogExp.txt in the program folder; reports a write failure with
 // "Unable to write file.". Returns true when the file was written.
-bool ExportLogExp(Session& session);
+bool ExportLogExp(Station& station);
 
 }  // namespace station

@@ -6,21 +6,21 @@
 
 #include "station/ContactLog.h"
 #include "station/Profile.h"
-#include "station/Session.h"
+#include "station/Station.h"
 
 namespace station {
 
 namespace {
 const char* kLogName = "log.txt";
 
-std::string logPath(Session& session) { return session.programFile(kLogName); }
+std::string logPath(Station& station) { return station.programFile(kLogName); }
 
 // Copies log.txt into BACKUP under a fresh name; true on success.
-bool copyLogToBackup(Session& session) {
-    auto& files = session.platform.files;
-    const std::string backup = session.folders.BackupFolder();
+bool copyLogToBackup(Station& station) {
+    auto& files = station.platform.files;
+    const std::string backup = station.folders.BackupFolder();
     if (!files.isDirectory(backup) && !files.makeDirectory(backup)) return false;
-    return files.copy(logPath(session), platform::joinPath(backup, BackupFileName(session)), false);
+    return files.copy(logPath(station), platform::joinPath(backup, BackupFileName(station)), false);
 }
 }  // namespace
 
@@ -208,12 +208,12 @@ std::vector<ContactRecord> ParseLog(const std::string& bytes) {
     return records;
 }
 
-bool LoadLog(Session& session) {
-    auto& files = session.platform.files;
-    const std::string path = logPath(session);
+bool LoadLog(Station& station) {
+    auto& files = station.platform.files;
+    const std::string path = logPath(station);
     // Parsed into a spare vector that is swapped in only when the whole file was read, so a bad
     // file leaves memory as it was; the spare keeps its storage for the next reload.
-    std::vector<ContactRecord>& records = session.log.spare();
+    std::vector<ContactRecord>& records = station.log.spare();
     if (!files.exists(path)) {
         records.clear();
     } else {
@@ -238,41 +238,41 @@ bool LoadLog(Session& session) {
             }
         }
         if (!message.empty()) {
-            session.platform.dialogs.messageBox(message, platform::MsgButtons::OK, platform::MsgIcon::None,
+            station.platform.dialogs.messageBox(message, platform::MsgButtons::OK, platform::MsgIcon::None,
                                                 "File Error");
-            session.platform.exit.endProgram(1);
+            station.platform.exit.endProgram(1);
             return false;
         }
     }
-    session.log.records().swap(records);
-    if (session.log.LoadedContactCount == 0) session.log.LoadedContactCount = session.log.ContactCount();
+    station.log.records().swap(records);
+    if (station.log.LoadedContactCount == 0) station.log.LoadedContactCount = station.log.ContactCount();
     return true;
 }
 
-AppendResult AppendQso(Session& session, const ContactRecord& record) {
-    if (session.log.ContactCount() >= ContactLog::MaxContacts) return AppendResult::LogFull;
-    if (!session.platform.files.append(logPath(session), ContactLine(record))) return AppendResult::WriteFailed;
-    session.log.records().push_back(record);
-    session.log.ChangedSinceLoad = true;
+AppendResult AppendQso(Station& station, const ContactRecord& record) {
+    if (station.log.ContactCount() >= ContactLog::MaxContacts) return AppendResult::LogFull;
+    if (!station.platform.files.append(logPath(station), ContactLine(record))) return AppendResult::WriteFailed;
+    station.log.records().push_back(record);
+    station.log.ChangedSinceLoad = true;
     return AppendResult::Stored;
 }
 
-bool RewriteLog(Session& session) {
+bool RewriteLog(Station& station) {
     std::string bytes;
-    bytes.reserve(session.log.records().size() * 96);
-    for (const auto& r : session.log.records()) AppendContactLine(bytes, r);
-    if (!session.platform.files.writeAtomic(logPath(session), bytes)) return false;
-    session.log.ChangedSinceLoad = true;
+    bytes.reserve(station.log.records().size() * 96);
+    for (const auto& r : station.log.records()) AppendContactLine(bytes, r);
+    if (!station.platform.files.writeAtomic(logPath(station), bytes)) return false;
+    station.log.ChangedSinceLoad = true;
     return true;
 }
 
-bool DeleteQso(Session& session, int k) {
-    auto& records = session.log.records();
-    if (k < 1 || k > session.log.ContactCount()) return false;
+bool DeleteQso(Station& station, int k) {
+    auto& records = station.log.records();
+    if (k < 1 || k > station.log.ContactCount()) return false;
     const auto where = records.begin() + (k - 1);
     ContactRecord removed = *where;
     records.erase(where);
-    if (!RewriteLog(session)) {
+    if (!RewriteLog(station)) {
         // Keep memory equal to the file that is still there.
         records.insert(records.begin() + (k - 1), std::move(removed));
         return false;
@@ -280,8 +280,8 @@ bool DeleteQso(Session& session, int k) {
     return true;
 }
 
-bool NewLog(Session& session) {
-    auto& dialogs = session.platform.dialogs;
+bool NewLog(Station& station) {
+    auto& dialogs = station.platform.dialogs;
     std::string answer = dialogs.inputBox(
         "Are you sure that you want to start a new log file?  This function will ERASE the existing log file!"
         "\r\n\r\nTo verify that you want to start a new log file, please type: YES",
@@ -289,11 +289,11 @@ bool NewLog(Session& session) {
     for (auto& c : answer) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (answer != "YES") return false;
 
-    auto& files = session.platform.files;
-    const std::string path = logPath(session);
+    auto& files = station.platform.files;
+    const std::string path = logPath(station);
     auto bytes = files.exists(path) ? files.readAll(path) : std::optional<std::string>(std::string());
     const bool hasContacts = !bytes || bytes->find_first_not_of(" \t\r\n") != std::string::npos;
-    if (hasContacts && !copyLogToBackup(session)) {
+    if (hasContacts && !copyLogToBackup(station)) {
         dialogs.messageBox("Unable to copy log.txt to the BACKUP folder. The log was not erased.",
                            platform::MsgButtons::OK, platform::MsgIcon::Critical, "File Error");
         return false;
@@ -303,31 +303,31 @@ bool NewLog(Session& session) {
                            platform::MsgIcon::Critical, "File Error");
         return false;
     }
-    if (hasContacts) session.log.ChangedSinceLoad = false;
-    session.RunningSeconds = 0;
-    session.profile.OperatingSeconds = 0;
-    session.log.records().clear();
-    SavePreferences(session);
-    LoadLog(session);
+    if (hasContacts) station.log.ChangedSinceLoad = false;
+    station.RunningSeconds = 0;
+    station.profile.OperatingSeconds = 0;
+    station.log.records().clear();
+    SavePreferences(station);
+    LoadLog(station);
     return true;
 }
 
-std::string BackupFileName(Session& session) {
-    const std::string stem = session.platform.clock.localNow().format("yyyymmddhhnn");
-    const std::string folder = session.folders.BackupFolder();
+std::string BackupFileName(Station& station) {
+    const std::string stem = station.platform.clock.localNow().format("yyyymmddhhnn");
+    const std::string folder = station.folders.BackupFolder();
     std::string name = stem + ".log";
-    for (int n = 2; session.platform.files.exists(platform::joinPath(folder, name)); ++n) {
+    for (int n = 2; station.platform.files.exists(platform::joinPath(folder, name)); ++n) {
         name = stem + "_" + std::to_string(n) + ".log";
     }
     return name;
 }
 
-bool BackupLog(Session& session) {
-    const auto& log = session.log;
+bool BackupLog(Station& station) {
+    const auto& log = station.log;
     if (log.ContactCount() <= 0) return false;
     if (log.ContactCount() == log.LoadedContactCount && !log.ChangedSinceLoad) return false;
-    if (!copyLogToBackup(session)) return false;
-    session.log.ChangedSinceLoad = false;
+    if (!copyLogToBackup(station)) return false;
+    station.log.ChangedSinceLoad = false;
     return true;
 }
 

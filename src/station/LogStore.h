@@ -8,9 +8,9 @@
 #include "station/ContactRecord.h"
 #include "station/WriteForm.h"
 
-class Session;
-
 namespace station {
+
+class Station;
 
 // One log.txt line (CR LF included) for a contact.
 std::string ContactLine(const ContactRecord& record);
@@ -38,29 +38,29 @@ std::vector<ContactRecord> ParseLog(const std::string& bytes);
 // read shows "Error opening file." (naming the line that is not a record, or the file's path and
 // the system's reason when it cannot be opened at all) and ends the program; the file is left as
 // it is. Returns false in that case (memory unchanged).
-bool LoadLog(Session& session);
+bool LoadLog(Station& station);
 
 enum class AppendResult { Stored, LogFull, WriteFailed };
 // Writes and flushes the contact to log.txt, then adds it to memory. On failure memory is
 // unchanged. The 11001st contact is refused.
-AppendResult AppendQso(Session& session, const ContactRecord& record);
+AppendResult AppendQso(Station& station, const ContactRecord& record);
 
 // Rewrites log.txt from memory through a temporary file; false when it could not be written
 // (the old file is then untouched).
-bool RewriteLog(Session& session);
+bool RewriteLog(Station& station);
 
 // Removes contact k (1..ContactCount) and rewrites the file; k out of range changes nothing.
-bool DeleteQso(Session& session, int k);
+bool DeleteQso(Station& station, int k);
 
 // Asks for the typed "YES", backs up a non-empty log.txt, empties the log, zeroes the
 // operating time and saves the profile. Returns true when the log was erased.
-bool NewLog(Session& session);
+bool NewLog(Station& station);
 
 // Copies log.txt to BACKUP when contacts were added, edited or deleted since the load.
-bool BackupLog(Session& session);
+bool BackupLog(Station& station);
 
 // The name of a new backup copy: yyyymmddhhnn.log, with _2, _3 ... when that name is taken
 // (a second backup in the same minute must not replace the first).
-std::string BackupFileName(Session& session);
+std::string BackupFileName(Station& station);
 
 }  // namespace station

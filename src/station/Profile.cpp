@@ -1,6 +1,6 @@
 #include "station/Profile.h"
 
-#include "station/Session.h"
+#include "station/Station.h"
 #include "station/WriteForm.h"
 
 namespace station {
@@ -93,25 +93,25 @@ void ApplyFirstRunDefaults(StationProfile& p) {
     }
 }
 
-bool ReadPreferences(Session& session) {
-    const std::string path = session.programFile(kPrefName);
-    auto bytes = session.platform.files.readAll(path);
+bool ReadPreferences(Station& station) {
+    const std::string path = station.programFile(kPrefName);
+    auto bytes = station.platform.files.readAll(path);
     bool ok = false;
     if (bytes) {
-        ok = ReadPreferencesText(*bytes, session.profile);
+        ok = ReadPreferencesText(*bytes, station.profile);
     } else {
-        ApplyFirstRunDefaults(session.profile);
+        ApplyFirstRunDefaults(station.profile);
     }
-    NormalizeProfile(session.profile);
+    NormalizeProfile(station.profile);
     return ok;
 }
 
-bool PreferencesFileExists(const Session& session) {
-    return session.platform.files.exists(session.programFile(kPrefName));
+bool PreferencesFileExists(const Station& station) {
+    return station.platform.files.exists(station.programFile(kPrefName));
 }
 
-bool SavePreferences(Session& session) {
-    return session.platform.files.writeAtomic(session.programFile(kPrefName), PreferencesText(session.profile));
+bool SavePreferences(Station& station) {
+    return station.platform.files.writeAtomic(station.programFile(kPrefName), PreferencesText(station.profile));
 }
 
 }  // namespace station

@@ -5,18 +5,18 @@
 
 #include "station/StationProfile.h"
 
-class Session;
-
 namespace station {
+
+class Station;
 
 std::string PreferencesText(const StationProfile& profile);
 
 // Reads the values in file order into the profile; stops at the first value that is missing or
 // does not fit its type, keeping the values read before it. Returns false on such a stop (and
 // when the file is missing). A missing file gives the first-run defaults.
-bool ReadPreferences(Session& session);
+bool ReadPreferences(Station& station);
 // True when the program folder holds a QSOpref.txt (in any letter case), readable or not.
-bool PreferencesFileExists(const Session& session);
+bool PreferencesFileExists(const Station& station);
 bool ReadPreferencesText(const std::string& bytes, StationProfile& profile);
 
 // Makes values that cannot be used visible and usable: a form size outside 30..100 reads as
@@ -27,6 +27,6 @@ void ApplyFirstRunDefaults(StationProfile& profile);
 
 // Rewrites QSOpref.txt through a temporary file. Silent on failure (the values in memory stay);
 // returns false then.
-bool SavePreferences(Session& session);
+bool SavePreferences(Station& station);
 
 }  // namespace station

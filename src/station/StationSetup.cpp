@@ -4,34 +4,34 @@
 #include <cmath>
 
 #include "station/Profile.h"
-#include "station/Session.h"
+#include "station/Station.h"
 #include "station/UserFolders.h"
 #include "station/WriteForm.h"
 #include "station/XmlPrefs.h"
 
 namespace station {
 
-void PrepareUserFolders(Session& session) {
+void PrepareUserFolders(Station& station) {
     std::string base;
-    FindUserFolder(session, base, "/Tervak Software", "/Florida");
-    FindUserFolder(session, base, "/Tervak Software", "/Shared");
-    session.folders.SharedFolder = platform::joinPath(base, "Shared");
-    session.folders.UserFolder = platform::joinPath(base, "Florida");
-    const std::string xml = platform::joinPath(session.folders.SharedFolder, "SharedUserPreferences.xml");
-    if (!OpenXmlPrefs(session, xml)) {
-        session.platform.dialogs.messageBox("Error opening file\r\n" + platform::PathText(xml), platform::MsgButtons::OK,
+    FindUserFolder(station, base, "/Tervak Software", "/Florida");
+    FindUserFolder(station, base, "/Tervak Software", "/Shared");
+    station.folders.SharedFolder = platform::joinPath(base, "Shared");
+    station.folders.UserFolder = platform::joinPath(base, "Florida");
+    const std::string xml = platform::joinPath(station.folders.SharedFolder, "SharedUserPreferences.xml");
+    if (!OpenXmlPrefs(station, xml)) {
+        station.platform.dialogs.messageBox("Error opening file\r\n" + platform::PathText(xml), platform::MsgButtons::OK,
                                             platform::MsgIcon::None, "Error opeining file");
     }
-    MakeFolder(session, session.folders.BackupFolder(), 0);
+    MakeFolder(station, station.folders.BackupFolder(), 0);
 }
 
-void ReportSetupLoadFailure(Session& session, const std::string& fileName) {
-    session.platform.dialogs.messageBox("Error opening file\r\n" + fileName, platform::MsgButtons::OK,
+void ReportSetupLoadFailure(Station& station, const std::string& fileName) {
+    station.platform.dialogs.messageBox("Error opening file\r\n" + fileName, platform::MsgButtons::OK,
                                         platform::MsgIcon::None, "Error opeining file");
 }
 
-float RecommendedUtcOffset(Session& session) {
-    const auto& clock = session.platform.clock;
+float RecommendedUtcOffset(Station& station) {
+    const auto& clock = station.platform.clock;
     platform::DateTime utc = clock.utcNow(), local = clock.localNow();
     utc.second = local.second = 0;
     utc.msec = local.msec = 0;
@@ -39,13 +39,13 @@ float RecommendedUtcOffset(Session& session) {
     return static_cast<float>(std::round(static_cast<double>(minutes) / 60.0 * 100.0) / 100.0);
 }
 
-void CheckUtcOffset(Session& session) {
-    auto& profile = session.profile;
+void CheckUtcOffset(Station& station) {
+    auto& profile = station.profile;
     const float kept = profile.HoursOffset;
-    const float recommended = RecommendedUtcOffset(session);
+    const float recommended = RecommendedUtcOffset(station);
     if (recommended == kept) return;
-    const auto utc = session.platform.clock.utcNow();
-    const auto local = session.platform.clock.localNow();
+    const auto utc = station.platform.clock.utcNow();
+    const auto local = station.platform.clock.localNow();
     const std::string prompt =
         "Would you like to adjust the UTC offset in this program for your local time setting?\r\n\r\n"
         "Current System Time: " + utc.format("hh:nn") + "\r\n\r\n"
@@ -53,7 +53,7 @@ void CheckUtcOffset(Session& session) {
         "Recommended Offset Setting: " + SetupNumberText(recommended) + "\r\n\r\n"
         "Current Offset Setting: " + SetupNumberText(kept) + "\r\n\r\n"
         "Please click OK to accept the recommended change or Cancel to keep the current setting.";
-    const std::string answer = session.platform.dialogs.inputBox(prompt, "Update the Local Time / UTC Offset?",
+    const std::string answer = station.platform.dialogs.inputBox(prompt, "Update the Local Time / UTC Offset?",
                                                                  SetupNumberText(recommended));
     double value = 0;
     std::string trimmed = answer;
@@ -63,7 +63,7 @@ void CheckUtcOffset(Session& session) {
     // No place on earth is more than a day away from UTC; 500 is a typing slip.
     if (!(value >= -24 && value <= 24)) return;
     profile.HoursOffset = static_cast<float>(value);
-    SavePreferences(session);
+    SavePreferences(station);
 }
 
 void Cap3(int16_t& k) {
@@ -115,7 +115,7 @@ float numberOf(const std::string& text) {
 }
 }  // namespace
 
-SetupDoneResult ApplySetupDone(Session& session, SetupFields& f) {
+SetupDoneResult ApplySetupDone(Station& station, SetupFields& f) {
     // Without a call the logging window would open with "CALL" as the own call, and setup
     // cannot be reached again in the run.
     if (CleanText(f.Text[1]).find_first_not_of(' ') == std::string::npos) return SetupDoneResult::NoCall;
@@ -128,7 +128,7 @@ SetupDoneResult ApplySetupDone(Session& session, SetupFields& f) {
     }
     // A pasted TAB or line break is no part of a station's call, county or name.
     for (auto& text : f.Text) text = CleanText(text);
-    auto& p = session.profile;
+    auto& p = station.profile;
     p.HomeState = "FL";
     p.OutOfState = f.inFlorida ? 0 : 1;
     p.RoverFlag = f.rover ? 1 : 0;
@@ -144,14 +144,14 @@ SetupDoneResult ApplySetupDone(Session& session, SetupFields& f) {
     p.OperatorName = f.Text[10];
     p.StationCategory = f.Text[11];
     p.StationCity = f.Text[12];
-    SavePreferences(session);
+    SavePreferences(station);
     const std::pair<const char*, int> keys[] = {{"OWN_CALL", 1},      {"OWN_SPC", 5},       {"OWN_UTC", 6},
                                                 {"OWN_COUNTY", 8},    {"OWN_COUNTRY", 2},   {"OWN_LONGITUDE", 3},
                                                 {"OWN_LATITUDE", 4},  {"OWN_CONTINENT", 7}, {"OWN_ARRL_SECTION", 9}};
     bool saved = true;
     for (size_t i = 0; i < std::size(keys); ++i) {
         std::string key = keys[i].first;
-        saved = SetXmlValue(session, key, f.Text[keys[i].second], i + 1 == std::size(keys) ? 1 : 0);
+        saved = SetXmlValue(station, key, f.Text[keys[i].second], i + 1 == std::size(keys) ? 1 : 0);
     }
     return saved ? SetupDoneResult::Stored : SetupDoneResult::XmlNotSaved;
 }

@@ -8,24 +8,24 @@
 
 #include "station/Tables.h"
 
-class Session;
-
 namespace station {
+
+class Station;
 
 // Start-up after the logo: finds or makes <documents>/Tervak Software/{Florida,Shared}, sets
 // UserFolder and SharedFolder, loads SharedUserPreferences.xml and makes UserFolder/BACKUP.
 // A preferences file that cannot be read is reported once; the start-up goes on.
-void PrepareUserFolders(Session& session);
+void PrepareUserFolders(Station& station);
 
 // The "Error opening file" box of setup's load, naming the file on a second line.
-void ReportSetupLoadFailure(Session& session, const std::string& fileName);
+void ReportSetupLoadFailure(Station& station, const std::string& fileName);
 
 // Offers the UTC offset computed from the clocks when it differs from the stored one. A number
 // from -24 to 24 is stored and saved; Cancel or anything else keeps the stored offset.
-void CheckUtcOffset(Session& session);
+void CheckUtcOffset(Station& station);
 // The offset the clocks give: UTC minus local time in hours, rounded to 2 decimals; seconds are
 // ignored and whole date-times compared, so a difference across midnight comes out right.
-float RecommendedUtcOffset(Session& session);
+float RecommendedUtcOffset(Station& station);
 
 // Key filters of the setup fields; the key code is changed in place, 0 drops the key.
 void Cap3(int16_t& keyAscii);    // a..z become A..Z
@@ -57,6 +57,6 @@ enum class SetupDoneResult { Stored, NoCall, BadUtcOffset, XmlNotSaved };
 // is not a number, in that order, with nothing stored; otherwise turns
 // non-numbers in longitude and latitude into "0" (in the fields too), stores the profile, saves
 // it and writes the nine OWN_* keys to the shared preferences, saving them once.
-SetupDoneResult ApplySetupDone(Session& session, SetupFields& fields);
+SetupDoneResult ApplySetupDone(Station& station, SetupFields& fields);
 
 }  // namespace station

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "station/Session.h"
+#include "station/Station.h"
 
 namespace station {
 
@@ -17,8 +17,8 @@ std::string upper(std::string s) {
 float longitude(float v) { return v >= -180 && v <= 180 ? v : 0; }
 float latitude(float v) { return v >= -90 && v <= 90 ? v : 0; }
 
-std::string readTable(const Session& session, const std::string& path, const std::string& name) {
-    auto& files = session.platform.files;
+std::string readTable(const Station& station, const std::string& path, const std::string& name) {
+    auto& files = station.platform.files;
     if (path.empty() || !files.exists(path) || files.isDirectory(path)) throw FileError("File not found: " + name);
     auto bytes = files.readAll(path);
     if (!bytes) throw FileError("Cannot read " + name);
@@ -26,10 +26,10 @@ std::string readTable(const Session& session, const std::string& path, const std
 }
 }  // namespace
 
-std::string FindTableFile(const Session& session, const std::string& name) {
-    auto& files = session.platform.files;
+std::string FindTableFile(const Station& station, const std::string& name) {
+    auto& files = station.platform.files;
     for (const std::string* folder :
-         {&session.folders.SharedFolder, &session.folders.UserFolder, &session.folders.ProgramFolder}) {
+         {&station.folders.SharedFolder, &station.folders.UserFolder, &station.folders.ProgramFolder}) {
         if (folder->empty()) continue;
         std::string path = platform::resolveInFolder(files, *folder, name);
         if (files.exists(path) && !files.isDirectory(path)) return path;
@@ -81,27 +81,27 @@ void ParseCountyTable(const std::string& bytes, const std::string& homeState, Co
     }
 }
 
-void LoadPrefixTable(Session& session) {
-    session.prefixes.rows.clear();
-    const std::string path = FindTableFile(session, "arrlpre2.txt");
+void LoadPrefixTable(Station& station) {
+    station.prefixes.rows.clear();
+    const std::string path = FindTableFile(station, "arrlpre2.txt");
     if (path.empty()) return;
-    ParsePrefixTable(readTable(session, path, "arrlpre2.txt"), session.prefixes);
+    ParsePrefixTable(readTable(station, path, "arrlpre2.txt"), station.prefixes);
 }
 
-void LoadStateCoordTable(Session& session) {
-    session.stateCoords.rows.clear();
-    ParseStateCoordTable(readTable(session, session.programFile("states.txt"), "states.txt"), session.stateCoords);
+void LoadStateCoordTable(Station& station) {
+    station.stateCoords.rows.clear();
+    ParseStateCoordTable(readTable(station, station.programFile("states.txt"), "states.txt"), station.stateCoords);
 }
 
-void LoadPrefixAndStateTables(Session& session) {
-    LoadPrefixTable(session);
-    LoadStateCoordTable(session);
+void LoadPrefixAndStateTables(Station& station) {
+    LoadPrefixTable(station);
+    LoadStateCoordTable(station);
 }
 
-void LoadCountyTable(Session& session) {
-    session.counties.rows.clear();
-    ParseCountyTable(readTable(session, session.programFile("county2.txt"), "county2.txt"),
-                     session.profile.HomeState, session.counties);
+void LoadCountyTable(Station& station) {
+    station.counties.rows.clear();
+    ParseCountyTable(readTable(station, station.programFile("county2.txt"), "county2.txt"),
+                     station.profile.HomeState, station.counties);
 }
 
 std::string CountyNameFromAbbrev(const CountyTable& table, std::string& abbrev) {

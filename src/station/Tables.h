@@ -8,9 +8,9 @@
 
 #include "station/WriteForm.h"
 
-class Session;
-
 namespace station {
+
+class Station;
 
 struct PrefixRow {
     std::string Prefix;
@@ -50,7 +50,7 @@ struct CountyTable {
 
 // Finds a shipped table that the operator may override: the shared folder's copy first, then
 // the user folder's, then the program folder's. Empty when none of the three is a file.
-std::string FindTableFile(const Session& session, const std::string& name);
+std::string FindTableFile(const Station& station, const std::string& name);
 
 // Parsers of the table files (write form, one row per line). Each stops with FileError at a
 // row cut short or at a row beyond the capacity; the rows read before it stay in the table and
@@ -59,19 +59,19 @@ void ParsePrefixTable(const std::string& bytes, PrefixTable& table);
 void ParseStateCoordTable(const std::string& bytes, StateCoordTable& table);  // exactly 50 rows
 void ParseCountyTable(const std::string& bytes, const std::string& homeState, CountyTable& table);
 
-// arrlpre2.txt from the shared, user or program folder into session.prefixes. No file anywhere
+// arrlpre2.txt from the shared, user or program folder into station.prefixes. No file anywhere
 // leaves the table empty and is not an error. FileError on a bad row or a 10001st row.
-void LoadPrefixTable(Session& session);
-// states.txt of the program folder into session.stateCoords: its first 50 rows. FileError
+void LoadPrefixTable(Station& station);
+// states.txt of the program folder into station.stateCoords: its first 50 rows. FileError
 // when the file is missing or has fewer rows.
-void LoadStateCoordTable(Session& session);
+void LoadStateCoordTable(Station& station);
 // Both, in that order (a failure in the prefix table leaves the state table unloaded).
-void LoadPrefixAndStateTables(Session& session);
+void LoadPrefixAndStateTables(Station& station);
 
-// county2.txt of the program folder into session.counties: the rows of the home state, in file
+// county2.txt of the program folder into station.counties: the rows of the home state, in file
 // order. FileError (naming the file) when it is missing or unreadable, or at a 1001st kept row;
 // the rows kept before a failure stay.
-void LoadCountyTable(Session& session);
+void LoadCountyTable(Station& station);
 
 // Upper-cases abbrev in place and returns the name of the first county row holding exactly
 // that abbreviation, or empty text.

@@ -1,6 +1,6 @@
 #include "station/UserFolders.h"
 
-#include "station/Session.h"
+#include "station/Station.h"
 
 namespace station {
 
@@ -20,14 +20,14 @@ std::string join(const std::string& folder, const std::string& sub) {
 }
 
 // The documents folder named by the XDG user-dirs file, "$HOME/..." expanded; empty when none.
-std::string xdgDocuments(Session& session, const std::string& home) {
-    auto& env = session.platform.environment;
+std::string xdgDocuments(Station& station, const std::string& home) {
+    auto& env = station.platform.environment;
     std::string value = env.get("XDG_DOCUMENTS_DIR");
     if (value.empty()) {
         std::string config = env.get("XDG_CONFIG_HOME");
         if (config.empty() && !home.empty()) config = home + "/.config";
         if (config.empty()) return {};
-        auto bytes = session.platform.files.readAll(config + "/user-dirs.dirs");
+        auto bytes = station.platform.files.readAll(config + "/user-dirs.dirs");
         if (!bytes) return {};
         const std::string key = "XDG_DOCUMENTS_DIR=";
         size_t at = bytes->find(key);
@@ -46,56 +46,56 @@ std::string xdgDocuments(Session& session, const std::string& home) {
     return value;
 }
 
-void makeBoth(Session& session, const std::string& root, const std::string& sub1, const std::string& sub2,
+void makeBoth(Station& station, const std::string& root, const std::string& sub1, const std::string& sub2,
               std::string& base) {
     base = join(root, sub1);
-    MakeFolder(session, base, 1);
-    MakeFolder(session, join(base, sub2), 1);
+    MakeFolder(station, base, 1);
+    MakeFolder(station, join(base, sub2), 1);
 }
 }  // namespace
 
-bool MakeFolder(Session& session, const std::string& path, uint8_t report) {
-    auto& files = session.platform.files;
+bool MakeFolder(Station& station, const std::string& path, uint8_t report) {
+    auto& files = station.platform.files;
     if (path.empty()) {
-        session.platform.dialogs.messageBox("Invalid Path", platform::MsgButtons::OK, platform::MsgIcon::None,
+        station.platform.dialogs.messageBox("Invalid Path", platform::MsgButtons::OK, platform::MsgIcon::None,
                                             "Unable to Create Directory");
         return false;
     }
     if (files.isDirectory(path)) return true;
     if (files.makeDirectory(path)) return true;
     if (report == 1) {
-        session.platform.dialogs.messageBox(std::string(kAccessError) + "  " + platform::PathText(path), platform::MsgButtons::OK,
+        station.platform.dialogs.messageBox(std::string(kAccessError) + "  " + platform::PathText(path), platform::MsgButtons::OK,
                                             platform::MsgIcon::None, "Unable to create directory.");
     }
     return false;
 }
 
-void FindUserFolder(Session& session, std::string& base, const std::string& sub1, const std::string& sub2) {
-    auto& env = session.platform.environment;
-    auto& files = session.platform.files;
+void FindUserFolder(Station& station, std::string& base, const std::string& sub1, const std::string& sub2) {
+    auto& env = station.platform.environment;
+    auto& files = station.platform.files;
     const std::string profile = env.get("USERPROFILE");
     if (!profile.empty()) {
         const std::string myDocuments = platform::joinPath(profile, "My Documents");
-        if (!files.isDirectory(myDocuments)) MakeFolder(session, myDocuments, 0);
-        if (files.isDirectory(myDocuments)) return makeBoth(session, myDocuments, sub1, sub2, base);
+        if (!files.isDirectory(myDocuments)) MakeFolder(station, myDocuments, 0);
+        if (files.isDirectory(myDocuments)) return makeBoth(station, myDocuments, sub1, sub2, base);
         const std::string documents = platform::joinPath(profile, "Documents");
-        if (files.isDirectory(documents)) return makeBoth(session, documents, sub1, sub2, base);
-        makeBoth(session, profile, sub1, sub2, base);
+        if (files.isDirectory(documents)) return makeBoth(station, documents, sub1, sub2, base);
+        makeBoth(station, profile, sub1, sub2, base);
         // An empty APPDATA would put the folders at the root: keep the profile's then.
         const std::string appData = env.get("APPDATA");
-        if (!appData.empty()) makeBoth(session, appData, sub1, sub2, base);
+        if (!appData.empty()) makeBoth(station, appData, sub1, sub2, base);
         return;
     }
     const std::string home = env.get("HOME");
-    std::string documents = xdgDocuments(session, home);
-    if (!documents.empty() && !files.isDirectory(documents)) MakeFolder(session, documents, 0);
+    std::string documents = xdgDocuments(station, home);
+    if (!documents.empty() && !files.isDirectory(documents)) MakeFolder(station, documents, 0);
     if (documents.empty() || !files.isDirectory(documents)) {
         documents = home.empty() ? std::string() : platform::joinPath(home, "Documents");
-        if (!documents.empty() && !files.isDirectory(documents)) MakeFolder(session, documents, 0);
+        if (!documents.empty() && !files.isDirectory(documents)) MakeFolder(station, documents, 0);
     }
     if (documents.empty() || !files.isDirectory(documents)) documents = home;
-    if (documents.empty() || !files.isDirectory(documents)) documents = session.folders.ProgramFolder;
-    makeBoth(session, documents, sub1, sub2, base);
+    if (documents.empty() || !files.isDirectory(documents)) documents = station.folders.ProgramFolder;
+    makeBoth(station, documents, sub1, sub2, base);
 }
 
 std::string CallToFileStem(const std::string& call) {

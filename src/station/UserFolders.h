@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string>
 
-class Session;
-
 namespace station {
+
+class Station;
 
 // The documents folder on this system, in order: the classic profile folder when USERPROFILE is
 // set (its "My Documents", made when missing, else its "Documents", else USERPROFILE itself and
@@ -17,12 +17,12 @@ namespace station {
 // FindUserFolder sets base to <documents>/<sub1> and makes sure <documents>/<sub1> and
 // <documents>/<sub1>/<sub2> exist (reporting folders it cannot make). Sub-folders may be
 // written with a leading "/" or "\".
-void FindUserFolder(Session& session, std::string& base, const std::string& sub1, const std::string& sub2);
+void FindUserFolder(Station& station, std::string& base, const std::string& sub1, const std::string& sub2);
 
 // Makes one folder level when it is missing. An empty path is refused with "Invalid Path";
 // with report 1 a folder that cannot be made is reported, with 0 nothing is shown.
 // Returns true when the folder exists afterwards.
-bool MakeFolder(Session& session, const std::string& path, uint8_t report);
+bool MakeFolder(Station& station, const std::string& path, uint8_t report);
 
 // The leading capitals and digits of a call, to name files after it; "YourCall" when it does not
 // start with one (N0CALL/M -> N0CALL, VE3/N0CALL -> VE3, n0call -> YourCall).

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "station/Session.h"
+#include "station/Station.h"
 
 namespace station {
 
@@ -46,9 +46,9 @@ std::string XmlEscapeUtf8(const std::string& text) {
     return out;
 }
 
-bool OpenXmlPrefs(Session& session, const std::string& path) {
-    auto& xml = session.xmlPrefs;
-    auto& files = session.platform.files;
+bool OpenXmlPrefs(Station& station, const std::string& path) {
+    auto& xml = station.xmlPrefs;
+    auto& files = station.platform.files;
     xml.XmlPrefsPath = path;
     xml.XmlPrefsText = kXmlDeclaration;
     if (!files.exists(path) || files.isDirectory(path)) return true;
@@ -61,14 +61,14 @@ bool OpenXmlPrefs(Session& session, const std::string& path) {
     return true;
 }
 
-bool SaveXmlPrefs(Session& session, const std::string& path) {
-    session.xmlPrefs.XmlPrefsPath = path;
-    return session.platform.files.writeAtomic(path, session.xmlPrefs.XmlPrefsText + "\r\n");
+bool SaveXmlPrefs(Station& station, const std::string& path) {
+    station.xmlPrefs.XmlPrefsPath = path;
+    return station.platform.files.writeAtomic(path, station.xmlPrefs.XmlPrefsText + "\r\n");
 }
 
-bool SetXmlValue(Session& session, std::string& key, const std::string& value, uint8_t save) {
+bool SetXmlValue(Station& station, std::string& key, const std::string& value, uint8_t save) {
     std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return std::toupper(c); });
-    std::string& text = session.xmlPrefs.XmlPrefsText;
+    std::string& text = station.xmlPrefs.XmlPrefsText;
     const std::string open = "<" + key + ">";
     const std::string close = "</" + key + ">";
     const std::string stored = XmlEscapeUtf8(value);
@@ -87,7 +87,7 @@ bool SetXmlValue(Session& session, std::string& key, const std::string& value, u
     } else {
         text += "\r\n" + open + stored + close;
     }
-    if (save == 1) return SaveXmlPrefs(session, session.xmlPrefs.XmlPrefsPath);
+    if (save == 1) return SaveXmlPrefs(station, station.xmlPrefs.XmlPrefsPath);
     return true;
 }
 

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-class Session;
-
 namespace station {
+
+class Station;
 
 struct XmlPrefs {
     std::string XmlPrefsText;  // the file without its final line end
@@ -20,13 +20,13 @@ extern const char* const kXmlDeclaration;
 
 // Loads the file into memory (a missing or empty file starts a new one with the declaration
 // alone; nothing is written yet). False when the file exists but cannot be read.
-bool OpenXmlPrefs(Session& session, const std::string& path);
+bool OpenXmlPrefs(Station& station, const std::string& path);
 // Writes the text and a final CR LF through a temporary file; false when it cannot be written.
-bool SaveXmlPrefs(Session& session, const std::string& path);
+bool SaveXmlPrefs(Station& station, const std::string& path);
 // Upper-cases key in place and stores value (Windows-1252 text, written as escaped UTF-8) as the
 // first element of that key, or appends a new element. With save 1 the file is written; the
 // result is false only when that write fails.
-bool SetXmlValue(Session& session, std::string& key, const std::string& value, uint8_t save);
+bool SetXmlValue(Station& station, std::string& key, const std::string& value, uint8_t save);
 
 // Windows-1252 bytes as UTF-8 with & < > escaped.
 std::string XmlEscapeUtf8(const std::string& cp1252);

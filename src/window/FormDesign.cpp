@@ -221,7 +221,7 @@ void outOfStateMultipliers(Builder& b) {
 // Line3 closes the side lists at the bottom of the layout. The spot panel (the band map strip
 // with its line, scale and spot labels, and the spot list in the same place) is hidden and
 // parked near the top until a spot source is chosen; the panel layout then squeezes the rest
-// upwards and places it along the bottom (spots::PacketResize).
+// upwards and places it along the bottom (PacketResize.h).
 void spotArea(Builder& b) {
     b.line("Line3", 4, 424, 636, 424);
     constexpr float parked = 1000.0f / 15.0f;

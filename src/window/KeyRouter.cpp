@@ -1,9 +1,11 @@
 #include "window/KeyRouter.h"
 
+#include "logging/Text.h"
 #include "station/KeyFilters.h"
-#include "window/BandSwitch.h"
 
 namespace window {
+
+using logging::SameText;
 
 namespace {
 struct Hotkey {

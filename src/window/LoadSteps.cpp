@@ -3,7 +3,7 @@
 #include <exception>
 #include <string>
 
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/Tables.h"
 
 namespace window {

@@ -2,8 +2,8 @@
 
 #include <exception>
 
+#include "session/Session.h"
 #include "station/LogStore.h"
-#include "station/Session.h"
 #include "station/UserFolders.h"
 
 namespace window {

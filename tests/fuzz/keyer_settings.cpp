@@ -6,14 +6,14 @@
 
 #include "fuzz/FuzzCheck.h"
 #include "keying/CwSettings.h"
-#include "station/KeyerSettings.h"
+#include "keying/VoiceKeyerSettings.h"
 #include "station/WriteForm.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    station::VoiceKeyerSettings voice;
+    keying::VoiceKeyerSettings voice;
     try {
-        station::ParseWaveSettings(bytes, voice);
+        keying::ParseWaveSettings(bytes, voice);
     } catch (const station::FileError&) {
     }
     FUZZ_CHECK(voice.repeatIntervalMs >= 0 && voice.repeatIntervalMs < 60000);

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "keying/VoiceKeyer.h"
-#include "station/KeyerSettings.h"
+#include "keying/VoiceKeyerSettings.h"
 #include "support/FakeDevices.h"
 #include "support/TestSession.h"
 
@@ -14,7 +14,7 @@ namespace {
 struct VoiceFixture {
     TestSession ts;
     keying::VoiceKeyer& vk = ts->phoneKeyer;
-    station::VoiceKeyerSettings& s = ts->voiceKeyer;
+    keying::VoiceKeyerSettings& s = ts->voiceKeyer;
     fakes::FakeWavePlayer& player = ts.fakes.phoneWave;
     fakes::FakeKeyLines& lines = ts.fakes.keyLines;
     std::map<std::string, bool> keyedAtPlay;  // each device's state as the play started
@@ -248,8 +248,8 @@ TEST(VoiceKeyer, DoneRewritesWave2TxtWhereverItsLetterCaseAndReportsAFailure) {
     ASSERT_TRUE(f.vk.WriteSettings());
     const std::string file = f.ts.readProgramFile("WAVE2.TXT");
     EXPECT_EQ(file.substr(0, 16), "\"/msgs/cq.wav\"\r\n");  // blanks around the path removed
-    station::VoiceKeyerSettings back;
-    station::ParseWaveSettings(file, back);
+    keying::VoiceKeyerSettings back;
+    keying::ParseWaveSettings(file, back);
     EXPECT_EQ(back.waveFiles[1], "/msgs/tu.wav");
     EXPECT_EQ(back.pttPort, "3");
     EXPECT_EQ(back.pttLine, 1);

@@ -3,7 +3,7 @@
 #include "logtools/TypeAhead.h"
 
 using logtools::CaretStartRule;
-using logtools::FieldState;
+using station::FieldState;
 
 namespace {
 
@@ -78,7 +78,7 @@ TEST(TypeAhead, SpcStartsCapitalisedThenKeepsCase) {
     for (char k : std::string("jap")) {
         int16_t key = k;
         logtools::SpcTypeAhead(f, key, countries);
-        logtools::ApplyKey(f, key);
+        station::ApplyKey(f, key);
     }
     EXPECT_EQ(f.text, "Japan");
     EXPECT_EQ(f.caret, 3);
@@ -86,10 +86,10 @@ TEST(TypeAhead, SpcStartsCapitalisedThenKeepsCase) {
     FieldState ny{"", 0, 0};
     int16_t key = 'n';
     logtools::SpcTypeAhead(ny, key, countries);
-    logtools::ApplyKey(ny, key);
+    station::ApplyKey(ny, key);
     key = 'y';
     logtools::SpcTypeAhead(ny, key, countries);
-    logtools::ApplyKey(ny, key);
+    station::ApplyKey(ny, key);
     EXPECT_EQ(ny.text, "Ny");  // the short code is upper-cased by Done, not by the keys
 }
 
@@ -106,7 +106,7 @@ TEST(TypeAhead, SpcNeverCompletesAStateCodeIntoACountry) {
         for (const char* k = c.keys; *k; ++k) {
             int16_t key = *k;
             logtools::SpcTypeAhead(f, key, countries);
-            logtools::ApplyKey(f, key);
+            station::ApplyKey(f, key);
         }
         EXPECT_EQ(f.text, c.text) << c.keys;
         EXPECT_EQ(f.selLength, c.selLength) << c.keys;

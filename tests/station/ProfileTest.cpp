@@ -154,17 +154,25 @@ TEST(Profile, FailedSaveKeepsTheOldFile) {
 
 TEST(KeyFilters, Table) {
     struct Case {
-        int16_t in, capitalized, digitsOnly;
+        int16_t in, capitalized, digitsOnly, seconds, capitalNoQuote;
     };
-    for (const Case& c : {Case{'q', 'Q', 0}, Case{'Q', 'Q', 0}, Case{'7', '7', '7'}, Case{'/', '/', 0},
-                          Case{8, 8, 8}, Case{13, 13, 0}, Case{9, 9, 0}, Case{' ', ' ', 0}, Case{'{', '{', 0},
-                          Case{0xE9, 0xE9, 0}, Case{'-', '-', 0}, Case{'a', 'A', 0}, Case{'z', 'Z', 0}}) {
+    for (const Case& c : {Case{'q', 'Q', 0, 0, 'Q'}, Case{'Q', 'Q', 0, 0, 'Q'}, Case{'7', '7', '7', '7', '7'},
+                          Case{'/', '/', 0, 0, '/'}, Case{8, 8, 8, 8, 8}, Case{13, 13, 0, 0, 13}, Case{9, 9, 0, 0, 9},
+                          Case{' ', ' ', 0, 0, ' '}, Case{'{', '{', 0, 0, '{'}, Case{0xE9, 0xE9, 0, 0, 0xE9},
+                          Case{'-', '-', 0, 0, '-'}, Case{'a', 'A', 0, 0, 'A'}, Case{'z', 'Z', 0, 0, 'Z'},
+                          Case{'.', '.', 0, '.', '.'}, Case{'"', '"', 0, 0, 0}, Case{',', ',', 0, 0, ','}}) {
         int16_t k = c.in;
         CapitalizeKey(k);
         EXPECT_EQ(k, c.capitalized) << c.in;
         k = c.in;
         DigitsOnlyKey(k);
         EXPECT_EQ(k, c.digitsOnly) << c.in;
+        k = c.in;
+        SecondsKey(k);
+        EXPECT_EQ(k, c.seconds) << c.in;
+        k = c.in;
+        CapitalNoQuoteKey(k);
+        EXPECT_EQ(k, c.capitalNoQuote) << c.in;
     }
 }
 

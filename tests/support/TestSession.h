@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "station/Session.h"
+#include "session/Session.h"
 #include "support/Fakes.h"
 
 class TestSession {

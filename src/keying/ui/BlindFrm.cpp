@@ -7,52 +7,46 @@
 
 #include "platform/Platform.h"
 #include "platform/qt/Text.h"
-#include "keying/ui/KeyerWindowStyle.h"
-#include "station/Session.h"
-#include "station/ui/CloseBox.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/WindowKit.h"
 
-using station::ui::placeTwips;
+using station::ui::Bold;
+using station::ui::Twips;
+using station::ui::WrappedLabel;
 
-using keying::ui::text;
-
-BlindFrm::BlindFrm(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
-    setObjectName("BlindFrm");
-    setWindowTitle("Voice Navigation Settings");
-    station::ui::NoCloseBox(*this, [this] { Command1_Click(); });
-    QFont design = font();
-    design.setPointSizeF(8.25);
-    setFont(design);
-    placeTwips(this, 0, 0, 9375, 5295);
-
-    text(this, "Background:", 120, 45, 3000, 255, true);
-    text(this,
-         "Voice navigation speaks the name of each entry field of the logging window as it gets the focus, and "
-         "says \"Dupe\" when a duplicate contact is refused, so that an operator who cannot see the screen knows "
-         "where the typing goes.",
-         120, 360, 9135, 735);
-    text(this, "Further suggestions for supporting visually impaired operators are welcome.", 120, 1200, 9135, 495);
-    text(this, "To Enable Voice Navigation:", 120, 1800, 4000, 255, true);
-    text(this,
-         "The prompts are wave files (Call.wav, SPC.wav, RstRcvd.wav, RstSnt.wav, County.wav, Dupe.wav, NavEn.wav, "
-         "NavDis.wav) in the program's working folder. Spoken prompts come with the program; replace any of them "
-         "with a recording of your own under the same name.",
-         120, 2160, 9135, 555);
-    Label7 = text(this, "", 120, 2760, 9135, 315);
-    text(this,
-         "Choose one of the options below.  Select Off to turn the navigation function off, Call to indicate the "
-         "Call field only and All Data Fields to provide verbal prompts through all the data fields.",
-         120, 3120, 9135, 615);
-    Frame1 = new QGroupBox("Choose your preferred option:", this);
-    placeTwips(Frame1, 2640, 3840, 4215, 855);
-    Option1 = new QRadioButton("Off", Frame1);
-    placeTwips(Option1, 360, 360, 735, 255);
-    Option2 = new QRadioButton("Call Only", Frame1);
-    placeTwips(Option2, 1200, 360, 1215, 255);
-    Option3 = new QRadioButton("All Data Fields", Frame1);
-    placeTwips(Option3, 2520, 360, 1575, 255);
-    Command1 = new QPushButton("Done", this);
-    placeTwips(Command1, 3960, 4800, 1335, 375);
+BlindFrm::BlindFrm(Session& session, QWidget* parent)
+    : DoneDialog({"BlindFrm", QStringLiteral("Voice Navigation Settings"), station::ui::DesignFace::System,
+                  Twips(0, 0, 9375, 5295)},
+                 [this] { Command1_Click(); }, parent),
+      session_(session) {
+    Bold(WrappedLabel(this, "Background:", Twips(120, 45, 3000, 255)));
+    WrappedLabel(this,
+                 "Voice navigation speaks the name of each entry field of the logging window as it gets the focus, and "
+                 "says \"Dupe\" when a duplicate contact is refused, so that an operator who cannot see the screen "
+                 "knows where the typing goes.",
+                 Twips(120, 360, 9135, 735));
+    WrappedLabel(this, "Further suggestions for supporting visually impaired operators are welcome.",
+                 Twips(120, 1200, 9135, 495));
+    Bold(WrappedLabel(this, "To Enable Voice Navigation:", Twips(120, 1800, 4000, 255)));
+    WrappedLabel(this,
+                 "The prompts are wave files (Call.wav, SPC.wav, RstRcvd.wav, RstSnt.wav, County.wav, Dupe.wav, "
+                 "NavEn.wav, NavDis.wav) in the program's working folder. Spoken prompts come with the program; "
+                 "replace any of them with a recording of your own under the same name.",
+                 Twips(120, 2160, 9135, 555));
+    Label7 = WrappedLabel(this, "", Twips(120, 2760, 9135, 315));
+    WrappedLabel(this,
+                 "Choose one of the options below.  Select Off to turn the navigation function off, Call to indicate "
+                 "the Call field only and All Data Fields to provide verbal prompts through all the data fields.",
+                 Twips(120, 3120, 9135, 615));
+    Frame1 =
+        station::ui::Frame(this, {}, QStringLiteral("Choose your preferred option:"), Twips(2640, 3840, 4215, 855));
+    Option1 = station::ui::Option(Frame1, {}, QStringLiteral("Off"), Twips(360, 360, 735, 255));
+    Option2 = station::ui::Option(Frame1, {}, QStringLiteral("Call Only"), Twips(1200, 360, 1215, 255));
+    Option3 = station::ui::Option(Frame1, {}, QStringLiteral("All Data Fields"), Twips(2520, 360, 1575, 255));
+    // Not Button(): this Done stays an auto-default button, as the dialog was designed.
+    Command1 = station::ui::Control<QPushButton>(this, {}, Twips(3960, 4800, 1335, 375));
+    Command1->setText(QStringLiteral("Done"));
 
     // A click speaks the option; the load's own selection is made without these signals and
     // speaks through the session's load instead.

@@ -4,7 +4,7 @@
 // themselves are the session's (keying::VoiceNavigation), so they play whether or not this
 // window was ever opened.
 
-#include <QDialog>
+#include "station/ui/DoneDialog.h"
 
 class QGroupBox;
 class QLabel;
@@ -12,7 +12,7 @@ class QPushButton;
 class QRadioButton;
 class Session;
 
-class BlindFrm : public QDialog {
+class BlindFrm : public station::ui::DoneDialog {
     Q_OBJECT
 public:
     explicit BlindFrm(Session& session, QWidget* parent = nullptr);
@@ -30,9 +30,6 @@ public:
     QRadioButton* Option2 = nullptr;
     QRadioButton* Option3 = nullptr;
     QPushButton* Command1 = nullptr;
-
-protected:
-    void reject() override {}  // no close box: Done is the way out
 
 private:
     int chosen() const;

@@ -11,18 +11,18 @@
 
 #include "keying/CwSettings.h"
 #include "keying/Numbers.h"
-#include "keying/ui/KeyerWindowStyle.h"
 #include "keying/ui/frmCodePractice.h"
-#include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
-#include "station/Session.h"
-#include "station/ui/CloseBox.h"
+#include "session/Session.h"
+#include "station/ui/FormResize.h"
+#include "station/ui/KeyField.h"
+#include "station/ui/WindowKit.h"
 #include "window/ui/ToolWindows.h"
 
-using keying::ui::latin1;
-using keying::ui::place;
 using platform::qt::fromQ;
 using platform::qt::toQ;
+using station::ui::KeyField;
+using station::ui::Pixels;
 
 namespace {
 // Less than the reference screen, so the window stands over the logging window with the logging
@@ -53,57 +53,41 @@ constexpr const char* kUseHelp =
     "You must be in CW mode.";
 
 QLabel* label(QWidget* parent, const char* text, double x, double y, double w, double h = 16) {
-    auto* l = new QLabel(latin1(text), parent);
-    place(l, x, y, w, h);
-    return l;
+    return station::ui::Label(parent, QString::fromLatin1(text), Pixels(x, y, w, h));
 }
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption, double x, double y, double w,
                     double h = 24) {
-    auto* b = new QPushButton(latin1(caption), parent);
-    b->setObjectName(latin1(name));
-    b->setAutoDefault(false);  // Enter in a message box sends nothing
-    place(b, x, y, w, h);
-    return b;
+    return station::ui::Button(parent, name, QString::fromLatin1(caption), Pixels(x, y, w, h));
 }
 
 QRadioButton* option(QWidget* parent, const char* name, const char* caption, double x, double y, double w) {
-    auto* b = new QRadioButton(latin1(caption), parent);
-    b->setObjectName(latin1(name));
-    place(b, x, y, w, 20);
-    return b;
+    return station::ui::Option(parent, name, QString::fromLatin1(caption), Pixels(x, y, w, 20));
 }
 
 KeyField* field(QWidget* parent, const char* name, double x, double y, double w) {
-    auto* f = new KeyField(parent);
-    f->setObjectName(latin1(name));
-    place(f, x, y, w, 21);
-    return f;
+    return station::ui::Control<KeyField>(parent, name, Pixels(x, y, w, 21));
 }
 
+// The help texts, in a smaller size of the design font.
 QLabel* help(QWidget* parent, const char* text, double x, double y, double w, double h) {
-    auto* l = new QLabel(latin1(text), parent);
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* l = station::ui::WrappedLabel(parent, QString::fromLatin1(text), Pixels(x, y, w, h));
     QFont f = l->font();
     f.setPointSizeF(7);
     l->setFont(f);
-    place(l, x, y, w, h);
     return l;
 }
 
 // Letters typed into a message are capitals; the double quote never gets into one (cw.txt
 // could not hold it).
-void MessageKeys(logtools::FieldState&, int16_t& key) {
-    if (key >= 'a' && key <= 'z') key = static_cast<int16_t>(key - 32);
-    if (key == '"') key = 0;
-}
+void MessageKeys(station::FieldState&, int16_t& key) { station::CapitalNoQuoteKey(key); }
 }  // namespace
 
-CWFrm::CWFrm(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
-    setObjectName(QStringLiteral("CWFrm"));
-    setWindowTitle(QStringLiteral("CW String Selections"));
-    station::ui::NoCloseBox(*this, [this] { Command1_Click(); }, Qt::MSWindowsFixedSizeDialogHint);
+CWFrm::CWFrm(Session& session, QWidget* parent)
+    : DoneDialog({"CWFrm", QStringLiteral("CW String Selections"), station::ui::DesignFace::Narrow,
+                  Pixels(0, 0, kDesignWidth, kDesignHeight), Qt::MSWindowsFixedSizeDialogHint},
+                 [this] { Command1_Click(); }, parent),
+      session_(session) {
     buildControls();
     connectControls();
     session_.keyers.cw.addObserver(this);
@@ -115,9 +99,6 @@ CWFrm::~CWFrm() { session_.keyers.cw.removeObserver(this); }
 keying::CwSettings& CWFrm::settings() { return session_.keyers.cw.settings(); }
 
 void CWFrm::buildControls() {
-    keying::ui::SetDesignFont(this);
-    place(this, 0, 0, kDesignWidth, kDesignHeight);
-
     // The messages, F1 to F11, and the keyboard's F12.
     const char* keys[] = {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F8", "F9", "F10", "F11"};
     const int boxes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13};
@@ -130,9 +111,7 @@ void CWFrm::buildControls() {
     label(this, "F12", 8, 226, 26);
     label(this, "Keyboard", 34, 226, 100);
 
-    Frame1 = new QGroupBox(QStringLiteral("Keying Options"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    place(Frame1, 248, 2, 96, 112);
+    Frame1 = station::ui::Frame(this, "Frame1", QStringLiteral("Keying Options"), Pixels(248, 2, 96, 112));
     Option1 = option(Frame1, "Option1", "RTS", 10, 16, 80);
     Option2 = option(Frame1, "Option2", "DTR", 10, 35, 80);
     Option3 = option(Frame1, "Option3", "Printer", 10, 54, 80);
@@ -152,8 +131,7 @@ void CWFrm::buildControls() {
     Label23->hide();
     Command7 = button(this, "Command7", "Send Code Practice", 352, 92, 126);
 
-    auto* prosigns = new QGroupBox(QStringLiteral("Prosigns"), this);
-    place(prosigns, 486, 2, 106, 88);
+    auto* prosigns = station::ui::Frame(this, {}, QStringLiteral("Prosigns"), Pixels(486, 2, 106, 88));
     const char* signs[][2] = {{"[", "AR"}, {"]", "SK"}, {";", "KN"}, {"\\", "CL"}, {"=", "BT"}};
     for (int i = 0; i < 5; ++i) {
         label(prosigns, signs[i][0], 14, 15 + i * 14, 14, 16);
@@ -161,9 +139,8 @@ void CWFrm::buildControls() {
     }
     Command1 = button(this, "Command1", "Done", 486, 92, 106);
 
-    Check1 = new QCheckBox(QStringLiteral("Display CW text on main form (NA for WinKey)."), this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    place(Check1, 248, 118, 344, 18);
+    Check1 = station::ui::Control<QCheckBox>(this, "Check1", Pixels(248, 118, 344, 18));
+    Check1->setText(QStringLiteral("Display CW text on main form (NA for WinKey)."));
 
     label(this, "WPM", 248, 140, 66);
     Text[11] = field(this, "Text11", 316, 138, 40);
@@ -223,7 +200,7 @@ void CWFrm::connectControls() {
         });
     }
     // The port and speed boxes take digits (and ":", as their classic filter let through).
-    auto digits = [](logtools::FieldState&, int16_t& key) {
+    auto digits = [](station::FieldState&, int16_t& key) {
         if (key != 8 && (key < 48 || key > 58)) key = 0;
     };
     Text[10]->KeyPress = digits;
@@ -240,11 +217,11 @@ void CWFrm::connectControls() {
     connect(Text[14], &QLineEdit::textChanged, this, [this] {
         if (!showing_) settings().parallelAddress = fromQ(Text[14]->text());
     });
-    Text[14]->KeyPress = [](logtools::FieldState&, int16_t& key) {
+    Text[14]->KeyPress = [](station::FieldState&, int16_t& key) {
         if (key == '"') key = 0;
     };
 
-    txtSpace->KeyPress = [](logtools::FieldState&, int16_t& key) {
+    txtSpace->KeyPress = [](station::FieldState&, int16_t& key) {
         if (key != 8 && (key < 45 || key > 58)) key = 0;
     };
     connect(txtSpace, &QLineEdit::textChanged, this, [this, &keyer] {
@@ -259,9 +236,7 @@ void CWFrm::connectControls() {
     });
     txtSpace->LostFocus = [this] { txtSpace->setText(toQ(keying::NumberOrZero(fromQ(txtSpace->text())))); };
 
-    txtCWLoop->KeyPress = [](logtools::FieldState&, int16_t& key) {
-        if (key != 8 && key != '.' && (key < '0' || key > '9')) key = 0;
-    };
+    txtCWLoop->KeyPress = [](station::FieldState&, int16_t& key) { station::SecondsKey(key); };
     txtCWLoop->LostFocus = [this] { txtCWLoop_LostFocus(); };
 
     connect(Check1, &QCheckBox::toggled, this, [this](bool on) {
@@ -306,7 +281,7 @@ void CWFrm::connectControls() {
 }
 
 void CWFrm::Form_Load() {
-    keying::ui::ScaleToWorkArea(*this, session_);
+    station::ui::ScaleToWorkArea(*this, session_);
     setFixedSize(size());
     session_.keyers.cw.ReadSettingsStore();
     showSettings();
@@ -419,8 +394,6 @@ void CWFrm::cmdConfWinkey_Click() {
     window::ui::ToolWindows::instance().open(window::ToolWindow::frmWinKey, window::OpenWay::Modal, session_, this);
     Command1->setFocus();
 }
-
-void CWFrm::reject() {}
 
 void CWFrm::cwPumpIdle() { Label23->hide(); }
 

@@ -4,22 +4,24 @@
 // acts at once (the keyer reads it at the next character), Done writes cw.txt and the
 // settings-store keys and hides the window. One instance for the run, shown beside the logging
 // window (Ctrl+C, Ctrl+S) or modally ("&CW Setup", a keying port that cannot be opened). It
-// has no close box: Done is the way out.
+// has no close box, and Esc leaves it as it is: Done is the way out.
 
-#include <QDialog>
 #include <array>
 
 #include "keying/CwKeyer.h"
+#include "station/ui/DoneDialog.h"
 
-class KeyField;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
 class Session;
+namespace station::ui {
+class KeyField;
+}
 
-class CWFrm : public QDialog, private keying::CwKeyerObserver {
+class CWFrm : public station::ui::DoneDialog, private keying::CwKeyerObserver {
     Q_OBJECT
 public:
     explicit CWFrm(Session& session, QWidget* parent = nullptr);
@@ -27,8 +29,8 @@ public:
 
     // Text1..Text14 as named: 1-9 the F1-F9 messages, 10 the com port, 11 the speed,
     // 12 and 13 the F10 and F11 messages, 14 the parallel port. Element 0 is unused.
-    std::array<KeyField*, 15> Text{};
-    KeyField *txtSpace = nullptr, *txtCWLoop = nullptr, *txtLoop = nullptr;
+    std::array<station::ui::KeyField*, 15> Text{};
+    station::ui::KeyField *txtSpace = nullptr, *txtCWLoop = nullptr, *txtLoop = nullptr;
     QCheckBox* Check1 = nullptr;
     QGroupBox* Frame1 = nullptr;  // "Keying Options"
     QRadioButton *Option1 = nullptr, *Option2 = nullptr, *Option3 = nullptr, *Option4 = nullptr, *Option5 = nullptr;
@@ -49,7 +51,6 @@ public:
     void txtCWLoop_LostFocus();
 
 protected:
-    void reject() override;  // Esc leaves it as it is
     void showEvent(QShowEvent* e) override;
 
 private:

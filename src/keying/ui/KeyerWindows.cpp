@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "keying/ui/CWFrm.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "window/ui/ToolWindows.h"
 
 namespace keying::ui {

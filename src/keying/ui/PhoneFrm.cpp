@@ -8,96 +8,83 @@
 
 #include "keying/Numbers.h"
 #include "keying/VoiceKeyer.h"
-#include "logtools/ui/KeyField.h"
+#include "keying/VoiceKeyerSettings.h"
 #include "platform/qt/Text.h"
-#include "station/KeyerSettings.h"
-#include "keying/ui/KeyerWindowStyle.h"
-#include "station/Session.h"
-#include "station/ui/CloseBox.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/KeyField.h"
+#include "station/ui/WindowKit.h"
 
 using platform::qt::fromQ;
 using platform::qt::toQ;
-using station::ui::placeTwips;
-
-using keying::ui::text;
+using station::ui::Bold;
+using station::ui::KeyField;
+using station::ui::Twips;
+using station::ui::WrappedLabel;
 
 namespace {
 
-
 QPushButton* button(QWidget* parent, const QString& name, const char* caption, double x, double y, double w,
                     double h) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    placeTwips(b, x, y, w, h);
-    return b;
+    return station::ui::Button(parent, name, QString::fromLatin1(caption), Twips(x, y, w, h));
 }
 
 KeyField* field(QWidget* parent, const QString& name, double x, double y, double w) {
-    auto* f = new KeyField(parent);
-    f->setObjectName(name);
-    placeTwips(f, x, y, w, 285);
-    return f;
+    return station::ui::Control<KeyField>(parent, name, Twips(x, y, w, 285));
 }
 
 }  // namespace
 
-PhoneFrm::PhoneFrm(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
-    setObjectName("PhoneFrm");
-    setWindowTitle("Phone Wave Selections");
-    station::ui::NoCloseBox(*this, [this] { Command1_Click(); });
-    keying::ui::SetDesignFont(this);
-    placeTwips(this, 0, 0, 9375, 6225);
-
-    text(this, "Setup:", 120, 50, 2000, 255, true);
-    text(this,
-         "Record each message with your sound recorder and save it as a wave (.wav) file.  Keep the messages short "
-         "and speak clearly; each file is played exactly as recorded.",
-         120, 360, 9135, 480);
-    text(this,
-         "In the recorder, select the microphone or line input as the recording source, set the level so the "
-         "loudest syllable does not clip, and record in the best quality offered (for example 16 bit, 44.1 kHz, "
-         "mono).  Listen to each file before you use it on the air.",
-         120, 840, 9135, 1035);
-    text(this,
-         "Connect the sound card's line output to your transceiver's microphone or data input.  Start with the "
-         "output level low and raise it gradually while watching the transmitter's ALC, so as not to overdrive it.",
-         120, 1920, 9135, 1035);
-    text(this,
-         "When playing the wave file, you can either key your transmitter manually, use VOX or an interface "
-         "connected to your PC's serial port.  To use the serial port, please enter the valid comm setting (or 0 for "
-         "none) and select whether you want to use the RTS or DTR line to key your radio.",
-         120, 3000, 7455, 735);
+PhoneFrm::PhoneFrm(Session& session, QWidget* parent)
+    : DoneDialog({"PhoneFrm", QStringLiteral("Phone Wave Selections"), station::ui::DesignFace::Narrow,
+                  Twips(0, 0, 9375, 6225)},
+                 [this] { Command1_Click(); }, parent),
+      session_(session) {
+    Bold(WrappedLabel(this, "Setup:", Twips(120, 50, 2000, 255)));
+    WrappedLabel(this,
+                 "Record each message with your sound recorder and save it as a wave (.wav) file.  Keep the messages "
+                 "short and speak clearly; each file is played exactly as recorded.",
+                 Twips(120, 360, 9135, 480));
+    WrappedLabel(this,
+                 "In the recorder, select the microphone or line input as the recording source, set the level so the "
+                 "loudest syllable does not clip, and record in the best quality offered (for example 16 bit, 44.1 "
+                 "kHz, mono).  Listen to each file before you use it on the air.",
+                 Twips(120, 840, 9135, 1035));
+    WrappedLabel(this,
+                 "Connect the sound card's line output to your transceiver's microphone or data input.  Start with the "
+                 "output level low and raise it gradually while watching the transmitter's ALC, so as not to overdrive "
+                 "it.",
+                 Twips(120, 1920, 9135, 1035));
+    WrappedLabel(this,
+                 "When playing the wave file, you can either key your transmitter manually, use VOX or an interface "
+                 "connected to your PC's serial port.  To use the serial port, please enter the valid comm setting (or "
+                 "0 for none) and select whether you want to use the RTS or DTR line to key your radio.",
+                 Twips(120, 3000, 7455, 735));
     Text[10] = field(this, "Text10", 7800, 3000, 375);
     Text[11] = field(this, "Text11", 7605, 3360, 615);
-    Frame1 = new QGroupBox(this);
-    placeTwips(Frame1, 8280, 2805, 1095, 900);
-    Option1 = new QRadioButton("RTS", Frame1);
-    placeTwips(Option1, 120, 120, 915, 255);
-    Option2 = new QRadioButton("DTR", Frame1);
-    placeTwips(Option2, 120, 360, 915, 255);
-    Option3 = new QRadioButton("Parallel", Frame1);
-    placeTwips(Option3, 120, 600, 915, 255);
+    Frame1 = station::ui::Frame(this, {}, {}, Twips(8280, 2805, 1095, 900));
+    Option1 = station::ui::Option(Frame1, {}, QStringLiteral("RTS"), Twips(120, 120, 915, 255));
+    Option2 = station::ui::Option(Frame1, {}, QStringLiteral("DTR"), Twips(120, 360, 915, 255));
+    Option3 = station::ui::Option(Frame1, {}, QStringLiteral("Parallel"), Twips(120, 600, 915, 255));
     auto* lines = new QButtonGroup(this);
     lines->addButton(Option1, 0);
     lines->addButton(Option2, 1);
     lines->addButton(Option3, 2);
     Option1->setChecked(true);
 
-    text(this, "To Use:", 120, 3740, 1300, 255, true);
-    text(this, "(You  must be in Phone mode)", 1560, 3740, 4000, 255);
-    text(this,
-         "Each wave file belongs to a function key.  With the transmitter keyed (or keyed by the interface above), "
-         "press that function key in the main logging window to play the file.",
-         120, 4080, 9135, 495);
+    Bold(WrappedLabel(this, "To Use:", Twips(120, 3740, 1300, 255)));
+    WrappedLabel(this, "(You  must be in Phone mode)", Twips(1560, 3740, 4000, 255));
+    WrappedLabel(this,
+                 "Each wave file belongs to a function key.  With the transmitter keyed (or keyed by the interface "
+                 "above), press that function key in the main logging window to play the file.",
+                 Twips(120, 4080, 9135, 495));
 
     const double lefts[3] = {0, 3240, 6480};
     const double tops[3] = {4680, 5040, 5400};
     for (int key = 1; key <= 9; ++key) {
         const int group = (key - 1) / 3, row = (key - 1) % 3;
         const double left = lefts[group], top = tops[row];
-        auto* caption = text(this, ("F" + std::to_string(key)).c_str(), left + 120, top + 30, 360, 255);
+        auto* caption = WrappedLabel(this, QStringLiteral("F%1").arg(key), Twips(left + 120, top + 30, 360, 255));
         caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         Text[key] = field(this, QStringLiteral("Text%1").arg(key), left + 480, top, key == 1 ? 975 : 1455);
         Browses[key] = button(this, QStringLiteral("Command%1").arg(key + 1), "Browse", left + 2040, top + 15, 615,
@@ -107,9 +94,9 @@ PhoneFrm::PhoneFrm(Session& session, QWidget* parent) : QDialog(parent), session
     txtPHLoop->setToolTip("Seconds between the end of the F1 message and its repetition (0 = no repetition)");
 
     Command11 = button(this, "Command11", "Test", 360, 5880, 615, 255);
-    text(this, "Plays F1 Command", 1200, 5900, 2400, 255);
+    WrappedLabel(this, "Plays F1 Command", Twips(1200, 5900, 2400, 255));
     Command1 = button(this, "Command1", "Done", 3960, 5760, 1335, 375);
-    text(this, "Caution, RF feedback can damage your PC!", 5760, 5880, 3495, 255);
+    WrappedLabel(this, "Caution, RF feedback can damage your PC!", Twips(5760, 5880, 3495, 255));
 
     auto& keyer = session_.phoneKeyer;
     auto& s = session_.voiceKeyer;
@@ -131,13 +118,8 @@ PhoneFrm::PhoneFrm(Session& session, QWidget* parent) : QDialog(parent), session
         showSettings();
         keyer.OpenPttPort();
     };
-    Text[11]->KeyPress = [](logtools::FieldState&, int16_t& key) {
-        if (key == '"') key = 0;
-        else if (key >= 'a' && key <= 'z') key = static_cast<int16_t>(key - 32);
-    };
-    txtPHLoop->KeyPress = [](logtools::FieldState&, int16_t& key) {
-        if (!(key == 8 || key == '.' || (key >= '0' && key <= '9'))) key = 0;
-    };
+    Text[11]->KeyPress = [](station::FieldState&, int16_t& key) { station::CapitalNoQuoteKey(key); };
+    txtPHLoop->KeyPress = [](station::FieldState&, int16_t& key) { station::SecondsKey(key); };
     txtPHLoop->LostFocus = [this, &keyer, &s] {
         keyer.SetRepeatSeconds(s.repeatSeconds);
         showSettings();

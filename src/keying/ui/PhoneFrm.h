@@ -5,16 +5,19 @@
 // start): what is typed is used at once, Done hides the window and rewrites wave2.txt. No close
 // box: Done is the way out.
 
-#include <QDialog>
 #include <array>
 
-class KeyField;
+#include "station/ui/DoneDialog.h"
+
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
 class Session;
+namespace station::ui {
+class KeyField;
+}
 
-class PhoneFrm : public QDialog {
+class PhoneFrm : public station::ui::DoneDialog {
     Q_OBJECT
 public:
     explicit PhoneFrm(Session& session, QWidget* parent = nullptr);
@@ -26,8 +29,8 @@ public:
     void Browse(int key);  // 1..9: the Browse button beside Text<key>
 
     // Text[1..9] the F1-F9 files, Text[10] the PTT port, Text[11] the parallel port address.
-    std::array<KeyField*, 12> Text{};
-    KeyField* txtPHLoop = nullptr;
+    std::array<station::ui::KeyField*, 12> Text{};
+    station::ui::KeyField* txtPHLoop = nullptr;
     QGroupBox* Frame1 = nullptr;
     QRadioButton *Option1 = nullptr, *Option2 = nullptr, *Option3 = nullptr;
     std::array<QPushButton*, 10> Browses{};  // [1..9]
@@ -36,9 +39,6 @@ public:
 public slots:
     void Command11_Click();  // Test
     void Command1_Click();   // Done
-
-protected:
-    void reject() override {}  // no close box: Done is the way out
 
 private:
     void showSettings();

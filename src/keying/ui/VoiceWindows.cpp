@@ -5,7 +5,7 @@
 #include "keying/ui/BlindFrm.h"
 #include "keying/ui/PhoneFrm.h"
 #include "keying/ui/frmWinKey.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "window/ui/ToolWindows.h"
 
 namespace keying::ui {

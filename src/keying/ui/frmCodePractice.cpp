@@ -11,41 +11,35 @@
 #include <QScrollBar>
 
 #include "keying/CodePractice.h"
-#include "keying/ui/KeyerWindowStyle.h"
-#include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
+#include "station/ui/FormResize.h"
+#include "station/ui/KeyField.h"
+#include "station/ui/WindowKit.h"
 
-using keying::ui::latin1;
-using keying::ui::place;
 using platform::qt::fromQ;
 using platform::qt::toQ;
+using station::ui::KeyField;
+using station::ui::Pixels;
+using station::ui::place;
 
 namespace {
 constexpr int kDesignWidth = 520, kDesignHeight = 400;
 
 QLabel* label(QWidget* parent, const char* text, double x, double y, double w, double h = 16) {
-    auto* l = new QLabel(latin1(text), parent);
-    place(l, x, y, w, h);
-    return l;
+    return station::ui::Label(parent, QString::fromLatin1(text), Pixels(x, y, w, h));
 }
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption, double x, double y, double w) {
-    auto* b = new QPushButton(latin1(caption), parent);
-    b->setObjectName(latin1(name));
-    b->setAutoDefault(false);
-    place(b, x, y, w, 24);
-    return b;
+    return station::ui::Button(parent, name, QString::fromLatin1(caption), Pixels(x, y, w, 24));
 }
 
 QPlainTextEdit* textArea(QWidget* parent, const char* name, double x, double y, double w, double h) {
-    auto* t = new QPlainTextEdit(parent);
-    t->setObjectName(latin1(name));
+    auto* t = station::ui::Control<QPlainTextEdit>(parent, name, Pixels(x, y, w, h));
     QFont f(QStringLiteral("Courier New"));
     f.setStyleHint(QFont::Monospace);
     f.setPointSizeF(9.75);
     t->setFont(f);
-    place(t, x, y, w, h);
     return t;
 }
 }  // namespace
@@ -53,7 +47,7 @@ QPlainTextEdit* textArea(QWidget* parent, const char* name, double x, double y, 
 frmCodePractice::frmCodePractice(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("frmCodePractice"));
     setWindowTitle(QStringLiteral("On the Air Code Practice"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+    station::ui::FixedDialogWithCloseBox(*this);
     buildControls();
     session_.keyers.cw.addObserver(this);
     Form_Load();
@@ -62,7 +56,7 @@ frmCodePractice::frmCodePractice(Session& session, QWidget* parent) : QDialog(pa
 frmCodePractice::~frmCodePractice() { session_.keyers.cw.removeObserver(this); }
 
 void frmCodePractice::buildControls() {
-    keying::ui::SetDesignFont(this);
+    station::ui::SetDesignFont(this);
     place(this, 0, 0, kDesignWidth, kDesignHeight);
 
     auto* intro = label(this,
@@ -77,22 +71,15 @@ void frmCodePractice::buildControls() {
     Text2 = textArea(this, "Text2", 8, 200, 330, 100);
 
     label(this, "Generate", 348, 44, 52);
-    Text3 = new QLineEdit(QStringLiteral("10"), this);
-    Text3->setObjectName(QStringLiteral("Text3"));
-    place(Text3, 402, 42, 32, 21);
+    Text3 = station::ui::Control<QLineEdit>(this, "Text3", Pixels(402, 42, 32, 21));
+    Text3->setText(QStringLiteral("10"));
     label(this, "groups of", 438, 44, 60);
-    Text4 = new QLineEdit(QStringLiteral("5"), this);
-    Text4->setObjectName(QStringLiteral("Text4"));
-    place(Text4, 348, 68, 32, 21);
+    Text4 = station::ui::Control<QLineEdit>(this, "Text4", Pixels(348, 68, 32, 21));
+    Text4->setText(QStringLiteral("5"));
     label(this, "characters each.", 384, 70, 120);
-    auto* include = new QGroupBox(QStringLiteral("Include:"), this);
-    place(include, 348, 94, 164, 46);
-    Option1 = new QRadioButton(QStringLiteral("Letters Only"), include);
-    Option1->setObjectName(QStringLiteral("Option1"));
-    place(Option1, 8, 18, 90, 20);
-    Option2 = new QRadioButton(QStringLiteral("All"), include);
-    Option2->setObjectName(QStringLiteral("Option2"));
-    place(Option2, 104, 18, 54, 20);
+    auto* include = station::ui::Frame(this, {}, QStringLiteral("Include:"), Pixels(348, 94, 164, 46));
+    Option1 = station::ui::Option(include, "Option1", QStringLiteral("Letters Only"), Pixels(8, 18, 90, 20));
+    Option2 = station::ui::Option(include, "Option2", QStringLiteral("All"), Pixels(104, 18, 54, 20));
     Option2->setChecked(true);
 
     Command2 = button(this, "Command2", "&Generate Random Characters", 348, 146, 164);
@@ -112,9 +99,7 @@ void frmCodePractice::buildControls() {
     place(Command5, 258, 304, 80, 20);
 
     label(this, "Type characters here to send text from keyboard:", 8, 334, 330);
-    Text5 = new KeyField(this);
-    Text5->setObjectName(QStringLiteral("Text5"));
-    place(Text5, 8, 352, 330, 22);
+    Text5 = station::ui::Control<KeyField>(this, "Text5", Pixels(8, 352, 330, 22));
 
     Text1->installEventFilter(this);
     connect(Command1, &QPushButton::clicked, this, &frmCodePractice::Command1_Click);
@@ -127,7 +112,7 @@ void frmCodePractice::buildControls() {
     connect(Command8, &QPushButton::clicked, this, [this] { session_.keyers.cw.UpDown1_DownClick(); });
 
     // The type-to-send box keeps nothing: each key goes to the keyer.
-    Text5->KeyPress = [this](logtools::FieldState&, int16_t& key) {
+    Text5->KeyPress = [this](station::FieldState&, int16_t& key) {
         const int16_t typed = key;
         key = 0;
         auto& k = session_.keyers.keyer;
@@ -149,7 +134,7 @@ void frmCodePractice::buildControls() {
 }
 
 void frmCodePractice::Form_Load() {
-    keying::ui::ScaleToWorkArea(*this, session_);
+    station::ui::ScaleToWorkArea(*this, session_);
     setFixedSize(size());
     Label8->setText(toQ(session_.keyers.cw.settings().speed));
 }

@@ -10,7 +10,6 @@
 
 #include "keying/CwKeyer.h"
 
-class KeyField;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -18,6 +17,9 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class Session;
+namespace station::ui {
+class KeyField;
+}
 
 class frmCodePractice : public QDialog, private keying::CwKeyerObserver {
     Q_OBJECT
@@ -27,7 +29,7 @@ public:
 
     QPlainTextEdit *Text1 = nullptr, *Text2 = nullptr;
     QLineEdit *Text3 = nullptr, *Text4 = nullptr;
-    KeyField* Text5 = nullptr;
+    station::ui::KeyField* Text5 = nullptr;
     QRadioButton *Option1 = nullptr, *Option2 = nullptr;
     QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr;
     QPushButton *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr, *Command8 = nullptr;

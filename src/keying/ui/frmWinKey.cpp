@@ -7,51 +7,42 @@
 #include <QRadioButton>
 
 #include "keying/WinKeyKeyer.h"
-#include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
-#include "keying/ui/KeyerWindowStyle.h"
-#include "station/Session.h"
-#include "station/ui/CloseBox.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/KeyField.h"
+#include "station/ui/WindowKit.h"
 
 using platform::qt::fromQ;
 using platform::qt::toQ;
-using station::ui::placeTwips;
+using station::ui::KeyField;
+using station::ui::Twips;
 
 namespace {
 
+// The captions and help texts: word-wrapped, their text in the middle of their height.
 QLabel* label(QWidget* parent, const char* text, double x, double y, double w, double h = 255) {
-    auto* l = new QLabel(QString::fromLatin1(text), parent);
-    l->setWordWrap(true);
+    auto* l = station::ui::WrappedLabel(parent, QString::fromLatin1(text), Twips(x, y, w, h));
     l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    placeTwips(l, x, y, w, h);
     return l;
 }
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption, double x, double y, double w,
                     double h = 375) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    placeTwips(b, x, y, w, h);
-    return b;
+    return station::ui::Button(parent, name, QString::fromLatin1(caption), Twips(x, y, w, h));
 }
 
 KeyField* box(QWidget* parent, const char* name, double x, double y, double w) {
-    auto* f = new KeyField(parent);
-    f->setObjectName(QString::fromLatin1(name));
-    placeTwips(f, x, y, w, 315);
-    return f;
+    return station::ui::Control<KeyField>(parent, name, Twips(x, y, w, 315));
 }
 
 }  // namespace
 
-frmWinKey::frmWinKey(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
-    setObjectName("frmWinKey");
-    setWindowTitle(" WinKey Setup");
-    station::ui::NoCloseBox(*this, [this] { cmdDone_Click(); });
-    keying::ui::SetDesignFont(this);
-    placeTwips(this, 0, 0, 7320, 5520);
+frmWinKey::frmWinKey(Session& session, QWidget* parent)
+    : DoneDialog({"frmWinKey", QStringLiteral(" WinKey Setup"), station::ui::DesignFace::Narrow,
+                  Twips(0, 0, 7320, 5520)},
+                 [this] { cmdDone_Click(); }, parent),
+      session_(session) {
 
     struct Row {
         const char* caption;
@@ -75,20 +66,18 @@ frmWinKey::frmWinKey(Session& session, QWidget* parent) : QDialog(parent), sessi
         y += 390;
     }
 
-    auto* modeFrame = new QGroupBox("Keyer Mode", this);
-    placeTwips(modeFrame, 240, 2640, 3300, 1335);
-    auto* pinFrame = new QGroupBox("Pin 5 Configuration", this);
-    placeTwips(pinFrame, 3780, 2640, 3300, 1335);
+    auto* modeFrame = station::ui::Frame(this, {}, QStringLiteral("Keyer Mode"), Twips(240, 2640, 3300, 1335));
+    auto* pinFrame = station::ui::Frame(this, {}, QStringLiteral("Pin 5 Configuration"), Twips(3780, 2640, 3300, 1335));
     auto* modeGroup = new QButtonGroup(this);
     auto* pinGroup = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
-        modeOptions[i] = new QRadioButton(QString::fromLatin1(keying::kModeOptions[i].caption), modeFrame);
-        modeOptions[i]->setObjectName(QString::fromLatin1(keying::kModeOptions[i].name));
-        placeTwips(modeOptions[i], 180, 270 + i * 255, 2640, 255);
+        modeOptions[i] = station::ui::Option(modeFrame, keying::kModeOptions[i].name,
+                                             QString::fromLatin1(keying::kModeOptions[i].caption),
+                                             Twips(180, 270 + i * 255, 2640, 255));
         modeGroup->addButton(modeOptions[i]);
-        pinOptions[i] = new QRadioButton(QString::fromLatin1(keying::kPinOptions[i].caption), pinFrame);
-        pinOptions[i]->setObjectName(QString::fromLatin1(keying::kPinOptions[i].name));
-        placeTwips(pinOptions[i], 180, 270 + i * 255, 2700, 255);
+        pinOptions[i] = station::ui::Option(pinFrame, keying::kPinOptions[i].name,
+                                            QString::fromLatin1(keying::kPinOptions[i].caption),
+                                            Twips(180, 270 + i * 255, 2700, 255));
         pinGroup->addButton(pinOptions[i]);
     }
     modeOptions[0]->setChecked(true);  // Iambic B
@@ -114,7 +103,7 @@ frmWinKey::frmWinKey(Session& session, QWidget* parent) : QDialog(parent), sessi
     // The setting boxes take Backspace and digits only; leaving one runs its check.
     for (const Row& r : rows) {
         KeyField* f = *r.box;
-        f->KeyPress = [](logtools::FieldState&, int16_t& key) {
+        f->KeyPress = [](station::FieldState&, int16_t& key) {
             if (!keying::SettingBoxKeyPasses(key)) key = 0;
         };
     }
@@ -135,7 +124,7 @@ frmWinKey::frmWinKey(Session& session, QWidget* parent) : QDialog(parent), sessi
     txtLeadIn->LostFocus = [&keyer] { keyer.LeaveLeadTail(false); };
     txtTail->LostFocus = [&keyer] { keyer.LeaveLeadTail(true); };
     txtRatio->LostFocus = [&keyer] { keyer.LeaveRatio(); };
-    Text1->KeyPress = [&keyer](logtools::FieldState&, int16_t& key) {
+    Text1->KeyPress = [&keyer](station::FieldState&, int16_t& key) {
         key = static_cast<int16_t>(keyer.TypeToSend(key));
     };
 

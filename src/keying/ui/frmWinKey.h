@@ -4,15 +4,17 @@
 // keyer (session.winKey), which keeps the link and the settings whether or not the window is
 // loaded; unloading the window closes the link. No close box: Done writes WK.txt and hides it.
 
-#include <QDialog>
+#include "station/ui/DoneDialog.h"
 
-class KeyField;
 class QLabel;
 class QPushButton;
 class QRadioButton;
 class Session;
+namespace station::ui {
+class KeyField;
+}
 
-class frmWinKey : public QDialog {
+class frmWinKey : public station::ui::DoneDialog {
     Q_OBJECT
 public:
     explicit frmWinKey(Session& session, QWidget* parent = nullptr);
@@ -21,7 +23,7 @@ public:
     void Form_Load();
     void Form_Unload();
 
-    KeyField *txtWKComPort = nullptr, *txtWKWPM = nullptr, *txtWeight = nullptr, *txtLeadIn = nullptr,
+    station::ui::KeyField *txtWKComPort = nullptr, *txtWKWPM = nullptr, *txtWeight = nullptr, *txtLeadIn = nullptr,
              *txtTail = nullptr, *txtRatio = nullptr, *Text1 = nullptr;
     QRadioButton* modeOptions[4] = {};  // Iambic B, Iambic A, Ultimatic, Bug Keyer
     QRadioButton* pinOptions[4] = {};   // P5 Off P3 Key Out, P5 Key Out P3 Off, PTT, Tone
@@ -33,9 +35,6 @@ public slots:
     void cmdOpenWinkey_Click();
     void cmdCloseWinkey_Click();
     void cmdDone_Click();
-
-protected:
-    void reject() override {}  // no close box: Done is the way out
 
 private:
     void showState();

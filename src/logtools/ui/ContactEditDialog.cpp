@@ -3,16 +3,20 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "logtools/ui/KeyField.h"
+#include "logtools/TypeAhead.h"
+#include "logtools/ui/Marker.h"
 #include "platform/Platform.h"
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "station/KeyFilters.h"
-#include "station/Session.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/KeyField.h"
+#include "station/ui/WindowKit.h"
 
 using logtools::EditKind;
-using logtools::FieldState;
+using station::FieldState;
 
+using station::ui::KeyField;
 using station::ui::placeTwips;
 
 namespace {
@@ -22,13 +26,6 @@ constexpr int kMarkerLeft = 120, kMarkerWidth = 1320;
 constexpr int kCaptionLeft = 1560, kCaptionWidth = 1200;
 constexpr int kFieldLeft = 2880, kFieldWidth = 2160;
 constexpr int kFirstRowTop = 480, kRowPitch = 390;
-
-QLabel* marker(const QString& caption, QWidget* parent) {
-    auto* l = new QLabel(caption, parent);
-    l->setStyleSheet(QStringLiteral("color: white; background-color: rgb(128, 0, 0);"));
-    l->hide();
-    return l;
-}
 
 KeyField* field(const char* name, QWidget* parent) {
     auto* f = new KeyField(parent);
@@ -41,10 +38,8 @@ KeyField* field(const char* name, QWidget* parent) {
 ContactEditDialog::ContactEditDialog(Session& session, EditKind kind, std::function<void()> cmdDelete, QWidget* parent)
     : QDialog(parent), session_(session), kind_(kind), cmdDelete_(std::move(cmdDelete)) {
     setWindowTitle(QStringLiteral("Edit Contact Entry"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-    QFont design = font();
-    design.setPointSizeF(8.25);
-    setFont(design);
+    station::ui::FixedDialogWithCloseBox(*this);
+    station::ui::SetDesignFont(this, station::ui::DesignFace::System);
     const bool in = kind == EditKind::InState;
     txtEditCall = field("txtEditCall", this);
     txtEditCk = field("txtEditCk", this);
@@ -56,14 +51,15 @@ ContactEditDialog::ContactEditDialog(Session& session, EditKind kind, std::funct
     txtEditBnd = field("txtEditBnd", this);
     Text1 = field("Text1", this);
     if (in) Text3 = field("Text3", this);
-    const QString invalid = QStringLiteral("   Invalid!");
-    Label1 = marker(QStringLiteral("  Dupe!"), this);
-    Label2 = marker(invalid, this);
-    Label3 = marker(invalid, this);
-    Label6 = marker(invalid, this);
+    using logtools::ui::kInvalid;
+    using logtools::ui::Marker;
+    Label1 = Marker(this, QStringLiteral("  Dupe!"));
+    Label2 = Marker(this, kInvalid);
+    Label3 = Marker(this, kInvalid);
+    Label6 = Marker(this, kInvalid);
     if (in) {
-        Label7 = marker(invalid, this);
-        Label9 = marker(invalid, this);
+        Label7 = Marker(this, kInvalid);
+        Label9 = Marker(this, kInvalid);
     }
     cmdDone = new QPushButton(QStringLiteral("Done"), this);
     cmdDone->setObjectName(QStringLiteral("cmdDone"));

@@ -9,10 +9,12 @@
 
 #include "logtools/ContactEdit.h"
 
-class KeyField;
 class QLabel;
 class QPushButton;
 class Session;
+namespace station::ui {
+class KeyField;
+}
 
 class ContactEditDialog : public QDialog {
     Q_OBJECT
@@ -21,16 +23,16 @@ public:
     // contact being edited is deleted after "Are you sure?").
     ContactEditDialog(Session& session, logtools::EditKind kind, std::function<void()> cmdDelete, QWidget* parent);
 
-    KeyField* txtEditCall;
-    KeyField* txtEditCk;
-    KeyField* txtEditSec = nullptr;  // in-state County
-    KeyField* txtEditNum;
-    KeyField* txtEditPre;            // in-state SPC, out-of-state County
-    KeyField* txtEditDate;
-    KeyField* txtEditTime;
-    KeyField* txtEditBnd;            // the mode
-    KeyField* Text1;                 // the band
-    KeyField* Text3 = nullptr;       // in-state County Sent
+    station::ui::KeyField* txtEditCall;
+    station::ui::KeyField* txtEditCk;
+    station::ui::KeyField* txtEditSec = nullptr;  // in-state County
+    station::ui::KeyField* txtEditNum;
+    station::ui::KeyField* txtEditPre;            // in-state SPC, out-of-state County
+    station::ui::KeyField* txtEditDate;
+    station::ui::KeyField* txtEditTime;
+    station::ui::KeyField* txtEditBnd;            // the mode
+    station::ui::KeyField* Text1;                 // the band
+    station::ui::KeyField* Text3 = nullptr;       // in-state County Sent
     QLabel* Label1;                  // "  Dupe!"
     QLabel* Label2;                  // in-state SPC marker, out-of-state County marker
     QLabel* Label3;                  // Mode
@@ -45,8 +47,8 @@ public:
     void cmdDeleteDupe_Click();
 
     // The fields by role.
-    KeyField* countyField() const;
-    KeyField* spcField() const;
+    station::ui::KeyField* countyField() const;
+    station::ui::KeyField* spcField() const;
     QLabel* countyMarker() const;
     QLabel* spcMarker() const;
 
@@ -60,11 +62,11 @@ public:
 
 private:
     logtools::ContactEditFields fields() const;
-    void fail(KeyField* field, QLabel* marker);
+    void fail(station::ui::KeyField* field, QLabel* marker);
     void badCall();
-    void badDate(KeyField* field);
-    void badTime(KeyField* field);
-    void Cap2Field(KeyField* field);
+    void badDate(station::ui::KeyField* field);
+    void badTime(station::ui::KeyField* field);
+    void Cap2Field(station::ui::KeyField* field);
 
     Session& session_;
     logtools::EditKind kind_;

@@ -8,7 +8,7 @@
 #include "logtools/CountyMapPainter.h"
 #include "logtools/ui/RgbImageQt.h"
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
 
 namespace {

@@ -12,8 +12,9 @@
 
 #include "logtools/CabrilloSubmission.h"
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/WindowKit.h"
 
 using station::ui::placeTwips;
 
@@ -62,10 +63,8 @@ QLineEdit* field(const char* name, QWidget* parent) {
 
 DECabrilloIn::DECabrilloIn(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setWindowTitle(QStringLiteral("Summary Sheet Information"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-    QFont design = font();
-    design.setPointSizeF(8.25);
-    setFont(design);
+    station::ui::FixedDialogWithCloseBox(*this);
+    station::ui::SetDesignFont(this, station::ui::DesignFace::System);
     Text5 = field("Text5", this);
     Text6 = field("Text6", this);
     Text7 = field("Text7", this);

@@ -6,8 +6,8 @@
 #include "logtools/ui/DEEditInfrm.h"
 #include "logtools/ui/DEEditOut.h"
 #include "platform/Platform.h"
+#include "session/Session.h"
 #include "station/LogStore.h"
-#include "station/Session.h"
 
 namespace logtools::ui {
 

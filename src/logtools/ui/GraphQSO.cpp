@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
 #include "station/ui/WindowFrame.h"
 

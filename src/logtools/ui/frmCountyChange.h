@@ -5,11 +5,13 @@
 #include <QDialog>
 #include <functional>
 
-class KeyField;
 class QLabel;
 class QPushButton;
 class Session;
 class frmCountyChangeRover;
+namespace station::ui {
+class KeyField;
+}
 
 class frmCountyChange : public QDialog {
     Q_OBJECT
@@ -19,7 +21,7 @@ public:
     frmCountyChange(Session& session, std::function<frmCountyChangeRover*()> rover, QWidget* parent = nullptr);
 
     QLabel* Label1;
-    KeyField* Text1;
+    station::ui::KeyField* Text1;
     QLabel* Label2;
     QPushButton* Command1;
     QPushButton* cmdMultipleCounties;

@@ -6,19 +6,21 @@
 #include <QPushButton>
 
 #include "logtools/RoverCountyLine.h"
-#include "logtools/ui/KeyField.h"
+#include "logtools/TypeAhead.h"
+#include "logtools/ui/Marker.h"
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/KeyField.h"
+#include "station/ui/WindowKit.h"
 
+using station::ui::KeyField;
 using station::ui::placeTwips;
 
 frmCountyChangeRover::frmCountyChangeRover(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setWindowTitle(QStringLiteral("County Change for Rovers"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-    QFont design = font();
-    design.setPointSizeF(8.25);
-    setFont(design);
+    station::ui::FixedDialogWithCloseBox(*this);
+    station::ui::SetDesignFont(this, station::ui::DesignFace::System);
     // Laid out in twips on the reference screen; scaled when the dialog loads.
     placeTwips(this, 0, 0, 5160, 4560);
     Label1 = new QLabel(QStringLiteral("Please enter your current counties.  Click on listed counties to remove."), this);
@@ -33,10 +35,8 @@ frmCountyChangeRover::frmCountyChangeRover(Session& session, QWidget* parent) : 
     Text1 = new KeyField(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     placeTwips(Text1, 240, 3420, 2760, 315);
-    Label2 = new QLabel(QStringLiteral("   Invalid!"), this);
-    Label2->setStyleSheet(QStringLiteral("color: white; background-color: rgb(128, 0, 0);"));
+    Label2 = logtools::ui::Marker(this, logtools::ui::kInvalid);
     placeTwips(Label2, 3120, 3420, 1200, 315);
-    Label2->hide();
     Command1 = new QPushButton(QStringLiteral("&Done"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     placeTwips(Command1, 3120, 3900, 1200, 375);
@@ -45,7 +45,7 @@ frmCountyChangeRover::frmCountyChangeRover(Session& session, QWidget* parent) : 
 
     std::vector<std::string> names;
     for (const auto& row : session_.counties.rows) names.push_back(row.Name);
-    Text1->KeyPress = [this, names](logtools::FieldState& s, int16_t& key) {
+    Text1->KeyPress = [this, names](station::FieldState& s, int16_t& key) {
         if (key == 13) {
             key = 0;
             if (ValidateRoverCounty()) {

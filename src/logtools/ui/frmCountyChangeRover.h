@@ -5,11 +5,13 @@
 
 #include <QDialog>
 
-class KeyField;
 class QLabel;
 class QListWidget;
 class QPushButton;
 class Session;
+namespace station::ui {
+class KeyField;
+}
 
 class frmCountyChangeRover : public QDialog {
     Q_OBJECT
@@ -19,7 +21,7 @@ public:
     QLabel* Label1;
     QListWidget* List1;
     QLabel* Label3;
-    KeyField* Text1;
+    station::ui::KeyField* Text1;
     QLabel* Label2;
     QPushButton* Command1;
 

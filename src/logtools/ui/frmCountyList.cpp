@@ -6,8 +6,9 @@
 #include <cmath>
 
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/WindowKit.h"
 
 using station::ui::placeTwips;
 
@@ -20,10 +21,8 @@ constexpr double kColumnWidth = 1300;
 frmCountyList::frmCountyList(Session& session, QLineEdit* txtSec, QWidget* parent)
     : QDialog(parent), session_(session), txtSec_(txtSec) {
     setWindowTitle(QStringLiteral("County List"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-    QFont design = font();
-    design.setPointSizeF(8.25);
-    setFont(design);
+    station::ui::FixedDialogWithCloseBox(*this);
+    station::ui::SetDesignFont(this, station::ui::DesignFace::System);
     placeTwips(this, 0, 0, kDesignWidth, kDesignHeight);
     ListView1 = new QTreeWidget(this);
     ListView1->setObjectName(QStringLiteral("ListView1"));

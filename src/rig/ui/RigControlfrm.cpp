@@ -10,19 +10,20 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "logging/Text.h"
 #include "platform/qt/Text.h"
 #include "rig/RigControl.h"
 #include "rig/RigTypeTable.h"
-#include "rig/ui/RigWindowStyle.h"
 #include "rig/ui/frmFrequencyTest.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
-#include "window/BandSwitch.h"
+#include "station/ui/WindowKit.h"
 
+using logging::SameText;
 using platform::qt::fromQ;
 using platform::qt::toQ;
-using rig::ui::place;
-using window::SameText;
+using station::ui::Pixels;
+using station::ui::place;
 
 namespace {
 // The client area on the 9600 x 7200 twip reference, in design pixels of 15 twips.
@@ -31,49 +32,32 @@ constexpr const char* kNoResponse = "No Response";
 constexpr const char* kCaption = " Rig Interface Setup";
 
 QRadioButton* option(QWidget* parent, const char* name, const char* caption, int x, int y, int w) {
-    auto* b = new QRadioButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    place(b, x, y, w, 20);
-    return b;
+    return station::ui::Option(parent, name, QString::fromLatin1(caption), Pixels(x, y, w, 20));
 }
 
 QGroupBox* frame(QWidget* parent, const char* name, const char* title, int x, int y, int w, int h) {
-    auto* f = new QGroupBox(QString::fromLatin1(title), parent);
-    f->setObjectName(QString::fromLatin1(name));
-    place(f, x, y, w, h);
-    return f;
+    return station::ui::Frame(parent, name, QString::fromLatin1(title), Pixels(x, y, w, h));
 }
 
 QLabel* label(QWidget* parent, const char* text, int x, int y, int w, int h = 18) {
-    auto* l = new QLabel(QString::fromLatin1(text), parent);
-    place(l, x, y, w, h);
-    return l;
+    return station::ui::Label(parent, QString::fromLatin1(text), Pixels(x, y, w, h));
 }
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption, int x, int y, int w) {
-    auto* b = new QPushButton(QString::fromLatin1(caption), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);  // Enter in a read string must not start a test
-    place(b, x, y, w, 24);
-    return b;
+    // Enter in a read string must not start a test.
+    return station::ui::Button(parent, name, QString::fromLatin1(caption), Pixels(x, y, w, 24));
 }
 
+// A reading of the radio: red on black, as the radio's own display.
 QLabel* reading(QWidget* parent, const char* name, int x, int y, int w) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(name));
+    auto* l = station::ui::Label(parent, {}, Pixels(x, y, w, 22), name);
     l->setTextFormat(Qt::PlainText);
     l->setStyleSheet(QStringLiteral("QLabel { color: #FF0000; background: #000000; padding-left: 2px; }"));
-    place(l, x, y, w, 22);
     return l;
 }
 
 QLabel* note(QWidget* parent, const char* name, const char* text, int x, int y, int w, int h) {
-    auto* l = new QLabel(QString::fromLatin1(text), parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(l, x, y, w, h);
-    return l;
+    return station::ui::WrappedLabel(parent, QString::fromLatin1(text), Pixels(x, y, w, h), name);
 }
 }  // namespace
 
@@ -93,7 +77,7 @@ void RigControlfrm::Group::select(const std::string& value) {
 RigControlfrm::RigControlfrm(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("RigControlfrm"));
     setWindowTitle(QString::fromLatin1(kCaption));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
+    station::ui::FixedDialogWithCloseBox(*this);
     buildControls();
 
     QPointer<RigControlfrm> self(this);
@@ -116,13 +100,11 @@ RigControlfrm::RigControlfrm(Session& session, QWidget* parent) : QDialog(parent
 RigControlfrm::~RigControlfrm() = default;
 
 void RigControlfrm::buildControls() {
-    rig::ui::SetDesignFont(this);
+    station::ui::SetDesignFont(this);
     place(this, 0, 0, kDesignWidth, kDesignHeight);
 
     label(this, "Select Rig:", 8, 4, 150);
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    place(List1, 8, 22, 150, 316);
+    List1 = station::ui::Control<QListWidget>(this, "List1", Pixels(8, 22, 150, 316));
 
     fraBaud = frame(this, "fraBaud", "Baud Rate (k):", 168, 2, 148, 88);
     optBaud12 = option(fraBaud, "optBaud12", "1.2", 8, 18, 44);
@@ -180,24 +162,17 @@ void RigControlfrm::buildControls() {
     optReallySlow = option(fraPoll, "optReallySlow", "10 Sec", 80, 40, 70);
     poll_.buttons = {{optPollFast, "F"}, {optPollMed, "M"}, {optPollSlow, "S"}, {optReallySlow, "R"}};
 
-    chkFrequency = new QCheckBox(QStringLiteral("Use Frequency"), this);
-    chkFrequency->setObjectName(QStringLiteral("chkFrequency"));
-    place(chkFrequency, 168, 166, 116, 20);
-    chkConvToHex = new QCheckBox(QStringLiteral("Convert to Hex"), this);
-    chkConvToHex->setObjectName(QStringLiteral("chkConvToHex"));
-    place(chkConvToHex, 290, 166, 122, 20);
-    ChkConvHex = new QCheckBox(QStringLiteral("Convert from Hex"), this);
-    ChkConvHex->setObjectName(QStringLiteral("ChkConvHex"));
-    place(ChkConvHex, 418, 166, 140, 20);
+    chkFrequency = station::ui::Control<QCheckBox>(this, "chkFrequency", Pixels(168, 166, 116, 20));
+    chkFrequency->setText(QStringLiteral("Use Frequency"));
+    chkConvToHex = station::ui::Control<QCheckBox>(this, "chkConvToHex", Pixels(290, 166, 122, 20));
+    chkConvToHex->setText(QStringLiteral("Convert to Hex"));
+    ChkConvHex = station::ui::Control<QCheckBox>(this, "ChkConvHex", Pixels(418, 166, 140, 20));
+    ChkConvHex->setText(QStringLiteral("Convert from Hex"));
 
     label(this, "String to read frequency:", 168, 192, 136);
-    txtFreq = new QLineEdit(this);
-    txtFreq->setObjectName(QStringLiteral("txtFreq"));
-    place(txtFreq, 306, 190, 176, 22);
+    txtFreq = station::ui::Control<QLineEdit>(this, "txtFreq", Pixels(306, 190, 176, 22));
     label(this, "String to read mode:", 168, 218, 136);
-    txtMode = new QLineEdit(this);
-    txtMode->setObjectName(QStringLiteral("txtMode"));
-    place(txtMode, 306, 216, 176, 22);
+    txtMode = station::ui::Control<QLineEdit>(this, "txtMode", Pixels(306, 216, 176, 22));
 
     Command1 = button(this, "Command1", "Test", 490, 189, 60);
     Command2 = button(this, "Command2", "End Test", 556, 189, 60);
@@ -207,13 +182,10 @@ void RigControlfrm::buildControls() {
     lblFreq = reading(this, "lblFreq", 228, 244, 88);
     label(this, "Mode:", 322, 246, 34);
     lblMode = reading(this, "lblMode", 356, 244, 80);
-    Label9 = label(this, "Should be PH or CW", 440, 246, 104);
-    Label9->setObjectName(QStringLiteral("Label9"));
-    Label2 = new QLabel(QStringLiteral("Polling Rig"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label9 = station::ui::Label(this, QStringLiteral("Should be PH or CW"), Pixels(440, 246, 104, 18), "Label9");
+    Label2 = station::ui::Label(this, QStringLiteral("Polling Rig"), Pixels(548, 244, 68, 22), "Label2");
     Label2->setAlignment(Qt::AlignCenter);
     Label2->setStyleSheet(QStringLiteral("QLabel { color: #FFFFFF; background: #0000FF; }"));
-    place(Label2, 548, 244, 68, 22);
     label(this, "Unprocessed data returned:", 168, 272, 140);
     lblUnProcess = reading(this, "lblUnProcess", 310, 270, 306);
 
@@ -290,10 +262,7 @@ void RigControlfrm::buildControls() {
 
 void RigControlfrm::Form_Load() {
     // Fitted to the work area; fonts follow the screen's width, at most 1.5 times.
-    const auto screen = session_.platform.screen.screenTwips();
-    station::ScaleChoices choices = station::ui::DialogScaleChoices();
-    choices.fontWidthRatio = screen.width / station::kDesignScreenWidth;
-    station::ui::ScaleFormToArea(*this, session_, session_.platform.screen.workAreaTwips(), choices);
+    station::ui::ScaleToWorkArea(*this, session_);
     setFixedSize(size());
 
     List1->clear();

@@ -9,9 +9,9 @@
 
 #include "platform/qt/Text.h"
 #include "rig/PrivilegesChart.h"
-#include "rig/ui/RigWindowStyle.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/WindowKit.h"
 
 using platform::qt::toQ;
 
@@ -55,8 +55,8 @@ QLabel* chartLabel(QWidget* parent, const QString& name, const rig::ChartRect& r
 frmBandPlan::frmBandPlan(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("frmBandPlan"));
     setWindowTitle(QStringLiteral("Frequency Privileges"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-    rig::ui::SetDesignFont(this);
+    station::ui::FixedDialogWithCloseBox(*this);
+    station::ui::SetDesignFont(this);
     auto add = [this](QWidget* w, const char* name, double x, double y, double width, double height, double font) {
         w->setObjectName(QString::fromLatin1(name));
         design_.push_back({w, {x, y, width, height, font}});

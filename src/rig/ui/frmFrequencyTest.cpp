@@ -10,23 +10,19 @@
 #include "rig/RawCommand.h"
 #include "rig/RigControl.h"
 #include "rig/RigTune.h"
-#include "rig/ui/RigWindowStyle.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/WindowKit.h"
 
 using platform::qt::fromQ;
-using rig::ui::place;
+using station::ui::Pixels;
+using station::ui::place;
 
 namespace {
 constexpr const char* kCaption = "Test Change Frequency Function";
 
 QLabel* note(QWidget* parent, const char* name, const char* text, int x, int y, int w, int h) {
-    auto* l = new QLabel(QString::fromLatin1(text), parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(l, x, y, w, h);
-    return l;
+    return station::ui::WrappedLabel(parent, QString::fromLatin1(text), Pixels(x, y, w, h), name);
 }
 
 std::string trimmed(const std::string& s) {
@@ -39,8 +35,8 @@ std::string trimmed(const std::string& s) {
 frmFrequencyTest::frmFrequencyTest(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("frmFrequencyTest"));
     setWindowTitle(QString::fromLatin1(kCaption));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-    rig::ui::SetDesignFont(this);
+    station::ui::FixedDialogWithCloseBox(*this);
+    station::ui::SetDesignFont(this);
     place(this, 0, 0, 440, 262);
     Label1 = note(this, "Label1",
                   "Please use the text box below to enter a complete command to send to your radio.  The default "
@@ -50,37 +46,23 @@ frmFrequencyTest::frmFrequencyTest(Session& session, QWidget* parent) : QDialog(
                   "If your radio requires a hexidecimal format, please enter in the format of XX XX XX (using spaces "
                   "between each two digits) and click the Convert to Hex check box below.",
                   8, 44, 424, 50);
-    Text1 = new QLineEdit(QStringLiteral("FA00028475000;"), this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    place(Text1, 8, 98, 200, 22);
-    Check1 = new QCheckBox(QStringLiteral("Convert to Hex"), this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    place(Check1, 216, 99, 116, 20);
-    Command1 = new QPushButton(QStringLiteral("Send"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAutoDefault(false);
-    place(Command1, 340, 97, 92, 24);
+    Text1 = station::ui::Control<QLineEdit>(this, "Text1", Pixels(8, 98, 200, 22));
+    Text1->setText(QStringLiteral("FA00028475000;"));
+    Check1 = station::ui::Control<QCheckBox>(this, "Check1", Pixels(216, 99, 116, 20));
+    Check1->setText(QStringLiteral("Convert to Hex"));
+    Command1 = station::ui::Button(this, "Command1", QStringLiteral("Send"), Pixels(340, 97, 92, 24));
     Label3 = note(this, "Label3",
                   "When a command works with your radio, please pass it on together with the frequency it set, so "
                   "that your radio can be supported.",
                   8, 126, 424, 34);
-    Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
-    place(Line1, 8, 164, 424, 2);
+    Line1 = station::ui::Line(this, "Line1", Qt::Horizontal, Pixels(8, 164, 424, 2));
     Label4 = note(this, "Label4",
                   "Most Elecrafts, Icoms, Kenwoods and Yaesus are now supported. For any supported radio, you should "
                   "be able to enter a frequency in Mhz, click send and your radio should switch to the specified "
                   "frequency.",
                   8, 172, 424, 50);
-    Text2 = new QLineEdit(this);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    place(Text2, 8, 228, 200, 22);
-    Command2 = new QPushButton(QStringLiteral("Send"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setAutoDefault(false);
-    place(Command2, 340, 227, 92, 24);
+    Text2 = station::ui::Control<QLineEdit>(this, "Text2", Pixels(8, 228, 200, 22));
+    Command2 = station::ui::Button(this, "Command2", QStringLiteral("Send"), Pixels(340, 227, 92, 24));
     connect(Command1, &QPushButton::clicked, this, &frmFrequencyTest::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmFrequencyTest::Command2_Click);
     Form_Load();

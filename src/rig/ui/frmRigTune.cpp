@@ -9,36 +9,29 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "logging/Text.h"
 #include "platform/qt/Text.h"
 #include "rig/RigControl.h"
 #include "rig/RigTune.h"
-#include "rig/ui/RigWindowStyle.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/FormResize.h"
-#include "window/BandSwitch.h"
+#include "station/ui/WindowKit.h"
 
 using platform::qt::fromQ;
 using platform::qt::toQ;
-using rig::ui::place;
+using station::ui::Pixels;
+using station::ui::place;
 
 namespace {
 constexpr int kDesignWidth = 404, kDesignHeight = 304;
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, int x, int y, int w) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    place(b, x, y, w, 22);
-    return b;
+    return station::ui::Button(parent, name, caption, Pixels(x, y, w, 22));
 }
 
 QFrame* line(QWidget* parent, int index, int y) {
-    auto* l = new QFrame(parent);
-    l->setObjectName(QStringLiteral("Line%1").arg(index));
-    l->setFrameShape(QFrame::HLine);
-    l->setFrameShadow(QFrame::Sunken);
-    place(l, 8, y, kDesignWidth - 16, 2);
-    return l;
+    return station::ui::Line(parent, QStringLiteral("Line%1").arg(index), Qt::Horizontal,
+                             Pixels(8, y, kDesignWidth - 16, 2));
 }
 
 std::string text(const QLineEdit* field) { return fromQ(field->text()); }
@@ -55,8 +48,8 @@ int typedCode(const QKeyEvent* e) {
 frmRigTune::frmRigTune(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
     setObjectName(QStringLiteral("frmRigTune"));
     setWindowTitle(QStringLiteral(" Change Frequency and Mode (Ctrl G (Go))"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-    rig::ui::SetDesignFont(this);
+    station::ui::FixedDialogWithCloseBox(*this);
+    station::ui::SetDesignFont(this);
     place(this, 0, 0, kDesignWidth, kDesignHeight);
 
     const auto& presets = rig::BandPresets();
@@ -76,17 +69,12 @@ frmRigTune::frmRigTune(Session& session, QWidget* parent) : QDialog(parent), ses
         connect(*modeButtons[i], &QPushButton::clicked, this, [this, mode] { ChangeModeTo(mode); });
     }
     Line[1] = line(this, 2, 96);
-    Label1 = new QLabel(QStringLiteral("Frequency in MHz:"), this);
-    place(Label1, 12, 106, 104, 16);
-    txtFreq = new QLineEdit(this);
-    txtFreq->setObjectName(QStringLiteral("txtFreq"));
-    place(txtFreq, 118, 104, 150, 20);
+    Label1 = station::ui::Label(this, QStringLiteral("Frequency in MHz:"), Pixels(12, 106, 104, 16));
+    txtFreq = station::ui::Control<QLineEdit>(this, "txtFreq", Pixels(118, 104, 150, 20));
     Command1 = button(this, QStringLiteral("Command1"), QStringLiteral("&Go"), 276, 103, 60);
     Line[2] = line(this, 3, 132);
-    Label2 = new QLabel(QStringLiteral(" UP"), this);
-    place(Label2, 12, 141, 40, 16);
-    Label3 = new QLabel(QStringLiteral(" Down"), this);
-    place(Label3, 12, 167, 40, 16);
+    Label2 = station::ui::Label(this, QStringLiteral(" UP"), Pixels(12, 141, 40, 16));
+    Label3 = station::ui::Label(this, QStringLiteral(" Down"), Pixels(12, 167, 40, 16));
     // Left to right: 1 MHz, 5 KHz, 1 KHz, 100 Hz, 10 Hz; even indexes up, odd ones down.
     const int column[] = {4, 4, 0, 0, 1, 1, 2, 2, 3, 3};
     const auto& steps = rig::TuneSteps();
@@ -97,29 +85,22 @@ frmRigTune::frmRigTune(Session& session, QWidget* parent) : QDialog(parent), ses
         connect(cmdTune[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { cmdTune_Click(i); });
     }
     Line[3] = line(this, 4, 192);
-    chkScan = new QCheckBox(QStringLiteral("Scan"), this);
-    chkScan->setObjectName(QStringLiteral("chkScan"));
-    place(chkScan, 12, 200, 64, 18);
-    Label4 = new QLabel(QStringLiteral("From:"), this);
-    place(Label4, 84, 201, 36, 16);
-    txtFrom = new QLineEdit(QStringLiteral("1.8"), this);
-    txtFrom->setObjectName(QStringLiteral("txtFrom"));
-    place(txtFrom, 122, 199, 90, 20);
-    Label5 = new QLabel(QStringLiteral("To:"), this);
-    place(Label5, 226, 201, 24, 16);
-    txtTo = new QLineEdit(QStringLiteral("54"), this);
-    txtTo->setObjectName(QStringLiteral("txtTo"));
-    place(txtTo, 252, 199, 90, 20);
-    Frame1 = new QGroupBox(QStringLiteral("Scan Steps"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    place(Frame1, 12, 224, 380, 44);
+    chkScan = station::ui::Control<QCheckBox>(this, "chkScan", Pixels(12, 200, 64, 18));
+    chkScan->setText(QStringLiteral("Scan"));
+    Label4 = station::ui::Label(this, QStringLiteral("From:"), Pixels(84, 201, 36, 16));
+    txtFrom = station::ui::Control<QLineEdit>(this, "txtFrom", Pixels(122, 199, 90, 20));
+    txtFrom->setText(QStringLiteral("1.8"));
+    Label5 = station::ui::Label(this, QStringLiteral("To:"), Pixels(226, 201, 24, 16));
+    txtTo = station::ui::Control<QLineEdit>(this, "txtTo", Pixels(252, 199, 90, 20));
+    txtTo->setText(QStringLiteral("54"));
+    Frame1 = station::ui::Frame(this, "Frame1", QStringLiteral("Scan Steps"), Pixels(12, 224, 380, 44));
     // Left to right: 2.5 KHz (Option5), 500 Hz, 100 Hz, 30 Hz, 10 Hz (Option1 .. Option4).
     const auto& scanSteps = rig::ScanSteps();
     const int slot[] = {1, 2, 3, 4, 0};
     for (int i = 0; i < 5; ++i) {
-        Option[static_cast<size_t>(i)] = new QRadioButton(toQ(scanSteps[static_cast<size_t>(i)].caption), Frame1);
-        Option[static_cast<size_t>(i)]->setObjectName(toQ(scanSteps[static_cast<size_t>(i)].name));
-        place(Option[static_cast<size_t>(i)], 8 + slot[i] * 74, 18, 72, 18);
+        const auto& step = scanSteps[static_cast<size_t>(i)];
+        Option[static_cast<size_t>(i)] =
+            station::ui::Option(Frame1, toQ(step.name), toQ(step.caption), Pixels(8 + slot[i] * 74, 18, 72, 18));
     }
     Option[rig::kDefaultScanStep]->setChecked(true);
     cmdDone = button(this, QStringLiteral("cmdDone"), QStringLiteral("&Done"), 172, 276, 60);
@@ -160,7 +141,7 @@ double frmRigTune::ScanStep() const {
 
 void frmRigTune::Command1_Click() {
     const auto mhz = rig::ParseNumber(text(txtFreq));
-    if (!mhz || window::SameText(session_.rig.RigType(), "None")) return;
+    if (!mhz || logging::SameText(session_.rig.RigType(), "None")) return;
     // A frequency the rig refuses ends the scan before the message opens: the message box runs
     // the event loop, where the scan would go on into a box for every step.
     if (chkScan->isChecked() && !session_.rig.FrequencyRefusal(*mhz).empty()) stopScan();

@@ -8,16 +8,27 @@
 // keep reaching the logging window's spot panel. Everything a source receives goes through the
 // session's spot receiver, which cuts it into lines, drops repeats and posts the spots.
 // Decisions that are not about widgets come from src/spots/ (SpotSetupRules, AgwTraffic,
-// TelnetErrors, SpotSettings).
+// TelnetErrors, SpotSettings); the three sources are feeds of src/spots/ (TncFeed, TelnetFeed,
+// AgwFeed) that the window owns and opens with its settings.
+//
+// The code is split by concern:
+//   PacketSpotfrm.cpp          load and settings, the source list and its enabling, Open Port,
+//                              Close Port, Done, unload
+//   PacketSpotfrmControls.cpp  the controls and their layout
+//   PacketSpotfrmDisplay.cpp   the receive display, the send box and the tick
+//   PacketSpotfrmKeys.cpp      the window's keys (TNC command mode, Esc, Enter)
+//   PacketSpotfrmOptions.h     the serial option groups: their values, setting and reading them
 
 #include <QDialog>
 #include <array>
 #include <memory>
 #include <string>
 
-#include "spots/AgwLink.h"
+#include "spots/AgwFeed.h"
 #include "spots/SpotSettings.h"
-#include "spots/TelnetFilter.h"
+#include "spots/SpotSetupRules.h"
+#include "spots/TelnetFeed.h"
+#include "spots/TncFeed.h"
 
 class QCheckBox;
 class QFrame;
@@ -31,14 +42,12 @@ class QRadioButton;
 class Session;
 
 namespace platform {
-class SerialLine;
-class TcpClient;
 class Timer;
 }  // namespace platform
 
 namespace spots::ui {
 
-class PacketSpotfrm : public QDialog {
+class PacketSpotfrm : public QDialog, private SpotFeedHost {
     Q_OBJECT
 public:
     explicit PacketSpotfrm(Session& session, QWidget* parent = nullptr);
@@ -63,7 +72,7 @@ public:
     // The receive display's text, with its CR LF line ends.
     const std::string& displayText() const { return display_; }
     const std::string& SpotSource() const { return spotSource_; }
-    const std::string& ConnectedStation() const { return connectedStation_; }
+    const std::string& ConnectedStation() const { return agw_->ConnectedStation(); }
     bool timerRunning() const;
     // The settings as Done stores them.
     PackSpotSettings settings() const;
@@ -109,7 +118,6 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     bool event(QEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
 
 private:
     void buildControls();
@@ -128,28 +136,27 @@ private:
     void showDisplay();
 
     void Timer1_Timer();
+    // The feed of a source; none for "None".
+    SpotFeed* feed(SpotSourceKind kind);
 
-    // TNC on a serial port.
+    // Opening the chosen source.
     void ReadCommSettings();
-    void OpenTNCPort();
-    void PollTNC();
-    void tncFailed();
-    // The TNC's serial device went away while open (a pulled adapter).
-    void tncLost();
-
-    // Telnet DX cluster.
     void ConnectTelnet();
-    void SendTelnet(const std::string& text);
-    void Winsock1_DataArrival();
-    void Winsock1_Error(int number);
-    void telnetClosedByServer();
-
-    // AGW packet engine.
     void StartAGW();
-    void PollAGW();
-    void SendAGW(const std::string& text);
-    void agwStartFailed(const std::string& why);
     void txtSent_Change();
+
+    // What the feeds ask of the window.
+    void note(const std::string& text) override { append(text); }
+    void received(const std::string& text) override { appendReceived(text); }
+    void restartDisplay(const std::string& text) override { setDisplay(text); }
+    void closePort() override { Command2_Click(); }
+    void stopListening() override;
+    void startTick() override;
+    void stopTick() override;
+    bool tickRunning() const override { return timerRunning(); }
+    void comeIntoView() override;
+    void setCaption(const std::string& caption) override;
+    bool dxOnly() const override;
 
     Session& session_;
     std::string spotSource_;
@@ -157,17 +164,15 @@ private:
     std::string tncBaud_, tncParity_, tncDataBits_, tncStopBits_, tncPower_;
     uint8_t tncHandshake_ = 0;
     bool loadingSettings_ = false;
-    std::string connectedStation_;
     std::string display_;
     bool sendingAgw_ = false;
-    const QEvent* lastKey_ = nullptr;
-    QLabel* chkDXCaption_ = nullptr;  // the key event a control has just seen
+    const QEvent* lastKey_ = nullptr;  // the key event a control has just seen
+    QLabel* chkDXCaption_ = nullptr;
 
     std::unique_ptr<platform::Timer> timer1_;
-    std::unique_ptr<platform::SerialLine> comComm1_;
-    std::unique_ptr<platform::TcpClient> winsock1_;
-    TelnetFilter telnetFilter_;
-    std::unique_ptr<AgwLink> agw_;
+    std::unique_ptr<TncFeed> tnc_;
+    std::unique_ptr<TelnetFeed> telnet_;
+    std::unique_ptr<AgwFeed> agw_;
 };
 
 // Registers the spotting setup window with the logging window's tool-window registry.

@@ -12,9 +12,9 @@
 #include <cmath>
 
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "station/ui/WindowFrame.h"
-#include "window/ui/ControlStyle.h"
+#include "station/ui/WindowKit.h"
 #include "window/ui/ToolWindows.h"
 
 namespace spots::ui {
@@ -102,7 +102,7 @@ void SpectrumMap::FitSpectrumMap() {
     layout_ = LayoutSpectrumMap(session_.platform.screen.screenTwips(), session_.platform.screen.workAreaTwips());
     const double tpp = twipsPerPixel();
     applyWindowGeometry();
-    const QFont font = window::ui::ControlFont(static_cast<float>(layout_.labelFontPt), false);
+    const QFont font = station::ui::ControlFont(static_cast<float>(layout_.labelFontPt), false);
     for (int k = 0; k < kSpectrumRows; ++k) {
         const auto row = static_cast<size_t>(k);
         Place(lblHFSpots[row], layout_.strips[row], tpp);

@@ -4,31 +4,28 @@
 #include <QPushButton>
 
 #include "platform/qt/Text.h"
-#include "station/Session.h"
-#include "station/ui/CloseBox.h"
+#include "station/Station.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/WindowKit.h"
 
-using station::ui::placeTwips;
+using station::ui::Twips;
 
-Form5::Form5(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
-    setObjectName("Form5");
-    setWindowTitle("Help Page");
-    station::ui::NoCloseBox(*this, [this] { Command1_Click(); });
+Form5::Form5(station::Station& station, QWidget* parent)
+    : DoneDialog({"Form5", QStringLiteral("Help Page"), station::ui::DesignFace::System, Twips(0, 0, 7725, 6000)},
+                 [this] { Command1_Click(); }, parent),
+      station_(station) {
     setStyleSheet("Form5 { background-color: #000040; }");
-    QFont design = font();
-    design.setPointSizeF(8.25);
-    setFont(design);
-    placeTwips(this, 0, 0, 7725, 6000);
 
-    Command1 = new QPushButton("Close", this);
-    placeTwips(Command1, 3240, 5400, 1215, 375);
+    // Not Button(): this Close stays an auto-default button, as the page was designed.
+    Command1 = station::ui::Control<QPushButton>(this, {}, Twips(3240, 5400, 1215, 375));
+    Command1->setText(QStringLiteral("Close"));
     QFont buttonFont("Arial");
     buttonFont.setBold(true);
     buttonFont.setPointSizeF(8.25);
     Command1->setFont(buttonFont);
 
-    Text1 = new QPlainTextEdit("Text1", this);
-    placeTwips(Text1, 240, 240, 7215, 4935);
+    Text1 = station::ui::Control<QPlainTextEdit>(this, {}, Twips(240, 240, 7215, 4935));
+    Text1->setPlainText(QStringLiteral("Text1"));
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -48,10 +45,10 @@ void Form5::Form_Load() {
     choices.windowFont = station::ScaleChoices::WindowFont::WidthRatio;
     choices.kinds = {station::ControlKind::Label, station::ControlKind::TextBox, station::ControlKind::CommandButton,
                      station::ControlKind::ListBox, station::ControlKind::Image, station::ControlKind::Line};
-    station::ui::ScaleFormSelf(*this, session_, choices);
+    station::ui::ScaleFormSelf(*this, station_, choices);
     Text1->clear();
     // A missing or unreadable help file leaves the page empty, without a message.
-    auto bytes = session_.platform.files.readAll(session_.programFile("ReadSQSO.txt"));
+    auto bytes = station_.platform.files.readAll(station_.programFile("ReadSQSO.txt"));
     if (!bytes) return;
     QString text = platform::qt::toQ(*bytes);
     text.replace("\r\n", "\n");
@@ -61,8 +58,8 @@ void Form5::Form_Load() {
 
 void Form5::Command1_Click() { hide(); done(QDialog::Accepted); }
 
-void Form5::showHelp(Session& session, QWidget* parent) {
-    Form5 page(session, parent);
+void Form5::showHelp(station::Station& station, QWidget* parent) {
+    Form5 page(station, parent);
     page.Form_Load();
     page.Command1->setFocus();
     page.exec();

@@ -1,28 +1,27 @@
 #pragma once
 // The help page: shows ReadSQSO.txt of the program folder, read afresh at each opening.
+// "Close" is the only way out: Escape does not close the page.
 
-#include <QDialog>
+#include "station/ui/DoneDialog.h"
 
 class QPlainTextEdit;
 class QPushButton;
-class Session;
+namespace station {
+class Station;
+}
 
-class Form5 : public QDialog {
+class Form5 : public station::ui::DoneDialog {
     Q_OBJECT
 public:
-    explicit Form5(Session& session, QWidget* parent = nullptr);
+    explicit Form5(station::Station& station, QWidget* parent = nullptr);
     void Form_Load();
     void Command1_Click();
     // Creates the page, shows it modally and unloads it when it closes.
-    static void showHelp(Session& session, QWidget* parent);
+    static void showHelp(station::Station& station, QWidget* parent);
 
     QPlainTextEdit* Text1 = nullptr;
     QPushButton* Command1 = nullptr;
 
-public slots:
-    // "Close" is the only way out: Escape does not close the page.
-    void reject() override {}
-
 private:
-    Session& session_;
+    station::Station& station_;
 };

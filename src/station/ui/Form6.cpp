@@ -4,8 +4,9 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "station/Session.h"
+#include "station/Station.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/WindowKit.h"
 
 using station::ui::placeTwips;
 
@@ -23,22 +24,13 @@ void setTextColor(QLabel* label, int32_t bgr) {
     p.setColor(QPalette::WindowText, colorFromBgr(bgr, label));
     label->setPalette(p);
 }
-
-QFrame* line(QWidget* parent, QFrame::Shape shape) {
-    auto* f = new QFrame(parent);
-    f->setFrameShape(shape);
-    f->setFrameShadow(QFrame::Sunken);
-    return f;
-}
 }  // namespace
 
-Form6::Form6(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
+Form6::Form6(station::Station& station, QWidget* parent) : QDialog(parent), station_(station) {
     setObjectName("Form6");
     setWindowTitle(" Modify Multiplier Color Selections");
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint);
-    QFont design = font();
-    design.setPointSizeF(8.25);
-    setFont(design);
+    station::ui::FixedDialogWithCloseBox(*this);
+    station::ui::SetDesignFont(this, station::ui::DesignFace::System);
     placeTwips(this, 0, 0, 5595, 2115);
 
     QFont sampleFont("Arial");
@@ -55,10 +47,8 @@ Form6::Form6(Session& session, QWidget* parent) : QDialog(parent), session_(sess
     Label1->setWordWrap(true);
     Label1->setFont(sampleFont);
     placeTwips(Label1, 3240, 840, 1935, 495);
-    Line2 = line(this, QFrame::VLine);
-    placeTwips(Line2, 2745, 0, 30, 1440);
-    Line1 = line(this, QFrame::HLine);
-    placeTwips(Line1, 120, 1425, 5400, 30);
+    Line2 = station::ui::Line(this, {}, Qt::Vertical, station::ui::Twips(2745, 0, 30, 1440));
+    Line1 = station::ui::Line(this, {}, Qt::Horizontal, station::ui::Twips(120, 1425, 5400, 30));
     Command6 = new QPushButton("Done", this);
     placeTwips(Command6, 2160, 1680, 1095, 375);
 
@@ -77,25 +67,25 @@ void Form6::Form_Load() {
     choices.kinds = {station::ControlKind::Label,   station::ControlKind::TextBox, station::ControlKind::CommandButton,
                      station::ControlKind::ListBox, station::ControlKind::CheckBox, station::ControlKind::Image,
                      station::ControlKind::Line};
-    station::ui::ScaleFormSelf(*this, session_, choices);
+    station::ui::ScaleFormSelf(*this, station_, choices);
     setFixedSize(size());
-    setTextColor(Label1, session_.profile.WorkedColor);
-    setTextColor(Label2, session_.profile.RemainingColor);
+    setTextColor(Label1, station_.profile.WorkedColor);
+    setTextColor(Label2, station_.profile.RemainingColor);
 }
 
 void Form6::pick(int32_t& color, QLabel* sample) {
     // The dialog starts from the current colour, so a cancel keeps it (never black).
     const int32_t start = color;
-    color = session_.platform.dialogs.colorDialog(start).value_or(start);
+    color = station_.platform.dialogs.colorDialog(start).value_or(start);
     setTextColor(sample, color);
 }
 
-void Form6::Command1_Click() { pick(session_.profile.RemainingColor, Label2); }
-void Form6::Command3_Click() { pick(session_.profile.WorkedColor, Label1); }
+void Form6::Command1_Click() { pick(station_.profile.RemainingColor, Label2); }
+void Form6::Command3_Click() { pick(station_.profile.WorkedColor, Label1); }
 void Form6::Command6_Click() { hide(); done(QDialog::Accepted); }
 
-void Form6::chooseColors(Session& session, QWidget* parent) {
-    Form6 chooser(session, parent);
+void Form6::chooseColors(station::Station& station, QWidget* parent) {
+    Form6 chooser(station, parent);
     chooser.Form_Load();
     chooser.exec();
 }

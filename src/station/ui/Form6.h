@@ -8,18 +8,20 @@
 class QFrame;
 class QLabel;
 class QPushButton;
-class Session;
+namespace station {
+class Station;
+}
 
 class Form6 : public QDialog {
     Q_OBJECT
 public:
-    explicit Form6(Session& session, QWidget* parent = nullptr);
+    explicit Form6(station::Station& station, QWidget* parent = nullptr);
     void Form_Load();
     void Command1_Click();  // "Remaining" colour
     void Command3_Click();  // "Worked" colour
     void Command6_Click();  // Done
     // Creates the chooser, shows it modally and unloads it when it closes.
-    static void chooseColors(Session& session, QWidget* parent);
+    static void chooseColors(station::Station& station, QWidget* parent);
 
     QPushButton* Command1 = nullptr;
     QLabel* Label2 = nullptr;
@@ -31,7 +33,7 @@ public:
 
 private:
     void pick(int32_t& color, QLabel* sample);
-    Session& session_;
+    station::Station& station_;
 };
 
 // A colour as the profile stores it (blue-green-red; a top-bit value names a system colour).

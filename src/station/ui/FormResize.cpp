@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "station/Station.h"
 #include "station/ui/WindowFrame.h"
 
 namespace station::ui {
@@ -113,8 +113,8 @@ void apply(QWidget& form, const Captured& c, const platform::TwipsRect& screen, 
     form.move(at);
 }
 
-void reportFailure(Session& session, const char* what) {
-    session.platform.dialogs.messageBox(what, platform::MsgButtons::OK, platform::MsgIcon::None, "Form Resize Error");
+void reportFailure(station::Station& station, const char* what) {
+    station.platform.dialogs.messageBox(what, platform::MsgButtons::OK, platform::MsgIcon::None, "Form Resize Error");
 }
 }  // namespace
 
@@ -149,28 +149,28 @@ ControlKind kindOf(const QWidget* w) {
     return ControlKind::Other;
 }
 
-void ScaleFormSelf(QWidget& form, Session& session, const ScaleChoices& choices) {
+void ScaleFormSelf(QWidget& form, station::Station& station, const ScaleChoices& choices) {
     try {
-        const auto screen = session.platform.screen.screenTwips();
+        const auto screen = station.platform.screen.screenTwips();
         Captured c = capture(form);
         ScaleForm(c.geometry, screen.width, screen.height, choices);
         apply(form, c, screen);
     } catch (const std::exception& e) {
-        reportFailure(session, e.what());
+        reportFailure(station, e.what());
     }
 }
 
-void ScaleFormToArea(QWidget& form, Session& session, const platform::TwipsRect& area, const ScaleChoices& choices) {
+void ScaleFormToArea(QWidget& form, station::Station& station, const platform::TwipsRect& area, const ScaleChoices& choices) {
     try {
         Captured c = capture(form);
         ScaleForm(c.geometry, area.width, area.height, choices);
         apply(form, c, area);
     } catch (const std::exception& e) {
-        reportFailure(session, e.what());
+        reportFailure(station, e.what());
     }
 }
 
-void ResizeForm(QWidget& form, Session& session) { ScaleFormSelf(form, session, ScaleChoices{}); }
+void ResizeForm(QWidget& form, station::Station& station) { ScaleFormSelf(form, station, ScaleChoices{}); }
 
 ScaleChoices DialogScaleChoices() {
     ScaleChoices choices;
@@ -180,9 +180,15 @@ ScaleChoices DialogScaleChoices() {
     return choices;
 }
 
-void ScaleDialogToScreen(QWidget& form, Session& session) { ScaleFormSelf(form, session, DialogScaleChoices()); }
+void ScaleToWorkArea(QWidget& form, station::Station& station) {
+    ScaleChoices choices = DialogScaleChoices();
+    choices.fontWidthRatio = station.platform.screen.screenTwips().width / kDesignScreenWidth;
+    ScaleFormToArea(form, station, station.platform.screen.workAreaTwips(), choices);
+}
 
-void ResizeFormTo(QWidget& form, Session& session, float newWidth, float newHeight, float designWidth,
+void ScaleDialogToScreen(QWidget& form, station::Station& station) { ScaleFormSelf(form, station, DialogScaleChoices()); }
+
+void ResizeFormTo(QWidget& form, station::Station& station, float newWidth, float newHeight, float designWidth,
                   float designHeight, uint8_t exactSize, float fontFactor, const std::string& fontName) {
     try {
         Captured c = capture(form);
@@ -198,7 +204,7 @@ void ResizeFormTo(QWidget& form, Session& session, float newWidth, float newHeig
         c.geometry.height -= c.geometry.frameHeight;
         apply(form, c, platform::TwipsRect{}, fontName, true);
     } catch (const std::exception& e) {
-        reportFailure(session, e.what());
+        reportFailure(station, e.what());
     }
 }
 

@@ -9,7 +9,9 @@
 #include "platform/Platform.h"
 #include "station/FormScaling.h"
 
-class Session;
+namespace station {
+class Station;
+}
 
 namespace station::ui {
 
@@ -21,19 +23,22 @@ void placeTwips(QWidget* widget, double left, double top, double width, double h
 ControlKind kindOf(const QWidget* widget);
 
 // Scales the window and its controls to the screen, 170 twips above the middle.
-void ResizeForm(QWidget& form, Session& session);
+void ResizeForm(QWidget& form, station::Station& station);
 // Sizes the window to an area and scales by the change of its client area (see ScaleFormTo);
 // a non-empty font name replaces every font's family.
-void ResizeFormTo(QWidget& form, Session& session, float newWidth, float newHeight, float designWidth,
+void ResizeFormTo(QWidget& form, station::Station& station, float newWidth, float newHeight, float designWidth,
                   float designHeight, uint8_t exactSize, float fontFactor, const std::string& fontName);
 // The steps of ResizeForm with a window's own choices.
-void ScaleFormSelf(QWidget& form, Session& session, const ScaleChoices& choices);
+void ScaleFormSelf(QWidget& form, station::Station& station, const ScaleChoices& choices);
 // The steps of ResizeForm with `area` (a part of the screen, such as the work area) in place of
 // the whole screen: the window is sized by the area's two ratios and centred in it.
-void ScaleFormToArea(QWidget& form, Session& session, const platform::TwipsRect& area, const ScaleChoices& choices);
+void ScaleFormToArea(QWidget& form, station::Station& station, const platform::TwipsRect& area, const ScaleChoices& choices);
 // The dialogs' common scaling: centred on the screen, controls by the two ratios, control
 // fonts by the width ratio but at most 1.5 times.
 ScaleChoices DialogScaleChoices();
-void ScaleDialogToScreen(QWidget& form, Session& session);
+void ScaleDialogToScreen(QWidget& form, station::Station& station);
+// The dialogs' scaling fitted to the work area (sized by its two ratios and centred in it), with
+// fonts still following the whole screen's width, at most 1.5 times.
+void ScaleToWorkArea(QWidget& form, station::Station& station);
 
 }  // namespace station::ui

@@ -7,14 +7,16 @@
 
 class QLabel;
 class QPushButton;
-class Session;
+namespace station {
+class Station;
+}
 class frmStationID;
 class frmTervakLogo;
 
 class frmSplash : public QWidget {
     Q_OBJECT
 public:
-    explicit frmSplash(Session& session, QWidget* parent = nullptr);
+    explicit frmSplash(station::Station& station, QWidget* parent = nullptr);
     void Form_Load();
     void Command1_Click();
 
@@ -30,5 +32,5 @@ public:
     frmStationID* setupWindow = nullptr;
 
 private:
-    Session& session_;
+    station::Station& station_;
 };

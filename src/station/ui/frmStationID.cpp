@@ -9,13 +9,13 @@
 #include <QRadioButton>
 #include <QTimer>
 
-#include "keying/CwSettings.h"
 #include "platform/qt/Text.h"
 #include "station/Profile.h"
-#include "station/Session.h"
+#include "station/Station.h"
 #include "station/StationSetup.h"
 #include "station/Tables.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/WindowKit.h"
 
 using platform::qt::fromQ;
 using platform::qt::toQ;
@@ -43,12 +43,10 @@ constexpr double kRowTop = 240, kRowStep = 390, kRowHeight = 300;
 constexpr double kLabelLeft = 120, kLabelWidth = 2520, kFieldLeft = 2700, kFieldWidth = 1800;
 }  // namespace
 
-frmStationID::frmStationID(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
+frmStationID::frmStationID(station::Station& station, QWidget* parent) : QDialog(parent), station_(station) {
     setObjectName("frmStationID");
     setWindowTitle(" Setup Information");
-    QFont design = font();
-    design.setPointSizeF(8.25);
-    setFont(design);
+    station::ui::SetDesignFont(this, station::ui::DesignFace::System);
     placeTwips(this, 0, 0, 8520, 5640);
 
     int row = 0;
@@ -178,9 +176,9 @@ void frmStationID::Text2_KeyPress(int16_t& k) {
     if (caret == 0) station::Cap3(k);
     if (k < 32) return;  // Enter, Backspace: no country continues with them
     const std::string typed = fromQ(field->text().left(caret)) + static_cast<char>(k);
-    const int row = station::CountryTypeAhead(session_.prefixes, typed);
+    const int row = station::CountryTypeAhead(station_.prefixes, typed);
     if (row < 0) return;
-    const auto& r = session_.prefixes.rows[static_cast<size_t>(row)];
+    const auto& r = station_.prefixes.rows[static_cast<size_t>(row)];
     // The completed name is spelled as the table spells it ("us" gives "USA", not "usA"): the
     // stored country goes to other programs through the shared preferences.
     field->setText(toQ(r.Country));
@@ -204,7 +202,7 @@ void frmStationID::Text8_KeyPress(int16_t& k) {
 void frmStationID::Text6_LostFocus() {
     const std::string text = fromQ(Text[6]->text());
     if (text.empty() || station::IsSetupNumber(text)) return;
-    session_.platform.dialogs.beep();
+    station_.platform.dialogs.beep();
     QTimer::singleShot(0, Text[6], [field = Text[6]] { field->setFocus(); });
 }
 
@@ -231,23 +229,23 @@ void frmStationID::optState_Click(int index) {
 }
 
 void frmStationID::Form_Load() {
-    station::ui::ResizeForm(*this, session_);
-    auto& p = session_.profile;
+    station::ui::ResizeForm(*this, station_);
+    auto& p = station_.profile;
     // A first run has no profile yet, as it has no log: that is no error. A profile that is
     // there but cannot be read is reported.
-    const bool firstRun = !station::PreferencesFileExists(session_);
-    const bool profileRead = station::ReadPreferences(session_);
-    if (!profileRead && !firstRun) station::ReportSetupLoadFailure(session_, "QSOpref.txt");
-    station::CheckUtcOffset(session_);
+    const bool firstRun = !station::PreferencesFileExists(station_);
+    const bool profileRead = station::ReadPreferences(station_);
+    if (!profileRead && !firstRun) station::ReportSetupLoadFailure(station_, "QSOpref.txt");
+    station::CheckUtcOffset(station_);
     try {
-        station::LoadPrefixTable(session_);
+        station::LoadPrefixTable(station_);
     } catch (const station::FileError&) {
-        station::ReportSetupLoadFailure(session_, "arrlpre2.txt");
+        station::ReportSetupLoadFailure(station_, "arrlpre2.txt");
     }
     try {
-        station::LoadStateCoordTable(session_);
+        station::LoadStateCoordTable(station_);
     } catch (const station::FileError&) {
-        station::ReportSetupLoadFailure(session_, "states.txt");
+        station::ReportSetupLoadFailure(station_, "states.txt");
     }
     // The options show what the stored profile says; without one the operator chooses.
     if (profileRead) {
@@ -270,12 +268,7 @@ void frmStationID::Form_Load() {
         if (p.RoverFlag == 1) Option4->setChecked(true);
         else Option3->setChecked(true);
     }
-    try {
-        station::LoadWaveSettings(session_);
-    } catch (const station::FileError&) {
-        station::ReportSetupLoadFailure(session_, "wave2.txt");
-    }
-    keying::LoadCwSettings(session_);
+    if (station_.loadKeyerSettings) station_.loadKeyerSettings();
     // Always from the profile in memory, so Done can never store empty fields over it.
     Text[1]->setText(toQ(p.StationCall));
     Text[5]->setText(toQ(p.StationState));
@@ -296,18 +289,18 @@ void frmStationID::Command1_Click() {
     for (int i = 1; i <= 12; ++i) fields.Text[i] = fromQ(Text[i]->text());
     fields.inFlorida = Option1->isChecked();
     fields.rover = Option4->isChecked();
-    const auto result = station::ApplySetupDone(session_, fields);
+    const auto result = station::ApplySetupDone(station_, fields);
     if (result == station::SetupDoneResult::NoCall) {
-        session_.platform.dialogs.beep();
-        session_.platform.dialogs.messageBox("Please enter your call sign.", platform::MsgButtons::OK,
+        station_.platform.dialogs.beep();
+        station_.platform.dialogs.messageBox("Please enter your call sign.", platform::MsgButtons::OK,
                                              platform::MsgIcon::Exclamation, "Call Sign Required");
         Text[1]->setFocus();
         Text[1]->selectAll();
         return;
     }
     if (result == station::SetupDoneResult::BadUtcOffset) {
-        session_.platform.dialogs.beep();
-        session_.platform.dialogs.messageBox(
+        station_.platform.dialogs.beep();
+        station_.platform.dialogs.messageBox(
             "Please enter the hours added to local time for UTC as a number from -24 to 24, for example 4 or -5.5.",
             platform::MsgButtons::OK, platform::MsgIcon::Exclamation, "Hours added for UTC");
         Text[6]->setFocus();
@@ -316,12 +309,12 @@ void frmStationID::Command1_Click() {
     }
     for (int i : {3, 4, 6}) Text[i]->setText(toQ(fields.Text[i]));
     if (result == station::SetupDoneResult::XmlNotSaved) {
-        session_.platform.dialogs.messageBox(
-            "The shared preferences could not be saved to\r\n" + platform::PathText(session_.xmlPrefs.XmlPrefsPath),
+        station_.platform.dialogs.messageBox(
+            "The shared preferences could not be saved to\r\n" + platform::PathText(station_.xmlPrefs.XmlPrefsPath),
             platform::MsgButtons::OK, platform::MsgIcon::Exclamation, "Unable to write file.");
     }
     // Setup is out of sight before the logging window's load asks its first question.
     hide();
-    if (session_.openLoggingWindow) session_.openLoggingWindow(session_);
+    if (station_.openLoggingWindow) station_.openLoggingWindow();
     close();
 }

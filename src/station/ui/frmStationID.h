@@ -11,12 +11,14 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class Session;
+namespace station {
+class Station;
+}
 
 class frmStationID : public QDialog {
     Q_OBJECT
 public:
-    explicit frmStationID(Session& session, QWidget* parent = nullptr);
+    explicit frmStationID(station::Station& station, QWidget* parent = nullptr);
 
     // The load: profile, UTC offset check, tables, options, keyer settings, fields. Each step
     // runs on its own, so one missing file does not keep the others from loading.
@@ -55,5 +57,5 @@ protected:
 
 private:
     int fieldIndex(QObject* watched) const;
-    Session& session_;
+    station::Station& station_;
 };

@@ -7,7 +7,7 @@
 #include <QPixmap>
 
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "station/Station.h"
 #include "station/UserFolders.h"
 #include "station/ui/FormResize.h"
 
@@ -51,7 +51,7 @@ QPixmap builtInBadge(QSize size) {
 }
 }  // namespace
 
-frmTervakLogo::frmTervakLogo(Session& session, QWidget* parent) : QDialog(parent), session_(session) {
+frmTervakLogo::frmTervakLogo(station::Station& station, QWidget* parent) : QDialog(parent), station_(station) {
     setObjectName("frmTervakLogo");
     setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
     placeTwips(this, 0, 0, kWidth, kHeight);
@@ -76,16 +76,16 @@ frmTervakLogo::frmTervakLogo(Session& session, QWidget* parent) : QDialog(parent
 }
 
 void frmTervakLogo::Form_Load() {
-    const auto screen = session_.platform.screen.screenTwips();
+    const auto screen = station_.platform.screen.screenTwips();
     const double k = station::ui::pixelsPerTwip(this);
     const double left = (screen.width - width() / k) / 2;
     const double top = std::max(0.0, (screen.height - height() / k) / 2 - 170);
     move(static_cast<int>((screen.left + left) * k), static_cast<int>((screen.top + top) * k));
 
     std::string base;
-    station::FindUserFolder(session_, base, "/Tervak Software", "/Shared");
+    station::FindUserFolder(station_, base, "/Tervak Software", "/Shared");
     const std::string path = base + "/Shared/splash.jpg";
-    if (!session_.platform.files.exists(path) || session_.platform.files.isDirectory(path)) return;
+    if (!station_.platform.files.exists(path) || station_.platform.files.isDirectory(path)) return;
     QPixmap picture;
     // A picture that cannot be read keeps the built-in logo and its timing.
     if (!picture.load(platform::qt::pathToQ(path))) return;

@@ -6,12 +6,14 @@
 #include <QTimer>
 
 class QLabel;
-class Session;
+namespace station {
+class Station;
+}
 
 class frmTervakLogo : public QDialog {
     Q_OBJECT
 public:
-    explicit frmTervakLogo(Session& session, QWidget* parent = nullptr);
+    explicit frmTervakLogo(station::Station& station, QWidget* parent = nullptr);
     void Form_Load();
     void Timer1_Timer();
     void Timer2_Timer();
@@ -27,5 +29,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Session& session_;
+    station::Station& station_;
 };

@@ -3,19 +3,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QWidget>
-#include <cmath>
 
 namespace window::ui {
-
-QFont ControlFont(float pointSize, bool bold) {
-    QFont font;
-    // Narrow sans faces first: the captions were measured for a narrow face.
-    font.setFamilies({QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(std::max(6, static_cast<int>(std::lround(pointSize * 4.0f / 3.0f))));
-    font.setBold(bold);
-    return font;
-}
 
 void StyleControl(QWidget* widget, const ControlDesign& c) {
     auto* label = qobject_cast<QLabel*>(widget);

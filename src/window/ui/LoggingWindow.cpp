@@ -15,19 +15,24 @@
 #include <QTreeWidget>
 #include <QGuiApplication>
 
+#include "logging/BandSwitch.h"
+#include "logging/Text.h"
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "station/LogStore.h"
 #include "station/Profile.h"
-#include "station/Session.h"
-#include "window/BandSwitch.h"
+#include "window/BandLabels.h"
 #include "window/FormSize.h"
+#include "window/LoadSteps.h"
 #include "window/ui/ControlStyle.h"
 #include "window/ui/EntryFieldFilter.h"
-#include "window/LoadSteps.h"
 #include "window/ui/ToolWindows.h"
 
 namespace window::ui {
 
+using logging::ReportLength;
+using logging::SameText;
+using logging::UpperCase;
 using platform::qt::toQ;
 
 namespace {
@@ -336,7 +341,7 @@ void LoggingWindow::setLabel25(const std::string& caption) {
 }
 
 void LoggingWindow::Label25_Change() {
-    if (profile_.followsOwnCounty) session_.CWCounty = UpperCase(platform::qt::fromQ(Label25->text()));
+    if (profile_.followsOwnCounty) session_.contest.CWCounty = UpperCase(platform::qt::fromQ(Label25->text()));
 }
 
 bool LoggingWindow::loadCountyTable() { return LoadCountyTableStep(session_); }

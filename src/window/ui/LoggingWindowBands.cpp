@@ -6,14 +6,18 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
+#include "logging/BandSwitch.h"
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "station/Profile.h"
-#include "station/Session.h"
-#include "window/BandSwitch.h"
+#include "window/BandLabels.h"
 #include "window/ui/LoggingWindow.h"
 
 namespace window::ui {
 
+using logging::BandSwitchFor;
+using logging::ModeSwitchFor;
+using logging::ReportLength;
 using platform::qt::toQ;
 
 void LoggingWindow::checkBandItem(const std::string& band) {
@@ -83,10 +87,7 @@ void LoggingWindow::BandFreqConversion(double frequencyValue) {
         if (!band.empty()) bandHandler(band);
     } catch (...) {
     }
-    if (auto text = PendingFrequencyFor(frequencyValue)) {
-        session_.contest.PendingFrequency = *text;
-        session_.contest.PendingFrequencyBand = BandForFrequency(frequencyValue);
-    }
+    logging::KeepRigReading(session_.contest, frequencyValue);
 }
 
 void LoggingWindow::ModeSelection(const std::string& strMode) {

@@ -6,9 +6,9 @@
 #include <QTreeWidget>
 
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "station/LogStore.h"
 #include "station/Profile.h"
-#include "station/Session.h"
 #include "window/ClipboardText.h"
 #include "window/LogArchive.h"
 #include "window/ui/LoggingWindow.h"

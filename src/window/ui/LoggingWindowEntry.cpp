@@ -30,9 +30,9 @@
 #include "logtools/ContactEdit.h"
 #include "logtools/ui/EditContact.h"
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "station/LogStore.h"
 #include "station/Profile.h"
-#include "station/Session.h"
 #include "window/ui/ControlStyle.h"
 #include "window/ui/LoggingWindow.h"
 

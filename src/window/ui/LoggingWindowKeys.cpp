@@ -8,7 +8,7 @@
 #include <QMenuBar>
 
 #include "platform/qt/Text.h"
-#include "station/Session.h"
+#include "session/Session.h"
 #include "window/ui/ControlStyle.h"
 #include "window/ui/LoggingWindow.h"
 #include "window/ui/ToolWindows.h"

@@ -11,13 +11,15 @@
 #include <QWidget>
 #include <cmath>
 
+#include "session/Session.h"
 #include "station/Profile.h"
-#include "station/Session.h"
+#include "station/ui/WindowKit.h"
 #include "window/FormSize.h"
-#include "window/ui/ControlStyle.h"
 #include "window/ui/LoggingWindow.h"
 
 namespace window::ui {
+
+using station::ui::ControlFont;
 
 namespace {
 int px(float twips, double tpp) { return static_cast<int>(std::lround(twips / tpp)); }

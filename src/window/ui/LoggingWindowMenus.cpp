@@ -7,9 +7,9 @@
 #include <QMenuBar>
 
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "station/AdifExport.h"
 #include "station/Profile.h"
-#include "station/Session.h"
 #include "window/ui/LoggingWindow.h"
 #include "window/ui/ToolWindows.h"
 

@@ -12,18 +12,19 @@
 #include <QTreeWidget>
 
 #include "logging/Prefix.h"
+#include "logging/Text.h"
 #include "platform/qt/Text.h"
+#include "session/Session.h"
 #include "spots/BandMap.h"
-#include "spots/PacketResize.h"
 #include "spots/SpotList.h"
 #include "spots/ui/SpectrumMap.h"
-#include "station/Session.h"
-#include "window/BandSwitch.h"
+#include "window/PacketResize.h"
 #include "window/ui/LoggingWindow.h"
 #include "window/ui/ToolWindows.h"
 
 namespace window::ui {
 
+using logging::SameText;
 using platform::qt::fromQ;
 using platform::qt::toQ;
 
@@ -212,19 +213,19 @@ void LoggingWindow::FocusCallField() {
 // ---- the layout
 
 void LoggingWindow::PacketResize(const std::string& spotSource, bool listChosen) {
-    spots::PacketResizeInput in;
-    in.shown = !txtDX->isHidden() ? spots::SpotPanel::List
-               : bandMapShown()   ? spots::SpotPanel::BandMap
-                                  : spots::SpotPanel::Hidden;
+    PacketResizeInput in;
+    in.shown = !txtDX->isHidden() ? SpotPanel::List
+               : bandMapShown()   ? SpotPanel::BandMap
+                                  : SpotPanel::Hidden;
     in.spotSource = spotSource;
     in.listChosen = listChosen;
     // The panel reaches down to the bottom of the client area the controls stand in.
     if (QLayout* l = layout()) l->activate();
     in.innerHeight = static_cast<float>(centralWidget()->height() * twipsPerPixel());
-    const auto r = spots::PacketResize(*geometry_, design_, in);
+    const auto r = window::PacketResize(*geometry_, design_, in);
     if (r.placed || r.removed) applyGeometry();
-    const bool list = r.shown == spots::SpotPanel::List;
-    const bool map = r.shown == spots::SpotPanel::BandMap;
+    const bool list = r.shown == SpotPanel::List;
+    const bool map = r.shown == SpotPanel::BandMap;
     txtDX->setVisible(list);
     lblDX->setVisible(map);
     LineDX->setVisible(map);
@@ -232,7 +233,7 @@ void LoggingWindow::PacketResize(const std::string& spotSource, bool listChosen)
     session_.Form1.lblDXVisible = map;
     if (r.placed) SetBandMapScale();
     // A band map just shown is drawn at once, so no label of an earlier showing stands on it.
-    if (map && (r.placed || in.shown != spots::SpotPanel::BandMap)) DisplayBandMapLabels();
+    if (map && (r.placed || in.shown != SpotPanel::BandMap)) DisplayBandMapLabels();
     if (!map)
         for (QLabel* l : lblDXSpot) l->hide();
 }

@@ -2,9 +2,9 @@
 
 #include <QTimer>
 
+#include "session/Session.h"
 #include "spots/SpotSettings.h"
 #include "spots/SpotSetupRules.h"
-#include "station/Session.h"
 #include "window/ui/ToolWindows.h"
 #include "window/ui/Infrm.h"
 #include "window/ui/Outfrm.h"

@@ -20,14 +20,15 @@
 #include "keying/ui/KeyerWindows.h"
 #include "keying/ui/VoiceWindows.h"
 #include "keying/ui/frmCodePractice.h"
-#include "logtools/ui/KeyField.h"
 #include "platform/qt/Text.h"
+#include "station/ui/KeyField.h"
 #include "support/qt/WindowLayout.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/ui/ToolWindows.h"
 
 using platform::qt::fromQ;
 using platform::qt::toQ;
+using station::ui::KeyField;
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include "keying/ui/PhoneFrm.h"
 #include "keying/ui/VoiceWindows.h"
 #include "keying/ui/frmWinKey.h"
-#include "logtools/ui/KeyField.h"
 #include "platform/qt/QtScheduler.h"
 #include "platform/qt/QtSerialLine.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/Text.h"
+#include "station/ui/KeyField.h"
 #include "support/PtyPair.h"
 #include "support/qt/WindowLayout.h"
 #include "support/WinKeyEmulator.h"
@@ -26,6 +26,7 @@
 #include "window/ui/ToolWindows.h"
 
 using platform::qt::fromQ;
+using station::ui::KeyField;
 
 namespace {
 
@@ -95,8 +96,8 @@ TEST(PhoneFrm, ShowsTheSettingsAppliesTheFieldRulesAndDoneWritesWave2Txt) {
     EXPECT_TRUE(w.isVisible());
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
-    station::VoiceKeyerSettings back;
-    station::ParseWaveSettings(ts.readProgramFile("wave2.txt"), back);
+    keying::VoiceKeyerSettings back;
+    keying::ParseWaveSettings(ts.readProgramFile("wave2.txt"), back);
     EXPECT_EQ(back.waveFiles[1], "/msgs/tu.wav");
     EXPECT_EQ(back.parallelAddress, "&H278");
     EXPECT_EQ(back.repeatSeconds, "59.9");

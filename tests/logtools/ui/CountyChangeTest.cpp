@@ -10,14 +10,16 @@
 #include <cstdlib>
 
 #include "logging/Mains.h"
-#include "logtools/ui/KeyField.h"
 #include "logtools/ui/LogToolWindows.h"
 #include "logtools/ui/frmCountyChange.h"
 #include "logtools/ui/frmCountyChangeRover.h"
 #include "station/Profile.h"
 #include "station/Tables.h"
+#include "station/ui/KeyField.h"
 #include "support/TestSession.h"
 #include "window/ui/ToolWindows.h"
+
+using station::ui::KeyField;
 
 namespace {
 

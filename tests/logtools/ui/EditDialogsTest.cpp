@@ -13,10 +13,12 @@
 #include "logtools/ui/DEEditInfrm.h"
 #include "logtools/ui/DEEditOut.h"
 #include "logtools/ui/EditContact.h"
-#include "logtools/ui/KeyField.h"
 #include "station/LogStore.h"
 #include "station/Tables.h"
+#include "station/ui/KeyField.h"
 #include "support/TestSession.h"
+
+using station::ui::KeyField;
 
 namespace {
 

@@ -14,13 +14,15 @@
 
 #include "logtools/ui/ContactEditDialog.h"
 #include "logtools/ui/CountyMapFL.h"
-#include "logtools/ui/KeyField.h"
 #include "logtools/ui/DECabrilloIn.h"
 #include "logtools/ui/GraphQSO.h"
 #include "logtools/ui/LogToolWindows.h"
 #include "logtools/ui/frmCountyList.h"
+#include "station/ui/KeyField.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/ui/ToolWindows.h"
+
+using station::ui::KeyField;
 
 namespace {
 

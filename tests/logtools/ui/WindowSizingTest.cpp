@@ -19,13 +19,15 @@
 #include "logtools/ui/DEEditInfrm.h"
 #include "logtools/ui/DEEditOut.h"
 #include "logtools/ui/GraphQSO.h"
-#include "logtools/ui/KeyField.h"
 #include "logtools/ui/frmCountyChange.h"
 #include "logtools/ui/frmCountyChangeRover.h"
 #include "logtools/ui/frmCountyList.h"
 #include "station/Tables.h"
 #include "station/ui/FormResize.h"
+#include "station/ui/KeyField.h"
 #include "support/TestSession.h"
+
+using station::ui::KeyField;
 
 namespace {
 

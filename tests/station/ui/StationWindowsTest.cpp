@@ -49,9 +49,9 @@ TEST(StationSetupWindow, FirstRunTypedByTheOperatorStoresProfileAndKeys) {
     copyTables(t);
     prepareXml(t);
     Opened opened;
-    t->openLoggingWindow = [&](Session& s) {
+    t->openLoggingWindow = [&] {
         ++opened.count;
-        opened.outOfState = s.profile.OutOfState;
+        opened.outOfState = t->profile.OutOfState;
     };
     frmStationID w(*t);
     w.Form_Load();
@@ -144,7 +144,7 @@ TEST(StationSetupWindow, MissingWaveFileKeepsTheProfileAndOtherSteps) {
     p.RigType = "None";
     t.writeProgramFile("QSOpref.txt", station::PreferencesText(p));
     bool opened = false;
-    t->openLoggingWindow = [&](Session& s) { opened = s.profile.OutOfState == 1; };
+    t->openLoggingWindow = [&] { opened = t->profile.OutOfState == 1; };
     frmStationID w(*t);
     w.Form_Load();
     ASSERT_EQ(t.fakes.dialogs.messages.size(), 1u);
@@ -190,7 +190,7 @@ TEST(StationSetupWindow, OffsetThatIsNotANumberIsRefused) {
     copyTables(t);
     prepareXml(t);
     int opened = 0;
-    t->openLoggingWindow = [&](Session&) { ++opened; };
+    t->openLoggingWindow = [&] { ++opened; };
     frmStationID w(*t);
     w.Form_Load();
     w.show();
@@ -215,7 +215,7 @@ TEST(StationSetupWindow, DoneWithoutACallSignIsRefused) {
     copyTables(t);
     prepareXml(t);
     int opened = 0;
-    t->openLoggingWindow = [&](Session&) { ++opened; };
+    t->openLoggingWindow = [&] { ++opened; };
     frmStationID w(*t);
     w.Form_Load();
     w.show();
@@ -249,7 +249,7 @@ TEST(StartUp, LogoThenFoldersThenSetupWithVersion) {
         EXPECT_TRUE(fs::is_directory(home / "Documents/Tervak Software/Shared"));
         logo.Image1_Click();
     };
-    t->openLoggingWindow = [&](Session&) { order.push_back("logging window"); };
+    t->openLoggingWindow = [&] { order.push_back("logging window"); };
     splash.Form_Load();
     ASSERT_NE(splash.setupWindow, nullptr);
     EXPECT_TRUE(splash.setupWindow->isVisible());
@@ -418,7 +418,7 @@ TEST(StartUp, FirstRunReachesTheOutOfStateLoggingWindow) {
     const fs::path home = t.root / "home";
     fs::create_directories(home);
     t.fakes.environment.values["HOME"] = home.string();
-    t->openLoggingWindow = [](Session& s) { window::OpenLoggingWindow(s); };
+    t->openLoggingWindow = [&] { window::OpenLoggingWindow(*t); };
     frmSplash splash(*t);
     splash.showLogo = [](frmTervakLogo& logo) { logo.Image1_Click(); };
     splash.Form_Load();

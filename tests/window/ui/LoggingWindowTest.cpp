@@ -89,7 +89,7 @@ TEST(LoggingWindowLoad, InStateBuildsTheGridAndFollowsTheOwnCountyOutOfStateShow
     EXPECT_EQ(text(w.Label10[67]), "YT");
     EXPECT_EQ(text(w.lblStation[4]), "FL County");
     EXPECT_EQ(text(w.Label25), "Alachua");
-    EXPECT_EQ(in.ts->CWCounty, "ALACHUA");
+    EXPECT_EQ(in.ts->contest.CWCounty, "ALACHUA");
     EXPECT_FALSE(w.menuItem("mnuChangeCounty")->isEnabled());  // not a rover
     EXPECT_EQ(w.txtRSTR->maxLength(), 3);
 
@@ -111,7 +111,7 @@ TEST(LoggingWindowLoad, InStateBuildsTheGridAndFollowsTheOwnCountyOutOfStateShow
     EXPECT_EQ(o.txtRSTR->maxLength(), 2);
     EXPECT_EQ(o.menuItem("mnuChangeCounty"), nullptr);
     EXPECT_FALSE(o.menuItem("mnuColors")->isEnabled());
-    EXPECT_EQ(out.ts->CWCounty, "");
+    EXPECT_EQ(out.ts->contest.CWCounty, "");
 }
 
 TEST(LoggingWindowLoad, StoredBandAndModeAreRestoredIgnoringCaseAndUnknownValuesCheckNothing) {

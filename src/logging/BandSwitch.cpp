@@ -1,10 +1,11 @@
-#include "window/BandSwitch.h"
+#include "logging/BandSwitch.h"
 
-#include <cctype>
-#include <cmath>
 #include <cstdio>
 
-namespace window {
+#include "logging/LoggingState.h"
+#include "logging/Text.h"
+
+namespace logging {
 
 const std::vector<BandRange>& BandRangeTable() {
     // The HF, VHF and UHF rows widen the band edges by 0.0001 MHz so that a reading on the edge
@@ -45,6 +46,18 @@ std::optional<std::string> PendingFrequencyFor(double mhz) {
     return std::string(text);
 }
 
+void KeepRigReading(LoggingState& state, double mhz) {
+    if (auto text = PendingFrequencyFor(mhz)) {
+        state.PendingFrequency = *text;
+        state.PendingFrequencyBand = BandForFrequency(mhz);
+    }
+}
+
+void ForgetRigReading(LoggingState& state) {
+    state.PendingFrequency.clear();
+    state.PendingFrequencyBand.clear();
+}
+
 std::string ModeSwitchFor(const std::string& rigMode, const std::string& currentMode) {
     if (rigMode.empty() || SameText(rigMode, currentMode)) return {};
     if (SameText(rigMode, "PH")) return "PH";
@@ -52,36 +65,6 @@ std::string ModeSwitchFor(const std::string& rigMode, const std::string& current
     return {};
 }
 
-std::string NextBandOnLabelClick(const std::string& currentBand) {
-    if (SameText(currentBand, "40")) return "20";
-    if (SameText(currentBand, "20")) return "15";
-    if (SameText(currentBand, "15")) return "10";
-    return "40";
-}
-
-std::string NextModeOnLabelClick(const std::string& currentMode) {
-    return SameText(currentMode, "CW") ? "PH" : "CW";
-}
-
 int ReportLength(const std::string& mode) { return SameText(mode, "PH") ? 2 : 3; }
 
-const std::vector<std::string>& MenuBands() {
-    static const std::vector<std::string> bands = {"160", "80", "40", "20", "15", "10", "6"};
-    return bands;
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-            return false;
-    }
-    return true;
-}
-
-std::string UpperCase(std::string text) {
-    for (auto& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
-
-}  // namespace window
+}  // namespace logging

@@ -1,13 +1,16 @@
 #pragma once
-// Band and mode decisions of the logging windows: the frequency-to-band table the rig readings
-// go through, the label click cycles and the report length of each mode. Pure functions; the
-// windows apply the answers to their menus and labels.
+// The band and mode rules a rig reading goes through: the frequency-to-band table, the band and
+// mode a reading switches the logging to, the frequency kept for the next contact and the band
+// it lies in, and the report length of each mode. Pure rules; the logging window applies the
+// answers to its menus and labels, rig control asks whether a reading lies in any band.
 
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace window {
+namespace logging {
+
+struct LoggingState;
 
 // One row of the band table. The bounds are single-precision and both are exclusive.
 struct BandRange {
@@ -27,23 +30,18 @@ std::string BandSwitchFor(double mhz, const std::string& currentBand);
 // reading of 0 or below (a rig that has not answered yet) and a reading in no band of the
 // table (a rig that babbles, a receiver tuned between bands) are no frequency and give nothing.
 std::optional<std::string> PendingFrequencyFor(double mhz);
+// Keeps a rig reading for the next contact: its text and the band of the table it lies in, so
+// a contact of another band stores no frequency. A reading that gives no frequency keeps what
+// was kept before.
+void KeepRigReading(LoggingState& state, double mhz);
+// Nothing kept: the contact took it, or the rig it came from is no longer heard.
+void ForgetRigReading(LoggingState& state);
 
 // The mode a rig reading switches to: "PH" or "CW" when it differs from the current mode; ""
 // for any other text (AM, FM, empty) or the mode already set.
 std::string ModeSwitchFor(const std::string& rigMode, const std::string& currentMode);
 
-// The band a click on the band label selects: 40, 20, 15, 10 and round again; any other band
-// (a stored 160, 80 or 6) enters the cycle at 40.
-std::string NextBandOnLabelClick(const std::string& currentBand);
-// CW goes to PH; PH and DG go to CW.
-std::string NextModeOnLabelClick(const std::string& currentMode);
 // Length of the report fields: 2 for phone ("59"), 3 otherwise ("599").
 int ReportLength(const std::string& mode);
 
-// The seven bands of the Band menu, in menu order.
-const std::vector<std::string>& MenuBands();
-// True when a and b are equal ignoring ASCII letter case.
-bool SameText(const std::string& a, const std::string& b);
-std::string UpperCase(std::string text);
-
-}  // namespace window
+}  // namespace logging

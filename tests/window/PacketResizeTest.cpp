@@ -3,10 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "spots/PacketResize.h"
+#include "window/PacketResize.h"
 
-using namespace spots;
-using window::ControlKind;
+using namespace window;
 
 namespace {
 struct Window {

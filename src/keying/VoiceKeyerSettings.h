@@ -1,13 +1,13 @@
 #pragma once
-// The voice keyer's settings file read by station setup at start: wave2.txt in the program
-// folder, in the write form. (cw.txt belongs to the CW keyer: keying/CwSettings.h.)
+// The voice keyer's settings file: wave2.txt in the program folder, in the write form, read
+// when station setup loads and written back by the voice keyer's Done.
 
 #include <cstdint>
 #include <string>
 
 class Session;
 
-namespace station {
+namespace keying {
 
 struct VoiceKeyerSettings {
     std::string waveFiles[9];          // F1..F9, empty = the key plays nothing
@@ -25,4 +25,7 @@ struct VoiceKeyerSettings {
 void ParseWaveSettings(const std::string& bytes, VoiceKeyerSettings& settings);
 void LoadWaveSettings(Session& session);
 
-}  // namespace station
+// wave2.txt in the write form: 13 lines.
+std::string FormatWaveSettings(const VoiceKeyerSettings& settings);
+
+}  // namespace keying

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "window/BandSwitch.h"
+#include "logging/BandSwitch.h"
+#include "logging/LoggingState.h"
 
-using namespace window;
+using namespace logging;
 
 TEST(BandForFrequency, BandEdgesAreComparedInSinglePrecision) {
     struct Case {
@@ -58,16 +59,25 @@ TEST(ModeSwitchFor, SwitchesOnlyBetweenPhoneAndCwWhenTheModeDiffers) {
     for (const auto& c : cases) EXPECT_EQ(ModeSwitchFor(c.rig, c.current), c.expected) << c.rig << " " << c.current;
 }
 
-TEST(LabelCycles, BandCyclesThroughTheContestBandsAndModeTogglesCwAndPhone) {
-    EXPECT_EQ(NextBandOnLabelClick("40"), "20");
-    EXPECT_EQ(NextBandOnLabelClick("20"), "15");
-    EXPECT_EQ(NextBandOnLabelClick("15"), "10");
-    EXPECT_EQ(NextBandOnLabelClick("10"), "40");
-    for (const char* other : {"160", "80", "6", "", "2"}) EXPECT_EQ(NextBandOnLabelClick(other), "40") << other;
-    EXPECT_EQ(NextModeOnLabelClick("CW"), "PH");
-    EXPECT_EQ(NextModeOnLabelClick("cw"), "PH");
-    EXPECT_EQ(NextModeOnLabelClick("PH"), "CW");
-    EXPECT_EQ(NextModeOnLabelClick("DG"), "CW");
+TEST(KeepRigReading, KeepsTheTextWithItsBandAndABandlessReadingKeepsWhatWasKept) {
+    LoggingState state;
+    KeepRigReading(state, 14.2);
+    EXPECT_EQ(state.PendingFrequency, "14.200");
+    EXPECT_EQ(state.PendingFrequencyBand, "20");
+    for (double none : {0.0, -7.1, 2500.0, 10.5}) {
+        KeepRigReading(state, none);
+        EXPECT_EQ(state.PendingFrequency, "14.200") << none;
+        EXPECT_EQ(state.PendingFrequencyBand, "20") << none;
+    }
+    KeepRigReading(state, 3.6);
+    EXPECT_EQ(state.PendingFrequency, "3.600");
+    EXPECT_EQ(state.PendingFrequencyBand, "80");
+    ForgetRigReading(state);
+    EXPECT_EQ(state.PendingFrequency, "");
+    EXPECT_EQ(state.PendingFrequencyBand, "");
+}
+
+TEST(ReportLength, TwoForPhoneThreeOtherwise) {
     EXPECT_EQ(ReportLength("PH"), 2);
     EXPECT_EQ(ReportLength("ph"), 2);
     EXPECT_EQ(ReportLength("CW"), 3);

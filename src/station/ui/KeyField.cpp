@@ -1,13 +1,15 @@
-#include "logtools/ui/KeyField.h"
+#include "station/ui/KeyField.h"
 
 #include <QKeyEvent>
 
 #include "platform/qt/Text.h"
 
+namespace station::ui {
+
 KeyField::KeyField(QWidget* parent) : QLineEdit(parent) {}
 
-logtools::FieldState KeyField::state() const {
-    logtools::FieldState s;
+FieldState KeyField::state() const {
+    FieldState s;
     s.text = platform::qt::fromQ(text());
     if (hasSelectedText()) {
         s.caret = selectionStart();
@@ -18,7 +20,7 @@ logtools::FieldState KeyField::state() const {
     return s;
 }
 
-void KeyField::setState(const logtools::FieldState& s) {
+void KeyField::setState(const FieldState& s) {
     const QString t = platform::qt::toQ(s.text);
     if (t != text()) setText(t);
     if (s.selLength > 0) {
@@ -47,7 +49,7 @@ void KeyField::keyPressEvent(QKeyEvent* event) {
     event->accept();
     auto s = state();
     KeyPress(s, key);
-    if (key != 0 && key != 13) logtools::ApplyKey(s, key);
+    if (key != 0 && key != 13) ApplyKey(s, key);
     setState(s);
 }
 
@@ -63,3 +65,5 @@ void KeyField::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     if (GotFocus) GotFocus();
 }
+
+}  // namespace station::ui

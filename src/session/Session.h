@@ -1,42 +1,29 @@
 #pragma once
-// The state one run of the program shares between its windows: the station profile, the contact
-// log, the folders and the tables. main() builds one; every test builds its own.
+// One run of the program: the station's part (services, folders, profile, log, tables) and the
+// subsystems built on it, wired together. main() builds one; every test builds its own.
+//
+// This is the composition root: it knows every subsystem, and no subsystem header includes it.
+// Subsystem headers forward-declare Session; their sources include this file to reach the
+// platform services and each other's state through the run they belong to.
 
-#include <functional>
 #include <string>
 
 #include "keying/Keyers.h"
 #include "keying/VoiceKeyer.h"
+#include "keying/VoiceKeyerSettings.h"
 #include "keying/VoiceNavigation.h"
 #include "keying/WinKeyKeyer.h"
-#include "logging/LoggingState.h"
+#include "logging/LoggingRun.h"
 #include "platform/Platform.h"
 #include "rig/RigControl.h"
 #include "spots/SpotHistory.h"
 #include "spots/SpotReceiver.h"
-#include "station/ContactLog.h"
-#include "station/KeyerSettings.h"
-#include "station/Folders.h"
-#include "station/StationProfile.h"
-#include "station/Tables.h"
-#include "station/XmlPrefs.h"
 #include "window/LiveWindowFacade.h"
 
-class Session {
+class Session : public logging::LoggingRun {
 public:
     Session(platform::Services& services, std::string programFolder);
 
-    platform::Services& platform;
-    station::Folders folders;
-    station::StationProfile profile;
-    station::ContactLog log;
-    station::PrefixTable prefixes;
-    station::StateCoordTable stateCoords;
-    station::CountyTable counties;
-    // Seconds of operating time counted while logged on (the clock display adds them up).
-    double RunningSeconds = 0;
-    // The in-state station's own county in upper case, for the CW keyer's county macro.
-    std::string CWCounty;
     // The live logging window as rig control and spotting reach it.
     window::LiveWindowFacade Form1{*this};
     // Rig control: its settings, the CAT port, the poll cycle and the frequency and mode
@@ -49,7 +36,7 @@ public:
     spots::SpotReceiver spotReceiver{[this](const std::string& call, const std::string& frequency,
                                             const std::string& record) { Form1.BandMapSpots(call, frequency, record); }};
     // The voice keyer's settings as loaded at start (wave2.txt).
-    station::VoiceKeyerSettings voiceKeyer;
+    keying::VoiceKeyerSettings voiceKeyer;
     // The keyers: their shared state (CWBuffer, CWSending, CWInterface, ...), the CW keyer with
     // its settings (cw.txt) and keying worker, and the exclusion of the transmit ports.
     keying::Keyers keyers{*this};
@@ -57,18 +44,6 @@ public:
     // keyer (the link, WK.txt); both plug themselves into keyers.
     keying::VoiceKeyer phoneKeyer{*this};
     keying::WinKeyKeyer winKey{*this};
-    // Score, operating clock, entry flags and entry-line state of the logging window.
-    logging::LoggingState contest;
-    // SharedUserPreferences.xml in memory.
-    station::XmlPrefs xmlPrefs;
-    // The version text written into export and submission headers.
-    std::string ProgramVersion = "2.4";
-    // Opens the in-state or out-of-state logging window (chosen from profile.OutOfState); set by
-    // the program at start so setup can open it without knowing the window classes.
-    std::function<void(Session&)> openLoggingWindow;
     // The spoken field and duplicate prompts (BlindKeyPhone).
     keying::VoiceNavigation voiceNav{*this};
-
-    // The full path of a file named without a folder (a file of the program folder).
-    std::string programFile(const std::string& name) const;
 };

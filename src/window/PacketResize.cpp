@@ -1,12 +1,11 @@
-#include "spots/PacketResize.h"
+#include "window/PacketResize.h"
 
 #include <algorithm>
 #include <cctype>
 
-namespace spots {
+namespace window {
 
 namespace {
-using window::ControlKind;
 
 bool IsNone(const std::string& source) {
     std::string s;
@@ -17,11 +16,11 @@ bool IsNone(const std::string& source) {
 // Labels, text boxes, buttons, list boxes and list views: the kinds that are squeezed.
 bool Squeezable(ControlKind kind) { return kind != ControlKind::Line && kind != ControlKind::Frame; }
 
-void SizeSideLists(window::FormGeometry& g, const window::FormDesign& d) {
+void SizeSideLists(FormGeometry& g, const FormDesign& d) {
     g.SizeSideLists(d.find("List1"), d.find("List2"), d.find("List3"), d.find("Line3"));
 }
 
-void Place(window::FormGeometry& g, const window::FormDesign& d, float top, float innerHeight) {
+void Place(FormGeometry& g, const FormDesign& d, float top, float innerHeight) {
     for (const char* name : {"txtDX", "lblDX"}) {
         auto& c = g.at(d.find(name));
         c.top = top;
@@ -42,7 +41,7 @@ void Place(window::FormGeometry& g, const window::FormDesign& d, float top, floa
     }
 }
 
-void Park(window::FormGeometry& g, const window::FormDesign& d) {
+void Park(FormGeometry& g, const FormDesign& d) {
     g.at(d.find("txtDX")).top = kParkedTop;
     g.at(d.find("lblDX")).top = kParkedTop;
     auto& line = g.at(d.find("LineDX"));
@@ -52,7 +51,7 @@ void Park(window::FormGeometry& g, const window::FormDesign& d) {
 }
 }  // namespace
 
-PacketResizeResult PacketResize(window::FormGeometry& g, const window::FormDesign& d, const PacketResizeInput& in) {
+PacketResizeResult PacketResize(FormGeometry& g, const FormDesign& d, const PacketResizeInput& in) {
     PacketResizeResult r;
     r.shown = in.shown;
     const bool none = IsNone(in.spotSource);
@@ -83,4 +82,4 @@ PacketResizeResult PacketResize(window::FormGeometry& g, const window::FormDesig
     return r;
 }
 
-}  // namespace spots
+}  // namespace window

@@ -1,5 +1,5 @@
 #pragma once
-// The spot panel of the logging window: the spot list or the band map, in one rectangle along
+// The logging window's spot panel: the spot list or the band map, in one rectangle along
 // the window's bottom, or nothing while no spot source is chosen. Choosing a source squeezes
 // the window's other controls to 90 % of their heights and tops and puts the panel in the room
 // this frees, down to the bottom of the window; choosing "None" stretches them back and parks
@@ -10,7 +10,7 @@
 #include "window/FormDesign.h"
 #include "window/FormGeometry.h"
 
-namespace spots {
+namespace window {
 
 constexpr float kSqueeze = 0.9f;
 constexpr float kParkedTop = 1000.0f;
@@ -31,7 +31,7 @@ struct PacketResizeResult {
 };
 
 // Updates the geometry (squeeze, panel, side lists); the window applies it and the visibility.
-PacketResizeResult PacketResize(window::FormGeometry& geometry, const window::FormDesign& design,
+PacketResizeResult PacketResize(FormGeometry& geometry, const FormDesign& design,
                                 const PacketResizeInput& input);
 
-}  // namespace spots
+}  // namespace window

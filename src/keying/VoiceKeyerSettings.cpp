@@ -1,20 +1,21 @@
-#include "station/KeyerSettings.h"
+#include "keying/VoiceKeyerSettings.h"
 
 #include "keying/CwSettings.h"
-#include "station/Session.h"
+#include "logging/Text.h"
+#include "session/Session.h"
 #include "station/WriteForm.h"
 
-namespace station {
+namespace keying {
 
 void ParseWaveSettings(const std::string& bytes, VoiceKeyerSettings& s) {
-    WriteFormReader in(bytes);
+    station::WriteFormReader in(bytes);
     for (auto& file : s.waveFiles) file = in.readText();
     s.pttPort = in.readText();
     double line = in.readDouble();
     if (line == 0 || line == 1 || line == 2) s.pttLine = static_cast<int>(line);
     // The repeat box's own rule, applied here once: what the window shows, what Done writes
     // back and what F1 repeats by agree (a stored 62 s is no repeat, as typed it would be).
-    const keying::RepeatBox repeat = keying::RepeatFromText(in.readText());
+    const RepeatBox repeat = RepeatFromText(in.readText());
     s.repeatSeconds = repeat.text;
     s.repeatIntervalMs = repeat.intervalMs;
     s.parallelAddress = in.readText();
@@ -23,12 +24,23 @@ void ParseWaveSettings(const std::string& bytes, VoiceKeyerSettings& s) {
 void LoadWaveSettings(Session& session) {
     const std::string path = session.programFile("wave2.txt");
     auto bytes = session.platform.files.readAll(path);
-    if (!bytes) throw FileError("wave2.txt");
+    if (!bytes) throw station::FileError("wave2.txt");
     try {
         ParseWaveSettings(*bytes, session.voiceKeyer);
-    } catch (const FileError&) {
-        throw FileError("wave2.txt");
+    } catch (const station::FileError&) {
+        throw station::FileError("wave2.txt");
     }
 }
 
-}  // namespace station
+std::string FormatWaveSettings(const VoiceKeyerSettings& s) {
+    using station::WriteFormLine;
+    std::string out;
+    for (const auto& file : s.waveFiles) out += WriteFormLine().text(logging::Trim(file)).line();
+    out += WriteFormLine().text(s.pttPort).line();
+    out += WriteFormLine().integer(s.pttLine).line();
+    out += WriteFormLine().text(s.repeatSeconds).line();
+    out += WriteFormLine().text(s.parallelAddress).line();
+    return out;
+}
+
+}  // namespace keying
