@@ -1,12 +1,13 @@
 #include <QApplication>
 #include <QDir>
 #include <clocale>
+#include <cstdio>
 
 #include "keying/ui/KeyerWindows.h"
 #include "keying/ui/VoiceWindows.h"
 #include "logtools/ui/LogToolWindows.h"
+#include "platform/PosixFolderLock.h"
 #include "platform/qt/QtEndSignals.h"
-#include "platform/qt/QtFolderLock.h"
 #include "platform/StdFileSystem.h"
 #include "platform/qt/QtServices.h"
 #include "session/Session.h"
@@ -35,10 +36,19 @@ int main(int argc, char** argv) {
     station::ui::WatchFrames(app);
     platform::qt::QtServiceSet services;
     // The program folder is the folder the program was started in. One copy of the logger works
-    // on it at a time: a second start says so and ends before it touches any file.
+    // on it at a time: a second start, or a folder the lock cannot be made in, says so and ends
+    // before it touches any file.
     const std::string programFolder = platform::qt::pathFromQ(QDir::currentPath());
-    platform::qt::QtFolderLock folderLock(platform::joinPath(programFolder, station::kProgramLockName));
-    if (!station::HoldProgramFolder(folderLock, services.services().dialogs, programFolder)) return 1;
+    platform::PosixFolderLock folderLock(platform::joinPath(programFolder, station::kProgramLockName));
+    const station::FolderHold hold = station::HoldProgramFolder(folderLock, programFolder);
+    if (!hold.held) {
+        // Also on the terminal, for a start from a script or a desktop launcher's log.
+        const QString text = platform::qt::toQ(hold.message).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        std::fprintf(stderr, "palmetar: %s\n", text.toLocal8Bit().constData());
+        services.services().dialogs.messageBox(hold.message, platform::MsgButtons::OK, platform::MsgIcon::Exclamation,
+                                               hold.title);
+        return 1;
+    }
     Session session(services.services(), programFolder);
     // A shutdown, a kill or Ctrl+C ends the run as Exit does: the rig gets its closing bytes
     // and its port closes, the key lines let go.

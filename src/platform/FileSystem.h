@@ -14,7 +14,13 @@ public:
     // Creates one folder; true when it exists afterwards.
     virtual bool makeDirectory(const std::string& path) = 0;
     // The whole file as bytes; std::nullopt when it cannot be read.
-    virtual std::optional<std::string> readAll(const std::string& path) const = 0;
+    std::optional<std::string> readAll(const std::string& path) const {
+        std::string why;
+        return readFile(path, why);
+    }
+    // The same, with the system's reason in `why` when the file cannot be read ("Permission
+    // denied", "Is a directory"), for a message that tells the operator what to mend.
+    virtual std::optional<std::string> readFile(const std::string& path, std::string& why) const = 0;
     // Replaces the file by writing a temporary file in the same folder and renaming it over the
     // old one, so a failure never leaves a cut file.
     virtual bool writeAtomic(const std::string& path, const std::string& bytes) = 0;

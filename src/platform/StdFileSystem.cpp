@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -127,9 +128,12 @@ bool StdFileSystem::makeDirectory(const std::string& path) {
     return fs::is_directory(path, ec);
 }
 
-std::optional<std::string> StdFileSystem::readAll(const std::string& path) const {
+std::optional<std::string> StdFileSystem::readFile(const std::string& path, std::string& why) const {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
+    if (fd < 0) {
+        why = std::system_category().message(errno);
+        return std::nullopt;
+    }
     std::string bytes;
     struct stat st {};
     if (::fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
@@ -138,6 +142,7 @@ std::optional<std::string> StdFileSystem::readAll(const std::string& path) const
         ssize_t n = ::read(fd, buf, sizeof buf);
         if (n < 0) {
             if (errno == EINTR) continue;
+            why = std::system_category().message(errno);
             ::close(fd);
             return std::nullopt;
         }

@@ -17,7 +17,7 @@ public:
     bool exists(const std::string& path) const override;
     bool isDirectory(const std::string& path) const override;
     bool makeDirectory(const std::string& path) override;
-    std::optional<std::string> readAll(const std::string& path) const override;
+    std::optional<std::string> readFile(const std::string& path, std::string& why) const override;
     bool writeAtomic(const std::string& path, const std::string& bytes) override;
     bool append(const std::string& path, const std::string& bytes) override;
     bool copy(const std::string& from, const std::string& to, bool overwrite) override;

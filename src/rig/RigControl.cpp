@@ -135,6 +135,8 @@ bool RigControl::OpenRigPort() {
                                     UsesRtsCts(k) ? platform::Handshake::RtsCts : platform::Handshake::None);
     arrived_.clear();
     answered_ = false;
+    awaitingReply_ = false;  // a new link starts its own cycle with a request
+    sentThisCycle_ = false;
     line_->setReadyReadHandler([this] { onArrival(); });
     line_->setLostHandler([this] { portLost(); });
     if (ok) {
@@ -206,6 +208,9 @@ void RigControl::EndTest() {
     arrived_.clear();
     answered_ = false;
     waitingForRest_ = 0;
+    // The next Test starts a cycle of its own: nothing asked before is awaited any more.
+    awaitingReply_ = false;
+    sentThisCycle_ = false;
     setPolling(false);
 }
 
@@ -427,6 +432,11 @@ void RigControl::ChangeFrequency(double mhz) {
         arrived_.clear();
         waitingForRest_ = 0;
         lastReply_.clear();
+        // The answer whose start was just dropped is no longer awaited: its rest, still on its
+        // way, would be read from the wrong position. The poll starts a new cycle afterwards.
+        awaitingReply_ = false;
+        sentThisCycle_ = false;
+        answered_ = false;
         return true;
     }));
     const std::string mode = BandPlanMode(extraBandPlan_, mhz);

@@ -120,7 +120,8 @@ AgwEngineAddress ParseAgwEngine(const std::string& bytes) {
     AgwEngineAddress a;
     WriteFormReader in(bytes);
     try {
-        std::string host = in.readText();
+        // Cleaned as the writer cleans it, so the host used is the host that will be saved.
+        std::string host = station::CleanText(in.readText());
         if (!host.empty()) a.host = host;
         const double port = in.readDouble();
         if (port >= 1 && port <= 65535 && port == std::floor(port)) a.port = static_cast<int>(port);

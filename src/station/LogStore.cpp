@@ -217,18 +217,27 @@ bool LoadLog(Station& station) {
     if (!files.exists(path)) {
         records.clear();
     } else {
-        try {
-            auto bytes = files.readAll(path);
-            if (!bytes) throw FileError("Unreadable");
-            ParseLog(*bytes, records);
-        } catch (const FileError& e) {
-            // The operator repairs the file in a text editor: the message says where.
-            std::string message = "Error opening file.";
-            if (const auto* line = dynamic_cast<const LogLineError*>(&e))
-                message += "\r\n\r\nLine " + std::to_string(line->line) + " of log.txt " + line->reason +
-                           ". Repair that line in a text editor; log.txt was not changed.";
-            else if (std::string(e.what()).rfind("log.txt", 0) == 0)
-                message += "\r\n\r\n" + std::string(e.what()) + ". log.txt was not changed.";
+        std::string message = "Error opening file.";
+        std::string why;
+        const auto bytes = files.readFile(path, why);
+        if (!bytes) {
+            // Which file and the system's reason: a folder of that name or a permission to mend.
+            message += "\r\n\r\n" + platform::PathText(path) + "\r\n\r\n" + platform::PathText(why) +
+                       ". log.txt was not changed.";
+        } else {
+            try {
+                ParseLog(*bytes, records);
+                message.clear();
+            } catch (const FileError& e) {
+                // The operator repairs the file in a text editor: the message says where.
+                if (const auto* line = dynamic_cast<const LogLineError*>(&e))
+                    message += "\r\n\r\nLine " + std::to_string(line->line) + " of log.txt " + line->reason +
+                               ". Repair that line in a text editor; log.txt was not changed.";
+                else if (std::string(e.what()).rfind("log.txt", 0) == 0)
+                    message += "\r\n\r\n" + std::string(e.what()) + ". log.txt was not changed.";
+            }
+        }
+        if (!message.empty()) {
             station.platform.dialogs.messageBox(message, platform::MsgButtons::OK, platform::MsgIcon::None,
                                                 "File Error");
             station.platform.exit.endProgram(1);

@@ -35,8 +35,9 @@ void ParseLogGeneral(const std::string& bytes, std::vector<ContactRecord>& recor
 std::vector<ContactRecord> ParseLog(const std::string& bytes);
 
 // Reloads ContactLog from log.txt. A missing log.txt is an empty log. A file that cannot be
-// read shows "Error opening file." (naming the line that is not a record) and ends the program;
-// the file is left as it is. Returns false in that case (memory unchanged).
+// read shows "Error opening file." (naming the line that is not a record, or the file's path and
+// the system's reason when it cannot be opened at all) and ends the program; the file is left as
+// it is. Returns false in that case (memory unchanged).
 bool LoadLog(Station& station);
 
 enum class AppendResult { Stored, LogFull, WriteFailed };

@@ -1,8 +1,8 @@
-// The AGW packet engine's byte stream on any bytes, cut into pieces the input chooses: the
-// reader never gives a frame over the cap or holds more than one frame's worth, every frame it
-// gives encodes back to bytes that decode to the same frame, and what the window decides about
-// a frame (shown, to the receiver, a connection notice) and about a typed command keeps its
-// promises.
+// The AGW packet engine's byte stream on any bytes, cut into pieces the input chooses, and a line
+// typed in the send box (its own part of the input, taken first): the reader never gives a frame
+// over the cap or holds more than one frame's worth, every frame it gives encodes back to bytes
+// that decode to the same frame, and what the window decides about a frame (shown, to the
+// receiver, a connection notice) and about a typed command keeps its promises.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstdint>
@@ -18,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
     const std::string station = in.ConsumeBool() ? "W1XYZ" : "";
     const bool dxOnly = in.ConsumeBool();
+    const std::string typed = in.ConsumeRandomLengthString(200);
     AgwFrameReader reader;
     size_t fed = 0;
     while (in.remaining_bytes() > 0) {
@@ -51,12 +52,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     (void)fed;
-    const std::string typed = in.ConsumeRemainingBytesAsString();
     const AgwSendPlan plan = PlanAgwSend(typed, station);
-    for (const auto& f : plan.frames) {
+    for (size_t i = 0; i < plan.frames.size(); ++i) {
+        const auto& f = plan.frames[i];
         FUZZ_CHECK(f.kind == 'D' || f.kind == 'd' || f.kind == 'c' || f.kind == 'P');
-        if (f.kind == 'D') FUZZ_CHECK(!station.empty() && f.toCall == station);
+        // Text and the disconnect go to the connected station only.
+        if (f.kind == 'D' || f.kind == 'd') FUZZ_CHECK(!station.empty() && f.toCall == station);
+        // A connect names a call in capitals, and the login follows it for the same call.
+        if (f.kind == 'c') {
+            FUZZ_CHECK(!f.toCall.empty());
+            for (char c : f.toCall) FUZZ_CHECK(!(c >= 'a' && c <= 'z'));
+            FUZZ_CHECK(i + 1 < plan.frames.size() && plan.frames[i + 1].kind == 'P' &&
+                       plan.frames[i + 1].toCall == f.toCall);
+        }
     }
     FUZZ_CHECK(!(plan.message && !plan.frames.empty()));
+    // A line that is no command is sent as it was typed, with the line end the station expects.
+    if (typed.empty() || typed[0] != ':') {
+        FUZZ_CHECK(!plan.message);
+        if (station.empty()) FUZZ_CHECK(plan.frames.empty());
+        else FUZZ_CHECK(plan.frames.size() == 1 && plan.frames[0].data == typed + "\r");
+    }
     return 0;
 }

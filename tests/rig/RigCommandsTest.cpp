@@ -4,6 +4,7 @@
 
 #include "Bytes.h"
 #include "rig/RigControl.h"
+#include "support/RigEmulator.h"
 #include "support/TestSession.h"
 
 using namespace rig;
@@ -190,6 +191,31 @@ TEST(ChangeFrequency, EndTestDuringTheCommandEndsIt) {
     EXPECT_EQ(f.writes[0].second, "MD3;");
     EXPECT_FALSE(f.rig.Polling());
     EXPECT_EQ(f.ts.fakes.scheduler.activeTimers(), 0);
+}
+
+TEST(ChangeFrequency, TheRestOfAnAnswerTheCommandCutIsNotReadAsAnAnswer) {
+    // The operator tunes while a status block is on its way: the command drops what has arrived,
+    // and the rest, arriving after, must not be read from its middle.
+    const std::pair<const char*, const char*> rigs[] = {
+        {"Yaesu 920", "yaesu920"}, {"Yaesu 990", "yaesu990"}, {"Yaesu 757 GX II", "yaesu757"}};
+    for (const auto& [type, family] : rigs) {
+        SCOPED_TRACE(type);
+        CommandFixture f(type, "");
+        const std::string request = BuildPollRequest(KindOf(type), f.rig.Settings().readStrings(), true).bytes;
+        fakes::RigEmulator::Options options;
+        options.family = family;
+        fakes::RigEmulator rigEnd(options);
+        rigEnd.setFrequencyHz(14025000);
+        const std::string block = rigEnd.receive(request);
+        ASSERT_GT(block.size(), 10u);
+        f.rig.Test();
+        f.port.receive(block.substr(0, 1));
+        f.rig.ChangeFrequency(7.025);
+        f.port.receive(block.substr(1));
+        f.advance(3000);  // the command ends and polling goes on (the rig answers no more)
+        const double read = f.rig.Reading().RigFrequency;
+        EXPECT_TRUE(read == 0 || read == 14.025) << read;
+    }
 }
 
 TEST(ChangeFrequency, WaitsForTheOutputToDrainAtMostTwoSeconds) {

@@ -5,6 +5,7 @@
 
 #include "Bytes.h"
 #include "rig/RigControl.h"
+#include "support/RigEmulator.h"
 #include "support/TestSession.h"
 #include "window/LiveWindowFacade.h"
 
@@ -508,6 +509,35 @@ TEST(RigPort, EndTestAndUnloadCloseThePortYaesuGetsItsClosingBytes) {
         f.rig.Unload();
         EXPECT_EQ(f.port.written.find('\x80'), std::string::npos);
     }
+}
+
+TEST(RigPort, TestAfterEndTestStartsANewCycleAndReadsNothingLeftOnTheLine) {
+    // End Test while a long status block is half in: Test asks again before it reads, and what
+    // the rig was still sending is not taken for the answer.
+    RigFixture f("Yaesu 1000");
+    f.rig.Settings().PollRate = "M";
+    const std::string request = hexBytes("00 00 00 02 10");
+    fakes::RigEmulator::Options options;
+    options.family = "yaesu1000";
+    fakes::RigEmulator rigEnd(options);
+    rigEnd.setFrequencyHz(7025000);
+    const std::string block = rigEnd.receive(request);
+    f.rig.Test();
+    f.port.receive(block.substr(0, 1));
+    f.advance(250);  // receive tick: one byte kept
+    f.advance(250);  // send tick: the rest is awaited
+    f.rig.EndTest();
+    f.port.receive(block.substr(1));  // the rig goes on sending
+    const size_t before = f.port.written.size();
+    f.rig.Test();
+    EXPECT_EQ(f.port.written.substr(before), hexBytes("00 00 00 00 00"));  // the line was not quiet: no request
+    EXPECT_TRUE(f.window.frequencies.empty());
+    f.port.onWrite = [&](const std::string& bytes) {
+        if (bytes == request) f.port.receive(block);
+    };
+    f.advance(2000);
+    ASSERT_FALSE(f.window.frequencies.empty());
+    for (double mhz : f.window.frequencies) EXPECT_EQ(mhz, 7.025);
 }
 
 // A pulled adapter while a request waits in the queue of the dead device: no tick may wait on

@@ -107,6 +107,10 @@ TEST(AgwEngineFile, DefaultsToThePortLinuxEnginesServe) {
     EXPECT_EQ(ParseAgwEngine("\"10.0.0.5\"\r\n8001\r\n"), (AgwEngineAddress{"10.0.0.5", 8001}));
     EXPECT_EQ(ParseAgwEngine("\"10.0.0.5\"\r\n70000\r\n"), (AgwEngineAddress{"10.0.0.5", 8000}));
     EXPECT_EQ(ParseAgwEngine(FormatAgwEngine({"pi.local", 8010})), (AgwEngineAddress{"pi.local", 8010}));
+    // A damaged host is read as it will be saved: control characters dropped, and nothing left
+    // is no host at all.
+    EXPECT_EQ(ParseAgwEngine("\x1a\x1a"), AgwEngineAddress{});
+    EXPECT_EQ(ParseAgwEngine("\"pi\x01.local\"\r\n8010\r\n"), (AgwEngineAddress{"pi.local", 8010}));
     TestSession ts;
     EXPECT_EQ(LoadAgwEngine(*ts), AgwEngineAddress{});
     ASSERT_TRUE(SaveAgwEngine(*ts, {"pi.local", 8010}));

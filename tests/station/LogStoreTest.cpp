@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "station/LogStore.h"
 #include "station/Profile.h"
@@ -79,6 +80,47 @@ TEST(LogStore, MalformedLogEndsTheProgramAndLeavesTheFile) {
     EXPECT_EQ(t.fakes.dialogs.messages[0].title, "File Error");
     EXPECT_TRUE(t.fakes.exit.ended());
     EXPECT_EQ(t.readProgramFile("log.txt"), cut);
+}
+
+TEST(LogStore, ALogThatCannotBeOpenedNamesItsPathAndTheSystemsReasonAndEndsTheProgram) {
+    struct Case {
+        const char* what;
+        std::function<void(TestSession&)> arrange;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"a folder named log.txt", [](TestSession& t) { fs::create_directory(t.programPath("log.txt")); },
+         "Is a directory"},
+        // Root reads every file whatever its permissions: the fake file system refuses instead.
+        {"a file it may not read",
+         [](TestSession& t) {
+             t.writeProgramFile("log.txt", kGoldenLog);
+             t.fakes.files.failReadOf = t.programPath("log.txt");
+         },
+         "Permission denied"},
+    };
+    for (const auto& c : cases) {
+        TestSession t;
+        t.writeProgramFile("log.txt", kGoldenLog);
+        ASSERT_TRUE(LoadLog(*t));
+        fs::remove(t.programPath("log.txt"));
+        c.arrange(t);
+        EXPECT_FALSE(LoadLog(*t)) << c.what;
+        ASSERT_EQ(t.fakes.dialogs.messages.size(), 1u) << c.what;
+        const auto& box = t.fakes.dialogs.messages[0];
+        EXPECT_EQ(box.title, "File Error") << c.what;
+        EXPECT_EQ(box.prompt.rfind("Error opening file.\r\n", 0), 0u) << box.prompt;
+        EXPECT_NE(box.prompt.find(t.programPath("log.txt")), std::string::npos) << box.prompt;
+        EXPECT_NE(box.prompt.find(c.reason), std::string::npos) << box.prompt;
+        EXPECT_TRUE(t.fakes.exit.ended()) << c.what;
+        EXPECT_EQ(t->log.ContactCount(), 3) << c.what;  // memory as it was
+    }
+    // The folder is left as it was.
+    TestSession t;
+    fs::create_directory(t.programPath("log.txt"));
+    EXPECT_FALSE(LoadLog(*t));
+    EXPECT_TRUE(fs::is_directory(t.programPath("log.txt")));
+    EXPECT_TRUE(fs::is_empty(t.programPath("log.txt")));
 }
 
 TEST(LogStore, MoreThanMaxContactsIsMalformed) {

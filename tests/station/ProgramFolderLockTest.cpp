@@ -1,35 +1,49 @@
-// A second start on a program folder in use says so and goes no further.
+// A second start on a program folder in use says so and goes no further; a folder whose lock
+// cannot be made is reported with the system's reason, never as a second copy.
 #include <gtest/gtest.h>
 
 #include "station/ProgramFolderLock.h"
-#include "support/Fakes.h"
 
 namespace {
 struct ScriptedLock : platform::FolderLock {
-    bool free = true;
+    platform::FolderLockResult result;
     int tries = 0;
-    bool tryLock() override {
+    platform::FolderLockResult tryLock() override {
         ++tries;
-        return free;
+        return result;
     }
 };
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 }  // namespace
 
-TEST(ProgramFolderLock, ASecondStartIsToldTheLoggerRunsThereAndStops) {
-    for (bool free : {true, false}) {
-        fakes::FakeDialogs dialogs;
+TEST(ProgramFolderLock, OnlyALiveHolderIsReportedAsASecondCopyAndAnyOtherFailureGivesItsReason) {
+    using Status = platform::FolderLockResult::Status;
+    const std::string folder = "/home/op/palmetar";
+    {
         ScriptedLock lock;
-        lock.free = free;
-        EXPECT_EQ(station::HoldProgramFolder(lock, dialogs, "/home/op/palmetar"), free);
+        lock.result = {Status::Held, {}};
+        const auto hold = station::HoldProgramFolder(lock, folder);
+        EXPECT_TRUE(hold.held);
+        EXPECT_TRUE(hold.message.empty());
         EXPECT_EQ(lock.tries, 1);
-        if (free) {
-            EXPECT_TRUE(dialogs.messages.empty());
-            continue;
-        }
-        ASSERT_EQ(dialogs.messages.size(), 1u);
-        EXPECT_EQ(dialogs.messages[0].title, "Palmetar is already running");
-        EXPECT_NE(dialogs.messages[0].prompt.find("already running in this folder"), std::string::npos);
-        EXPECT_NE(dialogs.messages[0].prompt.find("/home/op/palmetar"), std::string::npos);
-        EXPECT_EQ(dialogs.messages[0].buttons, platform::MsgButtons::OK);
+    }
+    {
+        ScriptedLock lock;
+        lock.result = {Status::InUse, {}};
+        const auto hold = station::HoldProgramFolder(lock, folder);
+        EXPECT_FALSE(hold.held);
+        EXPECT_EQ(hold.title, "Palmetar is already running");
+        EXPECT_TRUE(has(hold.message, "already running in this folder")) << hold.message;
+        EXPECT_TRUE(has(hold.message, folder)) << hold.message;
+    }
+    for (const char* reason : {"Read-only file system", "Permission denied", "No space left on device"}) {
+        ScriptedLock lock;
+        lock.result = {Status::Failed, reason};
+        const auto hold = station::HoldProgramFolder(lock, folder);
+        EXPECT_FALSE(hold.held) << reason;
+        EXPECT_EQ(hold.title, "Palmetar cannot use this folder") << reason;
+        EXPECT_FALSE(has(hold.message, "already running")) << hold.message;
+        EXPECT_TRUE(has(hold.message, reason)) << hold.message;
+        EXPECT_TRUE(has(hold.message, folder)) << hold.message;
     }
 }

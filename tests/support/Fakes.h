@@ -86,10 +86,14 @@ public:
 class FaultyFileSystem : public platform::StdFileSystem {
 public:
     bool failAppend = false, failWrite = false, failCopy = false, failMakeDirectory = false;
-    std::string failReadOf;  // a file that exists but cannot be read
-    std::optional<std::string> readAll(const std::string& path) const override {
-        if (!failReadOf.empty() && path == failReadOf) return std::nullopt;
-        return StdFileSystem::readAll(path);
+    std::string failReadOf;  // a file that exists but cannot be read, for this reason:
+    std::string failReadWhy = "Permission denied";
+    std::optional<std::string> readFile(const std::string& path, std::string& why) const override {
+        if (!failReadOf.empty() && path == failReadOf) {
+            why = failReadWhy;
+            return std::nullopt;
+        }
+        return StdFileSystem::readFile(path, why);
     }
     bool append(const std::string& path, const std::string& bytes) override {
         return !failAppend && StdFileSystem::append(path, bytes);

@@ -1,14 +1,15 @@
 // The program folder's lock against real processes: the running program holds it for its whole
-// run, a second holder is refused, and the lock of a killed program is taken over.
+// run, a second holder is refused, the lock of a killed program is taken over, and a folder the
+// lock cannot be made in is reported with the system's reason, never as a second copy.
 #include <gtest/gtest.h>
 
-#include <QLockFile>
 #include <QProcess>
 #include <QTest>
 #include <filesystem>
 #include <memory>
+#include <set>
 
-#include "platform/qt/QtFolderLock.h"
+#include "platform/PosixFolderLock.h"
 #include "station/ProgramFolderLock.h"
 #include "support/TestSession.h"
 
@@ -19,48 +20,155 @@ std::string lockPath(const TestSession& t) { return (t.root / "program" / statio
 
 // The process id written in the lock file, 0 while there is none.
 qint64 lockOwner(const std::string& path) {
-    QLockFile probe(QString::fromStdString(path));
-    qint64 pid = 0;
-    QString host, app;
-    return probe.getLockInfo(&pid, &host, &app) ? pid : 0;
+    const std::string text = readFileBytes(path);
+    return text.empty() ? 0 : std::atoll(text.c_str());
 }
+
+// Every path under a folder, to see that a start touched nothing.
+std::set<std::string> tree(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& e : fs::recursive_directory_iterator(folder)) names.insert(e.path().string());
+    return names;
+}
+
+struct Program {
+    QProcess process;
+    explicit Program(const TestSession& t) {
+        process.setProgram(QStringLiteral(PALMETAR_BINARY));
+        process.setWorkingDirectory(QString::fromStdString((t.root / "program").string()));
+        auto env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("USERPROFILE"), QString::fromStdString((t.root / "profile").string()));
+        process.setProcessEnvironment(env);
+    }
+    ~Program() {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(10000);
+        }
+    }
+};
 }  // namespace
 
 TEST(ProgramFolderLockQt, OneHolderAtATimeAndAReleasedLockIsFreeAgain) {
+    using Status = platform::FolderLockResult::Status;
     TestSession t;
-    auto first = std::make_unique<platform::qt::QtFolderLock>(lockPath(t));
-    ASSERT_TRUE(first->tryLock());
-    EXPECT_TRUE(first->tryLock());  // asking again keeps it
-    platform::qt::QtFolderLock second(lockPath(t));
-    EXPECT_FALSE(second.tryLock());
+    auto first = std::make_unique<platform::PosixFolderLock>(lockPath(t));
+    ASSERT_EQ(first->tryLock().status, Status::Held);
+    EXPECT_EQ(first->tryLock().status, Status::Held);  // asking again keeps it
+    EXPECT_EQ(lockOwner(lockPath(t)), QCoreApplication::applicationPid());
+    platform::PosixFolderLock second(lockPath(t));
+    EXPECT_EQ(second.tryLock().status, Status::InUse);
     first.reset();
-    EXPECT_TRUE(second.tryLock());
+    EXPECT_FALSE(fs::exists(lockPath(t)));
+    EXPECT_EQ(second.tryLock().status, Status::Held);
 }
 
 TEST(ProgramFolderLockQt, TheRunningProgramHoldsItsFolderAndACrashedRunIsTakenOver) {
+    using Status = platform::FolderLockResult::Status;
     TestSession t;
     fs::create_directories(t.root / "profile");
-    QProcess program;
-    program.setProgram(QStringLiteral(PALMETAR_BINARY));
-    program.setWorkingDirectory(QString::fromStdString((t.root / "program").string()));
-    auto env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("USERPROFILE"), QString::fromStdString((t.root / "profile").string()));
-    program.setProcessEnvironment(env);
-    program.start();
-    ASSERT_TRUE(program.waitForStarted(10000));
+    Program program(t);
+    program.process.start();
+    ASSERT_TRUE(program.process.waitForStarted(10000));
     const std::string path = lockPath(t);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return lockOwner(path) == program.processId(); }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return lockOwner(path) == program.process.processId(); }, 20000));
 
     // While it runs, nobody else gets the folder.
-    platform::qt::QtFolderLock other(path);
-    EXPECT_FALSE(other.tryLock());
-    EXPECT_EQ(program.state(), QProcess::Running);
+    platform::PosixFolderLock other(path);
+    EXPECT_EQ(other.tryLock().status, Status::InUse);
+    EXPECT_EQ(program.process.state(), QProcess::Running);
 
     // Killed without a chance to clean up, as a crash: its lock file stays and is taken over.
-    program.kill();
-    ASSERT_TRUE(program.waitForFinished(10000));
+    program.process.kill();
+    ASSERT_TRUE(program.process.waitForFinished(10000));
     EXPECT_TRUE(fs::exists(path));
-    EXPECT_TRUE(other.tryLock());
+    EXPECT_EQ(other.tryLock().status, Status::Held);
     EXPECT_EQ(lockOwner(path), QCoreApplication::applicationPid());
+}
+
+// The tests run as root, where permissions refuse nothing: the lock's place is taken by a folder,
+// or leads to a device that is always full.
+TEST(ProgramFolderLockQt, AStartThatCannotMakeItsLockSaysWhyAndTouchesNothing) {
+    struct Case {
+        const char* what;
+        std::function<void(const TestSession&, std::unique_ptr<platform::PosixFolderLock>&)> arrange;
+        const char* expected;  // in what the program says
+        const char* never;     // not in what it says
+    };
+    const Case cases[] = {
+        {"a folder named like the lock", [](const TestSession& t, auto&) { fs::create_directory(lockPath(t)); },
+         "Is a directory", "already running"},
+        {"a lock that leads to a full device",
+         [](const TestSession& t, auto&) { fs::create_symlink("/dev/full", lockPath(t)); }, "No space left on device",
+         "already running"},
+        {"a copy of the logger holding the folder",
+         [](const TestSession& t, auto& holder) {
+             holder = std::make_unique<platform::PosixFolderLock>(lockPath(t));
+             ASSERT_EQ(holder->tryLock().status, platform::FolderLockResult::Status::Held);
+         },
+         "already running in this folder", "cannot"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestSession t;
+        fs::create_directories(t.root / "profile");
+        std::unique_ptr<platform::PosixFolderLock> holder;
+        c.arrange(t, holder);
+        const auto before = tree(t.root);
+
+        Program program(t);
+        program.process.start();
+        ASSERT_TRUE(program.process.waitForStarted(10000));
+        // The message goes to the terminal as well as into the box, which waits for its OK.
+        QString said;
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                said += QString::fromLocal8Bit(program.process.readAllStandardError());
+                return said.contains(QStringLiteral("Start the logger")) || said.contains(QStringLiteral("Use the copy"));
+            },
+            20000))
+            << said.toStdString();
+        EXPECT_TRUE(said.contains(QString::fromUtf8(c.expected))) << said.toStdString();
+        EXPECT_FALSE(said.contains(QString::fromUtf8(c.never))) << said.toStdString();
+        EXPECT_TRUE(said.contains(QString::fromStdString((t.root / "program").string()))) << said.toStdString();
+
+        program.process.kill();
+        ASSERT_TRUE(program.process.waitForFinished(10000));
+        EXPECT_EQ(tree(t.root), before);  // no log, no profile, no user folders, no lock file
+    }
+}
+
+// A truly read-only program folder: a read-only bind mount of it in a mount namespace of the
+// program's own (root may write anywhere else). Skipped where the machine allows no namespace.
+TEST(ProgramFolderLockQt, AReadOnlyFolderIsReportedWithItsReasonNotAsASecondCopy) {
+    if (QProcess::execute(QStringLiteral("unshare"), {QStringLiteral("-m"), QStringLiteral("true")}) != 0)
+        GTEST_SKIP() << "no mount namespace here (unshare -m)";
+    TestSession t;
+    fs::create_directories(t.root / "profile");
+    const QString folder = QString::fromStdString((t.root / "program").string());
+    Program program(t);
+    program.process.setProgram(QStringLiteral("unshare"));
+    program.process.setArguments({QStringLiteral("-m"), QStringLiteral("sh"), QStringLiteral("-c"),
+                                  QStringLiteral("mount --bind \"$1\" \"$1\" && mount -o remount,bind,ro \"$1\" && cd \"$1\" && "
+                                                 "exec \"$2\""),
+                                  QStringLiteral("sh"), folder, QStringLiteral(PALMETAR_BINARY)});
+    const auto before = tree(t.root);
+    program.process.start();
+    ASSERT_TRUE(program.process.waitForStarted(10000));
+    QString said;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            said += QString::fromLocal8Bit(program.process.readAllStandardError());
+            return said.contains(QStringLiteral("Start the logger")) || said.contains(QStringLiteral("Use the copy")) ||
+                   program.process.state() == QProcess::NotRunning;
+        },
+        20000))
+        << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("Read-only file system"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(folder)) << said.toStdString();
+    EXPECT_FALSE(said.contains(QStringLiteral("already running"))) << said.toStdString();
+    program.process.kill();
+    ASSERT_TRUE(program.process.waitForFinished(10000));
+    EXPECT_EQ(tree(t.root), before);
 }
