@@ -1,5 +1,6 @@
 #include "keying/ui/BlindFrm.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -34,7 +35,9 @@ BlindFrm::BlindFrm(Session& session, QWidget* parent)
                  "NavEn.wav, NavDis.wav) in the program's working folder. Spoken prompts come with the program; "
                  "replace any of them with a recording of your own under the same name.",
                  Twips(120, 2160, 9135, 555));
-    Label7 = WrappedLabel(this, "", Twips(120, 2760, 9135, 315));
+    // One line: a long program folder is shortened in its middle rather than wrapped onto the
+    // text below it (the full path is the label's tool tip).
+    Label7 = station::ui::Label(this, {}, Twips(120, 2760, 9135, 315));
     WrappedLabel(this,
                  "Choose one of the options below.  Select Off to turn the navigation function off, Call to indicate "
                  "the Call field only and All Data Fields to provide verbal prompts through all the data fields.",
@@ -60,8 +63,12 @@ BlindFrm::~BlindFrm() { Form_Unload(); }
 
 void BlindFrm::Form_Load() {
     station::ui::ScaleDialogToScreen(*this, session_);
-    Label7->setText(platform::qt::toQ("Put the audio wave files in this program's working directory: " +
-                                      platform::PathText(session_.folders.ProgramFolder)));
+    const QString intro = QStringLiteral("Put the audio wave files in this program's working directory: ");
+    const QString folder = platform::qt::toQ(platform::PathText(session_.folders.ProgramFolder));
+    const QFontMetrics metrics(Label7->font());
+    const int room = Label7->width() - metrics.horizontalAdvance(intro);
+    Label7->setText(intro + metrics.elidedText(folder, Qt::ElideMiddle, room > 0 ? room : 0));
+    Label7->setToolTip(intro + folder);
     switch (session_.profile.VoiceNavMode) {
         case 0: Option1->setChecked(true); break;
         case 1: Option2->setChecked(true); break;

@@ -1,6 +1,7 @@
 // The voice navigation window as the operator uses it: it opens on the stored mode and says
 // so, a click speaks the option, Done stores the choice in the profile file and hides it.
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -54,6 +55,25 @@ TEST(BlindFrm, OpensOnTheStoredModeSpeaksClicksAndStoresOnDone) {
     w.show();
     QTest::keyClick(&w, Qt::Key_Escape);
     EXPECT_TRUE(w.isVisible());
+}
+
+// A deep program folder does not run onto the text below: the label keeps one line, shortens the
+// folder in its middle (its start and its own name stay readable) and holds the whole path in
+// its tool tip.
+TEST(BlindFrm, ALongProgramFolderKeepsToOneLine) {
+    TestSession ts;
+    const std::string intro = "Put the audio wave files in this program's working directory: ";
+    const std::string deep = "/home/operator/" + std::string(160, 'x') + "/palmetar-fqp";
+    ts->folders.ProgramFolder = deep;
+    BlindFrm w(*ts);
+    w.Form_Load();
+    w.show();
+    const QString shown = w.Label7->text();
+    EXPECT_FALSE(w.Label7->wordWrap());
+    EXPECT_LE(QFontMetrics(w.Label7->font()).horizontalAdvance(shown), w.Label7->width());
+    EXPECT_TRUE(shown.startsWith(platform::qt::toQ(intro + "/home/")));
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("palmetar-fqp")));
+    EXPECT_EQ(platform::qt::fromQ(w.Label7->toolTip()), intro + deep);
 }
 
 }  // namespace
