@@ -39,7 +39,10 @@ int main(int argc, char** argv) {
     // on it at a time: a second start, or a folder the lock cannot be made in, says so and ends
     // before it touches any file.
     const std::string programFolder = platform::qt::pathFromQ(QDir::currentPath());
-    platform::PosixFolderLock folderLock(platform::joinPath(programFolder, station::kProgramLockName));
+    // Static, so that every orderly end lets go of it and removes its file: Exit, a close box and
+    // the end signals finish through exit(), which runs the destructors of statics but not those
+    // of main's own objects.
+    static platform::PosixFolderLock folderLock(platform::joinPath(programFolder, station::kProgramLockName));
     const station::FolderHold hold = station::HoldProgramFolder(folderLock, programFolder);
     if (!hold.held) {
         // Also on the terminal, for a start from a script or a desktop launcher's log.

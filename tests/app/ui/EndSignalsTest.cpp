@@ -69,4 +69,6 @@ TEST(EndSignals, TheProgramEndsInOrderOnSigterm) {
     // Ended by its own exit, not killed by the signal.
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
+    // An orderly end lets go of the program folder and leaves no lock file behind.
+    EXPECT_FALSE(fs::exists(t.root / "program" / "palmetar.lock"));
 }
