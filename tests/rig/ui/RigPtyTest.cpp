@@ -107,6 +107,18 @@ struct RigOnPty {
     bool shows(const char* band, const char* mode, int ms = 5000) {
         return QTest::qWaitFor([&] { return this->band() == band && this->mode() == mode; }, ms);
     }
+    // K4ABC, report 57, Lee typed into the entry line and logged with Enter; the log as stored.
+    std::vector<station::ContactRecord> logK4abc() {
+        window->activateWindow();
+        window->txtCall->setFocus();
+        QTest::keyClicks(window->txtCall, "k4abc");
+        QTest::keyClick(window->txtCall, Qt::Key_Space);
+        QTest::keyClicks(QApplication::focusWidget(), "57");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClicks(QApplication::focusWidget(), "lee");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        return station::ParseLog(ts.readProgramFile("log.txt"));
+    }
 };
 
 struct Family {
@@ -158,15 +170,7 @@ TEST(RigOverPty, TheLoggingWindowFollowsTheRadioAndTheContactStoresItsFrequency)
     EXPECT_EQ(r.ts->profile.CurrentBand, "40");
 
     // The next contact stores that frequency.
-    r.window->activateWindow();
-    r.window->txtCall->setFocus();
-    QTest::keyClicks(r.window->txtCall, "k4abc");
-    QTest::keyClick(r.window->txtCall, Qt::Key_Space);
-    QTest::keyClicks(QApplication::focusWidget(), "57");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QTest::keyClicks(QApplication::focusWidget(), "lee");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    const auto records = station::ParseLog(r.ts.readProgramFile("log.txt"));
+    const auto records = r.logK4abc();
     ASSERT_EQ(records.size(), 1u) << fromQ(r.window->lblDialog->text());
     EXPECT_EQ(records[0].Call, "K4ABC");
     EXPECT_EQ(records[0].Frequency, "7.025");
@@ -213,15 +217,7 @@ TEST(RigOverPty, APulledAdapterIsReportedAndTestReadsTheRadioAgainOnceItIsBack) 
         << fromQ(setup->lblUnProcess->text());
     EXPECT_EQ(fromQ(r.window->lblDialog->text()), "Rig port lost.  Ctrl+R, Test opens it again.");
 
-    r.window->activateWindow();
-    r.window->txtCall->setFocus();
-    QTest::keyClicks(r.window->txtCall, "k4abc");
-    QTest::keyClick(r.window->txtCall, Qt::Key_Space);
-    QTest::keyClicks(QApplication::focusWidget(), "57");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QTest::keyClicks(QApplication::focusWidget(), "lee");
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    const auto records = station::ParseLog(r.ts.readProgramFile("log.txt"));
+    const auto records = r.logK4abc();
     ASSERT_EQ(records.size(), 1u) << fromQ(r.window->lblDialog->text());
     EXPECT_EQ(records[0].Band, "40");
     EXPECT_EQ(records[0].Frequency, "");

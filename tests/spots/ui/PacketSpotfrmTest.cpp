@@ -78,6 +78,26 @@ struct Spotting {
     LoggingWindowFixture f;
 };
 
+std::string frame(char kind, const std::string& from, const std::string& to, const std::string& data) {
+    spots::AgwFrame f;
+    f.kind = kind;
+    f.callFrom = from;
+    f.callTo = to;
+    f.data = data;
+    return spots::EncodeAgwFrame(f);
+}
+
+// The AGW source chosen and opened on the fake engine, which accepts the call's registration.
+PacketSpotfrm& OpenRegisteredOnAgw(Spotting& s, fakes::FakeTcpPeer& engine) {
+    PacketSpotfrm& w = s.open();
+    s.choose(w, 3);
+    w.Command1_Click();
+    s.f.ts.fakes.tcp.deliver();
+    engine.send(frame('X', "W4XYZ", "", std::string(1, '\1')));
+    s.f.ts.fakes.tcp.deliver();
+    return w;
+}
+
 // Real timers and TCP connections (and serial ports named by portNames).
 struct RealSpotting {
     fakes::FakeEnvironment portNames;
@@ -528,20 +548,7 @@ TEST(PacketSpotfrmAgw, EveryFrameThatArrivedIsHandledInOneTickAndAConnectionShow
     Session& session = *s.f.ts;
     auto& tcp = s.f.ts.fakes.tcp;
     auto& engine = tcp.peer("127.0.0.1", 8000);
-    auto frame = [](char kind, const std::string& from, const std::string& to, const std::string& data) {
-        spots::AgwFrame f;
-        f.kind = kind;
-        f.callFrom = from;
-        f.callTo = to;
-        f.data = data;
-        return spots::EncodeAgwFrame(f);
-    };
-    PacketSpotfrm& w = s.open();
-    s.choose(w, 3);
-    w.Command1_Click();
-    tcp.deliver();
-    engine.send(frame('X', "W4XYZ", "", std::string(1, '\1')));
-    tcp.deliver();
+    PacketSpotfrm& w = OpenRegisteredOnAgw(s, engine);
     ASSERT_TRUE(w.timerRunning()) << w.displayText();
 
     auto monitored = [&](const std::string& spot) {
@@ -673,20 +680,7 @@ TEST(PacketSpotfrmAgw, ASpaceTypedPastSeventyCharactersSendsTheLineToTheConnecte
         Spotting s;
         auto& tcp = s.f.ts.fakes.tcp;
         auto& engine = tcp.peer("127.0.0.1", 8000);
-        auto frame = [](char kind, const std::string& from, const std::string& to, const std::string& data) {
-            spots::AgwFrame f;
-            f.kind = kind;
-            f.callFrom = from;
-            f.callTo = to;
-            f.data = data;
-            return spots::EncodeAgwFrame(f);
-        };
-        PacketSpotfrm& w = s.open();
-        s.choose(w, 3);
-        w.Command1_Click();
-        tcp.deliver();
-        engine.send(frame('X', "W4XYZ", "", std::string(1, '\1')));
-        tcp.deliver();
+        PacketSpotfrm& w = OpenRegisteredOnAgw(s, engine);
         engine.send(frame('C', "N0CALL", "W4XYZ", "*** CONNECTED With Station N0CALL\r"));
         tcp.deliver();
         s.f.ts.fakes.scheduler.advance(333);

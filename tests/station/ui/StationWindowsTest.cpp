@@ -12,6 +12,8 @@
 #include <QPointer>
 #include <QTest>
 
+#include <memory>
+
 #include "platform/qt/Text.h"
 #include "station/Profile.h"
 #include "station/XmlPrefs.h"
@@ -185,16 +187,27 @@ TEST(StationSetupWindow, AProfileThatCannotBeReadIsReportedAndTheRestStillLoads)
     EXPECT_EQ(text(w.Text[1]), "K1ABC");  // what was read before the cut is kept
 }
 
-TEST(StationSetupWindow, OffsetThatIsNotANumberIsRefused) {
+// Station setup on the shipped tables, shown and active, counting the logging windows it opens.
+struct ActiveSetup {
     TestSession t;
-    copyTables(t);
-    prepareXml(t);
     int opened = 0;
-    t->openLoggingWindow = [&] { ++opened; };
-    frmStationID w(*t);
-    w.Form_Load();
-    w.show();
-    QApplication::setActiveWindow(&w);
+    std::unique_ptr<frmStationID> window;
+    ActiveSetup() {
+        copyTables(t);
+        prepareXml(t);
+        t->openLoggingWindow = [this] { ++opened; };
+        window = std::make_unique<frmStationID>(*t);
+        window->Form_Load();
+        window->show();
+        QApplication::setActiveWindow(window.get());
+    }
+};
+
+TEST(StationSetupWindow, OffsetThatIsNotANumberIsRefused) {
+    ActiveSetup setup;
+    auto& t = setup.t;
+    const int& opened = setup.opened;
+    frmStationID& w = *setup.window;
     w.Text[1]->setText("N4ABC");
     w.Text[6]->setFocus();
     w.Text[6]->selectAll();
@@ -211,15 +224,10 @@ TEST(StationSetupWindow, OffsetThatIsNotANumberIsRefused) {
 // Done without a call sign would open the logging window under "CALL", with no way back to
 // setup in the run: it is refused, the focus goes to the call, and nothing is opened or stored.
 TEST(StationSetupWindow, DoneWithoutACallSignIsRefused) {
-    TestSession t;
-    copyTables(t);
-    prepareXml(t);
-    int opened = 0;
-    t->openLoggingWindow = [&] { ++opened; };
-    frmStationID w(*t);
-    w.Form_Load();
-    w.show();
-    QApplication::setActiveWindow(&w);
+    ActiveSetup setup;
+    auto& t = setup.t;
+    const int& opened = setup.opened;
+    frmStationID& w = *setup.window;
     w.Text[1]->setText("  ");
     w.Text[9]->setFocus();
     QTest::keyClick(w.Text[9], Qt::Key_Return);  // Enter is Done
