@@ -26,16 +26,23 @@ std::vector<std::string> Split(ReceiveBuffer& b, std::vector<std::string> pieces
         for (auto& l : b.Take(p)) out.push_back(l);
     return out;
 }
+
+// Pieces as the reads deliver them, into a new buffer: the lines taken and what still waits.
+struct PiecesCase {
+    const char* what;
+    std::vector<std::string> pieces;
+    std::vector<std::string> lines;
+    std::string partial;
+    void check() const {
+        ReceiveBuffer b;
+        EXPECT_EQ(Split(b, pieces), lines) << what;
+        EXPECT_EQ(b.partial(), partial) << what;
+    }
+};
 }  // namespace
 
 TEST(ReceiveBuffer, LinesEndAtCrLfOrCrLfWhereverThePiecesAreCut) {
-    struct Case {
-        const char* what;
-        std::vector<std::string> pieces;
-        std::vector<std::string> lines;
-        std::string partial;
-    };
-    const Case cases[] = {
+    const PiecesCase cases[] = {
         {"LF", {"one\ntwo\n"}, {"one", "two"}, ""},
         {"CR LF", {"one\r\ntwo\r\n"}, {"one", "two"}, ""},
         {"CR alone (a cluster or TNC that sends only CR)", {"one\rtwo\r"}, {"one", "two"}, ""},
@@ -46,11 +53,7 @@ TEST(ReceiveBuffer, LinesEndAtCrLfOrCrLfWhereverThePiecesAreCut) {
         {"telnet's CR NUL is a bare CR", {std::string("one\r\0two\r\n", 10)}, {"one", "two"}, ""},
         {"nothing ended yet", {"partial"}, {}, "partial"},
     };
-    for (const auto& c : cases) {
-        ReceiveBuffer b;
-        EXPECT_EQ(Split(b, c.pieces), c.lines) << c.what;
-        EXPECT_EQ(b.partial(), c.partial) << c.what;
-    }
+    for (const auto& c : cases) c.check();
 }
 
 TEST(ReceiveBuffer, ALineWithoutAnEndIsCutAndItsRestDroppedSoTheBufferStaysBounded) {
@@ -67,13 +70,7 @@ TEST(ReceiveBuffer, ALineWithoutAnEndIsCutAndItsRestDroppedSoTheBufferStaysBound
 }
 
 TEST(ReceiveBuffer, TextWaitingWithoutALineEndIsALineOfItsOwnWhenTheNextPieceBeginsASpot) {
-    struct Case {
-        const char* what;
-        std::vector<std::string> pieces;
-        std::vector<std::string> lines;
-        std::string partial;
-    };
-    const Case cases[] = {
+    const PiecesCase cases[] = {
         {"a login prompt", {"Please enter your call: ", std::string(kK1ttt) + "\r\n"}, {"Please enter your call: ", kK1ttt}, ""},
         {"a node prompt, spot in lower case", {"W1AW de NODE >", "dx de K1TTT: 14025.0\r\n"}, {"W1AW de NODE >", "dx de K1TTT: 14025.0"}, ""},
         {"the spot's first characters alone", {"W1AW de NODE >", "DX", " de K1TTT\r\n"}, {"W1AW de NODE >", "DX de K1TTT"}, ""},
@@ -86,11 +83,7 @@ TEST(ReceiveBuffer, TextWaitingWithoutALineEndIsALineOfItsOwnWhenTheNextPieceBeg
         {"a spot after a blank does not begin the piece", {"text ", " DX de K1TTT\r\n"}, {"text  DX de K1TTT"}, ""},
         {"nothing waiting", {"one\r\n", "DX de K1TTT"}, {"one"}, "DX de K1TTT"},
     };
-    for (const auto& c : cases) {
-        ReceiveBuffer b;
-        EXPECT_EQ(Split(b, c.pieces), c.lines) << c.what;
-        EXPECT_EQ(b.partial(), c.partial) << c.what;
-    }
+    for (const auto& c : cases) c.check();
     // Noise past the length bound is dropped up to its end; a spot that begins a piece ends that.
     ReceiveBuffer b;
     EXPECT_EQ(b.Take(std::string(ReceiveBuffer::kMaxLineLength + 50, 'x')).size(), 1u);
