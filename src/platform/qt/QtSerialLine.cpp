@@ -134,8 +134,8 @@ void QtSerialLine::close() {
     if (port_.isOpen()) {
         // Bytes written last (a goodbye to the device) go out before the port closes; Qt drops
         // what it still holds otherwise. Nothing more reaches a device that has gone.
-        if (!lost_) port_.flush();
         if (!lost_) {
+            port_.flush();
             port_.setDataTerminalReady(false);
             if (port_.flowControl() != QSerialPort::HardwareControl) port_.setRequestToSend(false);
         }
