@@ -61,6 +61,10 @@ TEST(ContactEdit, DoneChecksEveryFieldBeforeStoring) {
         {"call of two characters", EditKind::InState, [](auto& f) { f.call = "W1"; }, EditCheck::BadCall},
         {"call of blanks", EditKind::InState, [](auto& f) { f.call = "    "; }, EditCheck::BadCall},
         {"two characters and a blank", EditKind::OutOfState, [](auto& f) { f.call = "W1 "; }, EditCheck::BadCall},
+        // Quotes and control characters are never stored, so they make no call.
+        {"call of double quotes only", EditKind::InState, [](auto& f) { f.call = "\"\"\""; }, EditCheck::BadCall},
+        {"call of pasted control characters", EditKind::OutOfState, [](auto& f) { f.call = "\t\r\n\x7f"; },
+         EditCheck::BadCall},
         {"call of three characters", EditKind::InState, [](auto& f) { f.call = "K1A"; }, EditCheck::Ok},
         {"empty call and a bad time: the call first", EditKind::InState,
          [](auto& f) { f.call = ""; f.time = "1605"; }, EditCheck::BadCall},

@@ -198,6 +198,10 @@ void EnsureEntryLine(LoggingWindow& w) {
         }
     w.ListView1->viewport()->installEventFilter(filter);
     w.ListView1->installEventFilter(filter);
+    // A click on a heading orders the rows once by that column's text; the list is not left
+    // sorting, so the next refill lists newest first again. A tree's headings take no clicks
+    // unless made to.
+    w.ListView1->header()->setSectionsClickable(true);
     QObject::connect(w.ListView1->header(), &QHeaderView::sectionClicked, &w,
                      [&w](int column) { w.ListView1->sortItems(column, Qt::AscendingOrder); });
     const bool in = w.profile().kind == WindowKind::InState;

@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -389,6 +390,61 @@ TEST(EntryLineWindow, ClickingAnywhereInTheListOrLeavingItShowsEditAndDelete) {
     QApplication::processEvents();
     EXPECT_TRUE(w->cmdEdit->isVisible());
     EXPECT_TRUE(w->cmdDelete->isVisible());
+}
+
+// A real click on a heading orders the rows by that column's text, once: the record number
+// compares as text, the selected row's number is what Delete removes, and every refill lists
+// newest first again.
+TEST(EntryLineWindow, AClickOnAHeadingSortsTheListUntilTheNextRefill) {
+    Window t(true);
+    auto* w = t.w;
+    auto& log = t.f.ts->log;
+    for (const char* call : {"K1XX", "AB1C", "W9ZZ", "N0BB", "KA2D", "WB4E", "G3F"}) {
+        station::ContactRecord r = log.at(1);
+        r.Call = call;
+        log.records().push_back(r);
+    }
+    ASSERT_TRUE(station::RewriteLog(*t.f.ts));
+    w->RefreshFromLog();
+    using Rows = std::vector<std::string>;
+    auto column = [w](int c) {
+        Rows out;
+        for (int r = 0; r < w->ListView1->topLevelItemCount(); ++r) out.push_back(fromQ(w->ListView1->topLevelItem(r)->text(c)));
+        return out;
+    };
+    QHeaderView* header = w->ListView1->header();
+    auto clickHeading = [&](int c) {
+        const QPoint at(header->sectionViewportPosition(c) + header->sectionSize(c) / 2, header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+    };
+    ASSERT_EQ(fromQ(w->ListView1->headerItem()->text(1)), "Call");
+    ASSERT_EQ(column(0), (Rows{"10", "9", "8", "7", "6", "5", "4", "3", "2", "1"}));
+
+    clickHeading(1);
+    EXPECT_EQ(column(1), (Rows{"AB1C", "G3F", "K1XX", "KA2D", "N0BB", "N2AA", "VE3BB", "W5CC", "W9ZZ", "WB4E"}));
+    EXPECT_EQ(column(0), (Rows{"5", "10", "4", "8", "7", "1", "2", "3", "6", "9"}));
+    clickHeading(0);
+    EXPECT_EQ(column(0), (Rows{"1", "10", "2", "3", "4", "5", "6", "7", "8", "9"}));
+
+    // The third row now holds record 2 (VE3BB); it is the one deleted, and the refill after the
+    // delete lists newest first.
+    QTreeWidgetItem* third = w->ListView1->topLevelItem(2);
+    QTest::mouseClick(w->ListView1->viewport(), Qt::LeftButton, {}, w->ListView1->visualItemRect(third).center());
+    ASSERT_EQ(w->ListView1->currentItem(), third);
+    t.f.ts.fakes.dialogs.messageAnswers = {platform::MsgResult::Yes};
+    QTest::mouseClick(w->cmdDelete, Qt::LeftButton);
+    ASSERT_EQ(log.ContactCount(), 9);
+    for (int k = 1; k <= log.ContactCount(); ++k) EXPECT_NE(log.at(k).Call, "VE3BB") << k;
+    EXPECT_EQ(column(0), (Rows{"9", "8", "7", "6", "5", "4", "3", "2", "1"}));
+
+    // Sorted again, the next logged contact is listed on top, the rest newest first.
+    clickHeading(1);
+    ASSERT_EQ(column(1).front(), "AB1C");
+    w->txtCall->setFocus();
+    t.type("k4abc 57 lee\n");
+    ASSERT_EQ(log.ContactCount(), 10);
+    EXPECT_EQ(column(0), (Rows{"10", "9", "8", "7", "6", "5", "4", "3", "2", "1"}));
+    EXPECT_EQ(t.topRow(1), "K4ABC");
 }
 
 TEST(EntryLineWindow, AShortCallShowsTheContinentBearingAndDistanceOfItsCountry) {

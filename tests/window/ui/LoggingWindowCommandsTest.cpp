@@ -173,6 +173,32 @@ TEST(LoggingWindowClose, ExitSavesTheOperatingTimeAndEndsWithoutABackup) {
     EXPECT_TRUE(backupFiles(f.ts).empty());
 }
 
+// Exit while a CW message is keyed: the key goes up and its line closes at once, the rest of
+// the message is dropped, and nothing is keyed afterwards.
+TEST(LoggingWindowClose, ExitWhileCwIsSentLetsTheKeyUpAndKeysNothingMore) {
+    LoggingWindowFixture f(false);
+    auto& keyers = cwOnRts(f);
+    keyers.cw.settings().messages[0] = "CQ FL W4XYZ";
+    auto& clock = f.ts.fakes.keyingClock;
+    clock.setManual(true);
+    auto& w = f.open();
+    w.show();
+    QTest::keyClick(w.txtCall, Qt::Key_F1);
+    ASSERT_TRUE(clock.waitForSleeper());  // the worker is keying the C
+    ASSERT_TRUE(f.ts.fakes.keyLines.snapshot("COM1").keyed());
+    w.menuItem("mnuExit")->trigger();
+    EXPECT_TRUE(f.ts.fakes.exit.ended());
+    const auto atExit = f.ts.fakes.keyLines.snapshot("COM1");
+    EXPECT_FALSE(atExit.keyed());
+    EXPECT_FALSE(atExit.open);
+    EXPECT_EQ(keyers.keyer.CWBuffer, "");
+    EXPECT_EQ(keyers.keyer.CWSending, 0);
+    // Time runs free again, so a keyer still at work would finish the message: no further edge.
+    clock.setManual(false);
+    EXPECT_TRUE(f.ts.fakes.scheduler.runPostedUntil([&] { return keyers.keyer.CWSending == 0; }));
+    EXPECT_EQ(f.ts.fakes.keyLines.snapshot("COM1").edges, atExit.edges);
+}
+
 // Every way the run ends gives a polled rig its closing bytes and closes its port: a five-byte
 // Yaesu's opening bytes lock its front panel and only 00 00 00 00 80 unlocks it. Exit ended the
 // program without them.
