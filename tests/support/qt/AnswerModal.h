@@ -11,15 +11,18 @@
 //     dialogs.messageBox(...);  // returns once the box is gone
 //
 // Keep the object alive over the call that opens the window (a nested window is answered by an
-// object made inside the outer answer). The test fails, and the window is hidden, when
-//   - the modal window in front once the program waits is none, or not a W;
+// object made inside the outer answer). The answer runs as soon as a W is the modal window in
+// front. The test fails, and the window is closed, when
+//   - a modal window that is no W comes to the front;
 //   - the answer returns with its window still open (unless AfterAnswer::Close says that the
 //     helper is to close it: a window the test only looks at);
-//   - a modal window is still open kForgottenMs on (one opened after the answer, a nested one
-//     that nothing answers, or the W itself when the program was not yet waiting on it);
+//   - kForgottenMs on (from the start, or from the end of the answer), a W is shown but not
+//     modally, or a modal window is still open: one opened after the answer, or a nested one that
+//     nothing answers;
 //   - no W was answered by the time the object goes away.
 
 #include <QApplication>
+#include <QDialog>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -49,9 +52,9 @@ public:
         s_->answer = std::move(answer);
         s_->after = after;
         State* s = s_.get();
-        s->first.setSingleShot(true);
-        QObject::connect(&s->first, &QTimer::timeout, [s] { s->run(); });
-        s->first.start(0);
+        QObject::connect(&s->look, &QTimer::timeout, [s] { s->lookForIt(); });
+        s->look.start(0);
+        s->forgotten.setSingleShot(true);
         QObject::connect(&s->forgotten, &QTimer::timeout, [s] { s->closeForgotten(); });
         s->forgotten.start(kForgottenMs);
     }
@@ -69,32 +72,57 @@ private:
         std::function<QWidget*(QWidget*)> pick;
         std::function<void(QWidget&)> answer;
         AfterAnswer after = AfterAnswer::ExpectClosed;
-        QTimer first;
-        QTimer forgotten;
+        QTimer look;       // at the first turn of the event loop, then every few ms until it shows
+        QTimer forgotten;  // the last resort against a window left open
         bool answered = false;
         bool reported = false;
 
         static std::string name(const QWidget* w) {
-            return w ? std::string(w->metaObject()->className()) + " \"" + w->windowTitle().toStdString() + "\""
-                     : std::string("no window");
+            return std::string(w->metaObject()->className()) + " \"" + w->windowTitle().toStdString() + "\"";
         }
-        void run() {
+        // Closed as the program's own code would see a cancel, even by a dialog that refuses it.
+        static void shut(QWidget* w) {
+            if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->QDialog::done(QDialog::Rejected);
+            if (w->isVisible()) w->hide();
+        }
+        void lookForIt() {
             QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) {
+                look.start(10);  // not up yet
+                return;
+            }
+            look.stop();
             QPointer<QWidget> w = pick(modal);
             if (!w) {
                 reported = true;
                 ADD_FAILURE() << "expected a modal " << what << " to answer, found " << name(modal);
-                if (modal) modal->hide();
+                shut(modal);
+                look.start(10);  // the right one may still come
                 return;
             }
             answered = true;
             answer(*w);
+            forgotten.start(kForgottenMs);  // what the answer's steps open is watched from here
             if (w && w->isVisible()) {
-                if (after == AfterAnswer::ExpectClosed) ADD_FAILURE() << "the answer left the " << what << " open";
-                w->hide();
+                if (after == AfterAnswer::ExpectClosed) {
+                    ADD_FAILURE() << "the answer left the " << what << " open";
+                    shut(w);
+                } else {
+                    w->hide();
+                }
             }
         }
         void closeForgotten() {
+            // A W that came up without being modal waits on nobody's answer.
+            if (!answered) {
+                for (QWidget* w : QApplication::topLevelWidgets()) {
+                    if (w->isVisible() && pick(w)) {
+                        ADD_FAILURE() << "the " << name(w) << " is shown, but not modally";
+                        reported = true;
+                        shut(w);
+                    }
+                }
+            }
             // Bounded: a window that would not leave the modal stack must not spin here either.
             for (int i = 0; i < 10; ++i) {
                 QWidget* modal = QApplication::activeModalWidget();
@@ -102,7 +130,7 @@ private:
                 ADD_FAILURE() << "a modal " << name(modal) << " was still open " << kForgottenMs
                               << " ms on (waiting for the " << what << " answer)";
                 reported = true;
-                modal->hide();
+                shut(modal);
             }
         }
     };
