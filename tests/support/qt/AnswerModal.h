@@ -13,12 +13,11 @@
 // Keep the object alive over the call that opens the window (a nested window is answered by an
 // object made inside the outer answer). The answer runs as soon as a W is the modal window in
 // front. The test fails, and the window is closed, when
-//   - a modal window that is no W comes to the front;
+//   - a modal window that is no W comes to the front, or a W comes up without being modal;
 //   - the answer returns with its window still open (unless AfterAnswer::Close says that the
 //     helper is to close it: a window the test only looks at);
-//   - kForgottenMs on (from the start, or from the end of the answer), a W is shown but not
-//     modally, or a modal window is still open: one opened after the answer, or a nested one that
-//     nothing answers;
+//   - kForgottenMs on (from the start, or from the end of the answer), a modal window is still
+//     open: one opened after the answer, or a nested one that nothing answers;
 //   - no W was answered by the time the object goes away.
 
 #include <QApplication>
@@ -26,11 +25,13 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace testsupport {
 
@@ -52,6 +53,8 @@ public:
         s_->answer = std::move(answer);
         s_->after = after;
         State* s = s_.get();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible() && s->pick(w)) s->shownBefore.push_back(w);
         QObject::connect(&s->look, &QTimer::timeout, [s] { s->lookForIt(); });
         s->look.start(0);
         s->forgotten.setSingleShot(true);
@@ -76,6 +79,7 @@ private:
         QTimer forgotten;  // the last resort against a window left open
         bool answered = false;
         bool reported = false;
+        std::vector<QPointer<QWidget>> shownBefore;  // a W already on the screen is none to answer
 
         static std::string name(const QWidget* w) {
             return std::string(w->metaObject()->className()) + " \"" + w->windowTitle().toStdString() + "\"";
@@ -88,6 +92,7 @@ private:
         void lookForIt() {
             QWidget* modal = QApplication::activeModalWidget();
             if (!modal) {
+                closeShownNotModally();
                 look.start(10);  // not up yet
                 return;
             }
@@ -112,17 +117,18 @@ private:
                 }
             }
         }
-        void closeForgotten() {
-            // A W that came up without being modal waits on nobody's answer.
-            if (!answered) {
-                for (QWidget* w : QApplication::topLevelWidgets()) {
-                    if (w->isVisible() && pick(w)) {
-                        ADD_FAILURE() << "the " << name(w) << " is shown, but not modally";
-                        reported = true;
-                        shut(w);
-                    }
-                }
+        // A W that came up without being modal waits on nobody's answer.
+        void closeShownNotModally() {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (!w->isVisible() || !pick(w) || w->isModal()) continue;
+                if (std::find(shownBefore.begin(), shownBefore.end(), w) != shownBefore.end()) continue;
+                ADD_FAILURE() << "the " << name(w) << " is shown, but not modally";
+                reported = true;
+                shut(w);
             }
+        }
+        void closeForgotten() {
+            if (!answered) closeShownNotModally();
             // Bounded: a window that would not leave the modal stack must not spin here either.
             for (int i = 0; i < 10; ++i) {
                 QWidget* modal = QApplication::activeModalWidget();
