@@ -16,7 +16,7 @@
 //   - a modal window that is no W comes to the front, or a W comes up without being modal;
 //   - the answer returns with its window still open (unless AfterAnswer::Close says that the
 //     helper is to close it: a window the test only looks at);
-//   - kForgottenMs on (from the start, or from the end of the answer), a modal window is still
+//   - kForgottenMs on (from the start, the answer's start and its end), a modal window is still
 //     open: one opened after the answer, or a nested one that nothing answers;
 //   - no W was answered by the time the object goes away.
 
@@ -106,8 +106,11 @@ private:
                 return;
             }
             answered = true;
+            // Counted from the answer's start, and again from its end: its own steps get the time,
+            // and what they leave open is still watched.
+            forgotten.start(kForgottenMs);
             answer(*w);
-            forgotten.start(kForgottenMs);  // what the answer's steps open is watched from here
+            forgotten.start(kForgottenMs);
             if (w && w->isVisible()) {
                 if (after == AfterAnswer::ExpectClosed) {
                     ADD_FAILURE() << "the answer left the " << what << " open";
