@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "keying/CwSettings.h"
@@ -22,6 +21,7 @@
 #include "keying/ui/frmCodePractice.h"
 #include "platform/qt/Text.h"
 #include "station/ui/KeyField.h"
+#include "support/qt/AnswerModal.h"
 #include "support/qt/WindowLayout.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/ui/ToolWindows.h"
@@ -228,8 +228,8 @@ TEST(CWFrm, TheLoggingWindowsMenuAndHotkeyOpenIt) {
 
     // "&CW Setup" shows it modally until Done.
     bool modal = false;
-    QTimer::singleShot(0, [&] {
-        modal = cw->isVisible() && cw->isModal();
+    auto answer = testsupport::AnswerModal<CWFrm>([&](CWFrm& shown) {
+        modal = &shown == cw && cw->isModal();
         QTest::mouseClick(cw->Command1, Qt::LeftButton);
     });
     w.menuItem("mnuCW")->trigger();

@@ -6,7 +6,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <cstdlib>
 
 #include "logging/Mains.h"
@@ -17,6 +16,7 @@
 #include "station/Tables.h"
 #include "station/ui/KeyField.h"
 #include "support/TestSession.h"
+#include "support/qt/AnswerModal.h"
 #include "window/ui/ToolWindows.h"
 
 using station::ui::KeyField;
@@ -124,18 +124,14 @@ TEST(RoverCountyList, RoverButtonMakesTheTopCountyCurrentAndTheListStaysForTheRu
     auto& reg = window::ui::ToolWindows::instance();
 
     // County change -> rover button -> add Charlotte (sorts first) and Lee -> Done.
-    QTimer::singleShot(0, [&] {
-        auto* change = qobject_cast<frmCountyChange*>(QApplication::activeModalWidget());
-        ASSERT_NE(change, nullptr);
-        QTimer::singleShot(0, [&] {
-            auto* rover = qobject_cast<frmCountyChangeRover*>(QApplication::activeModalWidget());
-            ASSERT_NE(rover, nullptr);
-            QTest::keyClick(rover->Text1, Qt::Key_Return);
-            rover->Text1->setText(QStringLiteral("Charlotte"));
-            QTest::keyClick(rover->Text1, Qt::Key_Return);
-            QTest::mouseClick(rover->Command1, Qt::LeftButton);
+    auto answer = testsupport::AnswerModal<frmCountyChange>([&](frmCountyChange& change) {
+        auto roverAnswer = testsupport::AnswerModal<frmCountyChangeRover>([&](frmCountyChangeRover& rover) {
+            QTest::keyClick(rover.Text1, Qt::Key_Return);
+            rover.Text1->setText(QStringLiteral("Charlotte"));
+            QTest::keyClick(rover.Text1, Qt::Key_Return);
+            QTest::mouseClick(rover.Command1, Qt::LeftButton);
         });
-        QTest::mouseClick(change->cmdMultipleCounties, Qt::LeftButton);
+        QTest::mouseClick(change.cmdMultipleCounties, Qt::LeftButton);
     });
     ASSERT_TRUE(reg.open(window::ToolWindow::frmCountyChange, window::OpenWay::ModalThenUnload, *ts, nullptr));
     EXPECT_EQ(ts->profile.CurrentCounty, "Charlotte");
@@ -143,20 +139,16 @@ TEST(RoverCountyList, RoverButtonMakesTheTopCountyCurrentAndTheListStaysForTheRu
     EXPECT_TRUE(reg.isLoaded(window::ToolWindow::frmCountyChangeRover));
 
     // Reopened: the same list. Closing it by its close box empties the line; the county stays.
-    QTimer::singleShot(0, [&] {
-        auto* change = qobject_cast<frmCountyChange*>(QApplication::activeModalWidget());
-        ASSERT_NE(change, nullptr);
-        QTimer::singleShot(0, [&] {
-            auto* rover = qobject_cast<frmCountyChangeRover*>(QApplication::activeModalWidget());
-            ASSERT_NE(rover, nullptr);
-            EXPECT_EQ(rover->List1->count(), 2);
+    auto reopened = testsupport::AnswerModal<frmCountyChange>([&](frmCountyChange& change) {
+        auto roverAnswer = testsupport::AnswerModal<frmCountyChangeRover>([&](frmCountyChangeRover& rover) {
+            EXPECT_EQ(rover.List1->count(), 2);
             // Esc is no way out: it would lose the line by accident.
-            QTest::keyClick(rover->Text1, Qt::Key_Escape);
-            EXPECT_TRUE(rover->isVisible());
+            QTest::keyClick(rover.Text1, Qt::Key_Escape);
+            EXPECT_TRUE(rover.isVisible());
             EXPECT_EQ(ts->contest.RoverCounties.size(), 2u);
-            rover->close();
+            rover.close();
         });
-        QTest::mouseClick(change->cmdMultipleCounties, Qt::LeftButton);
+        QTest::mouseClick(change.cmdMultipleCounties, Qt::LeftButton);
     });
     ASSERT_TRUE(reg.open(window::ToolWindow::frmCountyChange, window::OpenWay::ModalThenUnload, *ts, nullptr));
     EXPECT_TRUE(ts->contest.RoverCounties.empty());

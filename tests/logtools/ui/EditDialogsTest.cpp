@@ -17,6 +17,7 @@
 #include "station/Tables.h"
 #include "station/ui/KeyField.h"
 #include "support/TestSession.h"
+#include "support/qt/AnswerModal.h"
 
 using station::ui::KeyField;
 
@@ -69,9 +70,8 @@ TEST(EditDialogs, EditingACountyThroughTheDialogRewritesTheLog) {
     TestSession ts;
     prepare(ts);
     bool driven = false;
-    QTimer::singleShot(0, [&] {
-        auto* dlg = qobject_cast<ContactEditDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dlg, nullptr);
+    auto answer = testsupport::AnswerModal<ContactEditDialog>([&](ContactEditDialog& edit) {
+        auto* dlg = &edit;
         EXPECT_EQ(dlg->txtEditCall->text(), QStringLiteral("K4XYZ"));
         KeyField* county = dlg->txtEditSec;
         county->setFocus();
@@ -95,9 +95,8 @@ TEST(EditDialogs, AnEditThatCannotBeWrittenIsReportedAndTheLogStaysAsStored) {
     prepare(ts);
     const std::string before = ts.readProgramFile("log.txt");
     ts.fakes.files.failWrite = true;
-    QTimer::singleShot(0, [&] {
-        auto* dlg = qobject_cast<ContactEditDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dlg, nullptr);
+    auto answer = testsupport::AnswerModal<ContactEditDialog>([&](ContactEditDialog& edit) {
+        auto* dlg = &edit;
         retype(dlg->txtEditSec, QStringLiteral("lee"));
         QTest::keyClick(dlg->txtEditSec, Qt::Key_Return);
     });
@@ -183,9 +182,8 @@ TEST(EditDialogs, AnEmptiedCallIsRefusedAndNeverStored) {
         prepare(ts, outOfState);
         const std::string before = ts.readProgramFile("log.txt");
         bool driven = false;
-        QTimer::singleShot(0, [&] {
-            auto* dlg = qobject_cast<ContactEditDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dlg, nullptr);
+        auto answer = testsupport::AnswerModal<ContactEditDialog>([&](ContactEditDialog& edit) {
+            auto* dlg = &edit;
             retype(dlg->txtEditCall, QString());
             dlg->Text1->setFocus();
             const int beeps = ts.fakes.dialogs.beeps;
@@ -277,9 +275,8 @@ TEST(EditDialogs, DeleteEditsAndNoControlCharacterIsStored) {
     TestSession ts;
     prepare(ts);
     bool driven = false;
-    QTimer::singleShot(0, [&] {
-        auto* dlg = qobject_cast<ContactEditDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dlg, nullptr);
+    auto answer = testsupport::AnswerModal<ContactEditDialog>([&](ContactEditDialog& edit) {
+        auto* dlg = &edit;
         // End then Delete in the call: nothing after the caret, nothing changes. Home then
         // Delete takes the first character away, as in any text field.
         dlg->txtEditCall->setFocus();

@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QCheckBox>
 #include <functional>
@@ -19,6 +18,7 @@
 #include "logtools/ui/LogToolWindows.h"
 #include "logtools/ui/frmCountyList.h"
 #include "station/ui/KeyField.h"
+#include "support/qt/AnswerModal.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/ui/ToolWindows.h"
 
@@ -26,15 +26,10 @@ using station::ui::KeyField;
 
 namespace {
 
-// Runs check on the modal window the menu item opens, then closes it.
+// Runs check on the modal window the menu item opens, then closes it; kept over the opening.
 template <typename W>
-void whenOpened(std::function<void(W&)> check) {
-    QTimer::singleShot(0, [check] {
-        auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
-        ASSERT_NE(w, nullptr);
-        check(*w);
-        if (w->isVisible()) w->hide();
-    });
+testsupport::ModalAnswer whenOpened(std::function<void(W&)> check) {
+    return testsupport::AnswerModal<W>(std::move(check), testsupport::AfterAnswer::Close);
 }
 
 }  // namespace
@@ -46,7 +41,7 @@ TEST(LogToolMenus, ListMapGraphAndSummaryOpenFromTheLoggingWindow) {
     auto& w = f.open();
     w.show();
 
-    whenOpened<frmCountyList>([](frmCountyList& list) {
+    auto list = whenOpened<frmCountyList>([](frmCountyList& list) {
         EXPECT_EQ(list.ListView1->topLevelItemCount(), 67);
         auto* lee = list.ListView1->findItems(QStringLiteral("Lee"), Qt::MatchExactly).value(0);
         ASSERT_NE(lee, nullptr);
@@ -58,19 +53,19 @@ TEST(LogToolMenus, ListMapGraphAndSummaryOpenFromTheLoggingWindow) {
 
     w.List2->clear();
     w.List2->addItems({QStringLiteral("Lee"), QStringLiteral("Alachua")});
-    whenOpened<CountyMapFL>([](CountyMapFL& map) {
+    auto map = whenOpened<CountyMapFL>([](CountyMapFL& map) {
         QTest::qWait(20);
         EXPECT_EQ(map.paintedCounties(), 2);
     });
     w.menuItem("mnuMap")->trigger();
 
     const size_t before = f.ts.fakes.dialogs.messages.size();
-    whenOpened<GraphQSO>([](GraphQSO&) {});
+    auto graph = whenOpened<GraphQSO>([](GraphQSO&) {});
     w.menuItem("mnuGraph")->trigger();
     ASSERT_GT(f.ts.fakes.dialogs.messages.size(), before);
     EXPECT_EQ(f.ts.fakes.dialogs.messages.back().title, "Not Enough Contacts to Graph.");
 
-    whenOpened<DECabrilloIn>([](DECabrilloIn& sheet) { EXPECT_TRUE(sheet.Check1->isChecked()); });
+    auto sheet = whenOpened<DECabrilloIn>([](DECabrilloIn& sheet) { EXPECT_TRUE(sheet.Check1->isChecked()); });
     w.menuItem("mnuWriteSumm")->trigger();
 
     window::ui::ToolWindows::instance().unloadAll();
@@ -83,7 +78,7 @@ TEST(LogToolMenus, EditContactRewritesTheLogAndRedrawsTheList) {
     ASSERT_EQ(w.ListView1->topLevelItemCount(), 3);
     // The newest contact (W5CC, record 3) stands first.
     w.ListView1->setCurrentItem(w.ListView1->topLevelItem(0));
-    whenOpened<ContactEditDialog>([](ContactEditDialog& dlg) {
+    auto answer = testsupport::AnswerModal<ContactEditDialog>([](ContactEditDialog& dlg) {
         EXPECT_EQ(dlg.txtEditCall->text(), QStringLiteral("W5CC"));
         dlg.txtEditSec->setFocus();
         dlg.txtEditSec->setCursorPosition(0);

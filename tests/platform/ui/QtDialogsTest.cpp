@@ -6,23 +6,21 @@
 #include <QMessageBox>
 #include <QLineEdit>
 #include <QScreen>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "platform/qt/QtServices.h"
 #include "platform/qt/Text.h"
+#include "support/qt/AnswerModal.h"
 
 namespace {
 // Runs `look` on the input box once it shows, then `answer` closes it.
 std::string askWith(const std::string& prompt, const std::function<void(QInputDialog&)>& answer,
                     QRect* shownAt = nullptr) {
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        if (shownAt) *shownAt = box->frameGeometry();
-        answer(*box);
+    auto shown = testsupport::AnswerModal<QInputDialog>([&](QInputDialog& box) {
+        if (shownAt) *shownAt = box.frameGeometry();
+        answer(box);
     });
     platform::qt::QtDialogs dialogs;
     return dialogs.inputBox(prompt, "Title", "100");
@@ -59,11 +57,9 @@ TEST(QtDialogBoxes, AreWideEnoughForTheirTitles) {
 
     for (const char* title : {"Are you sure?", "File Error", "Please enter screen percentage."}) {
         int width = 0;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            width = box->width();
-            box->accept();
+        auto answer = testsupport::AnswerModal<QMessageBox>([&](QMessageBox& box) {
+            width = box.width();
+            box.accept();
         });
         dialogs.messageBox(title, platform::MsgButtons::YesNo, platform::MsgIcon::None, title);
         EXPECT_GE(width, needs(QString::fromLatin1(title))) << title;
@@ -71,11 +67,9 @@ TEST(QtDialogBoxes, AreWideEnoughForTheirTitles) {
 
     const QString title = QStringLiteral("Please enter your transmitter output power.");
     int width = 0;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        width = box->width();
-        box->accept();
+    auto answer = testsupport::AnswerModal<QInputDialog>([&](QInputDialog& box) {
+        width = box.width();
+        box.accept();
     });
     dialogs.inputBox("Please enter the power value that you would like to record.", platform::qt::fromQ(title), "100");
     EXPECT_GE(width, needs(title));

@@ -5,7 +5,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "platform/StdFileSystem.h"
 #include "platform/qt/QtServices.h"
 #include "platform/qt/Text.h"
+#include "support/qt/AnswerModal.h"
 
 namespace fs = std::filesystem;
 using platform::qt::pathFromQ;
@@ -47,11 +47,7 @@ TEST(QtPaths, AFolderNamedJoseIsFoundFromTheCurrentFolderTheEnvironmentAndTheFil
     EXPECT_FALSE(QImage(pathToQ((base / "splash.jpg").string())).isNull());
 
     // The save dialog offers the default name in that folder and hands back the chosen file.
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
+    auto answer = testsupport::AnswerModal<QFileDialog>([](QFileDialog& dialog) { QMetaObject::invokeMethod(&dialog, "accept"); });
     platform::qt::QtDialogs dialogs;
     platform::FileDialogRequest request;
     request.defaultName = platform::joinPath(programFolder, "FL.adi");

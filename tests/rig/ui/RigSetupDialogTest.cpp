@@ -10,13 +10,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "platform/qt/Text.h"
 #include "rig/ui/RigControlfrm.h"
 #include "rig/ui/RigWindows.h"
 #include "rig/ui/frmFrequencyTest.h"
+#include "support/qt/AnswerModal.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/LiveWindowFacade.h"
 #include "window/ui/ToolWindows.h"
@@ -377,7 +377,10 @@ TEST(RigSetupDialog, TestPollsAndShowsTheReadingsEndTestStops) {
     f.ts.writeProgramFile("RigCntrl.txt", kKenwoodFile);
     f.answer(f.port, kKenwoodReply);
     auto& w = f.load();
+    // Active, so that the focus below is the operator's focus.
     w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QTest::mouseClick(w.Command1, Qt::LeftButton);
     EXPECT_TRUE(f.port.open);
     EXPECT_EQ(f.port.written, "FA;MD;");
@@ -394,7 +397,7 @@ TEST(RigSetupDialog, TestPollsAndShowsTheReadingsEndTestStops) {
     // The raw reply goes to the clipboard, and the focus to Done.
     QTest::mouseClick(w.Command4, Qt::LeftButton);
     EXPECT_EQ(f.ts.fakes.clipboard.contents, kKenwoodReply);
-    EXPECT_TRUE(w.cmdDone->hasFocus() || !QApplication::focusWidget());
+    EXPECT_EQ(QApplication::focusWidget(), w.cmdDone);
 
     // Another "Mode by:" forgets the mode until the next reply; polling goes on.
     w.OptFreq->setChecked(true);
@@ -475,8 +478,8 @@ TEST(RigSetupDialog, APortThatFailsWhileHiddenShowsTheDialogModallyAfterTheMessa
     // Once Test has returned the dialog comes up modally; the operator corrects the port and
     // presses Done, which tests again and hides it.
     bool shownModally = false;
-    QTimer::singleShot(0, &w, [&] {
-        shownModally = w.isVisible() && QApplication::activeModalWidget() == &w;
+    auto answer = testsupport::AnswerModal<RigControlfrm>([&](RigControlfrm& shown) {
+        shownModally = &shown == &w && w.isVisible();
         f.port.failOpen = false;
         QTest::mouseClick(w.cmdDone, Qt::LeftButton);
     });
@@ -510,14 +513,11 @@ TEST(RigSetupDialog, ChangeFrequencyNeedsPollingAndEndTestEndsACommandCleanly) {
     // While polling, the raw-command window opens modally from the button.
     w.Command1_Click();
     bool opened = false;
-    QTimer::singleShot(0, &w, [&] {
-        auto* test = qobject_cast<frmFrequencyTest*>(QApplication::activeModalWidget());
-        opened = test != nullptr;
-        if (test) {
-            // Its frequency Send starts a change; End Test in the meantime ends it.
-            QTest::mouseClick(test->Command2, Qt::LeftButton);
-            test->close();
-        }
+    auto answer = testsupport::AnswerModal<frmFrequencyTest>([&](frmFrequencyTest& test) {
+        opened = true;
+        // Its frequency Send starts a change; End Test in the meantime ends it.
+        QTest::mouseClick(test.Command2, Qt::LeftButton);
+        test.close();
     });
     QTest::mouseClick(w.Command3, Qt::LeftButton);
     EXPECT_TRUE(opened);
@@ -611,8 +611,8 @@ TEST(RigSetupWithLoggingWindow, APortThatFailsAtStartIsReportedThenTheDialogCome
     EXPECT_EQ(m.back().title, "Invalid Comm Settings.");
     EXPECT_FALSE(rig->isVisible());
     bool modal = false;
-    QTimer::singleShot(0, rig, [&] {
-        modal = QApplication::activeModalWidget() == rig;
+    auto answer = testsupport::AnswerModal<RigControlfrm>([&](RigControlfrm& shown) {
+        modal = &shown == rig;
         rig->List1->setCurrentRow(0);  // "None": nothing to poll
         QTest::mouseClick(rig->cmdDone, Qt::LeftButton);
     });

@@ -18,6 +18,7 @@
 #include "rig/ui/frmBandPlan.h"
 #include "rig/ui/frmFrequencyTest.h"
 #include "rig/ui/frmRigTune.h"
+#include "support/qt/AnswerModal.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/ui/ToolWindows.h"
 
@@ -191,18 +192,16 @@ TEST(PrivilegesChartWindow, OpenedModallyFromTheMenuAndCtrlFThenUnloaded) {
     auto& tools = window::ui::ToolWindows::instance();
     int opened = 0;
     auto closeChart = [&] {
-        QTimer::singleShot(0, &w, [&] {
-            if (auto* chart = qobject_cast<frmBandPlan*>(QApplication::activeModalWidget())) {
-                ++opened;
-                EXPECT_FALSE(chartLabels(*chart, "blbl").empty());  // the shipped plan's Extra chart
-                QTest::mouseClick(chart->Command7, Qt::LeftButton);
-            }
+        return testsupport::AnswerModal<frmBandPlan>([&](frmBandPlan& chart) {
+            ++opened;
+            EXPECT_FALSE(chartLabels(chart, "blbl").empty());  // the shipped plan's Extra chart
+            QTest::mouseClick(chart.Command7, Qt::LeftButton);
         });
     };
-    closeChart();
+    auto fromTheMenu = closeChart();
     w.menuItem("mnuPrivileges")->trigger();
     EXPECT_FALSE(tools.isLoaded(window::ToolWindow::frmBandPlan));
-    closeChart();
+    auto fromTheKey = closeChart();
     QTest::keyClick(w.txtCall, Qt::Key_F, Qt::ControlModifier);
     EXPECT_EQ(opened, 2);
     EXPECT_FALSE(tools.isLoaded(window::ToolWindow::frmBandPlan));
@@ -435,17 +434,15 @@ TEST(TuningPanel, CtrlGOpensItModallyAndEveryOpeningStartsAfresh) {
     w.show();
     int opened = 0;
     for (int i = 0; i < 2; ++i) {
-        QTimer::singleShot(0, &w, [&] {
-            auto* panel = qobject_cast<frmRigTune*>(QApplication::activeModalWidget());
-            if (!panel) return;
+        auto answer = testsupport::AnswerModal<frmRigTune>([&](frmRigTune& panel) {
             ++opened;
-            EXPECT_EQ(text(panel->txtFreq), "");
-            EXPECT_EQ(text(panel->txtFrom), "1.8");
-            EXPECT_EQ(text(panel->txtTo), "54");
-            EXPECT_TRUE(panel->Option[3]->isChecked());
-            EXPECT_FALSE(panel->chkScan->isChecked());
-            panel->txtFreq->setText(QStringLiteral("7"));
-            QTest::mouseClick(panel->cmdDone, Qt::LeftButton);
+            EXPECT_EQ(text(panel.txtFreq), "");
+            EXPECT_EQ(text(panel.txtFrom), "1.8");
+            EXPECT_EQ(text(panel.txtTo), "54");
+            EXPECT_TRUE(panel.Option[3]->isChecked());
+            EXPECT_FALSE(panel.chkScan->isChecked());
+            panel.txtFreq->setText(QStringLiteral("7"));
+            QTest::mouseClick(panel.cmdDone, Qt::LeftButton);
         });
         QTest::keyClick(w.txtCall, Qt::Key_G, Qt::ControlModifier);
     }

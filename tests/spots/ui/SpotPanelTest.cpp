@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
-#include <QTimer>
 #include <cctype>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -17,6 +16,7 @@
 #include "platform/qt/Text.h"
 #include "rig/RigControl.h"
 #include "spots/ui/SpectrumMap.h"
+#include "support/qt/AnswerModal.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/ui/ToolWindows.h"
 
@@ -273,9 +273,9 @@ TEST(SpotPanel, TheSpectrumMapShowsTheSpotsAndItsRightClickFillsTheCallFieldAndC
     w.txtRSTR->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), w.txtRSTR);
     bool checked = false;
-    QTimer::singleShot(0, [&] {
-        auto* map = qobject_cast<spots::ui::SpectrumMap*>(ToolWindows::instance().loaded(window::ToolWindow::SpectrumMap));
-        ASSERT_TRUE(map);
+    auto answer = testsupport::AnswerModal<spots::ui::SpectrumMap>([&](spots::ui::SpectrumMap& spectrum) {
+        auto* map = &spectrum;
+        EXPECT_EQ(map, ToolWindows::instance().loaded(window::ToolWindow::SpectrumMap));
         EXPECT_TRUE(map->isModal());
         EXPECT_EQ(fromQ(map->windowTitle()), " HF Spectrum Map");
         // 40 m and 20 m rows; the 20 m row zoomed to its two spots.

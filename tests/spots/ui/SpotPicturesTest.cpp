@@ -10,7 +10,6 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -19,6 +18,7 @@
 #include "platform/qt/Text.h"
 #include "spots/ui/SpectrumMap.h"
 #include "station/Tables.h"
+#include "support/qt/AnswerModal.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/ui/ToolWindows.h"
 
@@ -137,15 +137,10 @@ TEST(SpotPictures, BandMapSpotListAndSpectrumMapWithSpotsOfSeveralAges) {
         spots::ui::RegisterSpotWindows();
         auto& tools = window::ui::ToolWindows::instance();
         bool looked = false;
-        QTimer::singleShot(0, [&] {
-            auto* map = qobject_cast<spots::ui::SpectrumMap*>(tools.loaded(window::ToolWindow::SpectrumMap));
-            ASSERT_TRUE(map);
+        auto look = [&](spots::ui::SpectrumMap& spectrum) {
+            auto* map = &spectrum;
+            EXPECT_EQ(map, tools.loaded(window::ToolWindow::SpectrumMap));
             looked = true;
-            // However the checks end, the map closes, or the modal showing would never return.
-            struct Close {
-                QWidget* map;
-                ~Close() { map->hide(); }
-            } close{map};
             std::map<std::string, std::string> shown = Shown(map->lblDXSpot, nullptr, 0);
             EXPECT_EQ(shown.size(), std::size(kSpots) - 1);
             for (const auto& [caption, colour] : kTwentyMetres) EXPECT_EQ(shown[caption], colour) << caption;
@@ -164,7 +159,9 @@ TEST(SpotPictures, BandMapSpotListAndSpectrumMapWithSpotsOfSeveralAges) {
                 EXPECT_LE(l->geometry().center().x(), on->geometry().right()) << fromQ(l->text());
             }
             save(*map, QStringLiteral("spectrum-map"));
-        });
+        };
+        // Only looked at: the map is closed for the answer once its checks are done.
+        auto answer = testsupport::AnswerModal<spots::ui::SpectrumMap>(look, testsupport::AfterAnswer::Close);
         tools.open(window::ToolWindow::SpectrumMap, window::OpenWay::ModalThenUnload, *f.ts, &w);
         EXPECT_TRUE(looked);
         tools.unregisterFactory(window::ToolWindow::SpectrumMap);

@@ -8,12 +8,12 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include "platform/qt/Text.h"
 #include "station/ui/Form6.h"
+#include "support/qt/AnswerModal.h"
 #include "window/ui/LoggingWindowFixture.h"
 #include "window/ui/ToolWindows.h"
 
@@ -123,14 +123,14 @@ TEST(LoggingWindowCommands, ColoursChosenAreStoredForTheNextStart) {
     ui::ToolWindows::instance().registerFactory(ToolWindow::Form6, [&](Session& s, QWidget* parent) -> QWidget* {
         auto* chooser = new Form6(s, parent);
         chooser->Form_Load();
-        QTimer::singleShot(0, chooser, [chooser] {
-            chooser->Command1_Click();
-            chooser->Command3_Click();
-            chooser->Command6_Click();
-        });
         return chooser;
     });
     f.ts.fakes.dialogs.colorAnswers = {0x0000FF, 0xFF0000};
+    auto answer = testsupport::AnswerModal<Form6>([](Form6& chooser) {
+        chooser.Command1_Click();
+        chooser.Command3_Click();
+        chooser.Command6_Click();
+    });
     w.mnuColors_Click();
     ui::ToolWindows::instance().unregisterFactory(ToolWindow::Form6);
     EXPECT_EQ(f.ts->profile.RemainingColor, 0x0000FF);
