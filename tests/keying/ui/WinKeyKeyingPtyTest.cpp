@@ -1,7 +1,8 @@
 // The CW keyer with WinKey as its interface, against the keyer emulator on a socat
-// pseudo-terminal with the program's timers: code practice keys whole groups and its Stop
-// silences the keyer, the settings window's Test shows "Sending!" while F9 is handed over, a
-// long F1 repeats whole, and the end of the run leaves the keyer silent.
+// pseudo-terminal with the program's timers: code practice keys whole groups, its Stop silences
+// the keyer, and with no keyer on the port it ends with one message; the settings window's Test
+// shows "Sending!" while F9 is handed over, a long F1 repeats whole, and the end of the run
+// leaves the keyer silent.
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -20,6 +21,7 @@
 #include "support/WinKeyEmulator.h"
 
 using platform::qt::fromQ;
+using platform::qt::toQ;
 
 namespace {
 
@@ -70,6 +72,28 @@ TEST(WinKeyCodePractice, AWholeGroupIsKeyedAndStopSilencesTheKeyer) {
     QTest::qWait(300);
     EXPECT_EQ(p.keyer->keyed(), keyed);
     EXPECT_LE(keyed.size(), keyedAtStop + 1);  // at most the character that was being sent
+}
+
+// No keyer on the chosen port: the first character's opening fails with its message, and the
+// practice ends there instead of opening again for every character with a message each time.
+TEST(WinKeyCodePractice, NoKeyerOnThePortEndsTheSendingWithOneMessage) {
+    WinKeyOnAPty p;
+    p.portNames.values["PALMETAR_COM4"] = "/nonexistent/tty";
+    p.ts->winKey.settings.WinKeyPort = 4;
+    p.ts->keyers.SetCWInterface(5);
+    frmCodePractice w(*p.ts);
+    w.show();
+    std::string text;
+    while (text.size() < 60) text += "PARIS ";
+    w.Text1->setPlainText(toQ(text));
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.sending(); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !p.ts->winKey.draining(); }, 10000));
+    const auto& messages = p.ts.fakes.dialogs.messages;
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "Unable to establish connection with Winkey.");
+    EXPECT_TRUE(p.ts->keyers.keyer.CWBuffer.empty());
+    EXPECT_EQ(fromQ(w.Text2->toPlainText()), "P");  // handed over before the failure was known
 }
 
 TEST(WinKeyTestButton, SendingShowsUntilF9IsHandedOver) {
