@@ -101,7 +101,9 @@ void CwKeyer::FKeyCW(int keyCode) {
     state_.CWBuffer.clear();
     if (state_.CWInterface == 0) return;
     const int index = MessageIndexOfKey(keyCode);
-    if (keyCode == 112 && LeadingNumber(settings_.repeatSeconds) > 0) state_.CWRepeat = 1;
+    // Armed only by an interval the timer runs: an armed repeat that never fires would still
+    // make the next key typed empty the buffer.
+    if (keyCode == 112 && settings_.repeatIntervalMs > 0) state_.CWRepeat = 1;
     if (index < 0 || settings_.messages[index].empty()) return;
     MacroSources sources{session_.contest.CWCall, "", session_.contest.CWRstSent, session_.contest.CWCounty};
     const std::string text = ExpandCwMacros(settings_.messages[index], sources, session_.counties);
@@ -311,6 +313,16 @@ void CwKeyer::handedOver() {
     handingOver_ = false;
     startRepeatIfArmed();
     notifyIdle();
+}
+
+void CwKeyer::handOverFailed() {
+    if (!handingOver_) return;
+    // A failure ends the repeat as a key in the logging window does: repeating would only
+    // fail again, with its message each time.
+    state_.CWRepeat = 0;
+    tmrRepeat_->stop();
+    for (auto* o : std::vector<CwKeyerObserver*>(observers_))
+        if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) o->cwPumpFailed();
 }
 
 void CwKeyer::finishPump() {

@@ -45,6 +45,9 @@ public:
     // The pump ended: the buffer ran dry or was emptied (the last character keyed, or handed
     // over to the WinKey keyer).
     virtual void cwPumpIdle() {}
+    // Just before cwPumpIdle: the pump failed and the operator has been told why (the WinKey
+    // keyer could not be opened, or took no more text). A feeder stops; the F1 repeat has ended.
+    virtual void cwPumpFailed() {}
     virtual void cwSpeedChanged() {}      // the speed text changed (steps, window, code practice)
 };
 
@@ -132,6 +135,7 @@ private:
     // The WinKey keyer's hand-over.
     void characterHandedOver() override;
     void handedOver() override;
+    void handOverFailed() override;
 
     // worker
     void workerMain();

@@ -38,10 +38,12 @@ CwFileRead ParseCwFile(const std::string& bytes, CwSettings& s) {
         r.interfaceRead = true;
         s.parallelAddress = text();
         s.echo = in.readInt16();
-        s.repeatSeconds = text();
-        // The interval the timer can hold; a repeat the box would refuse is not run from
-        // the file either.
-        s.repeatIntervalMs = RepeatFromText(s.repeatSeconds).intervalMs;
+        // The repeat box's own rule, applied here once: what the window shows, what Done
+        // writes back and what F1 repeats by agree (a stored 62 s is no repeat, "0", as typed
+        // it would be), as for the voice keyer's repeat.
+        const RepeatBox repeat = RepeatFromText(text());
+        s.repeatSeconds = repeat.text;
+        s.repeatIntervalMs = repeat.intervalMs;
     } catch (const station::FileError&) {
         return r;
     }

@@ -36,8 +36,9 @@ struct CwSettings {
 // -1 for any other code.
 int MessageIndexOfKey(int keyCode);
 
-// Reading cw.txt: 18 items in the write form. An empty F9 message reads as "VVV DE ". The
-// load stops at the first item that fails; items read before it stay.
+// Reading cw.txt: 18 items in the write form. An empty F9 message reads as "VVV DE "; a repeat
+// the repeat box would refuse (60 s or more, not a number) reads as "0", no repeat. The load
+// stops at the first item that fails; items read before it stay.
 struct CwFileRead {
     bool complete = false;
     bool interfaceRead = false;  // item 15 was read: the interface option is chosen from it

@@ -74,6 +74,10 @@ public:
     // The keyer found the buffer empty: everything in it was handed over, or dropped (the
     // keyer could not be reached, the link closed, a stop emptied the buffer).
     virtual void handedOver() {}
+    // Just before handedOver: the hand-over failed and the operator has been told why (the
+    // keyer could not be opened, or took no more text). Whoever feeds the buffer stops, and no
+    // repeat starts: each attempt would only fail again with the same message.
+    virtual void handOverFailed() {}
 };
 
 // The WinKey keyer link as Keyers and the CW keyer reach it (set by the link when it is built).

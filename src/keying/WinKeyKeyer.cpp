@@ -228,17 +228,19 @@ void WinKeyKeyer::WKTransmit(SendBuffer& buffer, HandOverListener* listener) {
         waitingForOpen_ = true;
         cmdOpenWinkey_Click([this] {
             // A keyer that is not there drops the text at the drain's first step (Open has
-            // said why).
+            // said why) and fails the hand-over: the pump's F1 repeat and code practice would
+            // otherwise open it again at once, with the same message each time.
             waitingForOpen_ = false;
-            startDrain();
+            startDrain(session_.keyers.keyer.WinKeyOpen == 0);
         });
         return;
     }
     startDrain();
 }
 
-void WinKeyKeyer::startDrain() {
+void WinKeyKeyer::startDrain(bool failed) {
     draining_ = true;
+    openFailed_ = failed;
     waitStartedMs_ = -1;
     drainTimer_->startSingleShot(0);
 }
@@ -253,12 +255,15 @@ void WinKeyKeyer::endDrainSoon() {
     drainTimer_->startSingleShot(0);
 }
 
-void WinKeyKeyer::endHandOver() {
+void WinKeyKeyer::endHandOver(bool failed) {
     draining_ = false;
+    openFailed_ = false;
     waitStartedMs_ = -1;
     HandOverListener* listener = listener_;
     listener_ = nullptr;
-    if (listener) listener->handedOver();
+    if (!listener) return;
+    if (failed) listener->handOverFailed();
+    listener->handedOver();
 }
 
 void WinKeyKeyer::drainStep() {
@@ -266,7 +271,7 @@ void WinKeyKeyer::drainStep() {
     if (!draining_) return;
     if (!link_.isOpen()) keyer.CWBuffer.clear();
     if (keyer.CWBuffer.empty()) {
-        endHandOver();
+        endHandOver(openFailed_);
         return;
     }
     keyer.WinKeyStatus = link_.status();
@@ -293,9 +298,12 @@ void WinKeyKeyer::drainStep() {
 }
 
 void WinKeyKeyer::giveUp() {
+    // A failure, not the end of a message: the hand-over ends as failed before the message
+    // box (which runs the event loop while it is shown), so no F1 repeat starts behind it to
+    // wait another 10 seconds and pile up a second box, and code practice stops.
     session_.keyers.keyer.CWBuffer.clear();
     link_.clearBuffer();
-    endHandOver();
+    endHandOver(true);
     session_.platform.dialogs.messageBox(kGaveUpText, platform::MsgButtons::OK, platform::MsgIcon::Exclamation,
                                          "WinKey");
 }

@@ -9,7 +9,9 @@
 // waits for the keyer's next status report or tick. A keyer that stays full for kStatusWaitMs
 // is given up on: the rest of the text is dropped and the operator is told, instead of the
 // program waiting for ever. The one who handed the buffer over hears of each character and of
-// the end (HandOverListener): the CW keyer's pump ends, and its F1 repeat starts, there.
+// the end (HandOverListener): the CW keyer's pump ends, and its F1 repeat starts, there. A
+// keyer that could not be opened or was given up on ends the hand-over as a failure: the F1
+// repeat ends and code practice stops, so the one message is not shown again and again.
 //
 // It lives in the session (the window over it may come and go): Keyers::winKey points at it,
 // and the transmit ports close the link when the voice keyer takes its port.
@@ -94,9 +96,11 @@ public:
 private:
     // The keyer's device went away while open: the sender stops and the window says so.
     void linkLost();
-    void startDrain();
+    // `failed`: the keyer could not be opened (Open has said so): the first step drops the
+    // text and ends the hand-over as a failure.
+    void startDrain(bool failed = false);
     void drainStep();
-    void endHandOver();
+    void endHandOver(bool failed = false);
     void endDrainSoon();
     void giveUp();
     void notify();
@@ -107,6 +111,7 @@ private:
     std::unique_ptr<platform::Timer> drainTimer_;
     bool draining_ = false;
     bool waitingForOpen_ = false;  // a send is waiting for the opening under way
+    bool openFailed_ = false;      // the running drain's keyer could not be opened
     int64_t waitStartedMs_ = -1;   // when the keyer first said it was full; -1 not waiting
     HandOverListener* listener_ = nullptr;  // told of the running hand-over
 };

@@ -255,11 +255,15 @@ TEST(CwKeyer, F1RepeatsAfterItsIntervalFromTheEndOfSending) {
     ASSERT_TRUE(g.drain());
     EXPECT_FALSE(g.cw.repeatTimerActive());
     g.cw.settings().messages[0] = "E";
-    g.cw.SetRepeatSeconds("0");
-    g.cw.FKeyCW(112);
-    ASSERT_TRUE(g.drain());
-    EXPECT_EQ(g.state.CWRepeat, 0);
-    EXPECT_FALSE(g.cw.repeatTimerActive());
+    // Nor one whose interval is 0 ms: an armed repeat that never fires would still make the
+    // next key empty the buffer.
+    for (const char* none : {"0", "0.0001"}) {
+        g.cw.SetRepeatSeconds(none);
+        g.cw.FKeyCW(112);
+        ASSERT_TRUE(g.drain());
+        EXPECT_EQ(g.state.CWRepeat, 0) << none;
+        EXPECT_FALSE(g.cw.repeatTimerActive()) << none;
+    }
 }
 
 TEST(CwKeyer, StoppingEndsAnF1Repeat) {

@@ -109,14 +109,26 @@ TEST(CwFile, ShortOrDamagedFilesStopWhereTheyFail) {
     tight.replace(tight.find("\"-2\""), 4, "\"-12\"");
     EXPECT_TRUE(ParseCwFile(tight, u).complete);
     EXPECT_EQ(u.wordSpace, "-8");
-    // A repeat time the repeat box would refuse reads as no repeat; the text stays as stored.
-    for (const char* seconds : {"1E+300", "66", "-1", "abc"}) {
+    // The repeat time by the repeat box's rule: one the box would refuse reads as "0", no
+    // repeat, so the window shows, Done writes back and F1 runs the same thing.
+    const struct {
+        const char* stored;
+        const char* shown;
+        int intervalMs;
+    } repeats[] = {{"62", "0", 0},      {"65.5", "0", 0}, {"60", "0", 0},       {"1E+300", "0", 0},
+                   {"-1", "0", 0},      {"abc", "0", 0},  {"59", "59", 59000}, {"2.5", "2.5", 2500}};
+    for (const auto& c : repeats) {
         std::string repeat = sampleFile();
-        repeat.replace(repeat.find("\"2.5\""), 5, std::string("\"") + seconds + "\"");
+        repeat.replace(repeat.find("\"2.5\""), 5, std::string("\"") + c.stored + "\"");
         CwSettings r;
-        ASSERT_TRUE(ParseCwFile(repeat, r).complete) << seconds;
-        EXPECT_EQ(r.repeatSeconds, seconds);
-        EXPECT_EQ(r.repeatIntervalMs, 0) << seconds;
+        const CwFileRead read = ParseCwFile(repeat, r);
+        ASSERT_TRUE(read.complete) << c.stored;
+        EXPECT_EQ(r.repeatSeconds, c.shown) << c.stored;
+        EXPECT_EQ(r.repeatIntervalMs, c.intervalMs) << c.stored;
+        const std::string written = FormatCwFile(r, read.CWInterface);
+        EXPECT_EQ(written.substr(written.rfind("\r\n", written.size() - 3) + 2),
+                  std::string("\"") + c.shown + "\"\r\n")
+            << c.stored;
     }
 }
 

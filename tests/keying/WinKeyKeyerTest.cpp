@@ -427,4 +427,33 @@ TEST(WinKeyKeyer, AnF1RepeatWaitsItsIntervalFromTheEndOfTheHandOver) {
     EXPECT_LE(pause, 1000 + 2 * keying::WinKeyKeyer::kCharacterGapMs);
 }
 
+// A keyer that takes no more text (it lost power behind a USB adapter still connected) is a
+// failure, not the end of a message: the F1 repeat ends with the one message, instead of
+// starting behind it and adding another message every ten seconds.
+TEST(WinKeyKeyer, GivingUpOnAKeyerThatTakesNoMoreTextEndsTheF1Repeat) {
+    WinKeyFixture f;
+    f.open();
+    auto& keyers = f.ts->keyers;
+    keyers.SetCWInterface(5);
+    keyers.cw.settings().messages[0] = "CQ FL";
+    keyers.cw.SetRepeatSeconds("1");
+    f.statusOnText = kBusy | kXoff;  // full after the first character, for good
+    // The box runs the event loop while it is shown: nothing may be left to repeat behind it.
+    bool repeatArmedBehindTheBox = true;
+    f.ts.fakes.dialogs.onMessage = [&](const auto&) {
+        repeatArmedBehindTheBox = f.state.CWRepeat != 0 || keyers.cw.repeatTimerActive();
+    };
+    keyers.FKeyCW(112);
+    f.ts.fakes.scheduler.advance(keying::WinKeyKeyer::kStatusWaitMs + 20);
+    ASSERT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+    EXPECT_FALSE(repeatArmedBehindTheBox);
+    EXPECT_EQ(f.ts.fakes.dialogs.messages[0].prompt, keying::WinKeyKeyer::kGaveUpText);
+    EXPECT_EQ(f.state.CWRepeat, 0);
+    EXPECT_FALSE(keyers.cw.repeatTimerActive());
+    EXPECT_FALSE(f.wk.draining());
+    f.ts.fakes.scheduler.advance(4 * keying::WinKeyKeyer::kStatusWaitMs);
+    EXPECT_EQ(f.text, "C");
+    EXPECT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+}
+
 }  // namespace

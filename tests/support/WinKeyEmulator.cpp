@@ -151,6 +151,7 @@ void WinKeyEmulator::take(uint8_t b) {
     received_.push_back(static_cast<char>(b));
     if (pending_.empty() && b >= 0x20) {
         if (!hostOpen_) return;
+        handed_.push_back(static_cast<char>(b));
         if (queue_.size() < bufferSize_) queue_.push_back(static_cast<char>(b >= 'a' && b <= 'z' ? b - 32 : b));
         if (faults_.stuckXoff) stuck_ = true;
         report();
@@ -198,6 +199,7 @@ void WinKeyEmulator::run() {
     std::lock_guard lock(mutex_); \
     return expr;
 std::string WinKeyEmulator::received() const { LOCKED(received_) }
+std::string WinKeyEmulator::handed() const { LOCKED(handed_) }
 std::string WinKeyEmulator::keyed() const { LOCKED(keyed_) }
 std::string WinKeyEmulator::queued() const { LOCKED(queue_) }
 bool WinKeyEmulator::hostOpen() const { LOCKED(hostOpen_) }

@@ -39,6 +39,9 @@ public:
 
     // What happened, read under the emulator's lock.
     std::string received() const;   // every byte the host sent
+    // The text the host handed it while open, whether or not its buffer had room: what the
+    // host sent, free of how soon its status reports reached the host.
+    std::string handed() const;
     std::string keyed() const;      // the characters it has finished sending
     std::string queued() const;     // text waiting in its buffer
     bool hostOpen() const;
@@ -72,7 +75,7 @@ private:
     std::thread thread_;
 
     mutable std::mutex mutex_;
-    std::string received_, keyed_, queue_;
+    std::string received_, handed_, keyed_, queue_;
     std::vector<uint8_t> pending_;  // a command being read
     std::vector<uint8_t> statusSent_;
     bool hostOpen_ = false;

@@ -55,6 +55,9 @@ private:
     void echo(char c);
     void cwCharacterStarted() override { feed(); }
     void cwPumpIdle() override { feed(); }
+    // The keyer failed and has said why (a WinKey keyer that cannot be opened): the practice
+    // ends, as it does when the keyer refuses the speed, instead of failing once per character.
+    void cwPumpFailed() override { Command4_Click(); }
     void cwSpeedChanged() override;
 
     Session& session_;

@@ -1,7 +1,8 @@
 // The CW keyer with WinKey as its interface, against the keyer emulator on a socat
-// pseudo-terminal with the program's timers: code practice keys whole groups and its Stop
-// silences the keyer, the settings window's Test shows "Sending!" while F9 is handed over, a
-// long F1 repeats whole, and the end of the run leaves the keyer silent.
+// pseudo-terminal with the program's timers: code practice keys whole groups, its Stop silences
+// the keyer, and with no keyer on the port it ends with one message; the settings window's Test
+// shows "Sending!" while F9 is handed over, a long F1 repeats whole, and the end of the run
+// leaves the keyer silent.
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -20,6 +21,7 @@
 #include "support/WinKeyEmulator.h"
 
 using platform::qt::fromQ;
+using platform::qt::toQ;
 
 namespace {
 
@@ -58,18 +60,41 @@ TEST(WinKeyCodePractice, AWholeGroupIsKeyedAndStopSilencesTheKeyer) {
     EXPECT_FALSE(w.sending());
     EXPECT_EQ(fromQ(w.Text2->toPlainText()), "PARIS ");
 
-    // Stop while the keyer still holds most of a longer text: nothing more is keyed.
+    // Stop while the keyer still holds most of a longer text: nothing is left to key. The
+    // text handed over before Stop reaches the keyer before its clear buffer, so once the clear
+    // is in, the keyer holds nothing and sends nothing, however late it came on a busy machine.
     w.Text1->setPlainText("TEST TEST TEST TEST ");
     QTest::mouseClick(w.Command3, Qt::LeftButton);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return p.keyer->keyed().size() > 6; }, 10000));
-    const size_t keyedAtStop = p.keyer->keyed().size();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return p.keyer->keyed().size() > 6 && !p.keyer->queued().empty(); }, 10000));
     QTest::mouseClick(w.Command4, Qt::LeftButton);
+    EXPECT_FALSE(w.sending());
     EXPECT_TRUE(p.ts->keyers.keyer.CWBuffer.empty());
     EXPECT_TRUE(QTest::qWaitFor([&] { return p.keyer->clears() == 1; }, 5000));
-    const std::string keyed = p.keyer->keyed();
-    QTest::qWait(300);
-    EXPECT_EQ(p.keyer->keyed(), keyed);
-    EXPECT_LE(keyed.size(), keyedAtStop + 1);  // at most the character that was being sent
+    EXPECT_EQ(p.keyer->queued(), "");
+    EXPECT_FALSE(p.keyer->busy());  // the character being sent is cut off too
+}
+
+// No keyer on the chosen port: the first character's opening fails with its message, and the
+// practice ends there instead of opening again for every character with a message each time.
+TEST(WinKeyCodePractice, NoKeyerOnThePortEndsTheSendingWithOneMessage) {
+    WinKeyOnAPty p;
+    p.portNames.values["PALMETAR_COM4"] = "/nonexistent/tty";
+    p.ts->winKey.settings.WinKeyPort = 4;
+    p.ts->keyers.SetCWInterface(5);
+    frmCodePractice w(*p.ts);
+    w.show();
+    std::string text;
+    while (text.size() < 60) text += "PARIS ";
+    w.Text1->setPlainText(toQ(text));
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.sending(); }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !p.ts->winKey.draining(); }, 10000));
+    const auto& messages = p.ts.fakes.dialogs.messages;
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].title, "Unable to establish connection with Winkey.");
+    EXPECT_TRUE(p.ts->keyers.keyer.CWBuffer.empty());
+    EXPECT_EQ(fromQ(w.Text2->toPlainText()), "P");  // handed over before the failure was known
 }
 
 TEST(WinKeyTestButton, SendingShowsUntilF9IsHandedOver) {
@@ -92,9 +117,11 @@ TEST(WinKeyF1Repeat, ALongMessageReachesTheKeyerWholeEachTime) {
     p.cw().settings().messages[0] = message;
     p.cw().SetRepeatSeconds("0.5");
     p.cw().FKeyCW(112);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return p.keyer->keyed().size() >= 2 * message.size(); }, 20000))
-        << p.keyer->keyed();
-    EXPECT_EQ(p.keyer->keyed().substr(0, 2 * message.size()), message + message);
+    // What the keyer was handed: a status report that comes late on a busy machine lets the
+    // host fill the keyer's small buffer past its end, which says nothing of the repeat.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return p.keyer->handed().size() >= 2 * message.size(); }, 20000))
+        << p.keyer->handed();
+    EXPECT_EQ(p.keyer->handed().substr(0, 2 * message.size()), message + message);
 }
 
 TEST(WinKeyEndOfRun, TheKeyersBufferIsClearedBeforeItIsLetGo) {
@@ -109,10 +136,9 @@ TEST(WinKeyEndOfRun, TheKeyersBufferIsClearedBeforeItIsLetGo) {
     const auto clear = received.rfind('\x0A');
     ASSERT_NE(clear, std::string::npos);
     EXPECT_LT(clear, received.rfind(std::string("\0\3", 2)));
-    const std::string keyed = p.keyer->keyed();
-    QTest::qWait(500);
-    EXPECT_EQ(p.keyer->keyed(), keyed);
+    // Nothing left to send on its own: its buffer is empty and no character is being sent.
     EXPECT_EQ(p.keyer->queued(), "");
+    EXPECT_FALSE(p.keyer->busy());
 }
 
 }  // namespace
