@@ -173,3 +173,23 @@ TEST(StdFileSystem, TheFolderIsSyncedAfterEachRenameAndAfterTheAppendThatCreates
     EXPECT_EQ(files.synced[2], (folder / "BACKUP").string());
     fs::remove_all(folder);
 }
+
+TEST(StdFileSystem, AFileThatCannotBeReadGivesTheSystemsReason) {
+    // Both hold as root too: no permission is involved.
+    const fs::path folder = freshFolder("palmetar-read-");
+    writeFileBytes(folder / "log.txt", "\"K1ABC\"\r\n");
+    struct Case {
+        fs::path path;
+        const char* why;
+    } cases[] = {
+        {folder / "log.txt" / "child", "Not a directory"},  // refused as it opens
+        {folder, "Is a directory"},                         // opens, and its read fails
+    };
+    platform::StdFileSystem files;
+    for (const auto& c : cases) {
+        std::string why;
+        EXPECT_EQ(files.readFile(c.path.string(), why), std::nullopt) << c.path;
+        EXPECT_EQ(why, c.why) << c.path;
+    }
+    fs::remove_all(folder);
+}

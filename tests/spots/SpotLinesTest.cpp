@@ -27,6 +27,13 @@ std::vector<std::string> Split(ReceiveBuffer& b, std::vector<std::string> pieces
     return out;
 }
 
+// Text as a serial read may deliver it: one character at a time.
+std::vector<std::string> Bytes(const std::string& text) {
+    std::vector<std::string> out;
+    for (char c : text) out.emplace_back(1, c);
+    return out;
+}
+
 // Pieces as the reads deliver them, into a new buffer: the lines taken and what still waits.
 struct PiecesCase {
     const char* what;
@@ -81,6 +88,9 @@ TEST(ReceiveBuffer, TextWaitingWithoutALineEndIsALineOfItsOwnWhenTheNextPieceBeg
         {"a TNC header cut before its DX", {"W1AW-1>", "DX <UI>:\r\n"}, {"W1AW-1>DX <UI>:"}, ""},
         {"a talk line cut before a DX", {"CQ ", "DX only\r\n"}, {"CQ DX only"}, ""},
         {"a spot after a blank does not begin the piece", {"text ", " DX de K1TTT\r\n"}, {"text  DX de K1TTT"}, ""},
+        // Neither a lone "D" or "d" nor a lone "X" is the start of a spot.
+        {"a TNC read one character at a time", Bytes("W1AW-1>DX <UI>:\r\n" + std::string(kK1ttt) + "\r\n"),
+         {"W1AW-1>DX <UI>:", kK1ttt}, ""},
         {"nothing waiting", {"one\r\n", "DX de K1TTT"}, {"one"}, "DX de K1TTT"},
     };
     for (const auto& c : cases) c.check();

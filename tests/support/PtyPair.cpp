@@ -37,7 +37,19 @@ bool PtyPair::start() {
         execlp("socat", "socat", endA.c_str(), endB.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    for (int i = 0; i < 500 && pid_ > 0 && !ok(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // Until socat has made both links or has ended. A busy machine can take seconds to start
+    // it, so the bound is generous: it only decides how long a socat that never gets there
+    // keeps the test waiting.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (pid_ > 0 && !ok()) {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;  // socat is missing or refused the links
+            break;
+        }
+        if (std::chrono::steady_clock::now() > giveUp) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     return ok();
 }
 

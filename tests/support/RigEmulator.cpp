@@ -151,7 +151,7 @@ std::string RigEmulator::kenwood(const std::string& c) {
     if (c == "IF") {
         // IF, 11 frequency digits, 4 step, 6 RIT, RIT, XIT, 0, 2 memory, TX, mode, VFO, scan,
         // split, tone, 2 tone number, 0.
-        std::snprintf(text, sizeof text, "IF%011llu    +00000000000%d%d0000000;", static_cast<unsigned long long>(hz_),
+        std::snprintf(text, sizeof text, "IF%011llu    +00000000000%d%d000000;", static_cast<unsigned long long>(hz_),
                       lookup(kKenwoodModes, mode_, 2), vfo_);
         return text;
     }

@@ -33,6 +33,10 @@ public:
     void setLostHandler(std::function<void()> handler) override { lostHandler_ = std::move(handler); }
 
 private:
+    // Lets tests raise the port's errors as Qt raises them: on a working pseudo-terminal the
+    // passing ones (a read that found nothing after all, a full buffer) cannot be made at will.
+    friend struct QtSerialLineErrors;
+
     void fail(const std::string& what);
     void onError(QSerialPort::SerialPortError error);
     // Whether the device behind the open port has hung up or gone (poll() says so).

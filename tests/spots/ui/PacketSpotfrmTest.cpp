@@ -98,6 +98,13 @@ PacketSpotfrm& OpenRegisteredOnAgw(Spotting& s, fakes::FakeTcpPeer& engine) {
     return w;
 }
 
+// The engine reports N0CALL connected; the next tick takes it as the connected station.
+void ConnectN0call(Spotting& s, fakes::FakeTcpPeer& engine) {
+    engine.send(frame('C', "N0CALL", "W4XYZ", "*** CONNECTED With Station N0CALL\r"));
+    s.f.ts.fakes.tcp.deliver();
+    s.f.ts.fakes.scheduler.advance(333);
+}
+
 // Real timers and TCP connections (and serial ports named by portNames).
 struct RealSpotting {
     fakes::FakeEnvironment portNames;
@@ -329,6 +336,15 @@ TEST(PacketSpotfrmTnc, ReadsSpotsFromAPtyAndSendsTheCommandCharacterAndLines) {
     QTest::keyClicks(w.txtSent, QStringLiteral("MON ON"));
     QTest::keyClick(w.txtSent, Qt::Key_Return);
     EXPECT_TRUE(arrives("MON ON\r")) << got;
+
+    // Enter while the port is closed opens it first, then sends the line.
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    ASSERT_FALSE(w.listening());
+    got.clear();
+    QTest::keyClicks(w.txtSent, QStringLiteral("SH/DX"));
+    QTest::keyClick(w.txtSent, Qt::Key_Return);
+    ASSERT_TRUE(w.listening()) << w.displayText();
+    EXPECT_TRUE(arrives("SH/DX\r")) << got;
 
     // A serial option closes the port; the next opening takes the new setting.
     QTest::mouseClick(w.optPower[2], Qt::LeftButton);
@@ -681,9 +697,7 @@ TEST(PacketSpotfrmAgw, ASpaceTypedPastSeventyCharactersSendsTheLineToTheConnecte
         auto& tcp = s.f.ts.fakes.tcp;
         auto& engine = tcp.peer("127.0.0.1", 8000);
         PacketSpotfrm& w = OpenRegisteredOnAgw(s, engine);
-        engine.send(frame('C', "N0CALL", "W4XYZ", "*** CONNECTED With Station N0CALL\r"));
-        tcp.deliver();
-        s.f.ts.fakes.scheduler.advance(333);
+        ConnectN0call(s, engine);
         ASSERT_EQ(w.ConnectedStation(), "N0CALL") << w.displayText();
 
         std::string typed;
@@ -706,6 +720,27 @@ TEST(PacketSpotfrmAgw, ASpaceTypedPastSeventyCharactersSendsTheLineToTheConnecte
             EXPECT_EQ(fromQ(w.txtSent->text()), typed + " ");
         }
     }
+}
+
+TEST(PacketSpotfrmAgw, UnloadingTheWindowDisconnectsTheConnectedStationBeforeTheLinkEnds) {
+    Spotting s;
+    auto& tcp = s.f.ts.fakes.tcp;
+    auto& engine = tcp.peer("127.0.0.1", 8000);
+    PacketSpotfrm& w = OpenRegisteredOnAgw(s, engine);
+    ConnectN0call(s, engine);
+    ASSERT_EQ(w.ConnectedStation(), "N0CALL") << w.displayText();
+
+    engine.received.clear();
+    ToolWindows::instance().unloadAll();  // as the logging window does when it closes
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    tcp.deliver();
+    std::vector<std::string> sent;
+    spots::AgwFrameReader reader;
+    reader.feed(engine.received);
+    while (auto f = reader.next()) sent.push_back(std::string(1, f->kind) + " " + f->callTo);
+    // The station is told, then the call is given back.
+    EXPECT_EQ(sent, (std::vector<std::string>{"d N0CALL", "x "}));
+    EXPECT_FALSE(engine.connected());
 }
 
 TEST(PacketSpotfrmTimer, WithoutSpotsTheBandMapIsRecolouredByAgeEveryTwoMinutes) {
