@@ -31,6 +31,16 @@ bool holdsDevice(const std::filesystem::path& device) {
     return false;
 }
 
+// What the line has read once it holds `count` bytes (or what it holds after five seconds).
+std::string readAtLeast(platform::qt::QtSerialLine& line, size_t count) {
+    std::string got;
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        got += line.readAll();
+        return got.size() >= count;
+    }, 5000));
+    return got;
+}
+
 struct PtyLine : ::testing::Test {
     fakes::PtyPair pty;
     fakes::FakeEnvironment env;
@@ -59,12 +69,7 @@ TEST_F(PtyLine, CarriesBytesBothWaysAndDrains) {
     int readyReads = 0;
     line.setReadyReadHandler([&] { ++readyReads; });
     ASSERT_TRUE(peer.write("FA00007025000;"));
-    std::string got;
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        got += line.readAll();
-        return got.size() >= 14;
-    }, 5000));
-    EXPECT_EQ(got, "FA00007025000;");
+    EXPECT_EQ(readAtLeast(line, 14), "FA00007025000;");
     EXPECT_GE(readyReads, 1);
 
     // A pseudo-terminal has no modem lines: driving one is reported as failed, not ignored.
@@ -109,12 +114,7 @@ TEST_F(PtyLine, AnErrorThatPassesLeavesAWorkingPortOpen) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return line.bytesToWrite() == 0; }, 5000));
     EXPECT_EQ(peer.read(3, 5000ms), "FA;");
     ASSERT_TRUE(peer.write("FA00007025000;"));
-    std::string got;
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        got += line.readAll();
-        return got.size() >= 14;
-    }, 5000));
-    EXPECT_EQ(got, "FA00007025000;");
+    EXPECT_EQ(readAtLeast(line, 14), "FA00007025000;");
 }
 
 // The far end goes away while the program writes to it (a pulled USB adapter): the line says so

@@ -38,6 +38,16 @@ keying::Keyers& cwOnRts(LoggingWindowFixture& f) {
     return keyers;
 }
 
+// F1 sends "CQ FL W4XYZ" with the keying clock held, so the C stays in the middle of being
+// keyed until the test lets the clock go; false when the keyer never started.
+bool keyingTheFirstCharacterOfF1(LoggingWindowFixture& f, ui::LoggingWindow& w) {
+    f.ts->keyers.cw.settings().messages[0] = "CQ FL W4XYZ";
+    f.ts.fakes.keyingClock.setManual(true);
+    w.show();
+    QTest::keyClick(w.txtCall, Qt::Key_F1);
+    return f.ts.fakes.keyingClock.waitForSleeper();
+}
+
 // The RTS edges keying `text` from the clock's start gives.
 std::vector<fakes::KeyEdge> rtsEdges(const std::string& text) {
     std::vector<fakes::KeyEdge> edges;
@@ -54,13 +64,9 @@ std::vector<std::string> backupFiles(TestSession& ts) {
 TEST(LoggingWindowClose, ACloseWhileCwIsSentIsRefusedAndEmptiesTheBufferTheNextOneCloses) {
     LoggingWindowFixture f(false);
     auto& keyers = cwOnRts(f);
-    keyers.cw.settings().messages[0] = "CQ FL W4XYZ";
     auto& clock = f.ts.fakes.keyingClock;
-    clock.setManual(true);
     auto& w = f.open();
-    w.show();
-    QTest::keyClick(w.txtCall, Qt::Key_F1);
-    ASSERT_TRUE(clock.waitForSleeper());  // the worker is keying the C
+    ASSERT_TRUE(keyingTheFirstCharacterOfF1(f, w));
     EXPECT_EQ(keyers.keyer.CWSending, 1);
     EXPECT_FALSE(w.close());
     EXPECT_TRUE(w.isVisible());
@@ -178,13 +184,9 @@ TEST(LoggingWindowClose, ExitSavesTheOperatingTimeAndEndsWithoutABackup) {
 TEST(LoggingWindowClose, ExitWhileCwIsSentLetsTheKeyUpAndKeysNothingMore) {
     LoggingWindowFixture f(false);
     auto& keyers = cwOnRts(f);
-    keyers.cw.settings().messages[0] = "CQ FL W4XYZ";
     auto& clock = f.ts.fakes.keyingClock;
-    clock.setManual(true);
     auto& w = f.open();
-    w.show();
-    QTest::keyClick(w.txtCall, Qt::Key_F1);
-    ASSERT_TRUE(clock.waitForSleeper());  // the worker is keying the C
+    ASSERT_TRUE(keyingTheFirstCharacterOfF1(f, w));
     ASSERT_TRUE(f.ts.fakes.keyLines.snapshot("COM1").keyed());
     w.menuItem("mnuExit")->trigger();
     EXPECT_TRUE(f.ts.fakes.exit.ended());
