@@ -321,8 +321,7 @@ void CwKeyer::handOverFailed() {
     // fail again, with its message each time.
     state_.CWRepeat = 0;
     tmrRepeat_->stop();
-    for (auto* o : std::vector<CwKeyerObserver*>(observers_))
-        if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) o->cwPumpFailed();
+    notifyObservers(&CwKeyerObserver::cwPumpFailed);
 }
 
 void CwKeyer::finishPump() {
@@ -411,20 +410,18 @@ void CwKeyer::addObserver(CwKeyerObserver* observer) { observers_.push_back(obse
 
 void CwKeyer::removeObserver(CwKeyerObserver* observer) { std::erase(observers_, observer); }
 
-void CwKeyer::notifyIdle() {
+void CwKeyer::notifyObservers(void (CwKeyerObserver::*event)()) {
+    // An observer may remove itself or another one (a window closing) while it is told: each
+    // is told only while it is still there.
     for (auto* o : std::vector<CwKeyerObserver*>(observers_))
-        if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) o->cwPumpIdle();
+        if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) (o->*event)();
 }
 
-void CwKeyer::notifyCharacterStarted() {
-    for (auto* o : std::vector<CwKeyerObserver*>(observers_))
-        if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) o->cwCharacterStarted();
-}
+void CwKeyer::notifyIdle() { notifyObservers(&CwKeyerObserver::cwPumpIdle); }
 
-void CwKeyer::notifySpeed() {
-    for (auto* o : std::vector<CwKeyerObserver*>(observers_))
-        if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) o->cwSpeedChanged();
-}
+void CwKeyer::notifyCharacterStarted() { notifyObservers(&CwKeyerObserver::cwCharacterStarted); }
+
+void CwKeyer::notifySpeed() { notifyObservers(&CwKeyerObserver::cwSpeedChanged); }
 
 // ---- the keying worker
 

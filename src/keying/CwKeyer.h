@@ -128,6 +128,7 @@ private:
     void onBang(uint64_t id);
     void onLineFailed(uint64_t id, const std::string& error);
     void post(std::function<void()> fn);
+    void notifyObservers(void (CwKeyerObserver::*event)());
     void notifyIdle();
     void notifyCharacterStarted();
     void notifySpeed();
