@@ -1,0 +1,98 @@
+// The helper that answers modal windows in the window tests: what it reports and closes, and what
+// it leaves alone. Its reports are caught here, so each case sees the failures it should raise.
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QTest>
+#include <optional>
+#include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
+
+#include "support/qt/AnswerModal.h"
+
+using testsupport::AnswerModal;
+
+namespace {
+
+// Catches the failures the helper raises while it lives, so they do not count against the test;
+// the test looks at them once the catcher is gone (a check made while it lives would be caught).
+struct CaughtFailures {
+    testing::TestPartResultArray results;
+    std::optional<testing::ScopedFakeTestPartResultReporter> reporter{
+        std::in_place, testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results};
+    // Stops catching; returns the messages caught, one per line.
+    std::string stop() {
+        reporter.reset();
+        std::string all;
+        for (int i = 0; i < results.size(); ++i) all += std::string(results.GetTestPartResult(i).message()) + "\n";
+        return all;
+    }
+};
+
+// A dialog that a fault might leave open: it gives up by itself after a while, so a helper
+// that does not close it fails the test instead of hanging it.
+int execBounded(QDialog& dialog, int giveUpMs = 3000) {
+    QTimer::singleShot(giveUpMs, &dialog, [&dialog] { dialog.done(42); });
+    return dialog.exec();
+}
+
+}  // namespace
+
+TEST(AnswerModal, AnAnswerThatIsDoneLeavesALaterAnswersWindowAlone) {
+    CaughtFailures caught;
+    // The first answer's watch is short, the second's answer longer than it.
+    auto first = AnswerModal<QMessageBox>([](QMessageBox& box) { box.accept(); },
+                                          testsupport::AfterAnswer::ExpectClosed, 150);
+    QMessageBox box;
+    box.exec();
+    bool stillUp = false;
+    auto second = AnswerModal<QDialog>([&](QDialog& dialog) {
+        QTest::qWait(600);  // the second answer at work, long past the first's watch
+        stillUp = dialog.isVisible();
+        dialog.accept();
+    });
+    QDialog dialog;
+    const int result = execBounded(dialog);
+    const std::string failures = caught.stop();
+    EXPECT_TRUE(first.answered());
+    EXPECT_EQ(failures, "");
+    EXPECT_TRUE(stillUp) << "the later answer's window was closed under it";
+    EXPECT_EQ(result, QDialog::Accepted);
+}
+
+TEST(AnswerModal, ANestedWindowNothingAnswersIsReportedAndClosedWhileTheAnswerWaits) {
+    CaughtFailures caught;
+    int nested = -1;
+    auto outer = AnswerModal<QDialog>(
+        [&](QDialog& dialog) {
+            QMessageBox box;
+            nested = execBounded(box);
+            dialog.accept();
+        },
+        testsupport::AfterAnswer::ExpectClosed, 200);
+    QDialog dialog;
+    const int result = execBounded(dialog);
+    const std::string failures = caught.stop();
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(nested, QDialog::Rejected) << "the nested box was not closed by the helper";
+    EXPECT_NE(failures.find("QMessageBox"), std::string::npos) << failures;
+}
+
+TEST(AnswerModal, AWindowOpenedWhenNoAnswerIsAtWorkIsReportedAndClosed) {
+    struct Limit {
+        int kept = testsupport::UnansweredModalLimitMs();
+        Limit() { testsupport::UnansweredModalLimitMs() = 300; }
+        ~Limit() { testsupport::UnansweredModalLimitMs() = kept; }
+    } limit;
+    CaughtFailures caught;
+    auto done = AnswerModal<QMessageBox>([](QMessageBox& box) { box.accept(); });
+    QMessageBox box;
+    box.exec();
+    // An answer that is done, kept alive, watches it no more; the test program's watch does.
+    QDialog later;
+    const int result = execBounded(later);
+    const std::string failures = caught.stop();
+    EXPECT_TRUE(done.answered());
+    EXPECT_EQ(result, QDialog::Rejected) << "left open until the test's own give-up";
+    EXPECT_NE(failures.find("nothing answering it"), std::string::npos) << failures;
+}
