@@ -37,7 +37,6 @@ struct Loopback : ::testing::Test {
     }
     int port() const { return server.serverPort(); }
     std::string peerRead() {
-        QTest::qWait(50);
         const QByteArray b = peer->readAll();
         return std::string(b.constData(), static_cast<size_t>(b.size()));
     }
