@@ -231,21 +231,39 @@ TEST(CwKeyer, AFunctionKeyCutsWhatIsSentAndAnEmptyMessageOnlyStopsIt) {
 }
 
 TEST(CwKeyer, F1RepeatsAfterItsIntervalFromTheEndOfSending) {
-    KeyerFixture f;
-    auto& scheduler = f.ts.fakes.scheduler;
-    f.cw.settings().messages[0] = "E";
-    f.cw.SetRepeatSeconds("5");
-    f.cw.FKeyCW(112);
-    EXPECT_EQ(f.state.CWRepeat, 1);
-    EXPECT_FALSE(f.cw.repeatTimerActive());  // not while sending
-    ASSERT_TRUE(f.drain());
-    EXPECT_TRUE(f.cw.repeatTimerActive());
-    scheduler.advance(4999);
-    EXPECT_EQ(f.device().edges.size(), 2u);
-    scheduler.advance(1);
-    ASSERT_TRUE(f.drain());
-    EXPECT_EQ(f.device().edges.size(), 4u);
-    EXPECT_TRUE(f.cw.repeatTimerActive());  // armed again
+    // The interval as the repeat box gives it, or as cw.txt holds it: a stored 62 s is kept (only
+    // leaving the box refuses a minute or more).
+    const struct {
+        const char* seconds;
+        bool fromCwTxt;
+        int intervalMs;
+    } intervals[] = {{"5", false, 5000}, {"62", true, 62000}};
+    for (const auto& c : intervals) {
+        KeyerFixture f;
+        auto& scheduler = f.ts.fakes.scheduler;
+        if (c.fromCwTxt) {
+            keying::CwSettings stored;
+            stored.messages[0] = "E";
+            stored.comPort = "1";
+            stored.repeatSeconds = c.seconds;
+            f.ts.writeProgramFile("cw.txt", keying::FormatCwFile(stored, 1));
+            ASSERT_TRUE(keying::LoadCwSettings(*f.ts));
+        } else {
+            f.cw.settings().messages[0] = "E";
+            f.cw.SetRepeatSeconds(c.seconds);
+        }
+        f.cw.FKeyCW(112);
+        EXPECT_EQ(f.state.CWRepeat, 1) << c.seconds;
+        EXPECT_FALSE(f.cw.repeatTimerActive());  // not while sending
+        ASSERT_TRUE(f.drain());
+        EXPECT_TRUE(f.cw.repeatTimerActive()) << c.seconds;
+        scheduler.advance(c.intervalMs - 1);
+        EXPECT_EQ(f.device().edges.size(), 2u) << c.seconds;
+        scheduler.advance(1);
+        ASSERT_TRUE(f.drain());
+        EXPECT_EQ(f.device().edges.size(), 4u) << c.seconds;
+        EXPECT_TRUE(f.cw.repeatTimerActive()) << c.seconds;  // armed again
+    }
 
     // Other keys are not F1; a repeat of 0 is never armed.
     KeyerFixture g;
