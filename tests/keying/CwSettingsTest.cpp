@@ -246,14 +246,14 @@ TEST(CwSettingsBoxes, PortsAreRefusedRatherThanGuessed) {
         int base;
         const char* device;
     } good[] = {{"&H378", 0x378, ""}, {"888", 888, ""}, {" &H3BC ", 0x3BC, ""}, {"&HD010", 0xD010, ""},
-                {"/dev/parport1", 0, "/dev/parport1"}};
+                {"&H100", 0x100, ""}, {"&HFFFD", 0xFFFD, ""}, {"/dev/parport1", 0, "/dev/parport1"}};
     for (const auto& g : good) {
         const auto ref = ParseParallelAddress(g.text);
         ASSERT_TRUE(ref) << g.text;
         EXPECT_EQ(ref->baseAddress, g.base) << g.text;
         EXPECT_EQ(ref->device, g.device) << g.text;
     }
-    for (const char* bad : {"", "0", "abc", "&H", "2", "&HFFFFF", "-888", "888.5", "/dev/sda", "/dev/parport"})
+    for (const char* bad : {"", "0", "abc", "&H", "2", "&HFF", "&HFFFE", "&HFFFFF", "-888", "888.5", "/dev/sda", "/dev/parport"})
         EXPECT_FALSE(ParseParallelAddress(bad)) << bad;
 
     EXPECT_EQ(ComPortNumber("3"), 3);
