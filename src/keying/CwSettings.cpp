@@ -38,12 +38,13 @@ CwFileRead ParseCwFile(const std::string& bytes, CwSettings& s) {
         r.interfaceRead = true;
         s.parallelAddress = text();
         s.echo = in.readInt16();
-        // The repeat box's own rule, applied here once: what the window shows, what Done
-        // writes back and what F1 repeats by agree (a stored 62 s is no repeat, "0", as typed
-        // it would be), as for the voice keyer's repeat.
-        const RepeatBox repeat = RepeatFromText(text());
-        s.repeatSeconds = repeat.text;
-        s.repeatIntervalMs = repeat.intervalMs;
+        // As stored: the box, Done and the timer agree. A repeat the timer cannot take stops
+        // the load here like any failing item, so the box keeps "0" and the timer no interval
+        // rather than showing a repeat that never runs.
+        const std::optional<RepeatBox> repeat = RepeatFromFile(text());
+        if (!repeat) return r;
+        s.repeatSeconds = repeat->text;
+        s.repeatIntervalMs = repeat->intervalMs;
     } catch (const station::FileError&) {
         return r;
     }
@@ -133,6 +134,13 @@ RepeatBox RepeatFromText(const std::string& text) {
     const double s = LeadingNumber(text);
     if (!(s >= 0 && s < 60)) return {"0", 0};
     return {text, static_cast<int>(std::nearbyint(s * 1000))};
+}
+
+std::optional<RepeatBox> RepeatFromFile(const std::string& text) {
+    if (!IsNumber(text)) return std::nullopt;
+    const double ms = std::nearbyint(LeadingNumber(text) * 1000);
+    if (!(ms >= 0 && ms <= kLongestRepeatMs)) return std::nullopt;
+    return RepeatBox{text, static_cast<int>(ms)};
 }
 
 std::optional<std::string> LoopTuned(const std::string& text, double factor) {

@@ -23,7 +23,7 @@ struct CwSettings {
     std::string wordSpace = "0";             // txtSpace: units added to the blank, -8 or more
     std::string parallelAddress = "&H378";   // Text14: base address or ppdev device
     int16_t echo = 1;                        // Check1: show what is left to send in the status line
-    std::string repeatSeconds = "0";         // txtCWLoop: F1 repeat interval as typed
+    std::string repeatSeconds = "0";         // txtCWLoop: F1 repeat interval as stored or typed
     int repeatIntervalMs = 0;                // the repeat timer's interval
     TimingMethod timing = TimingMethod::Timer;
     double LoopsPer60ms = 0;                 // the Loop method's calibration, 0 = not calibrated
@@ -36,9 +36,9 @@ struct CwSettings {
 // -1 for any other code.
 int MessageIndexOfKey(int keyCode);
 
-// Reading cw.txt: 18 items in the write form. An empty F9 message reads as "VVV DE "; a repeat
-// the repeat box would refuse (60 s or more, not a number) reads as "0", no repeat. The load
-// stops at the first item that fails; items read before it stay.
+// Reading cw.txt: 18 items in the write form. An empty F9 message reads as "VVV DE "; the repeat
+// reads as stored (RepeatFromFile). The load stops at the first item that fails, a repeat the
+// timer cannot take included; items read before it stay.
 struct CwFileRead {
     bool complete = false;
     bool interfaceRead = false;  // item 15 was read: the interface option is chosen from it
@@ -79,6 +79,13 @@ struct RepeatBox {
     int intervalMs = 0;
 };
 RepeatBox RepeatFromText(const std::string& text);
+// The repeat as a settings file holds it (cw.txt, wave2.txt): the text as stored, which the box
+// shows and Done writes back, and its seconds x 1000 ms to the nearest whole number; the box's
+// rule applies only when the box is left, so a stored 62 repeats every 62 s. nullopt when the
+// timer cannot take it (not a number, an interval below 0 or above kLongestRepeatMs): the file
+// fails there.
+constexpr int kLongestRepeatMs = 65535;  // the longest interval the files' repeat timer takes
+std::optional<RepeatBox> RepeatFromFile(const std::string& text);
 // The Loop method's tuning buttons: x 0.9 ("F", shorter units) or x 1.111111111111 ("S"),
 // to the nearest whole number (halves to even); nothing for a text that is not a number.
 std::optional<std::string> LoopTuned(const std::string& text, double factor);

@@ -13,11 +13,12 @@ void ParseWaveSettings(const std::string& bytes, VoiceKeyerSettings& s) {
     s.pttPort = in.readText();
     double line = in.readDouble();
     if (line == 0 || line == 1 || line == 2) s.pttLine = static_cast<int>(line);
-    // The repeat box's own rule, applied here once: what the window shows, what Done writes
-    // back and what F1 repeats by agree (a stored 62 s is no repeat, as typed it would be).
-    const RepeatBox repeat = RepeatFromText(in.readText());
-    s.repeatSeconds = repeat.text;
-    s.repeatIntervalMs = repeat.intervalMs;
+    // As stored: the box, Done and the timer agree. A repeat the timer cannot take fails the
+    // file as a short one does.
+    const std::optional<RepeatBox> repeat = RepeatFromFile(in.readText());
+    if (!repeat) throw station::FileError("wave2.txt: a repeat the timer cannot take");
+    s.repeatSeconds = repeat->text;
+    s.repeatIntervalMs = repeat->intervalMs;
     s.parallelAddress = in.readText();
 }
 

@@ -13,15 +13,15 @@ struct VoiceKeyerSettings {
     std::string waveFiles[9];          // F1..F9, empty = the key plays nothing
     std::string pttPort = "0";         // serial port number, "0" = none
     int pttLine = 0;                   // 0 RTS, 1 DTR, 2 parallel port
-    std::string repeatSeconds = "0";   // F1 repeat in seconds, 0 up to (not including) 60
+    std::string repeatSeconds = "0";   // F1 repeat in seconds as stored or as the box left it
     int repeatIntervalMs = 0;          // repeatSeconds x 1000; 0 no repeat
     std::string parallelAddress = "&H378";
 };
 
 // Reads the 13 values of wave2.txt into settings, in order. FileError (naming the file) when the
-// file is missing or short; the values read before the failure stay. A PTT line other than 0,
-// 1, 2 leaves the current choice; a repeat the repeat box would refuse (60 s or more, not a
-// number) reads as "0", no repeat.
+// file is missing or short, or its repeat is one the timer cannot take (RepeatFromFile); the
+// values read before the failure stay. A PTT line other than 0, 1, 2 leaves the current choice;
+// the repeat reads as stored (a stored 62 repeats every 62 s).
 void ParseWaveSettings(const std::string& bytes, VoiceKeyerSettings& settings);
 void LoadWaveSettings(Session& session);
 

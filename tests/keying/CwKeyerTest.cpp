@@ -231,21 +231,39 @@ TEST(CwKeyer, AFunctionKeyCutsWhatIsSentAndAnEmptyMessageOnlyStopsIt) {
 }
 
 TEST(CwKeyer, F1RepeatsAfterItsIntervalFromTheEndOfSending) {
-    KeyerFixture f;
-    auto& scheduler = f.ts.fakes.scheduler;
-    f.cw.settings().messages[0] = "E";
-    f.cw.SetRepeatSeconds("5");
-    f.cw.FKeyCW(112);
-    EXPECT_EQ(f.state.CWRepeat, 1);
-    EXPECT_FALSE(f.cw.repeatTimerActive());  // not while sending
-    ASSERT_TRUE(f.drain());
-    EXPECT_TRUE(f.cw.repeatTimerActive());
-    scheduler.advance(4999);
-    EXPECT_EQ(f.device().edges.size(), 2u);
-    scheduler.advance(1);
-    ASSERT_TRUE(f.drain());
-    EXPECT_EQ(f.device().edges.size(), 4u);
-    EXPECT_TRUE(f.cw.repeatTimerActive());  // armed again
+    // The interval as the repeat box gives it, or as cw.txt holds it: a stored 62 s is kept (only
+    // leaving the box refuses a minute or more).
+    const struct {
+        const char* seconds;
+        bool fromCwTxt;
+        int intervalMs;
+    } intervals[] = {{"5", false, 5000}, {"62", true, 62000}};
+    for (const auto& c : intervals) {
+        KeyerFixture f;
+        auto& scheduler = f.ts.fakes.scheduler;
+        if (c.fromCwTxt) {
+            keying::CwSettings stored;
+            stored.messages[0] = "E";
+            stored.comPort = "1";
+            stored.repeatSeconds = c.seconds;
+            f.ts.writeProgramFile("cw.txt", keying::FormatCwFile(stored, 1));
+            ASSERT_TRUE(keying::LoadCwSettings(*f.ts));
+        } else {
+            f.cw.settings().messages[0] = "E";
+            f.cw.SetRepeatSeconds(c.seconds);
+        }
+        f.cw.FKeyCW(112);
+        EXPECT_EQ(f.state.CWRepeat, 1) << c.seconds;
+        EXPECT_FALSE(f.cw.repeatTimerActive());  // not while sending
+        ASSERT_TRUE(f.drain());
+        EXPECT_TRUE(f.cw.repeatTimerActive()) << c.seconds;
+        scheduler.advance(c.intervalMs - 1);
+        EXPECT_EQ(f.device().edges.size(), 2u) << c.seconds;
+        scheduler.advance(1);
+        ASSERT_TRUE(f.drain());
+        EXPECT_EQ(f.device().edges.size(), 4u) << c.seconds;
+        EXPECT_TRUE(f.cw.repeatTimerActive()) << c.seconds;  // armed again
+    }
 
     // Other keys are not F1; a repeat of 0 is never armed.
     KeyerFixture g;
@@ -264,6 +282,22 @@ TEST(CwKeyer, F1RepeatsAfterItsIntervalFromTheEndOfSending) {
         EXPECT_EQ(g.state.CWRepeat, 0) << none;
         EXPECT_FALSE(g.cw.repeatTimerActive()) << none;
     }
+    // The box set to 0 while an armed F1 is sent: no repeat starts at its end (a timer of 0
+    // would send F1 back to back).
+    auto& clock = g.ts.fakes.keyingClock;
+    g.cw.SetRepeatSeconds("5");
+    clock.setManual(true);
+    g.cw.FKeyCW(112);
+    ASSERT_TRUE(clock.waitForSleeper());
+    ASSERT_EQ(g.state.CWRepeat, 1);
+    g.cw.SetRepeatSeconds("0");
+    clock.setManual(false);
+    ASSERT_TRUE(g.drain());
+    EXPECT_FALSE(g.cw.repeatTimerActive());
+    const size_t edges = g.device().edges.size();
+    g.ts.fakes.scheduler.advance(10000);
+    g.ts.fakes.scheduler.runPosted();
+    EXPECT_EQ(g.device().edges.size(), edges);
 }
 
 TEST(CwKeyer, StoppingEndsAnF1Repeat) {
@@ -387,24 +421,28 @@ TEST(TransmitPorts, OpeningOnePortClosesThoseItExcludes) {
     EXPECT_FALSE(f.device().open);
 }
 
+// The WinKey keyer as the pump hands it the buffer: it records each hand-over and keeps its
+// listener, so a test ends the hand-over (or fails it) when it chooses.
+struct FakeWinKey : keying::WinKeyPort {
+    std::vector<std::string> sent;
+    int mainsBefore = -1;
+    LiveWindowRecorder* live = nullptr;
+    keying::HandOverListener* listener = nullptr;
+    void WKTransmit(keying::SendBuffer& buffer, keying::HandOverListener* l) override {
+        mainsBefore = live->mains;
+        sent.push_back(buffer.str());
+        buffer.clear();
+        listener = l;
+    }
+    int32_t wk_getstatus() override { return 0; }
+    void wk_clearbuf() override {}
+    void wk_backspace() override {}
+    std::vector<int> speeds;
+    void wk_wpm(uint8_t wpm) override { speeds.push_back(wpm); }
+};
+
 TEST(CwKeyer, TheWinKeyInterfaceLogsFirstAndHandsTheKeyerTheWholeMessage) {
-    struct FakeWinKey : keying::WinKeyPort {
-        std::vector<std::string> sent;
-        int mainsBefore = -1;
-        LiveWindowRecorder* live = nullptr;
-        keying::HandOverListener* listener = nullptr;
-        void WKTransmit(keying::SendBuffer& buffer, keying::HandOverListener* l) override {
-            mainsBefore = live->mains;
-            sent.push_back(buffer.str());
-            buffer.clear();
-            listener = l;
-        }
-        int32_t wk_getstatus() override { return 0; }
-        void wk_clearbuf() override {}
-        void wk_backspace() override {}
-        std::vector<int> speeds;
-        void wk_wpm(uint8_t wpm) override { speeds.push_back(wpm); }
-    } winKey;
+    FakeWinKey winKey;
     KeyerFixture f(5);
     winKey.live = &f.live;
     f.keyers.winKey = &winKey;
@@ -425,6 +463,30 @@ TEST(CwKeyer, TheWinKeyInterfaceLogsFirstAndHandsTheKeyerTheWholeMessage) {
     f.state.WinKeyOpen = 23;
     for (const char* speed : {"25", "4", "5", "99", "100", "abc"}) f.cw.SetSpeedText(speed);
     EXPECT_EQ(winKey.speeds, (std::vector<int>{25, 5, 99}));
+    f.keyers.winKey = nullptr;
+}
+
+// A hand-over that fails while an F1 repeat waits (the settings window's Test sends F9 in the
+// meantime): the repeat ends with its timer, so F1 is not sent again only to fail again.
+TEST(CwKeyer, AWinKeyHandOverThatFailsEndsAnF1RepeatThatWaits) {
+    FakeWinKey winKey;
+    KeyerFixture f(5);
+    winKey.live = &f.live;
+    f.keyers.winKey = &winKey;
+    f.cw.settings().messages[0] = "CQ";
+    f.cw.settings().messages[8] = "VVV";
+    f.cw.SetRepeatSeconds("3");
+    f.cw.FKeyCW(112);
+    ASSERT_NE(winKey.listener, nullptr);
+    winKey.listener->handedOver();
+    ASSERT_TRUE(f.cw.repeatTimerActive());
+    f.cw.FKeyCW(120);
+    winKey.listener->handOverFailed();
+    winKey.listener->handedOver();
+    EXPECT_EQ(f.state.CWRepeat, 0);
+    EXPECT_FALSE(f.cw.repeatTimerActive());
+    f.ts.fakes.scheduler.advance(10000);
+    EXPECT_EQ(winKey.sent, (std::vector<std::string>{"CQ", "VVV"}));
     f.keyers.winKey = nullptr;
 }
 

@@ -109,26 +109,33 @@ TEST(CwFile, ShortOrDamagedFilesStopWhereTheyFail) {
     tight.replace(tight.find("\"-2\""), 4, "\"-12\"");
     EXPECT_TRUE(ParseCwFile(tight, u).complete);
     EXPECT_EQ(u.wordSpace, "-8");
-    // The repeat time by the repeat box's rule: one the box would refuse reads as "0", no
-    // repeat, so the window shows, Done writes back and F1 runs the same thing.
+}
+
+// The F1 repeat as the file holds it: the Loop box shows it as stored, the timer gets its seconds
+// x 1000 ms to the nearest millisecond, and Done writes it back as it was; only leaving the box
+// applies the box's rule (under 60 s). One the timer cannot take (not a number, below 0, over
+// 65535 ms) stops the load there without a word: the box keeps "0" and the timer no interval,
+// and the interface read before it is still chosen.
+TEST(CwFile, TheRepeatIsReadAsStoredUnlessTheTimerCannotTakeIt) {
     const struct {
         const char* stored;
-        const char* shown;
+        bool taken;
         int intervalMs;
-    } repeats[] = {{"62", "0", 0},      {"65.5", "0", 0}, {"60", "0", 0},       {"1E+300", "0", 0},
-                   {"-1", "0", 0},      {"abc", "0", 0},  {"59", "59", 59000}, {"2.5", "2.5", 2500}};
-    for (const auto& c : repeats) {
-        std::string repeat = sampleFile();
-        repeat.replace(repeat.find("\"2.5\""), 5, std::string("\"") + c.stored + "\"");
-        CwSettings r;
-        const CwFileRead read = ParseCwFile(repeat, r);
-        ASSERT_TRUE(read.complete) << c.stored;
-        EXPECT_EQ(r.repeatSeconds, c.shown) << c.stored;
-        EXPECT_EQ(r.repeatIntervalMs, c.intervalMs) << c.stored;
-        const std::string written = FormatCwFile(r, read.CWInterface);
-        EXPECT_EQ(written.substr(written.rfind("\r\n", written.size() - 3) + 2),
-                  std::string("\"") + c.shown + "\"\r\n")
-            << c.stored;
+    } cases[] = {{"62", true, 62000},    {"2.5", true, 2500}, {"65.535", true, 65535}, {"0", true, 0},
+                 {"65.536", false, 0},   {"-1", false, 0},    {"abc", false, 0},       {"", false, 0},
+                 {"1E+300", false, 0}};
+    for (const auto& c : cases) {
+        TestSession t;
+        std::string file = sampleFile();
+        file.replace(file.find("\"2.5\""), 5, std::string("\"") + c.stored + "\"");
+        t.writeProgramFile("cw.txt", file);
+        EXPECT_EQ(LoadCwSettings(*t), c.taken) << c.stored;
+        const std::string shown = c.taken ? c.stored : "0";
+        EXPECT_EQ(t->keyers.cw.settings().repeatSeconds, shown) << c.stored;
+        EXPECT_EQ(t->keyers.cw.settings().repeatIntervalMs, c.intervalMs) << c.stored;
+        EXPECT_EQ(t->keyers.keyer.CWInterface, 2) << c.stored;
+        ASSERT_TRUE(SaveCwSettings(*t));
+        EXPECT_TRUE(t.readProgramFile("cw.txt").ends_with("\"&H278\"\r\n0\r\n\"" + shown + "\"\r\n")) << c.stored;
     }
 }
 
@@ -239,14 +246,14 @@ TEST(CwSettingsBoxes, PortsAreRefusedRatherThanGuessed) {
         int base;
         const char* device;
     } good[] = {{"&H378", 0x378, ""}, {"888", 888, ""}, {" &H3BC ", 0x3BC, ""}, {"&HD010", 0xD010, ""},
-                {"/dev/parport1", 0, "/dev/parport1"}};
+                {"&H100", 0x100, ""}, {"&HFFFD", 0xFFFD, ""}, {"/dev/parport1", 0, "/dev/parport1"}};
     for (const auto& g : good) {
         const auto ref = ParseParallelAddress(g.text);
         ASSERT_TRUE(ref) << g.text;
         EXPECT_EQ(ref->baseAddress, g.base) << g.text;
         EXPECT_EQ(ref->device, g.device) << g.text;
     }
-    for (const char* bad : {"", "0", "abc", "&H", "2", "&HFFFFF", "-888", "888.5", "/dev/sda", "/dev/parport"})
+    for (const char* bad : {"", "0", "abc", "&H", "2", "&HFF", "&HFFFE", "&HFFFFF", "-888", "888.5", "/dev/sda", "/dev/parport"})
         EXPECT_FALSE(ParseParallelAddress(bad)) << bad;
 
     EXPECT_EQ(ComPortNumber("3"), 3);

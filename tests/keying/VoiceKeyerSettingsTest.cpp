@@ -25,22 +25,32 @@ TEST(WaveSettings, LoadsAndStopsWhereItMust) {
     ParseWaveSettings(seven, other);
     EXPECT_EQ(other.pttLine, 1);  // another value leaves the choice
 
-    // The repeat as the repeat box takes it: 0 up to but not including 60 seconds, anything
-    // else no repeat ("0"), with the rest of the file read.
+    // The repeat as stored: shown as it stands, timed at its seconds x 1000 ms to the nearest
+    // millisecond, and written back so by Done; only leaving the box applies the box's rule
+    // (under 60 s). One the timer cannot take (not a number, below 0, over 65535 ms) fails the
+    // file there, as a short file does: setup reports it, and the repeat stays "0".
     const struct {
         const char* stored;
-        const char* shown;
+        bool taken;
         int ms;
-    } repeats[] = {{"59.9", "59.9", 59900}, {"0", "0", 0},   {"60", "0", 0},  {"62", "0", 0}, {"65.5", "0", 0},
-                   {"66", "0", 0},          {"1E+300", "0", 0}, {"-1", "0", 0}, {"abc", "0", 0}, {"", "0", 0}};
+    } repeats[] = {{"62", true, 62000},     {"59.9", true, 59900}, {"0", true, 0},     {"65.535", true, 65535},
+                   {"65.536", false, 0},    {"1E+300", false, 0},  {"-1", false, 0},   {"abc", false, 0},
+                   {"", false, 0}};
     for (const auto& r : repeats) {
         std::string file = good;
         file.replace(file.find("\"2.5\""), 5, std::string("\"") + r.stored + "\"");
         VoiceKeyerSettings x;
-        ASSERT_NO_THROW(ParseWaveSettings(file, x)) << r.stored;
-        EXPECT_EQ(x.repeatSeconds, r.shown) << r.stored;
+        if (r.taken) {
+            ASSERT_NO_THROW(ParseWaveSettings(file, x)) << r.stored;
+            EXPECT_EQ(x.repeatSeconds, r.stored);
+            EXPECT_EQ(x.parallelAddress, "&H278") << r.stored;
+            EXPECT_EQ(FormatWaveSettings(x), file) << r.stored;
+        } else {
+            EXPECT_THROW(ParseWaveSettings(file, x), station::FileError) << r.stored;
+            EXPECT_EQ(x.repeatSeconds, "0") << r.stored;
+            EXPECT_EQ(x.pttPort, "3") << r.stored;  // read before it
+        }
         EXPECT_EQ(x.repeatIntervalMs, r.ms) << r.stored;
-        EXPECT_EQ(x.parallelAddress, "&H278") << r.stored;
     }
     VoiceKeyerSettings x;
     EXPECT_THROW(ParseWaveSettings(good.substr(0, 40), x), station::FileError);

@@ -14,17 +14,21 @@ std::string cwFile(const std::string& f1) {
 }
 }  // namespace
 
-TEST(Session, SetupLoadsWave2ThenCwAndReportsAMissingWave2AsItsOwnFile) {
+// A repeat the timer cannot take (over 65535 ms) fails wave2.txt as a missing file does; the values
+// read before it stay.
+TEST(Session, SetupLoadsWave2ThenCwAndReportsAMissingOrDamagedWave2AsItsOwnFile) {
     const struct {
         bool wave2;
+        const char* repeat;
         size_t messages;
         const char* f1File;
-    } cases[] = {{true, 0, "cq.wav"}, {false, 1, ""}};
+    } cases[] = {{true, "62", 0, "cq.wav"}, {true, "65.536", 1, "cq.wav"}, {false, "", 1, ""}};
     for (const auto& c : cases) {
         TestSession t;
         if (c.wave2) {
             keying::VoiceKeyerSettings voice;
             voice.waveFiles[0] = "cq.wav";
+            voice.repeatSeconds = c.repeat;
             t.writeProgramFile("wave2.txt", keying::FormatWaveSettings(voice));
         }
         t.writeProgramFile("cw.txt", cwFile("CQ FL TEST"));
@@ -35,6 +39,7 @@ TEST(Session, SetupLoadsWave2ThenCwAndReportsAMissingWave2AsItsOwnFile) {
             EXPECT_EQ(t.fakes.dialogs.messages[0].prompt, "Error opening file\r\nwave2.txt");
         }
         EXPECT_EQ(t->voiceKeyer.waveFiles[0], c.f1File) << c.wave2;
+        EXPECT_EQ(t->voiceKeyer.repeatIntervalMs, c.messages ? 0 : 62000) << c.repeat;
         EXPECT_EQ(t->keyers.cw.settings().messages[0], "CQ FL TEST") << c.wave2;  // cw.txt read either way
     }
 }
