@@ -517,6 +517,7 @@ TEST(WinKeyKeyer, F1DuringAnOpeningUnderWayWaitsForIt) {
         ASSERT_TRUE(f.wk.link().opening());
         keyers.FKeyCW(112);
         f.ts.fakes.scheduler.advance(100);
+        EXPECT_EQ(f.wk.lblOpenStatus, "Closed");  // F1 did not try to open it a second time
         const auto written = f.dev.written;
         f.wk.cmdOpenWinkey_Click();
         EXPECT_EQ(f.wk.lblOpenStatus, "WK Already Open");
