@@ -19,6 +19,15 @@
 //   - kForgottenMs on (from the start, the answer's start and its end), a modal window is still
 //     open: one opened after the answer, or a nested one that nothing answers;
 //   - no W was answered by the time the object goes away.
+//
+// A step that must open no modal window (a window shown beside the one the operator works in)
+// is guarded by RefuseModal: a modal window that comes up while the guard lives is closed at
+// once and the test fails, instead of the step waiting on it for ever.
+//
+//     {
+//         auto guard = testsupport::RefuseModal("Ctrl+C");
+//         QTest::keyClick(...);  // returns even if the key opened a window modally
+//     }
 
 #include <QApplication>
 #include <QDialog>
@@ -34,6 +43,18 @@
 #include <vector>
 
 namespace testsupport {
+
+namespace detail {
+// A window as a failure names it.
+inline std::string windowName(const QWidget* w) {
+    return std::string(w->metaObject()->className()) + " \"" + w->windowTitle().toStdString() + "\"";
+}
+// Closed as the program's own code would see a cancel, even by a dialog that refuses it.
+inline void shutWindow(QWidget* w) {
+    if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->QDialog::done(QDialog::Rejected);
+    if (w->isVisible()) w->hide();
+}
+}  // namespace detail
 
 enum class AfterAnswer {
     ExpectClosed,  // the answer closes the window, with the button the test is about
@@ -81,14 +102,8 @@ private:
         bool reported = false;
         std::vector<QPointer<QWidget>> shownBefore;  // a W already on the screen is none to answer
 
-        static std::string name(const QWidget* w) {
-            return std::string(w->metaObject()->className()) + " \"" + w->windowTitle().toStdString() + "\"";
-        }
-        // Closed as the program's own code would see a cancel, even by a dialog that refuses it.
-        static void shut(QWidget* w) {
-            if (auto* dialog = qobject_cast<QDialog*>(w)) dialog->QDialog::done(QDialog::Rejected);
-            if (w->isVisible()) w->hide();
-        }
+        static std::string name(const QWidget* w) { return detail::windowName(w); }
+        static void shut(QWidget* w) { detail::shutWindow(w); }
         void lookForIt() {
             QWidget* modal = QApplication::activeModalWidget();
             if (!modal) {
@@ -145,6 +160,37 @@ private:
     };
     std::unique_ptr<State> s_;
 };
+
+class ModalRefusal {
+public:
+    explicit ModalRefusal(std::string step) : s_(std::make_unique<State>()) {
+        s_->step = std::move(step);
+        State* s = s_.get();
+        QObject::connect(&s->look, &QTimer::timeout, [s] { s->lookForIt(); });
+        s->look.start(0);  // at the first turn of the event loop, a modal one included
+    }
+    ModalRefusal(ModalRefusal&&) = default;
+    ModalRefusal& operator=(ModalRefusal&&) = default;
+
+private:
+    struct State {
+        std::string step;
+        QTimer look;
+        void lookForIt() {
+            look.start(10);
+            // Bounded: a window that would not leave the modal stack must not spin here.
+            for (int i = 0; i < 10; ++i) {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (!modal) return;
+                ADD_FAILURE() << step << " opened a modal " << detail::windowName(modal) << ", where none belongs";
+                detail::shutWindow(modal);
+            }
+        }
+    };
+    std::unique_ptr<State> s_;
+};
+
+[[nodiscard]] inline ModalRefusal RefuseModal(std::string step) { return ModalRefusal(std::move(step)); }
 
 template <typename W>
 [[nodiscard]] ModalAnswer AnswerModal(std::function<void(W&)> answer, AfterAnswer after = AfterAnswer::ExpectClosed) {
