@@ -90,11 +90,10 @@ void WinKeyKeyer::EndRun() {
     Unload();
 }
 
-void WinKeyKeyer::cmdOpenWinkey_Click(std::function<void()> then) {
-    auto& keyer = session_.keyers.keyer;
+void WinKeyKeyer::cmdOpenWinkey_Click() {
     session_.keyers.ports.opening(TransmitPort::WinKey);
     const uint8_t port = settings.WinKeyPort;
-    link_.open(port, [this, port, then = std::move(then)](int result, uint8_t version) {
+    link_.open(port, [this, port](int result, uint8_t version) {
         auto& keyer = session_.keyers.keyer;
         if (result != WinKeyLink::kAlreadyOpen && version == 0) {
             std::string text = "Unable to establish connection with WinKey on com port " + std::to_string(port) +
@@ -115,9 +114,10 @@ void WinKeyKeyer::cmdOpenWinkey_Click(std::function<void()> then) {
         }
         notify();
         if (focusDone) focusDone();
-        if (then) then();
+        // "Already open" answers this press only: the opening under way goes on, and its own
+        // end tells a waiting send.
+        if (result != WinKeyLink::kAlreadyOpen) openingEnded();
     });
-    (void)keyer;
 }
 
 void WinKeyKeyer::cmdCloseWinkey_Click() {
@@ -225,17 +225,23 @@ void WinKeyKeyer::WKTransmit(SendBuffer& buffer, HandOverListener* listener) {
     if (listener) listener_ = listener;
     if (draining_ || waitingForOpen_) return;  // the sender already running takes the new text
     if (session_.keyers.keyer.WinKeyOpen == 0) {
+        // The drain starts at the opening's end (openingEnded). An opening already under way
+        // (Open pressed a moment before: the greeting runs on timers) is waited for, not
+        // opened again: a second opening would only be told "already open".
         waitingForOpen_ = true;
-        cmdOpenWinkey_Click([this] {
-            // A keyer that is not there drops the text at the drain's first step (Open has
-            // said why) and fails the hand-over: the pump's F1 repeat and code practice would
-            // otherwise open it again at once, with the same message each time.
-            waitingForOpen_ = false;
-            startDrain(session_.keyers.keyer.WinKeyOpen == 0);
-        });
+        if (!link_.opening()) cmdOpenWinkey_Click();
         return;
     }
     startDrain();
+}
+
+void WinKeyKeyer::openingEnded() {
+    if (!waitingForOpen_) return;
+    waitingForOpen_ = false;
+    // A keyer that is not there drops the text at the drain's first step (Open has said why)
+    // and fails the hand-over: the pump's F1 repeat and code practice would otherwise open it
+    // again at once, with the same message each time.
+    startDrain(session_.keyers.keyer.WinKeyOpen == 0);
 }
 
 void WinKeyKeyer::startDrain(bool failed) {

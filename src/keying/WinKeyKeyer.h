@@ -11,7 +11,8 @@
 // program waiting for ever. The one who handed the buffer over hears of each character and of
 // the end (HandOverListener): the CW keyer's pump ends, and its F1 repeat starts, there. A
 // keyer that could not be opened or was given up on ends the hand-over as a failure: the F1
-// repeat ends and code practice stops, so the one message is not shown again and again.
+// repeat ends and code practice stops, so the one message is not shown again and again. A
+// send that finds the link closed opens it; one that finds it opening waits for that opening.
 //
 // It lives in the session (the window over it may come and go): Keyers::winKey points at it,
 // and the transmit ports close the link when the voice keyer takes its port.
@@ -59,8 +60,9 @@ public:
     // The window's unload: closes the link.
     void Unload();
 
-    // Open: `then` runs once the outcome is known (after the messages), also on failure.
-    void cmdOpenWinkey_Click(std::function<void()> then = {});
+    // Open. A send waiting for the link (WKTransmit) starts once the outcome is known, after
+    // the messages; a failed opening drops its text and fails its hand-over.
+    void cmdOpenWinkey_Click();
     void cmdCloseWinkey_Click();
     void cmdStop_Click();
     void Test();        // "VVV TEST DE " and the own call
@@ -96,6 +98,8 @@ public:
 private:
     // The keyer's device went away while open: the sender stops and the window says so.
     void linkLost();
+    // The opening ended (opened or failed): a send waiting for it goes on.
+    void openingEnded();
     // `failed`: the keyer could not be opened (Open has said so): the first step drops the
     // text and ends the hand-over as a failure.
     void startDrain(bool failed = false);
@@ -110,7 +114,7 @@ private:
     WinKeyLink link_;
     std::unique_ptr<platform::Timer> drainTimer_;
     bool draining_ = false;
-    bool waitingForOpen_ = false;  // a send is waiting for the opening under way
+    bool waitingForOpen_ = false;  // a send waits for the opening under way (its end, or a close)
     bool openFailed_ = false;      // the running drain's keyer could not be opened
     int64_t waitStartedMs_ = -1;   // when the keyer first said it was full; -1 not waiting
     HandOverListener* listener_ = nullptr;  // told of the running hand-over

@@ -25,7 +25,8 @@ struct WinKeyFixture {
     keying::KeyerState& state = ts->keyers.keyer;
     fakes::FakeSerialDevice& dev = ts.fakes.serial.device(3);
     bool answer = true;
-    int statusOnText = -1;  // the status byte's bits reported when text arrives; -1 none
+    int statusOnText = -1;     // the status byte's bits reported when text arrives; -1 none
+    int statusOnRequest = -1;  // the bits it answers a status request with; -1 no answer
     std::string text;       // text bytes the keyer got
     std::vector<int64_t> textAt;                   // when each arrived (ms)
     std::function<void(size_t count)> onText;      // after each text byte
@@ -38,6 +39,8 @@ struct WinKeyFixture {
                 dev.receive(bytes.substr(bytes.size() - 1));
             else if (bytes == B({0, 2}))
                 dev.receive(B({23}));
+            else if (bytes == B({0x15}) && statusOnRequest >= 0)
+                report(statusOnRequest);
             else if (bytes.size() == 1 && static_cast<unsigned char>(bytes[0]) >= 0x20) {
                 text += bytes;
                 textAt.push_back(ts.fakes.scheduler.now());
@@ -153,6 +156,21 @@ TEST(WinKeyKeyer, AFullKeyerIsWaitedForAndGivenUpOnAfterTenSeconds) {
     EXPECT_EQ(f.dev.written.back(), 0x0A);
     ASSERT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
     EXPECT_EQ(f.ts.fakes.dialogs.messages[0].prompt, keying::WinKeyKeyer::kGaveUpText);
+}
+
+// The keyer's last report said full, and its report of room since may have been lost: the
+// drain asks for the status as its wait starts and goes on at the answer, instead of waiting
+// out the 10 seconds and dropping the message.
+TEST(WinKeyKeyer, AKeyerLastReportedFullIsAskedForItsStatus) {
+    WinKeyFixture f;
+    f.open();
+    f.report(keying::winkey::kBusy | keying::winkey::kXoff);
+    f.statusOnRequest = keying::winkey::kBusy;
+    f.state.CWBuffer = "AB";
+    f.wk.WKTransmit(f.state.CWBuffer, nullptr);
+    f.ts.fakes.scheduler.advance(100);
+    EXPECT_EQ(f.text, "AB");
+    EXPECT_FALSE(f.wk.draining());
 }
 
 TEST(WinKeyKeyer, StopClearsTheKeyerAndDropsWhatWasNotHandedOver) {
@@ -271,6 +289,25 @@ TEST(WinKeyKeyer, APulledAdapterEndsTheLinkAndOpenOpensItAgainWhenBack) {
     ASSERT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
     EXPECT_NE(f.ts.fakes.dialogs.messages[0].prompt.find("/dev/ttyUSB2: Input/output error"), std::string::npos)
         << f.ts.fakes.dialogs.messages[0].prompt;
+}
+
+// The type-to-send box: letters become capitals, and every key above 13 (the blank included)
+// is queued for the keyer as well as shown; Backspace, Tab and Enter act on the box only.
+TEST(WinKeyKeyer, TheTypeToSendBoxQueuesWhatIsTypedInCapitals) {
+    WinKeyFixture f;
+    f.open();
+    struct Case {
+        int typed, shown;
+        const char* keyed;
+    };
+    for (const Case& c : {Case{'a', 'A', "A"}, Case{'z', 'Z', "Z"}, Case{'Q', 'Q', "Q"}, Case{'{', '{', "{"},
+                          Case{'`', '`', "`"}, Case{' ', ' ', " "}, Case{'/', '/', "/"}, Case{13, 13, ""},
+                          Case{9, 9, ""}, Case{8, 8, ""}}) {
+        const size_t before = f.text.size();
+        EXPECT_EQ(f.wk.TypeToSend(c.typed), c.shown) << c.typed;
+        f.ts.fakes.scheduler.advance(20);
+        EXPECT_EQ(f.text.substr(before), c.keyed) << c.typed;
+    }
 }
 
 TEST(WinKeyKeyer, LoadReadsWkTxtOfTheUserFolderAndTakesTheCwSpeed) {
@@ -454,6 +491,108 @@ TEST(WinKeyKeyer, GivingUpOnAKeyerThatTakesNoMoreTextEndsTheF1Repeat) {
     f.ts.fakes.scheduler.advance(4 * keying::WinKeyKeyer::kStatusWaitMs);
     EXPECT_EQ(f.text, "C");
     EXPECT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+}
+
+// Open was pressed a moment before F1, and the keyer has not answered yet (the greeting runs
+// on timers). F1 waits for that opening instead of taking it for a failed one: the message goes
+// out and the repeat runs once the keyer answers. Only an opening that fails, with Open's
+// message, fails the hand-over and ends the repeat. Open pressed again meanwhile is still
+// "WK Already Open" and sends nothing.
+TEST(WinKeyKeyer, F1DuringAnOpeningUnderWayWaitsForIt) {
+    for (bool answers : {true, false}) {
+        SCOPED_TRACE(answers ? "the keyer answers" : "no keyer");
+        WinKeyFixture f;
+        auto& keyers = f.ts->keyers;
+        keyers.SetCWInterface(5);
+        keyers.cw.settings().messages[0] = "CQ";
+        keyers.cw.SetRepeatSeconds("1");
+        struct Watcher : keying::CwKeyerObserver {
+            int failed = 0, ends = 0;
+            void cwPumpFailed() override { ++failed; }
+            void cwPumpIdle() override { ++ends; }
+        } watcher;
+        keyers.cw.addObserver(&watcher);
+        f.answer = false;  // not yet
+        f.wk.cmdOpenWinkey_Click();
+        ASSERT_TRUE(f.wk.link().opening());
+        keyers.FKeyCW(112);
+        f.ts.fakes.scheduler.advance(100);
+        EXPECT_EQ(f.wk.lblOpenStatus, "Closed");  // F1 did not try to open it a second time
+        const auto written = f.dev.written;
+        f.wk.cmdOpenWinkey_Click();
+        EXPECT_EQ(f.wk.lblOpenStatus, "WK Already Open");
+        EXPECT_EQ(f.dev.written, written);
+        f.ts.fakes.scheduler.advance(100);
+        EXPECT_EQ(watcher.ends, 0);  // still waiting
+        EXPECT_EQ(f.state.CWRepeat, 1);
+        EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());
+        if (answers) {
+            f.answer = true;
+            f.dev.receive(B({0x55}));  // the echo; host open is answered at once
+        }
+        f.ts.fakes.scheduler.advance(5000);
+        if (answers) {
+            EXPECT_EQ(f.state.WinKeyOpen, 23);
+            EXPECT_EQ(f.wk.lblOpenStatus, "WK Success!");
+            EXPECT_EQ(f.text.substr(0, 8), "CQCQCQCQ");
+            EXPECT_EQ(f.state.CWRepeat, 1);
+            EXPECT_EQ(watcher.failed, 0);
+            EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());
+        } else {
+            EXPECT_EQ(f.text, "");
+            EXPECT_TRUE(f.state.CWBuffer.empty());
+            EXPECT_EQ(f.state.CWRepeat, 0);
+            EXPECT_FALSE(keyers.cw.repeatTimerActive());
+            EXPECT_EQ(watcher.failed, 1);
+            EXPECT_EQ(watcher.ends, 1);
+            ASSERT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+            EXPECT_EQ(f.ts.fakes.dialogs.messages[0].title, "Unable to establish connection with Winkey.");
+        }
+        keyers.cw.removeObserver(&watcher);
+    }
+}
+
+// The link is closed while a send waits for its opening (Close, or the voice keyer taking its
+// port), whether the send or the Open button started that opening: the send ends at once, its
+// text dropped and nothing failed, and nothing of it is left to run at a later opening's end.
+// The next send opens the keyer again and goes out.
+TEST(WinKeyKeyer, ClosingTheLinkWhileASendWaitsForItsOpeningEndsTheSend) {
+    for (bool openPressed : {true, false}) {
+        for (bool voicePort : {false, true}) {
+            SCOPED_TRACE(std::string(openPressed ? "Open pressed" : "the send opens") +
+                         (voicePort ? ", the voice port taken" : ", Close"));
+            WinKeyFixture f;
+            struct Sender : keying::HandOverListener {
+                int ends = 0, failed = 0;
+                void handedOver() override { ++ends; }
+                void handOverFailed() override { ++failed; }
+            } sender;
+            f.answer = false;
+            if (openPressed) f.wk.cmdOpenWinkey_Click();
+            f.state.CWBuffer = "QRZ";
+            f.wk.WKTransmit(f.state.CWBuffer, &sender);
+            f.ts.fakes.scheduler.advance(100);
+            ASSERT_TRUE(f.wk.link().opening());
+            if (voicePort) f.ts->keyers.ports.opening(keying::TransmitPort::VoicePtt);
+            else f.wk.cmdCloseWinkey_Click();
+            EXPECT_FALSE(f.wk.link().opening());
+            EXPECT_FALSE(f.dev.open);
+            f.ts.fakes.scheduler.advance(0);
+            EXPECT_EQ(sender.ends, 1);
+            EXPECT_EQ(sender.failed, 0);
+            EXPECT_TRUE(f.state.CWBuffer.empty());
+            EXPECT_FALSE(f.wk.draining());
+
+            f.answer = true;
+            f.state.CWBuffer = "TU";
+            f.wk.WKTransmit(f.state.CWBuffer, nullptr);
+            f.ts.fakes.scheduler.advance(1000);
+            EXPECT_EQ(f.state.WinKeyOpen, 23);
+            EXPECT_EQ(f.text, "TU");
+            EXPECT_EQ(sender.ends, 1);
+            EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());
+        }
+    }
 }
 
 }  // namespace

@@ -218,7 +218,11 @@ TEST(CWFrm, TheLoggingWindowsMenuAndHotkeyOpenIt) {
     auto& w = f.open();
     w.show();
     auto& tools = window::ui::ToolWindows::instance();
-    QTest::keyClick(w.txtCall, Qt::Key_C, Qt::ControlModifier);
+    {
+        // Shown beside the logging window: opened modally, the key would wait on it for ever.
+        auto beside = testsupport::RefuseModal("Ctrl+C");
+        QTest::keyClick(w.txtCall, Qt::Key_C, Qt::ControlModifier);
+    }
     auto* cw = qobject_cast<CWFrm*>(tools.loaded(window::ToolWindow::CWFrm));
     ASSERT_NE(cw, nullptr);
     EXPECT_TRUE(cw->isVisible());

@@ -237,6 +237,21 @@ TEST(frmWinKey, LeavingTheLeadInOrTheTailBoxResetsTheBoxLeft) {
     EXPECT_EQ(keyer.dev.written, std::string("\x04\x02\x09", 3));
 }
 
+// The six setting boxes take the digits and Backspace; every other key is dropped.
+TEST(frmWinKey, TheSettingBoxesTakeOnlyDigitsAndBackspace) {
+    TestSession ts;
+    frmWinKey w(*ts);
+    w.Form_Load();
+    w.show();
+    for (KeyField* box : {w.txtWKComPort, w.txtWKWPM, w.txtWeight, w.txtLeadIn, w.txtTail, w.txtRatio}) {
+        box->setText("");
+        QTest::keyClicks(box, "4a-5 ");
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, "6/:9");
+        EXPECT_EQ(text(box), "469") << fromQ(box->objectName());
+    }
+}
+
 // The real clock for the keyer's waits.
 struct OnAPty {
     fakes::PtyPair pty;

@@ -23,6 +23,15 @@
 // close a window that a later answer is working on. A modal window that no answer is looking
 // for or working on is caught by WatchForUnansweredModals (every Qt test program runs it):
 // it fails the test and closes the window kForgottenMs on.
+//
+// A step that must open no modal window (a window shown beside the one the operator works in)
+// is guarded by RefuseModal: a modal window that comes up while the guard lives is closed at
+// once and the test fails, instead of the step waiting on it for ever.
+//
+//     {
+//         auto guard = testsupport::RefuseModal("Ctrl+C");
+//         QTest::keyClick(...);  // returns even if the key opened a window modally
+//     }
 
 #include <QApplication>
 #include <QDialog>
@@ -167,6 +176,37 @@ private:
     }
     std::unique_ptr<State> s_;
 };
+
+class ModalRefusal {
+public:
+    explicit ModalRefusal(std::string step) : s_(std::make_unique<State>()) {
+        s_->step = std::move(step);
+        State* s = s_.get();
+        QObject::connect(&s->look, &QTimer::timeout, [s] { s->lookForIt(); });
+        s->look.start(0);  // at the first turn of the event loop, a modal one included
+    }
+    ModalRefusal(ModalRefusal&&) = default;
+    ModalRefusal& operator=(ModalRefusal&&) = default;
+
+private:
+    struct State {
+        std::string step;
+        QTimer look;
+        void lookForIt() {
+            look.start(10);
+            // Bounded: a window that would not leave the modal stack must not spin here.
+            for (int i = 0; i < 10; ++i) {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (!modal) return;
+                ADD_FAILURE() << step << " opened a modal " << ModalAnswer::Name(modal) << ", where none belongs";
+                ModalAnswer::Shut(modal);
+            }
+        }
+    };
+    std::unique_ptr<State> s_;
+};
+
+[[nodiscard]] inline ModalRefusal RefuseModal(std::string step) { return ModalRefusal(std::move(step)); }
 
 template <typename W>
 [[nodiscard]] ModalAnswer AnswerModal(std::function<void(W&)> answer, AfterAnswer after = AfterAnswer::ExpectClosed,
