@@ -447,6 +447,37 @@ TEST(EntryLineWindow, AClickOnAHeadingSortsTheListUntilTheNextRefill) {
     EXPECT_EQ(t.topRow(1), "K4ABC");
 }
 
+// The columns stand where the window puts them: "Copy Listed Items" writes them in that order,
+// and a heading dragged elsewhere showed one order while the copy had another.
+TEST(EntryLineWindow, ADraggedHeadingStaysWhereItStandsAndTheCopyHasTheShownOrder) {
+    for (bool outOfState : {true, false}) {
+        SCOPED_TRACE(outOfState ? "out-of-state" : "in-state");
+        Window t(outOfState);
+        QTreeWidget* list = t.w->ListView1;
+        QHeaderView* header = list->header();
+        const int last = header->count() - 1;
+        auto centre = [header](int c) {
+            return QPoint(header->sectionViewportPosition(c) + header->sectionSize(c) / 2, header->height() / 2);
+        };
+        // "Call" taken by the mouse and let go over the last heading.
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, centre(1));
+        QTest::mouseMove(header->viewport(), centre(2));
+        QTest::mouseMove(header->viewport(), centre(last));
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, centre(last));
+        std::vector<std::string> columns, shown;
+        std::string shownLine;
+        for (int c = 0; c <= last; ++c) {
+            columns.push_back(fromQ(list->headerItem()->text(c)));
+            shown.push_back(fromQ(list->headerItem()->text(header->logicalIndex(c))));
+            shownLine += (c ? "\t" : "") + shown.back();
+        }
+        EXPECT_EQ(shown, columns);
+        t.w->menuItem("mnuCopyListtoClipboard")->trigger();
+        const std::string copied = t.f.ts.fakes.clipboard.contents;
+        EXPECT_EQ(copied.substr(0, copied.find("\r\n")), shownLine);
+    }
+}
+
 TEST(EntryLineWindow, AShortCallShowsTheContinentBearingAndDistanceOfItsCountry) {
     Window t(false);
     t.type("dl");
