@@ -10,15 +10,17 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "logging/Prefix.h"
+#include "logtools/ui/ContactEditDialog.h"
 #include "platform/qt/Text.h"
 #include "station/LogStore.h"
+#include "station/ui/KeyField.h"
+#include "support/qt/AnswerModal.h"
 #include "window/ui/LoggingWindowFixture.h"
 
 using platform::qt::fromQ;
@@ -224,8 +226,9 @@ TEST(EntryLineWindow, BandAndModeChangesRecountFromMemoryAndEditReloadsTheFile) 
     EXPECT_FALSE(t.f.ts.fakes.exit.ended());
     // An edit writes memory to the file and reads it back.
     t.w->ListView1->setCurrentItem(t.w->ListView1->topLevelItem(0));
-    QTimer::singleShot(0, [] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->hide();
+    auto answer = testsupport::AnswerModal<ContactEditDialog>([](ContactEditDialog& dlg) {
+        EXPECT_EQ(fromQ(dlg.txtEditCall->text()), "K4ABC");
+        dlg.cmdDone_Click();  // nothing changed
     });
     t.w->cmdEdit_Click();
     EXPECT_EQ(t.file().size(), 4u);
