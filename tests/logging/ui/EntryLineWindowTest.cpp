@@ -15,6 +15,7 @@
 
 #include <functional>
 
+#include "logging/Mains.h"
 #include "logging/Prefix.h"
 #include "logtools/ui/ContactEditDialog.h"
 #include "platform/qt/Text.h"
@@ -208,6 +209,15 @@ TEST(EntryLineWindow, RoverCountyLineLogsThreeRecordsAndReturnsToTheFirstCounty)
     EXPECT_EQ(records[5].CountySent, "Leon");
     EXPECT_EQ(t.f.ts->profile.CurrentCounty, "Alachua");
     EXPECT_EQ(t.topRow(9), "Leon");  // the "County Sent" column of a rover
+
+    // The log fills up on the line: the contact and the Lee copy are stored, and the message
+    // that the Leon copy is not stays on the status line.
+    auto& log = t.f.ts->log;
+    while (log.ContactCount() < station::ContactLog::MaxContacts - 2) log.records().push_back(log.at(1));
+    t.type("n1xx 57 ct\n");
+    EXPECT_EQ(log.ContactCount(), station::ContactLog::MaxContacts);
+    EXPECT_EQ(log.at(log.ContactCount()).CountySent, "Lee");
+    EXPECT_EQ(fromQ(t.w->lblDialog->text()), logging::kLogFull);
 }
 
 TEST(EntryLineWindow, BandAndModeChangesRecountFromMemoryAndEditReloadsTheFile) {
@@ -335,6 +345,10 @@ TEST(EntryLineWindow, TabAndSpaceWalkTheEntryLineOnlyAndWrapToTheCall) {
         for (int i = 0; i < 5; ++i) {
             QTest::keyClick(focused(), Qt::Key_Tab);
             walk.push_back(focused());
+            if (i > 0) continue;
+            // Leaving the call empty checks nothing and presets no report.
+            EXPECT_EQ(fromQ(w->txtRSTR->text()), "");
+            EXPECT_EQ(fromQ(w->txtRSTS->text()), "");
         }
         const std::vector<QWidget*> in{w->txtRSTR, w->txtCntry, w->txtSec, w->txtRSTS, w->txtCall};
         const std::vector<QWidget*> out{w->txtRSTR, w->txtSec, w->txtRSTS, w->txtCall, w->txtRSTR};
