@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "logging/Mains.h"
 #include "logging/Prefix.h"
@@ -389,24 +390,60 @@ TEST(EntryLineWindow, TabAndSpaceWalkTheEntryLineOnlyAndWrapToTheCall) {
     }
 }
 
-TEST(EntryLineWindow, ClickingAnywhereInTheListOrLeavingItShowsEditAndDelete) {
-    Window t(false);
-    auto* w = t.w;
-    ASSERT_GT(w->ListView1->topLevelItemCount(), 0);
-    const QPoint belowTheRows(10, w->ListView1->viewport()->height() - 3);
-    ASSERT_EQ(w->ListView1->itemAt(belowTheRows), nullptr);
-    QTest::mouseClick(w->ListView1->viewport(), Qt::LeftButton, {}, belowTheRows);
-    EXPECT_TRUE(w->cmdEdit->isVisible());
-    EXPECT_TRUE(w->cmdDelete->isVisible());
-    // The call field taking the focus hides them; the list losing the focus shows them again.
-    w->txtCall->setFocus();
-    QApplication::processEvents();
-    EXPECT_FALSE(w->cmdEdit->isVisible());
-    w->ListView1->setFocus();
-    w->txtRSTR->setFocus();
-    QApplication::processEvents();
-    EXPECT_TRUE(w->cmdEdit->isVisible());
-    EXPECT_TRUE(w->cmdDelete->isVisible());
+// Edit and Delete show after a left click anywhere in the list (on a row or below the last one)
+// and when the list loses the focus, only while it has rows; a right click on a row edits it.
+TEST(EntryLineWindow, ClicksInTheListAndLeavingItShowEditAndDeleteOnlyWhenItHasRows) {
+    struct Case {
+        const char* what;
+        bool rows;
+        Qt::MouseButton button;
+        bool onSecondRow;
+        bool shown;  // Edit and Delete after the click
+    };
+    const Case cases[] = {
+        {"left click below the rows", true, Qt::LeftButton, false, true},
+        {"right click on a row", true, Qt::RightButton, true, false},  // the edit hides them
+        {"left click in an empty list", false, Qt::LeftButton, false, false},
+        {"right click in an empty list", false, Qt::RightButton, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Window t(true);
+        auto* w = t.w;
+        QTreeWidget* list = w->ListView1;
+        if (!c.rows) {
+            t.f.ts.writeProgramFile("log.txt", "");
+            w->RefreshFromLog();
+        }
+        ASSERT_EQ(list->topLevelItemCount(), c.rows ? 3 : 0);
+        QPoint at(10, list->viewport()->height() - 3);
+        if (c.onSecondRow) at = list->visualItemRect(list->topLevelItem(1)).center();
+        else ASSERT_EQ(list->itemAt(at), nullptr);
+        {
+            // The edit dialog opens on the row right-clicked, and on nothing else.
+            std::optional<testsupport::ModalAnswer> edit;
+            if (c.rows && c.button == Qt::RightButton)
+                edit.emplace(testsupport::AnswerModal<ContactEditDialog>([](ContactEditDialog& dlg) {
+                    EXPECT_EQ(fromQ(dlg.txtEditCall->text()), "VE3BB");
+                    dlg.cmdDone_Click();
+                }));
+            QTest::mouseClick(list->viewport(), c.button, {}, at);
+        }
+        w->activateWindow();  // back from the dialog
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        EXPECT_EQ(w->cmdEdit->isVisible(), c.shown);
+        EXPECT_EQ(w->cmdDelete->isVisible(), c.shown);
+        // The call field taking the focus hides them; the list losing the focus shows them
+        // again when it has rows.
+        w->txtCall->setFocus();
+        QApplication::processEvents();
+        EXPECT_FALSE(w->cmdEdit->isVisible());
+        list->setFocus();
+        w->txtRSTR->setFocus();
+        QApplication::processEvents();
+        EXPECT_EQ(w->cmdEdit->isVisible(), c.rows);
+        EXPECT_EQ(w->cmdDelete->isVisible(), c.rows);
+    }
 }
 
 // A real click on a heading orders the rows by that column's text, once: the record number
