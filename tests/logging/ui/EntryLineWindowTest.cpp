@@ -721,6 +721,11 @@ TEST(EntryLineWindow, TimeOnAndOffThroughTheButton) {
     EXPECT_EQ(fromQ(t.w->cmdLogOn->text()), "&Log \"Time On\"");
     EXPECT_EQ(fromQ(t.w->lblDialog->text()), "Logged Off at 4/25/2026 16:01:05");
     EXPECT_FLOAT_EQ(t.f.ts->profile.OperatingSeconds, 165);
+    // Logged off, the operating time stands still.
+    t.f.ts.fakes.clock.advanceSeconds(30);
+    t.w->Timer2_Timer();
+    EXPECT_EQ(fromQ(t.w->lblttrack->text()), "00:02:45");
+    EXPECT_FLOAT_EQ(t.f.ts->RunningSeconds, 165);
 }
 
 }  // namespace
