@@ -288,6 +288,9 @@ void LoggingWindow::createColumns() {
         }
     };
     setup(ListView1, design_.listView1Columns);
+    // The recent contacts' columns keep this order: "Copy Listed Items" writes them in it, so a
+    // heading dragged elsewhere would show one order and copy another. A click still sorts.
+    ListView1->header()->setSectionsMovable(false);
     setup(txtDX, design_.txtDXColumns);
     applyGeometry();
 }

@@ -165,13 +165,6 @@ private:
     LoggingWindow& w_;
 };
 
-// Quotes and control characters never stay in a field, however they got there (paste).
-void FilterText(QLineEdit* e) {
-    const std::string text = fromQ(e->text());
-    const std::string clean = logging::SanitizeField(text);
-    if (clean != text) e->setText(toQ(clean));
-}
-
 void EnsureEntryLine(LoggingWindow& w) {
     if (w.entry.filter) return;
     auto* filter = new EntryLineFilter(w);
@@ -183,12 +176,9 @@ void EnsureEntryLine(LoggingWindow& w) {
     w.entry.dupeFlagTimer->setSingleShot(true);
     QObject::connect(w.entry.dupeFlagTimer, &QTimer::timeout, &w, [&w] { w.session().contest.DupeFlag = false; });
     // Installed after the window's own key filter, so it is asked first: it hands each key to
-    // the window's key routing before the field's rules.
-    for (EntryField f : kFields) {
-        QLineEdit* e = Field(w, f);
-        e->installEventFilter(filter);
-        QObject::connect(e, &QLineEdit::textChanged, &w, [e] { FilterText(e); });
-    }
+    // the window's key routing before the field's rules. (Quotes and control characters are
+    // kept out of the fields, whatever writes them, by each field's EntryFieldFilter.)
+    for (EntryField f : kFields) Field(w, f)->installEventFilter(filter);
     QObject::connect(w.txtRSTS, &QLineEdit::textChanged, &w,
                      [&w] { w.session().contest.CWRstSent = fromQ(w.txtRSTS->text()); });
     for (int i = 1; i < static_cast<int>(w.Label10.size()); ++i)

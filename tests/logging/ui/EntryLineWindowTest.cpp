@@ -10,15 +10,19 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
+#include "logging/Mains.h"
 #include "logging/Prefix.h"
+#include "logtools/ui/ContactEditDialog.h"
 #include "platform/qt/Text.h"
 #include "station/LogStore.h"
+#include "station/ui/KeyField.h"
+#include "support/qt/AnswerModal.h"
 #include "window/ui/LoggingWindowFixture.h"
 
 using platform::qt::fromQ;
@@ -206,6 +210,15 @@ TEST(EntryLineWindow, RoverCountyLineLogsThreeRecordsAndReturnsToTheFirstCounty)
     EXPECT_EQ(records[5].CountySent, "Leon");
     EXPECT_EQ(t.f.ts->profile.CurrentCounty, "Alachua");
     EXPECT_EQ(t.topRow(9), "Leon");  // the "County Sent" column of a rover
+
+    // The log fills up on the line: the contact and the Lee copy are stored, and the message
+    // that the Leon copy is not stays on the status line.
+    auto& log = t.f.ts->log;
+    while (log.ContactCount() < station::ContactLog::MaxContacts - 2) log.records().push_back(log.at(1));
+    t.type("n1xx 57 ct\n");
+    EXPECT_EQ(log.ContactCount(), station::ContactLog::MaxContacts);
+    EXPECT_EQ(log.at(log.ContactCount()).CountySent, "Lee");
+    EXPECT_EQ(fromQ(t.w->lblDialog->text()), logging::kLogFull);
 }
 
 TEST(EntryLineWindow, BandAndModeChangesRecountFromMemoryAndEditReloadsTheFile) {
@@ -224,8 +237,9 @@ TEST(EntryLineWindow, BandAndModeChangesRecountFromMemoryAndEditReloadsTheFile) 
     EXPECT_FALSE(t.f.ts.fakes.exit.ended());
     // An edit writes memory to the file and reads it back.
     t.w->ListView1->setCurrentItem(t.w->ListView1->topLevelItem(0));
-    QTimer::singleShot(0, [] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->hide();
+    auto answer = testsupport::AnswerModal<ContactEditDialog>([](ContactEditDialog& dlg) {
+        EXPECT_EQ(fromQ(dlg.txtEditCall->text()), "K4ABC");
+        dlg.cmdDone_Click();  // nothing changed
     });
     t.w->cmdEdit_Click();
     EXPECT_EQ(t.file().size(), 4u);
@@ -332,6 +346,10 @@ TEST(EntryLineWindow, TabAndSpaceWalkTheEntryLineOnlyAndWrapToTheCall) {
         for (int i = 0; i < 5; ++i) {
             QTest::keyClick(focused(), Qt::Key_Tab);
             walk.push_back(focused());
+            if (i > 0) continue;
+            // Leaving the call empty checks nothing and presets no report.
+            EXPECT_EQ(fromQ(w->txtRSTR->text()), "");
+            EXPECT_EQ(fromQ(w->txtRSTS->text()), "");
         }
         const std::vector<QWidget*> in{w->txtRSTR, w->txtCntry, w->txtSec, w->txtRSTS, w->txtCall};
         const std::vector<QWidget*> out{w->txtRSTR, w->txtSec, w->txtRSTS, w->txtCall, w->txtRSTR};
@@ -372,24 +390,60 @@ TEST(EntryLineWindow, TabAndSpaceWalkTheEntryLineOnlyAndWrapToTheCall) {
     }
 }
 
-TEST(EntryLineWindow, ClickingAnywhereInTheListOrLeavingItShowsEditAndDelete) {
-    Window t(false);
-    auto* w = t.w;
-    ASSERT_GT(w->ListView1->topLevelItemCount(), 0);
-    const QPoint belowTheRows(10, w->ListView1->viewport()->height() - 3);
-    ASSERT_EQ(w->ListView1->itemAt(belowTheRows), nullptr);
-    QTest::mouseClick(w->ListView1->viewport(), Qt::LeftButton, {}, belowTheRows);
-    EXPECT_TRUE(w->cmdEdit->isVisible());
-    EXPECT_TRUE(w->cmdDelete->isVisible());
-    // The call field taking the focus hides them; the list losing the focus shows them again.
-    w->txtCall->setFocus();
-    QApplication::processEvents();
-    EXPECT_FALSE(w->cmdEdit->isVisible());
-    w->ListView1->setFocus();
-    w->txtRSTR->setFocus();
-    QApplication::processEvents();
-    EXPECT_TRUE(w->cmdEdit->isVisible());
-    EXPECT_TRUE(w->cmdDelete->isVisible());
+// Edit and Delete show after a left click anywhere in the list (on a row or below the last one)
+// and when the list loses the focus, only while it has rows; a right click on a row edits it.
+TEST(EntryLineWindow, ClicksInTheListAndLeavingItShowEditAndDeleteOnlyWhenItHasRows) {
+    struct Case {
+        const char* what;
+        bool rows;
+        Qt::MouseButton button;
+        bool onSecondRow;
+        bool shown;  // Edit and Delete after the click
+    };
+    const Case cases[] = {
+        {"left click below the rows", true, Qt::LeftButton, false, true},
+        {"right click on a row", true, Qt::RightButton, true, false},  // the edit hides them
+        {"left click in an empty list", false, Qt::LeftButton, false, false},
+        {"right click in an empty list", false, Qt::RightButton, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Window t(true);
+        auto* w = t.w;
+        QTreeWidget* list = w->ListView1;
+        if (!c.rows) {
+            t.f.ts.writeProgramFile("log.txt", "");
+            w->RefreshFromLog();
+        }
+        ASSERT_EQ(list->topLevelItemCount(), c.rows ? 3 : 0);
+        QPoint at(10, list->viewport()->height() - 3);
+        if (c.onSecondRow) at = list->visualItemRect(list->topLevelItem(1)).center();
+        else ASSERT_EQ(list->itemAt(at), nullptr);
+        {
+            // The edit dialog opens on the row right-clicked, and on nothing else.
+            std::optional<testsupport::ModalAnswer> edit;
+            if (c.rows && c.button == Qt::RightButton)
+                edit.emplace(testsupport::AnswerModal<ContactEditDialog>([](ContactEditDialog& dlg) {
+                    EXPECT_EQ(fromQ(dlg.txtEditCall->text()), "VE3BB");
+                    dlg.cmdDone_Click();
+                }));
+            QTest::mouseClick(list->viewport(), c.button, {}, at);
+        }
+        w->activateWindow();  // back from the dialog
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+        EXPECT_EQ(w->cmdEdit->isVisible(), c.shown);
+        EXPECT_EQ(w->cmdDelete->isVisible(), c.shown);
+        // The call field taking the focus hides them; the list losing the focus shows them
+        // again when it has rows.
+        w->txtCall->setFocus();
+        QApplication::processEvents();
+        EXPECT_FALSE(w->cmdEdit->isVisible());
+        list->setFocus();
+        w->txtRSTR->setFocus();
+        QApplication::processEvents();
+        EXPECT_EQ(w->cmdEdit->isVisible(), c.rows);
+        EXPECT_EQ(w->cmdDelete->isVisible(), c.rows);
+    }
 }
 
 // A real click on a heading orders the rows by that column's text, once: the record number
@@ -445,6 +499,37 @@ TEST(EntryLineWindow, AClickOnAHeadingSortsTheListUntilTheNextRefill) {
     ASSERT_EQ(log.ContactCount(), 10);
     EXPECT_EQ(column(0), (Rows{"10", "9", "8", "7", "6", "5", "4", "3", "2", "1"}));
     EXPECT_EQ(t.topRow(1), "K4ABC");
+}
+
+// The columns stand where the window puts them: "Copy Listed Items" writes them in that order,
+// and a heading dragged elsewhere showed one order while the copy had another.
+TEST(EntryLineWindow, ADraggedHeadingStaysWhereItStandsAndTheCopyHasTheShownOrder) {
+    for (bool outOfState : {true, false}) {
+        SCOPED_TRACE(outOfState ? "out-of-state" : "in-state");
+        Window t(outOfState);
+        QTreeWidget* list = t.w->ListView1;
+        QHeaderView* header = list->header();
+        const int last = header->count() - 1;
+        auto centre = [header](int c) {
+            return QPoint(header->sectionViewportPosition(c) + header->sectionSize(c) / 2, header->height() / 2);
+        };
+        // "Call" taken by the mouse and let go over the last heading.
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, centre(1));
+        QTest::mouseMove(header->viewport(), centre(2));
+        QTest::mouseMove(header->viewport(), centre(last));
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, centre(last));
+        std::vector<std::string> columns, shown;
+        std::string shownLine;
+        for (int c = 0; c <= last; ++c) {
+            columns.push_back(fromQ(list->headerItem()->text(c)));
+            shown.push_back(fromQ(list->headerItem()->text(header->logicalIndex(c))));
+            shownLine += (c ? "\t" : "") + shown.back();
+        }
+        EXPECT_EQ(shown, columns);
+        t.w->menuItem("mnuCopyListtoClipboard")->trigger();
+        const std::string copied = t.f.ts.fakes.clipboard.contents;
+        EXPECT_EQ(copied.substr(0, copied.find("\r\n")), shownLine);
+    }
 }
 
 TEST(EntryLineWindow, AShortCallShowsTheContinentBearingAndDistanceOfItsCountry) {
@@ -636,6 +721,11 @@ TEST(EntryLineWindow, TimeOnAndOffThroughTheButton) {
     EXPECT_EQ(fromQ(t.w->cmdLogOn->text()), "&Log \"Time On\"");
     EXPECT_EQ(fromQ(t.w->lblDialog->text()), "Logged Off at 4/25/2026 16:01:05");
     EXPECT_FLOAT_EQ(t.f.ts->profile.OperatingSeconds, 165);
+    // Logged off, the operating time stands still.
+    t.f.ts.fakes.clock.advanceSeconds(30);
+    t.w->Timer2_Timer();
+    EXPECT_EQ(fromQ(t.w->lblttrack->text()), "00:02:45");
+    EXPECT_FLOAT_EQ(t.f.ts->RunningSeconds, 165);
 }
 
 }  // namespace
