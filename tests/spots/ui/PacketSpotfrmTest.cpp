@@ -98,11 +98,24 @@ PacketSpotfrm& OpenRegisteredOnAgw(Spotting& s, fakes::FakeTcpPeer& engine) {
     return w;
 }
 
-// The engine reports N0CALL connected; the next tick takes it as the connected station.
-void ConnectN0call(Spotting& s, fakes::FakeTcpPeer& engine) {
+// The window on the AGW engine with N0CALL connected: the engine reports the connection, and
+// the next tick takes it as the connected station.
+PacketSpotfrm& OpenConnectedToN0call(Spotting& s, fakes::FakeTcpPeer& engine) {
+    PacketSpotfrm& w = OpenRegisteredOnAgw(s, engine);
     engine.send(frame('C', "N0CALL", "W4XYZ", "*** CONNECTED With Station N0CALL\r"));
     s.f.ts.fakes.tcp.deliver();
     s.f.ts.fakes.scheduler.advance(333);
+    EXPECT_EQ(w.ConnectedStation(), "N0CALL") << w.displayText();
+    return w;
+}
+
+// The frames the engine has received, whole ones only.
+std::vector<spots::AgwFrame> FramesAt(const fakes::FakeTcpPeer& engine) {
+    spots::AgwFrameReader reader;
+    reader.feed(engine.received);
+    std::vector<spots::AgwFrame> frames;
+    while (auto f = reader.next()) frames.push_back(*f);
+    return frames;
 }
 
 // Real timers and TCP connections (and serial ports named by portNames).
@@ -585,11 +598,9 @@ TEST(PacketSpotfrmAgw, EveryFrameThatArrivedIsHandledInOneTickAndAConnectionShow
     engine.received.clear();
     w.Command2_Click();
     tcp.deliver();
-    spots::AgwFrameReader reader;
-    reader.feed(engine.received);
     bool disconnected = false;
-    while (auto f = reader.next())
-        if (f->kind == 'd' && f->callTo == "N0CALL") disconnected = true;
+    for (const auto& f : FramesAt(engine))
+        if (f.kind == 'd' && f.callTo == "N0CALL") disconnected = true;
     EXPECT_TRUE(disconnected);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("DX Spotting Setup"));
     EXPECT_EQ(w.ConnectedStation(), "");
@@ -696,9 +707,8 @@ TEST(PacketSpotfrmAgw, ASpaceTypedPastSeventyCharactersSendsTheLineToTheConnecte
         Spotting s;
         auto& tcp = s.f.ts.fakes.tcp;
         auto& engine = tcp.peer("127.0.0.1", 8000);
-        PacketSpotfrm& w = OpenRegisteredOnAgw(s, engine);
-        ConnectN0call(s, engine);
-        ASSERT_EQ(w.ConnectedStation(), "N0CALL") << w.displayText();
+        PacketSpotfrm& w = OpenConnectedToN0call(s, engine);
+        ASSERT_EQ(w.ConnectedStation(), "N0CALL");
 
         std::string typed;
         for (size_t i = 0; i < c.typed; ++i) typed += static_cast<char>('a' + i % 26);
@@ -708,10 +718,8 @@ TEST(PacketSpotfrmAgw, ASpaceTypedPastSeventyCharactersSendsTheLineToTheConnecte
         QTest::keyClick(w.txtSent, Qt::Key_Space);
         tcp.deliver();
         std::vector<std::string> data;
-        spots::AgwFrameReader reader;
-        reader.feed(engine.received);
-        while (auto f = reader.next())
-            if (f->kind == 'D' && f->callTo == "N0CALL") data.push_back(f->data);
+        for (const auto& f : FramesAt(engine))
+            if (f.kind == 'D' && f.callTo == "N0CALL") data.push_back(f.data);
         if (c.sent) {
             EXPECT_EQ(data, std::vector<std::string>{typed + "\r"});
             EXPECT_EQ(fromQ(w.txtSent->text()), "");
@@ -726,18 +734,15 @@ TEST(PacketSpotfrmAgw, UnloadingTheWindowDisconnectsTheConnectedStationBeforeThe
     Spotting s;
     auto& tcp = s.f.ts.fakes.tcp;
     auto& engine = tcp.peer("127.0.0.1", 8000);
-    PacketSpotfrm& w = OpenRegisteredOnAgw(s, engine);
-    ConnectN0call(s, engine);
-    ASSERT_EQ(w.ConnectedStation(), "N0CALL") << w.displayText();
+    PacketSpotfrm& w = OpenConnectedToN0call(s, engine);
+    ASSERT_EQ(w.ConnectedStation(), "N0CALL");
 
     engine.received.clear();
     ToolWindows::instance().unloadAll();  // as the logging window does when it closes
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     tcp.deliver();
     std::vector<std::string> sent;
-    spots::AgwFrameReader reader;
-    reader.feed(engine.received);
-    while (auto f = reader.next()) sent.push_back(std::string(1, f->kind) + " " + f->callTo);
+    for (const auto& f : FramesAt(engine)) sent.push_back(std::string(1, f.kind) + " " + f.callTo);
     // The station is told, then the call is given back.
     EXPECT_EQ(sent, (std::vector<std::string>{"d N0CALL", "x "}));
     EXPECT_FALSE(engine.connected());
