@@ -90,7 +90,7 @@ std::optional<RepeatBox> RepeatFromFile(const std::string& text);
 // to the nearest whole number (halves to even); nothing for a text that is not a number.
 std::optional<std::string> LoopTuned(const std::string& text, double factor);
 
-// The parallel port box: a classic base address ("&H378", "888") or a ppdev device path
+// The parallel port box: a port's I/O base address ("&H378", "888") or a ppdev device path
 // ("/dev/parport0"). Anything else, or an address that no parallel port could have, is
 // refused, so garbage never keys some other port.
 std::optional<platform::ParallelPortRef> ParseParallelAddress(const std::string& text);

@@ -5,7 +5,7 @@
 // nothing waits on the program's thread. While open, the keyer reports its status by itself
 // whenever it changes; the link keeps the last status and asks for one when a report is due.
 //
-// Results of an opening, as the classic keyer library numbered them:
+// Results of an opening; the WinKey window chooses its message by them:
 //   0 the keyer answered (version > 0), -1 no echo, -2 echo mismatch, -3 no answer to host
 //   open, -4 the port could not be opened, -8 already open (or an opening is under way).
 

@@ -62,7 +62,8 @@ std::optional<double> number(const std::string& text) {
         return std::nullopt;
     return v;
 }
-// A byte as the classic conversion makes it: rounded half to even.
+// A byte from a box's number, rounded half to even like the settings files' integers
+// (station/WriteForm.cpp).
 uint8_t toByte(double v) { return static_cast<uint8_t>(std::nearbyint(v)); }
 }  // namespace
 

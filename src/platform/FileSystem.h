@@ -40,8 +40,9 @@ std::string joinPath(const std::string& folder, const std::string& name);
 std::string PathText(const std::string& path);
 
 // The path of a file named without a folder: the exact name in the folder, or, when that does
-// not exist, a file of the folder whose name matches ignoring letter case. Names on the
-// original platform were case-blind; an operator's copied "Log.TXT" must still be found.
+// not exist, a file of the folder whose name matches ignoring letter case. Operators' files
+// often come from case-blind file systems (Windows, a FAT memory stick); a copied "Log.TXT"
+// must still be found.
 std::string resolveInFolder(const FileSystem& fs, const std::string& folder, const std::string& name);
 
 }  // namespace platform

@@ -37,7 +37,7 @@ struct KeyLineOpening {
     std::string error;
 };
 
-// Where a parallel port is: its classic base address (&H378) or its ppdev device.
+// Where a parallel port is: its I/O base address (&H378 for LPT1) or its ppdev device.
 struct ParallelPortRef {
     int baseAddress = 0;   // used when device is empty
     std::string device;    // "/dev/parport0"

@@ -21,7 +21,8 @@ namespace platform {
 
 enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MsgIcon { None, Critical, Question, Exclamation, Information };
-// Values as the classic message-box API numbers them, so callers can compare with them.
+// Values as Windows message-box result codes number them (IDOK 1 to IDNO 7), so callers can
+// compare with them.
 enum class MsgResult { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 
 struct FileDialogRequest {

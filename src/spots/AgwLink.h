@@ -1,9 +1,9 @@
 #pragma once
 // The link to the AGW packet engine over its TCP port, in the shape the spotting window uses
 // it: start (connect, register the own call, turn monitoring on), fetch the frames that have
-// arrived one by one, hand frames to the engine, close. It stands where the engine's client
-// library stood on the original platform; every call returns at once, and the outcome of a
-// start arrives as an event.
+// arrived one by one, hand frames to the engine, close. It speaks the engine's TCP protocol
+// itself, so no client library of the engine's is needed; every call returns at once, and the
+// outcome of a start arrives as an event.
 //
 // Frame kinds as the window sees them: the engine's monitored frames ('U', 'I', 'S', 'T'),
 // connected data 'D' and the disconnect notice 'd' pass unchanged; the engine's connect notice

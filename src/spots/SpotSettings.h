@@ -2,7 +2,8 @@
 // PackSpot.txt, the spotting setup's settings: fourteen items in the write form, in the
 // program folder, rewritten whole by the setup window's Done and read once when the window is
 // created. Beside it, AGWEngine.txt holds where the AGW packet engine listens (host and port;
-// 127.0.0.1:8000 when the file is missing), which the original file has no room for.
+// 127.0.0.1:8000 when the file is missing), which PackSpot.txt's fourteen items have no room
+// for.
 
 #include <cstdint>
 #include <string>

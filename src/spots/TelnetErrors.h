@@ -1,6 +1,6 @@
 #pragma once
-// The telnet source's error texts, by the socket error numbers operators of the original
-// program know them by, and the number each failure of the TCP client service is given.
+// The telnet source's error texts, by their Winsock error numbers (10061 for a refused
+// connect), and the number each failure of the TCP client service is given.
 
 #include <optional>
 #include <string>

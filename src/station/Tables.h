@@ -1,7 +1,8 @@
 #pragma once
 // The reference tables read from the files shipped beside the program: call prefixes
 // (arrlpre2.txt), state positions (states.txt) and the home state's counties (county2.txt).
-// Rows keep file order. Vectors are 0-based; "row i" of the classic numbering is rows[i - 1].
+// Rows keep file order. Vectors are 0-based; "row i", counted from 1 as a file's lines are,
+// is rows[i - 1].
 
 #include <string>
 #include <vector>

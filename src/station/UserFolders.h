@@ -10,10 +10,10 @@ namespace station {
 
 class Station;
 
-// The documents folder on this system, in order: the classic profile folder when USERPROFILE is
-// set (its "My Documents", made when missing, else its "Documents", else USERPROFILE itself and
-// then APPDATA when set), else XDG_DOCUMENTS_DIR or the XDG user-dirs file, else $HOME/Documents
-// (made when missing), else $HOME, else the program folder.
+// The documents folder on this system, in order: the Windows-style profile folder when
+// USERPROFILE is set (its "My Documents", made when missing, else its "Documents", else
+// USERPROFILE itself and then APPDATA when set), else XDG_DOCUMENTS_DIR or the XDG user-dirs
+// file, else $HOME/Documents (made when missing), else $HOME, else the program folder.
 // FindUserFolder sets base to <documents>/<sub1> and makes sure <documents>/<sub1> and
 // <documents>/<sub1>/<sub2> exist (reporting folders it cannot make). Sub-folders may be
 // written with a leading "/" or "\".

@@ -177,7 +177,7 @@ float WriteFormReader::readSingle() {
 
 namespace {
 int64_t roundToInteger(double v, double lo, double hi) {
-    double r = std::nearbyint(v);  // round half to even, as the classic runtime converts
+    double r = std::nearbyint(v);  // round half to even: the write form's rule for integer items
     if (!(r >= lo && r <= hi)) throw FileError("Overflow");
     return static_cast<int64_t>(r);
 }

@@ -16,7 +16,7 @@ namespace window {
 using keying::KeyerPort;
 using keying::KeyerState;
 
-// Key codes as the classic virtual keys number them; the Qt window maps its keys to these.
+// Key codes as Windows virtual-key codes number them; the Qt window maps its keys to these.
 namespace vk {
 constexpr int Back = 8, Tab = 9, Enter = 13, Control = 17, Escape = 27, Up = 38, Down = 40;
 constexpr int F1 = 112, F9 = 120, F10 = 121, F11 = 122, F12 = 123, F10ForKeyer = 124;

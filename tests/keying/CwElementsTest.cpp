@@ -62,7 +62,7 @@ TEST(CwElementTable, TheBlankIsEightUnitsUpAdjustedByTheWordSpace) {
     } cases[] = {{0, "00000000"}, {3, "00000000000"}, {-4, "0000"}, {-8, ""}, {-20, ""}};
     for (const auto& c : cases) EXPECT_EQ(CharacterElements(' ', c.wordSpace), c.blank) << c.wordSpace;
     EXPECT_EQ(CharacterElements('e', 5), "1000");  // only the blank moves
-    EXPECT_EQ(WordSpaceUnits(2.5), 2);             // halves to even, as the classic keyer rounded
+    EXPECT_EQ(WordSpaceUnits(2.5), 2);             // halves round to even
     EXPECT_EQ(WordSpaceUnits(3.5), 4);
     EXPECT_EQ(WordSpaceUnits(-30), -8);
     EXPECT_EQ(WordSpaceUnits(1e12), 10000);        // no absurd allocation from a typing slip

@@ -199,7 +199,7 @@ void CWFrm::connectControls() {
             if (!showing_) settings().messages[i] = fromQ(f->text());
         });
     }
-    // The port and speed boxes take digits (and ":", as their classic filter let through).
+    // The port and speed boxes take Backspace and the codes 48 to 58: the digits and ":".
     auto digits = [](station::FieldState&, int16_t& key) {
         if (key != 8 && (key < 48 || key > 58)) key = 0;
     };
