@@ -66,7 +66,7 @@ void PacketSpotfrm::buildControls() {
     List1 = Control<QListWidget>(this, "List1", Twips(120, 360, 1815, 1230));
     connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
 
-    // The caption wraps onto two lines, as it did beside the box; a click on it sets the box.
+    // The caption wraps onto two lines beside the box; a click on it sets the box.
     chkDX = Control<QCheckBox>(this, "chkDX", Twips(240, 1680, 255, 495));
     chkDX->setAccessibleName(QStringLiteral("List DX Only (also controls main form)"));
     chkDXCaption_ = label(this, "chkDXCaption", "List DX Only (also controls main form)", 480, 1680, 1575, 495);
