@@ -37,9 +37,16 @@ bool SteadyKeyingClock::sleepUntil(int64_t deadlineNs, const std::atomic<bool>& 
     prepareKeyingThread();
     const Steady::time_point deadline{std::chrono::duration_cast<Steady::duration>(std::chrono::nanoseconds(deadlineNs))};
     std::unique_lock lock(mutex_);
+    ++sleepers_;
     // steady_clock waits on CLOCK_MONOTONIC with an absolute timeout.
     const bool stopped = cv_.wait_until(lock, deadline, [&] { return stop.load(); });
+    --sleepers_;
     return !stopped;
+}
+
+bool SteadyKeyingClock::sleeping() const {
+    std::lock_guard lock(mutex_);
+    return sleepers_ > 0;
 }
 
 void SteadyKeyingClock::wake() {

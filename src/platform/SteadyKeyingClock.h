@@ -14,10 +14,13 @@ public:
     int64_t nowNs() const override;
     bool sleepUntil(int64_t deadlineNs, const std::atomic<bool>& stop) override;
     void wake() override;
+    // Whether a sleep is waiting now (for a test that must wake a sleeper that really sleeps).
+    bool sleeping() const;
 
 private:
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::condition_variable cv_;
+    int sleepers_ = 0;  // under mutex_, which a sleeper gives up only while it waits
 };
 
 }  // namespace platform

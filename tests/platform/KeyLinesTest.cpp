@@ -10,6 +10,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <memory>
 #include <thread>
 
 #include "platform/PosixKeyLines.h"
@@ -120,14 +122,32 @@ TEST(SteadyKeyingClock, SleepsToItsDeadlineAndAStopEndsASleepAtOnce) {
     EXPECT_GE(clock.nowNs(), t0 + 2'000'000);
     EXPECT_TRUE(clock.sleepUntil(t0, stop));  // a deadline already past
 
-    // A sleep of a minute that only a stop can end: the test would hang without it.
-    bool result = true;
-    std::thread sleeper([&] { result = clock.sleepUntil(clock.nowNs() + 60'000'000'000, stop); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    stop = true;
-    clock.wake();
-    sleeper.join();
-    EXPECT_FALSE(result);
+    // A sleep of a minute that only a stop can end, woken once it really waits: a stop set
+    // before the sleep began would end it without wake(). Its state is shared with the
+    // sleeper, so one that wake() leaves asleep is left behind while the test fails.
+    struct Sleep {
+        platform::SteadyKeyingClock clock;
+        std::atomic<bool> stop{false};
+        std::promise<bool> result;
+    };
+    auto minute = std::make_shared<Sleep>();
+    std::future<bool> result = minute->result.get_future();
+    std::thread sleeper([minute] {
+        minute->result.set_value(minute->clock.sleepUntil(minute->clock.nowNs() + 60'000'000'000, minute->stop));
+    });
+    const auto bound = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!minute->clock.sleeping() && std::chrono::steady_clock::now() < bound)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const bool waited = minute->clock.sleeping();
+    minute->stop = true;
+    minute->clock.wake();
+    const bool woken = result.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    if (woken) sleeper.join();
+    else sleeper.detach();  // ends with its minute, or with the test program
+    EXPECT_TRUE(waited) << "the sleeper never waited";
+    ASSERT_TRUE(woken) << "wake() left the sleeper asleep";
+    EXPECT_FALSE(result.get());
+    EXPECT_FALSE(minute->clock.sleeping());
 }
 
 TEST(FakeScheduler, PostsFromAnotherThreadRunOnTheTestThreadInOrder) {

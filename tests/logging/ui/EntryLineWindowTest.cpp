@@ -768,6 +768,14 @@ TEST(EntryLineWindow, ACallKeyAfterADuplicateResetsTheRedStatus) {
     t.type("4");
     EXPECT_EQ(fromQ(t.w->txtCall->text()), "K4");
     EXPECT_TRUE(QTest::qWaitFor([&] { return !t.f.ts->contest.DupeFlag; }, 2500));
+    // The timer went with the flag: a later duplicate keeps its flag until a call key starts
+    // its own three seconds.
+    t.w->txtCall->clear();
+    t.type("w1aw ");
+    ASSERT_TRUE(t.f.ts->contest.DupeFlag);
+    const int period = t.w->entry.dupeFlagTimer->interval();
+    EXPECT_FALSE(QTest::qWaitFor([&] { return !t.f.ts->contest.DupeFlag; }, period + 500))
+        << "dropped by the first duplicate's timer";
 }
 
 // The pixels of a grid label that are not its silver background: the code's letters.

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <algorithm>
 #include <cstdlib>
@@ -245,7 +246,8 @@ TEST(CountyMapWindow, WithoutItsPictureNothingIsPainted) {
     fillLog(*ts, 3);
     CountyMapFL map(*ts, {"Lee", "Dade"});
     map.show();
-    QTest::qWait(50);
+    // The first tick, where the painting would be done, stops the timer; it may come late.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !map.Timer1->isActive(); }, 5000));
     EXPECT_EQ(map.paintedCounties(), 0);
     const QImage& pic = map.picture();
     for (int y = 0; y < pic.height(); y += 7) {

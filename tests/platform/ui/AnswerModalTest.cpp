@@ -20,7 +20,8 @@ struct CaughtFailures {
     testing::TestPartResultArray results;
     std::optional<testing::ScopedFakeTestPartResultReporter> reporter{
         std::in_place, testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &results};
-    // Stops catching; returns the messages caught, one per line.
+    // Stops catching; returns the messages caught, each ending in a line break (a failure the
+    // helper adds reads "Failed", a line break and its text).
     std::string stop() {
         reporter.reset();
         std::string all;
@@ -60,22 +61,50 @@ TEST(AnswerModal, AnAnswerThatIsDoneLeavesALaterAnswersWindowAlone) {
     EXPECT_EQ(result, QDialog::Accepted);
 }
 
-TEST(AnswerModal, ANestedWindowNothingAnswersIsReportedAndClosedWhileTheAnswerWaits) {
+TEST(AnswerModal, AWindowTheAnswerLeavesOpenIsClosedAndReportedUnlessTheAnswerOnlyLooks) {
+    struct Case {
+        const char* what;
+        testsupport::AfterAnswer after;
+        const char* failures;
+    };
+    const Case cases[] = {
+        {"an answer that was to close it", testsupport::AfterAnswer::ExpectClosed,
+         "Failed\nthe answer left the QDialog open\n"},
+        {"an answer that only looks", testsupport::AfterAnswer::Close, ""},
+    };
+    for (const auto& c : cases) {
+        CaughtFailures caught;
+        bool looked = false;
+        auto answer = AnswerModal<QDialog>([&](QDialog& dialog) { looked = dialog.isVisible(); }, c.after);
+        QDialog dialog;
+        const int result = execBounded(dialog);
+        const std::string failures = caught.stop();
+        EXPECT_TRUE(looked) << c.what;
+        EXPECT_EQ(result, QDialog::Rejected) << c.what << ": left open until the test's own give-up";
+        EXPECT_EQ(failures, c.failures) << c.what;
+    }
+}
+
+TEST(AnswerModal, ANestedWindowNothingAnswersIsReportedAndClosedWithTheAnswersOwn) {
     CaughtFailures caught;
     int nested = -1;
+    bool ownStillUp = true;
     auto outer = AnswerModal<QDialog>(
         [&](QDialog& dialog) {
             QMessageBox box;
             nested = execBounded(box);
-            dialog.accept();
+            ownStillUp = dialog.isVisible();
         },
         testsupport::AfterAnswer::ExpectClosed, 200);
     QDialog dialog;
     const int result = execBounded(dialog);
     const std::string failures = caught.stop();
-    EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(nested, QDialog::Rejected) << "the nested box was not closed by the helper";
-    EXPECT_NE(failures.find("QMessageBox"), std::string::npos) << failures;
+    EXPECT_FALSE(ownStillUp) << "the answer's own window was left open";
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(failures,
+              "Failed\na modal QMessageBox \"\" was still open 200 ms after the QDialog answer began\n"
+              "Failed\na modal QDialog \"\" was still open 200 ms after the QDialog answer began\n");
 }
 
 TEST(AnswerModal, AWindowOpenedWhenNoAnswerIsAtWorkIsReportedAndClosed) {
@@ -94,5 +123,5 @@ TEST(AnswerModal, AWindowOpenedWhenNoAnswerIsAtWorkIsReportedAndClosed) {
     const std::string failures = caught.stop();
     EXPECT_TRUE(done.answered());
     EXPECT_EQ(result, QDialog::Rejected) << "left open until the test's own give-up";
-    EXPECT_NE(failures.find("nothing answering it"), std::string::npos) << failures;
+    EXPECT_EQ(failures, "Failed\na modal QDialog \"\" was open 300 ms with nothing answering it\n");
 }
