@@ -398,19 +398,21 @@ TEST(LoggingWindowKeys, FunctionKeysSendTheirMessagesThroughTheKeyingWorkerAndF1
     EXPECT_EQ(fromQ(w.txtCall->text()), "K1");  // typed into the call field again, upper-cased there
 }
 
-// "*" in a message keys the report sent as the field holds it: a report other than 599 is
-// sent as typed.
-TEST(LoggingWindowKeys, AStarInACwMessageKeysTheReportSentAsTyped) {
+// "$" and "*" in a message key the call and the report sent as their fields hold them: a
+// report other than 599 is sent as typed.
+TEST(LoggingWindowKeys, TheCallAndReportInACwMessageAreKeyedAsTyped) {
     LoggingWindowFixture f(true);
     auto& keyers = cwOnRts(f);
-    keyers.cw.settings().messages[1] = "*";
+    keyers.cw.settings().messages[1] = "$ *";
     auto& w = f.open();
     w.show();
+    QTest::keyClicks(w.txtCall, "w1aw");
     QTest::keyClicks(w.txtRSTS, "579");
+    ASSERT_EQ(fromQ(w.txtCall->text()), "W1AW");
     ASSERT_EQ(fromQ(w.txtRSTS->text()), "579");
     QTest::keyClick(w.txtRSTS, Qt::Key_F2);
     ASSERT_TRUE(f.ts.fakes.scheduler.runPostedUntil([&] { return keyers.keyer.CWSending == 0; }));
-    EXPECT_EQ(f.ts.fakes.keyLines.snapshot("COM1").edges, rtsEdges("579"));
+    EXPECT_EQ(f.ts.fakes.keyLines.snapshot("COM1").edges, rtsEdges("W1AW 579"));
 }
 
 TEST(LoggingWindowKeys, AKeyTheFieldIgnoresIsHandledOnceNotAgainByItsParents) {
