@@ -121,9 +121,10 @@ TEST(CwFile, TheRepeatIsReadAsStoredUnlessTheTimerCannotTakeIt) {
         const char* stored;
         bool taken;
         int intervalMs;
-    } cases[] = {{"62", true, 62000},    {"2.5", true, 2500}, {"65.535", true, 65535}, {"0", true, 0},
-                 {"65.536", false, 0},   {"-1", false, 0},    {"abc", false, 0},       {"", false, 0},
-                 {"1E+300", false, 0}};
+    } cases[] = {{"62", true, 62000},    {"2.5", true, 2500},      {"65.535", true, 65535}, {"0", true, 0},
+                 {"1.50", true, 1500},   {"2.01", true, 2010},     {"65.5354", true, 65535},
+                 {"65.536", false, 0},   {"65.5359", false, 0},    {"-1", false, 0},        {"abc", false, 0},
+                 {"", false, 0},         {"1E+300", false, 0}};
     for (const auto& c : cases) {
         TestSession t;
         std::string file = sampleFile();

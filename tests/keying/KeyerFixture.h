@@ -2,6 +2,8 @@
 // A session whose CW keyer keys RTS of COM1 at 13 WPM, with a live window that records what the
 // keyer asks of it.
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -34,6 +36,10 @@ struct LiveWindowRecorder : window::LiveWindowApi {
     void FocusCallField() override {}
 };
 
+// A test that holds the keying clock lets it go within a few calls; a worker asleep for this long
+// on a held clock was left asleep (a stop that never woke it), and the clock lets it go.
+inline constexpr int kLeftAsleepMs = 5000;
+
 struct KeyerFixture {
     LiveWindowRecorder live;
     TestSession ts;
@@ -42,11 +48,20 @@ struct KeyerFixture {
     keying::KeyerState& state = ts->keyers.keyer;
 
     explicit KeyerFixture(int interface = 1) {
+        ts.fakes.keyingClock.releaseSleepsAfter(kLeftAsleepMs);
         ts->Form1.attach(window::WindowKind::InState, &live);
         cw.settings().comPort = "1";
         keyers.SetCWInterface(interface);
     }
-    ~KeyerFixture() { ts->Form1.detach(&live); }
+    // Every test ends with the worker awake: one still asleep, or one the clock had to let go,
+    // fails the test here instead of hanging it. The clock is let go so the session can end.
+    ~KeyerFixture() {
+        auto& clock = ts.fakes.keyingClock;
+        EXPECT_FALSE(clock.asleep()) << "the keyer is left asleep at the end of the test";
+        EXPECT_EQ(clock.sleepsReleased(), 0) << "the keyer was left asleep for " << kLeftAsleepMs << " ms";
+        clock.setManual(false);
+        ts->Form1.detach(&live);
+    }
 
     // Lets the worker finish and runs its reports until the pump has ended.
     bool drain() { return ts.fakes.scheduler.runPostedUntil([&] { return state.CWSending == 0; }); }

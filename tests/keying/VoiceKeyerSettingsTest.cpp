@@ -48,7 +48,8 @@ TEST(WaveSettings, LoadsAndStopsWhereItMust) {
         } else {
             EXPECT_THROW(ParseWaveSettings(file, x), station::FileError) << r.stored;
             EXPECT_EQ(x.repeatSeconds, "0") << r.stored;
-            EXPECT_EQ(x.pttPort, "3") << r.stored;  // read before it
+            EXPECT_EQ(x.pttPort, "3") << r.stored;             // read before it
+            EXPECT_EQ(x.parallelAddress, "&H378") << r.stored;  // never reached
         }
         EXPECT_EQ(x.repeatIntervalMs, r.ms) << r.stored;
     }

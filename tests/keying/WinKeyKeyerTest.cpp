@@ -70,7 +70,10 @@ TEST(WinKeyKeyer, OpenGreetsTheKeyerShowsItsVersionAndSendsEverySettingInOrder) 
     f.wk.settings.txtRatio = "60";
     f.wk.settings.WinKeyPinCfg = 5;
     f.wk.settings.WinKeyMode = 16;
+    int focusToDone = 0;
+    f.wk.focusDone = [&] { ++focusToDone; };
     f.open();
+    EXPECT_EQ(focusToDone, 1);
     EXPECT_EQ(f.state.WinKeyOpen, 23);
     EXPECT_EQ(f.wk.lblOpenStatus, "WK Success!");
     EXPECT_EQ(f.wk.lblVersion, "Version # 23");
@@ -97,7 +100,10 @@ TEST(WinKeyKeyer, OpenGreetsTheKeyerShowsItsVersionAndSendsEverySettingInOrder) 
 TEST(WinKeyKeyer, AKeyerThatDoesNotAnswerIsReportedWithItsPort) {
     WinKeyFixture f;
     f.answer = false;
+    int focusToDone = 0;
+    f.wk.focusDone = [&] { ++focusToDone; };
     f.open();
+    EXPECT_EQ(focusToDone, 1);
     EXPECT_EQ(f.state.WinKeyOpen, 0);
     EXPECT_EQ(f.wk.lblOpenStatus, "No Echo Response");
     ASSERT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
@@ -209,6 +215,23 @@ TEST(WinKeyKeyer, SendingOnAClosedLinkOpensItFirstOrDropsTheText) {
         f.ts.fakes.scheduler.advance(3000);
         EXPECT_TRUE(f.state.CWBuffer.empty());
         EXPECT_EQ(f.ts.fakes.dialogs.messages.size(), 1u);
+    }
+}
+
+// Open pressed while no send waits for the keyer, with text in the send buffer that another
+// interface is keying (the CW key line, keyboard CW): the opening's end neither sends that text
+// to the keyer nor drops it, whether the keyer answers or not.
+TEST(WinKeyKeyer, AnOpenPressLeavesTheSendBufferToTheInterfaceKeyingIt) {
+    for (bool answers : {true, false}) {
+        SCOPED_TRACE(answers ? "the keyer answers" : "no keyer");
+        WinKeyFixture f;
+        f.answer = answers;
+        f.state.CWBuffer = "CQ TEST";
+        f.open();
+        EXPECT_EQ(f.state.WinKeyOpen, answers ? 23 : 0);
+        EXPECT_EQ(f.state.CWBuffer, "CQ TEST");
+        EXPECT_EQ(f.text, "");
+        EXPECT_FALSE(f.wk.draining());
     }
 }
 

@@ -130,23 +130,57 @@ bool FakeKeyingClock::sleepUntil(int64_t deadlineNs, const std::atomic<bool>& st
         if (now_.load() < wakeAt) now_.store(wakeAt);
         return true;
     }
+    if (stop.load()) return false;
     sleeping_ = true;
+    sleepDeadlineNs_ = deadlineNs;
+    sleepStop_ = &stop;
+    sleepWakes_ = wakes_;
     cv_.notify_all();
-    cv_.wait(lock, [&] { return stop.load() || now_.load() >= deadlineNs || !manual_; });
+    const auto ends = [&] { return !held(); };
+    if (releaseAfterMs_ <= 0) {
+        cv_.wait(lock, ends);
+    } else if (!cv_.wait_for(lock, std::chrono::milliseconds(releaseAfterMs_), ends)) {
+        ++released_;
+        manual_ = false;
+    }
     sleeping_ = false;
+    sleepStop_ = nullptr;
     if (stop.load()) return false;
     if (now_.load() < deadlineNs) now_.store(deadlineNs);
     return true;
 }
 
+bool FakeKeyingClock::held() const {
+    // As on the real clock, a stop set during the sleep ends it only once wake() follows it.
+    return sleeping_ && manual_ && now_.load() < sleepDeadlineNs_ && !(wakes_ != sleepWakes_ && sleepStop_->load());
+}
+
+bool FakeKeyingClock::asleep() {
+    std::lock_guard lock(mutex_);
+    return held();
+}
+
 void FakeKeyingClock::wake() {
-    { std::lock_guard lock(mutex_); }
+    {
+        std::lock_guard lock(mutex_);
+        ++wakes_;
+    }
     cv_.notify_all();
 }
 
 void FakeKeyingClock::wakeLate(int sleep, int64_t lateNs) {
     std::lock_guard lock(mutex_);
     late_[sleep] = lateNs;
+}
+
+void FakeKeyingClock::releaseSleepsAfter(int limitMs) {
+    std::lock_guard lock(mutex_);
+    releaseAfterMs_ = limitMs;
+}
+
+int FakeKeyingClock::sleepsReleased() {
+    std::lock_guard lock(mutex_);
+    return released_;
 }
 
 void FakeKeyingClock::setManual(bool manual) {

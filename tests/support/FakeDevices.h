@@ -193,8 +193,8 @@ private:
 
 // The keying clock of tests. Automatic: a sleep returns at once with the clock moved to its
 // deadline, so a message keys in no real time and every edge falls exactly on its schedule.
-// Manual: a sleep waits until the test moves the clock past its deadline (or it is stopped),
-// so a test can act while a character is being keyed.
+// Manual: a sleep waits until the test moves the clock past its deadline (or it is stopped and
+// woken), so a test can act while a character is being keyed.
 class FakeKeyingClock : public platform::KeyingClock {
 public:
     int64_t nowNs() const override { return now_.load(); }
@@ -206,18 +206,36 @@ public:
     void advanceNs(int64_t ns);
     // Real-time wait until the worker sleeps in a manual clock; false after timeoutMs.
     bool waitForSleeper(int timeoutMs = 10000);
+    // A manual sleep is under way that nothing has ended yet (time, a woken stop, letting go).
+    bool asleep();
     int sleeps() const { return sleeps_.load(); }
     // Automatic mode: the n-th sleep (counted from 1) wakes up lateNs after its deadline, as a
     // stalled machine would.
     void wakeLate(int sleep, int64_t lateNs);
+    // A watch on manual sleeps: one that nothing ends within limitMs of real time (the test
+    // neither moves the clock nor lets it go, or the keyer is stopped without being woken, when
+    // a real clock would sleep on to the deadline with the key down) is a keyer left asleep. The
+    // clock then turns automatic, so the worker runs on and whoever waits for it goes on, and
+    // counts it; the test fails on the count instead of hanging. 0, as made: no limit.
+    void releaseSleepsAfter(int limitMs);
+    int sleepsReleased();
 
 private:
+    bool held() const;  // asleep(), with the mutex held
+
     std::atomic<int64_t> now_{0};
     std::atomic<int> sleeps_{0};
     std::mutex mutex_;
     std::condition_variable cv_;
     bool manual_ = false;
     bool sleeping_ = false;
+    int wakes_ = 0;
+    // The sleep under way.
+    int64_t sleepDeadlineNs_ = 0;
+    const std::atomic<bool>* sleepStop_ = nullptr;
+    int sleepWakes_ = 0;
+    int releaseAfterMs_ = 0;
+    int released_ = 0;
     std::map<int, int64_t> late_;
 };
 
