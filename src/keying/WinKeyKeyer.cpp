@@ -113,7 +113,8 @@ void WinKeyKeyer::cmdOpenWinkey_Click() {
             }
         }
         notify();
-        if (focusDone) focusDone();
+        // "Already open" leaves the focus where the operator has it: nothing was done.
+        if (result != WinKeyLink::kAlreadyOpen && focusDone) focusDone();
         // "Already open" answers this press only: the opening under way goes on, and its own
         // end tells a waiting send.
         if (result != WinKeyLink::kAlreadyOpen) openingEnded();

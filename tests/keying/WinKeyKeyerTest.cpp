@@ -81,10 +81,11 @@ TEST(WinKeyKeyer, OpenGreetsTheKeyerShowsItsVersionAndSendsEverySettingInOrder) 
     // speed, weight, lead-in/tail, ratio, pin configuration, mode.
     EXPECT_EQ(f.afterGreeting(), B({0x02, 13, 0x03, 45, 0x04, 2, 7, 0x17, 60, 0x09, 5, 0x0E, 16}));
 
-    // Open again: "WK Already Open", no message, nothing sent, the version kept.
+    // Open again: "WK Already Open", no message, nothing sent, the version and the focus kept.
     const auto before = f.dev.written;
     f.wk.cmdOpenWinkey_Click();
     EXPECT_EQ(f.wk.lblOpenStatus, "WK Already Open");
+    EXPECT_EQ(focusToDone, 1);
     EXPECT_EQ(f.dev.written, before);
     EXPECT_EQ(f.state.WinKeyOpen, 23);
     EXPECT_TRUE(f.ts.fakes.dialogs.messages.empty());
